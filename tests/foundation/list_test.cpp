@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/char_string.h"
 #include "foundation/dbl_list.h"
 #include "foundation/seq.h"
 
@@ -225,28 +226,34 @@ TYPED_TEST(ListDestruction, CopyFromAppendsCopiesInOrder) {
   EXPECT_TRUE(log.empty());
 }
 
-// CopyFrom copies deeply: the copies own their sequences.
-struct Record : DblListItem {
+// CopyFrom copies deeply: the copies own their names and sequences.
+struct NamedRecord : ListItem {
+  charString name;
   Seq<int> values;
 };
 
-TEST(DblListCopyFrom, ChangingACopyLeavesTheSourceUnchanged) {
-  DblList<Record> source;
+TEST(ListCopyFrom, ChangingACopyLeavesTheSourceUnchanged) {
+  List<NamedRecord> source;
   for (int i = 0; i < 2; ++i) {
-    Record* r = new Record;
+    NamedRecord* r = new NamedRecord;
+    r->name = i == 0 ? "first" : "second";
     r->values.SetSize(2);
     r->values[0] = i;
     r->values[1] = 10 + i;
     source.Append(r);
   }
-  DblList<Record> copy;
+  List<NamedRecord> copy;
   copy.CopyFrom(source);
+  ASSERT_STREQ(copy.First()->name.Text(), "first");
+  ASSERT_STREQ(copy.Last()->name.Text(), "second");
+  EXPECT_NE(copy.First()->name.Text(), source.First()->name.Text());
+  copy.First()->name = "changed";
   copy.First()->values[0] = 77;
   copy.Last()->values.Resize(1);
+  EXPECT_STREQ(source.First()->name.Text(), "first");
   EXPECT_EQ(source.First()->values[0], 0);
   EXPECT_EQ(source.Last()->values.Count(), 2u);
   EXPECT_EQ(source.Last()->values[1], 11);
-  EXPECT_NE(copy.First()->values.Data(), source.First()->values.Data());
 }
 
 // ---------------------------------------------------------------------------
