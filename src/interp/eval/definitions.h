@@ -19,6 +19,7 @@ public:
   const char* Name() const;
   bool NameIs(const char* text) const { return name_ == text; }
   const EvalObj* Value() const { return value_.get(); }
+  EvalObj* Value() { return value_.get(); }
   // Replaces the value (the previous one is destroyed).
   void SetValue(std::unique_ptr<EvalObj> value) { value_ = std::move(value); }
 

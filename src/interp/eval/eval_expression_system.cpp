@@ -10,6 +10,13 @@ namespace {
 // the status flags: no signal handler is involved and no trap is enabled.
 constexpr int kFaults = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
 
+// Clears the fault flags. Testing is much cheaper than clearing (which reloads
+// the whole floating-point environment), and after a good evaluation the
+// flags are clear already.
+void ClearFaults() {
+  if (std::fetestexcept(kFaults) != 0) std::feclearexcept(kFaults);
+}
+
 }  // namespace
 
 EvalExpressionSystem::EvalExpressionSystem() : system_(std::make_unique<CommonDefseSystem>()) {}
@@ -43,7 +50,14 @@ int EvalExpressionSystem::CompileFrom(DVar* handle, eScanner& scanner) {
 
 int EvalExpressionSystem::SetConstant(DVar* handle, double value) {
   if (handle == nullptr) return 0;
-  handle->SetValue(std::make_unique<RealNum>(value));
+  // A constant replaces a constant in place: the field model sets its
+  // coordinates once per point.
+  EvalObj* old = handle->Value();
+  if (old != nullptr && old->Kind() == zavo::kRealKind) {
+    static_cast<RealNum*>(old)->SetValue(value);
+  } else {
+    handle->SetValue(std::make_unique<RealNum>(value));
+  }
   return 1;
 }
 
@@ -55,7 +69,7 @@ int EvalExpressionSystem::Print(DVar* handle, std::ostream& out) {
 
 int EvalExpressionSystem::Evaluate(DVar* source, DVar* target) {
   if (source == nullptr || target == nullptr || source->Value() == nullptr) return 0;
-  std::feclearexcept(kFaults);
+  ClearFaults();
   std::unique_ptr<EvalObj> result = source->Value()->Evaluate(*system_);
   if (std::fetestexcept(kFaults) != 0 || !result) return 0;
   target->SetValue(std::move(result));
@@ -64,7 +78,7 @@ int EvalExpressionSystem::Evaluate(DVar* source, DVar* target) {
 
 int EvalExpressionSystem::EvaluateReal(DVar* handle, double& value) {
   if (handle == nullptr || handle->Value() == nullptr) return 0;
-  std::feclearexcept(kFaults);
+  ClearFaults();
   double result;
   if (!handle->Value()->GetReal(*system_, result)) return 0;
   if (std::fetestexcept(kFaults) != 0) return 0;

@@ -48,6 +48,7 @@ class RealNum : public EvalObj {
 public:
   explicit RealNum(double value) : value_(value) {}
   double Value() const { return value_; }
+  void SetValue(double value) { value_ = value; }
 
   int Kind() const override { return zavo::kRealKind; }
   void Print(eSystem& system, std::ostream& out) const override;
