@@ -1,0 +1,36 @@
+#include "geometry/point_stream.h"
+
+#include <bit>
+#include <cstdint>
+#include <istream>
+#include <ostream>
+
+namespace {
+
+double DecodeLE(const unsigned char* b) {
+  std::uint64_t u = 0;
+  for (int i = 7; i >= 0; --i) u = (u << 8) | b[i];
+  return std::bit_cast<double>(u);
+}
+
+void EncodeLE(double v, unsigned char* b) {
+  std::uint64_t u = std::bit_cast<std::uint64_t>(v);
+  for (int i = 0; i < 8; ++i, u >>= 8) b[i] = static_cast<unsigned char>(u & 0xff);
+}
+
+}  // namespace
+
+int ReadPoint3DBinary(Point3D& point, std::istream& is) {
+  unsigned char bytes[24];
+  if (!is.read(reinterpret_cast<char*>(bytes), sizeof bytes)) return 0;
+  point = {DecodeLE(bytes), DecodeLE(bytes + 8), DecodeLE(bytes + 16)};
+  return 1;
+}
+
+void WritePoint3DBinary(const Point3D& point, std::ostream& os) {
+  unsigned char bytes[24];
+  EncodeLE(point.x, bytes);
+  EncodeLE(point.y, bytes + 8);
+  EncodeLE(point.z, bytes + 16);
+  os.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
