@@ -4,28 +4,36 @@
 
 namespace {
 
-double Coord(const Point3D& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.y : p.z; }
+// A ray and a box laid out by axis, for the face-by-face tests.
+struct FaceTester {
+  double o[3], r[3], lo[3], hi[3];
 
-// Whether the ray crosses the face of the given side beyond tmin inside the
-// box's (inclusive) bounds; sets t and the crossing point.
-bool FaceCrossing(const GEO_Box& box, const Ray& ray, int side, double tmin, double& t, Point3D& at) {
-  const double lo[3] = {box.xmin, box.ymin, box.zmin};
-  const double hi[3] = {box.xmax, box.ymax, box.zmax};
-  const int axis = side / 2;
-  const double r = Coord(ray.direction, axis);
-  if (r == 0.0) return false;
-  const double face = side % 2 == 0 ? lo[axis] : hi[axis];
-  t = (face - Coord(ray.origin, axis)) / r;
-  if (!(t > tmin)) return false;
-  double p[3] = {ray.origin.x + t * ray.direction.x, ray.origin.y + t * ray.direction.y,
-                 ray.origin.z + t * ray.direction.z};
-  p[axis] = face;
-  for (int a = 0; a < 3; ++a) {
-    if (a != axis && !(lo[a] <= p[a] && p[a] <= hi[a])) return false;
+  FaceTester(const GEO_Box& box, const Ray& ray)
+      : o{ray.origin.x, ray.origin.y, ray.origin.z},
+        r{ray.direction.x, ray.direction.y, ray.direction.z},
+        lo{box.xmin, box.ymin, box.zmin},
+        hi{box.xmax, box.ymax, box.zmax} {}
+
+  // Whether the ray crosses the face of the side beyond tmin within the box's
+  // inclusive bounds; sets t and the crossing point (the face value on the
+  // face's own axis).
+  bool Crosses(int side, double tmin, double& t, double (&at)[3]) const {
+    const int axis = side >> 1;
+    if (r[axis] == 0.0) return false;
+    const double face = (side & 1) ? hi[axis] : lo[axis];
+    t = (face - o[axis]) / r[axis];
+    if (!(t > tmin)) return false;
+    for (int a = 0; a < 3; ++a) {
+      if (a == axis) {
+        at[a] = face;
+        continue;
+      }
+      at[a] = o[a] + t * r[a];
+      if (!(lo[a] <= at[a] && at[a] <= hi[a])) return false;
+    }
+    return true;
   }
-  at = {p[0], p[1], p[2]};
-  return true;
-}
+};
 
 // Two crossings closer than this (squared) are one point: an edge or a corner.
 constexpr double kSamePointSquared = 9.999999999999998e-15;
@@ -55,31 +63,33 @@ int GEO_Box::Intersection(const GEO_Box& a, GEO_Box& out, const GEO_Box& b) {
 
 int GEO_Box::RayRange(const Ray& ray, BoxHitRecord records[2], double tmin) const {
   ++zavo::BoxNIntr;
+  const FaceTester faces(*this, ray);
   int found = 0;
-  Point3D first;
+  double first[3] = {0.0, 0.0, 0.0};
   for (int side = 0; side < 6; ++side) {
-    double t;
-    Point3D at;
-    if (!FaceCrossing(*this, ray, side, tmin, t, at)) continue;
+    double t, at[3];
+    if (!faces.Crosses(side, tmin, t, at)) continue;
     if (found == 0) {
       records[0] = {t, side};
-      first = at;
+      first[0] = at[0];
+      first[1] = at[1];
+      first[2] = at[2];
       found = 1;
     } else {
       records[1] = {t, side};
-      const Point3D d = at - first;
-      if (Dot(d, d) > kSamePointSquared) return 2;
+      const double dx = at[0] - first[0], dy = at[1] - first[1], dz = at[2] - first[2];
+      if (dx * dx + dy * dy + dz * dz > kSamePointSquared) return 2;
     }
   }
   return found;
 }
 
 int GEO_Box::IntersectRay(const Ray& ray, BoxHitRecord& record, double tmin) const {
+  const FaceTester faces(*this, ray);
   int found = 0;
   for (int side = 0; side < 6; ++side) {
-    double t;
-    Point3D at;
-    if (!FaceCrossing(*this, ray, side, tmin, t, at)) continue;
+    double t, at[3];
+    if (!faces.Crosses(side, tmin, t, at)) continue;
     if (!found || t < record.t) record = {t, side};
     found = 1;
   }
