@@ -5,6 +5,9 @@
 #include <istream>
 #include <ostream>
 
+#include "geometry/geo_text.h"
+#include "geometry/real_text.h"
+
 namespace {
 
 double DecodeLE(const unsigned char* b) {
@@ -33,4 +36,19 @@ void WritePoint3DBinary(const Point3D& point, std::ostream& os) {
   EncodeLE(point.y, bytes + 8);
   EncodeLE(point.z, bytes + 16);
   os.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+void WritePoint3DShort(const Point3D& point, std::ostream& os) {
+  os << '(';
+  zavo::WriteReal(os, point.x);
+  os << ',';
+  zavo::WriteReal(os, point.y);
+  os << ',';
+  zavo::WriteReal(os, point.z);
+  os << ')';
+}
+
+int ReadPoint3DShort(Point3D& point, ScannerMemo& scanner) {
+  double* const coords[3] = {&point.x, &point.y, &point.z};
+  return zavo::ReadNumberTuple(scanner, '(', ')', 3, [&](int i, double v) { *coords[i] = v; });
 }
