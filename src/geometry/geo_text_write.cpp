@@ -23,6 +23,29 @@ void WritePoint2D(const Point2D& point, std::ostream& os) {
   os << " )";
 }
 
+int WriteVector(std::ostream& os, const Vector<double>& vector) {
+  os << "( ";
+  for (std::uint32_t i = 0; i < vector.Count(); ++i) {
+    if (i > 0) os << " , ";
+    WriteReal(os, vector[i]);
+  }
+  os << " )";
+  return 1;
+}
+
+int WriteMatrix(std::ostream& os, const Matrix<double>& matrix) {
+  os << "[ ";
+  for (std::uint32_t i = 0; i < matrix.Rows(); ++i) {
+    if (i > 0) os << " ;\n";
+    for (std::uint32_t j = 0; j < matrix.Cols(); ++j) {
+      if (j > 0) os << " , ";
+      WriteReal(os, matrix(i, j));
+    }
+  }
+  os << " ]";
+  return 1;
+}
+
 void WriteNumberRecord6(std::ostream& os, double xmin, double xmax, double ymin, double ymax, double zmin,
                         double zmax) {
   const double values[6] = {xmin, xmax, ymin, ymax, zmin, zmax};

@@ -50,5 +50,5 @@ void WritePoint3DShort(const Point3D& point, std::ostream& os) {
 
 int ReadPoint3DShort(Point3D& point, ScannerMemo& scanner) {
   double* const coords[3] = {&point.x, &point.y, &point.z};
-  return zavo::ReadNumberTuple(scanner, '(', ')', 3, [&](int i, double v) { *coords[i] = v; });
+  return zavo::ReadNumberTuple(scanner, '(', ')', 3, [&](std::uint32_t i, double v) { *coords[i] = v; });
 }

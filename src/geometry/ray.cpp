@@ -18,6 +18,10 @@ Ray Ray::FromDirection(const Point3D& origin, const Point3D& direction) { return
 
 Ray Ray::FromPoints(const Point3D& p, const Point3D& q) { return {p, Unit(q - p)}; }
 
+Ray Ray::TransformBy(const Transformation& m) const {
+  return FromPoints(TransformPoint(m, origin), TransformPoint(m, PointAt(1.0)));
+}
+
 void Ray::Print(std::ostream& os) const {
   os << "Ray(";
   WritePoint3D(origin, os);
