@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "geometry/geo_text.h"
-#include "geometry/homogeneous.h"
 
 void IdentityTransformation(Transformation& m) { m.SetIdentity(); }
 
@@ -67,10 +66,27 @@ Point3D TransformPoint(const Transformation& m, const Point3D& p) {
           m(2, 0) * p.x + m(2, 1) * p.y + m(2, 2) * p.z + m(2, 3)};
 }
 
+namespace {
+
+// HomogeneousToPoint3D (m * Point3DToHomogeneous (p)) with the sums formed as
+// the matrix product forms them, without allocating the two vectors.
+Point3D HomogeneousImage(const Transformation& m, const Point3D& p) {
+  double h[4];
+  for (std::uint32_t i = 0; i < 4; ++i) {
+    double sum = 0.0;
+    sum += m(i, 0) * p.x;
+    sum += m(i, 1) * p.y;
+    sum += m(i, 2) * p.z;
+    sum += m(i, 3) * 1.0;
+    h[i] = sum;
+  }
+  return {h[0] / h[3], h[1] / h[3], h[2] / h[3]};
+}
+
+}  // namespace
+
 Point3D TransformVector(const Transformation& m, const Point3D& v) {
-  const Point3D image = HomogeneousToPoint3D(m * Point3DToHomogeneous(v));
-  const Point3D origin = HomogeneousToPoint3D(m * Point3DToHomogeneous({0.0, 0.0, 0.0}));
-  return image - origin;
+  return HomogeneousImage(m, v) - HomogeneousImage(m, {0.0, 0.0, 0.0});
 }
 
 void WriteTransformation(const Transformation& m, std::ostream& os) { WriteMatrix(os, m); }

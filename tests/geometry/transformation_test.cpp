@@ -79,6 +79,14 @@ TEST(Transformation, TransformVectorDropsTranslation) {
   ScaleTransformation(s, 2, 3, 4);
   ComposeTransformations(m, t, s);
   EXPECT_EQ(TransformVector(m, {1, 1, 1}), (Point3D{2, 3, 4}));
+
+  // The same as through the homogeneous forms, also for a projective matrix.
+  m(3, 0) = 0.5;
+  m(3, 3) = 2;
+  const Point3D v{1, -2, 3};
+  const Point3D expected = HomogeneousToPoint3D(m * Point3DToHomogeneous(v)) -
+                           HomogeneousToPoint3D(m * Point3DToHomogeneous({0, 0, 0}));
+  EXPECT_EQ(TransformVector(m, v), expected);
 }
 
 TEST(Transformation, RayTransformByKeepsAUnitDirection) {
