@@ -20,8 +20,8 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <vector>
 
-#include "foundation/fragmented_seq.h"
 #include "foundation/hier_node.h"
 #include "foundation/runtime_error_box.h"
 #include "foundation/seq.h"
@@ -57,10 +57,6 @@ protected:
   CM boxPolicy_;
   S* elements_;
   std::int32_t level_ = 0;
-  // One flag per element: 1 once it sits in a first-level node.
-  FragmentedSeq<unsigned int, unsigned int> marks_;
-  // The nodes of the level being grouped; null once placed.
-  FragmentedSeq<Node*, unsigned int> levelNodes_;
 
 private:
   // One first-level node per call, null once every element is placed.
@@ -69,13 +65,16 @@ private:
   Node* BuildUpperLevelNode(double factor);
   void WriteLevel(const Node* list);
 
-  // The boxes of the elements, computed once per build.
-  FragmentedSeq<B, unsigned int> boxes_;
+  // First level: the element boxes, and the elements not yet placed in
+  // ascending order (what the marks of placed elements leave).
+  std::vector<B> boxes_;
+  std::vector<unsigned int> free_;
+  // Upper levels: the nodes of the level being grouped, a slot set to null
+  // once its node is placed, and the slots still to place in ascending order.
+  std::vector<Node*> levelNodes_;
+  std::vector<unsigned int> freeSlots_;
   // The members joining the group being formed.
-  FragmentedSeq<unsigned int, unsigned int> joining_;
-  FragmentedSeq<Node*, unsigned int> joiningNodes_;
-  unsigned int seedCursor_ = 0;
-  unsigned int slotCursor_ = 0;
+  std::vector<unsigned int> joining_;
 };
 
 // The level build over boxes.
@@ -88,20 +87,20 @@ public:
 template <class E, class S, class B, class CM>
 typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::Build(double factor) {
   const unsigned int n = elements_->Count();
-  marks_.SetSize(n);
-  boxes_.SetSize(n);
+  boxes_.resize(n);
+  free_.resize(n);
   for (unsigned int i = 0; i < n; ++i) {
-    marks_[i] = 0;
     boxes_[i] = elements_->BoxOf(elements_->Id(i));
+    free_[i] = i;
   }
   level_ = 0;
-  seedCursor_ = 0;
   Node* head = nullptr;
   Node* tail = nullptr;
   while (Node* node = BuildFirstLevelNode(factor)) {
     (head == nullptr ? head : tail->next) = node;
     tail = node;
   }
+  std::vector<B>().swap(boxes_);
   if (head == nullptr) return nullptr;
   WriteLevel(head);
   while (head->next != nullptr) {
@@ -110,65 +109,60 @@ typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::Build(double 
     head = BuildNextLevel(head, factor);
     WriteLevel(head);
   }
-  boxes_.Clear();
-  joining_.Clear();
-  joiningNodes_.Clear();
-  levelNodes_.Clear();
+  std::vector<Node*>().swap(levelNodes_);
   return head;
 }
 
 template <class E, class S, class B, class CM>
 typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildFirstLevelNode(double factor) {
-  const unsigned int n = marks_.Size();
-  while (seedCursor_ < n && marks_[seedCursor_] != 0) ++seedCursor_;
-  if (seedCursor_ >= n) return nullptr;
-  const unsigned int seed = seedCursor_;
-  Status(LevelText(0, seed, n));
-  marks_[seed] = 1;
+  if (free_.empty()) return nullptr;
+  const unsigned int seed = free_[0];
+  const std::size_t count = free_.size();
+  Status(LevelText(0, seed, static_cast<double>(boxes_.size())));
 
-  const B& seedBox = boxes_[seed];
-  bool found = false;
-  unsigned int partner = 0;
+  const B seedBox = boxes_[seed];
+  std::size_t partnerAt = 0;
   double best = 0.0;
-  B u;
-  for (unsigned int k = seed + 1; k < n; ++k) {
-    if (marks_[k] != 0) continue;
-    CM::Union(seedBox, u, boxes_[k]);
-    const double v = CM::Volume(u);
-    if (!found || v < best) {
-      found = true;
-      partner = k;
+  for (std::size_t p = 1; p < count; ++p) {
+    const double v = CM::UnionVolume(seedBox, boxes_[free_[p]]);
+    if (partnerAt == 0 || v < best) {
+      partnerAt = p;
       best = v;
     }
   }
 
   Node* node = new Node;
-  if (!found) {
+  if (partnerAt == 0) {
+    free_.clear();
     node->elements.SetSize(1);
     node->elements[0] = elements_->Id(seed);
     node->box = seedBox;
     return node;
   }
-  marks_[partner] = 1;
+  const unsigned int partner = free_[partnerAt];
   B pair;
   CM::Union(seedBox, pair, boxes_[partner]);
   const double limit = factor * CM::Volume(pair);
   B box = pair;
-  unsigned int joined = 0;
-  for (unsigned int k = seed + 1; k < n; ++k) {
-    if (marks_[k] != 0) continue;
-    CM::Union(pair, u, boxes_[k]);
-    if (CM::Volume(u) < limit) {
-      marks_[k] = 1;
+  joining_.clear();
+  // The joiners leave the free list; the others move up over the seed.
+  std::size_t kept = 0;
+  for (std::size_t p = 1; p < count; ++p) {
+    if (p == partnerAt) continue;
+    const unsigned int k = free_[p];
+    if (CM::UnionVolume(pair, boxes_[k]) < limit) {
       CM::Union(box, box, boxes_[k]);
-      joining_.SetSize(joined + 1);
-      joining_[joined++] = k;
+      joining_.push_back(k);
+    } else {
+      free_[kept++] = k;
     }
   }
+  free_.resize(kept);
+  const auto joined = static_cast<std::uint32_t>(joining_.size());
   node->elements.SetSize(2 + joined);
   node->elements[0] = elements_->Id(seed);
   node->elements[1] = elements_->Id(partner);
-  for (unsigned int j = 0; j < joined; ++j) node->elements[2 + j] = elements_->Id(joining_[j]);
+  for (std::uint32_t j = 0; j < joined; ++j) node->elements[2 + j] = elements_->Id(joining_[j]);
   node->box = box;
   return node;
 }
@@ -176,12 +170,10 @@ typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildFirstLev
 template <class E, class S, class B, class CM>
 typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildNextLevel(Node* list, double factor) {
   if (list == nullptr) RuntimeErrorBox("lmtn empty");
-  unsigned int count = 0;
-  for (Node* p = list; p != nullptr; p = p->next) ++count;
-  levelNodes_.SetSize(count);
-  unsigned int slot = 0;
-  for (Node* p = list; p != nullptr; p = p->next) levelNodes_[slot++] = p;
-  slotCursor_ = 0;
+  levelNodes_.clear();
+  for (Node* p = list; p != nullptr; p = p->next) levelNodes_.push_back(p);
+  freeSlots_.resize(levelNodes_.size());
+  for (std::size_t i = 0; i < freeSlots_.size(); ++i) freeSlots_[i] = static_cast<unsigned int>(i);
   Node* head = nullptr;
   Node* tail = nullptr;
   while (Node* node = BuildUpperLevelNode(factor)) {
@@ -193,58 +185,59 @@ typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildNextLeve
 
 template <class E, class S, class B, class CM>
 typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildUpperLevelNode(double factor) {
-  const unsigned int n = levelNodes_.Size();
-  while (slotCursor_ < n && levelNodes_[slotCursor_] == nullptr) ++slotCursor_;
-  if (slotCursor_ >= n) return nullptr;
-  const unsigned int seedSlot = slotCursor_;
-  Status(LevelText(level_, seedSlot, n));
+  if (freeSlots_.empty()) return nullptr;
+  const unsigned int seedSlot = freeSlots_[0];
+  const std::size_t count = freeSlots_.size();
+  Status(LevelText(level_, seedSlot, static_cast<double>(levelNodes_.size())));
   Node* seed = levelNodes_[seedSlot];
   levelNodes_[seedSlot] = nullptr;
 
-  bool found = false;
-  unsigned int partnerSlot = 0;
+  std::size_t partnerAt = 0;
   double best = 0.0;
-  B u;
-  for (unsigned int k = seedSlot + 1; k < n; ++k) {
-    if (levelNodes_[k] == nullptr) continue;
-    CM::Union(seed->box, u, levelNodes_[k]->box);
-    const double v = CM::Volume(u);
-    if (!found || v < best) {
-      found = true;
-      partnerSlot = k;
+  for (std::size_t p = 1; p < count; ++p) {
+    const double v = CM::UnionVolume(seed->box, levelNodes_[freeSlots_[p]]->box);
+    if (partnerAt == 0 || v < best) {
+      partnerAt = p;
       best = v;
     }
   }
 
   Node* parent = new Node;
-  if (!found) {
+  if (partnerAt == 0) {
+    freeSlots_.clear();
     parent->children.SetSize(1);
     parent->children[0] = seed;
     parent->box = seed->box;
     return parent;
   }
-  Node* partner = levelNodes_[partnerSlot];
-  levelNodes_[partnerSlot] = nullptr;
+  Node* partner = levelNodes_[freeSlots_[partnerAt]];
+  levelNodes_[freeSlots_[partnerAt]] = nullptr;
   B pair;
   CM::Union(seed->box, pair, partner->box);
   const double limit = factor * CM::Volume(pair);
   B box = pair;
-  unsigned int joined = 0;
-  for (unsigned int k = seedSlot + 1; k < n; ++k) {
-    Node* other = levelNodes_[k];
-    if (other == nullptr) continue;
-    CM::Union(pair, u, other->box);
-    if (CM::Volume(u) < limit) {
-      levelNodes_[k] = nullptr;
+  joining_.clear();
+  std::size_t kept = 0;
+  for (std::size_t p = 1; p < count; ++p) {
+    if (p == partnerAt) continue;
+    const unsigned int slot = freeSlots_[p];
+    const Node* other = levelNodes_[slot];
+    if (CM::UnionVolume(pair, other->box) < limit) {
       CM::Union(box, box, other->box);
-      joiningNodes_.SetSize(joined + 1);
-      joiningNodes_[joined++] = other;
+      joining_.push_back(slot);
+    } else {
+      freeSlots_[kept++] = slot;
     }
   }
+  freeSlots_.resize(kept);
+  const auto joined = static_cast<std::uint32_t>(joining_.size());
   parent->children.SetSize(2 + joined);
   parent->children[0] = seed;
   parent->children[1] = partner;
-  for (unsigned int j = 0; j < joined; ++j) parent->children[2 + j] = joiningNodes_[j];
+  for (std::uint32_t j = 0; j < joined; ++j) {
+    parent->children[2 + j] = levelNodes_[joining_[j]];
+    levelNodes_[joining_[j]] = nullptr;
+  }
   parent->box = box;
   return parent;
 }
