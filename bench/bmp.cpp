@@ -35,7 +35,7 @@ void BM_BmpSave(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * bytes);
   std::filesystem::remove(file);
 }
-BENCHMARK(BM_BmpSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BmpSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_BmpLoad(benchmark::State& state) {
   const auto file = BenchFile();
@@ -52,6 +52,6 @@ void BM_BmpLoad(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * bytes);
   std::filesystem::remove(file);
 }
-BENCHMARK(BM_BmpLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BmpLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
