@@ -29,11 +29,8 @@ std::filesystem::path PathFromName(std::string_view name) {
   return std::filesystem::path(text);
 }
 
-std::optional<std::filesystem::path> ResolvePath(std::string_view name) {
-  return ResolvePath(PathFromName(name));
-}
-
-std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& path) {
+std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& name) {
+  const std::filesystem::path path = PathFromName(name.native());
   std::error_code ec;
   if (path.empty()) return std::nullopt;
   if (std::filesystem::exists(path, ec)) return path;

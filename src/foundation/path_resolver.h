@@ -13,12 +13,12 @@ namespace zavo {
 // The name as a path, every "\" turned into "/".
 std::filesystem::path PathFromName(std::string_view name);
 
-// The existing file or directory that the name denotes: the exact path when it
-// exists, else the entry of the same directory whose last component equals the
-// name's last component ignoring ASCII case (the first such entry in byte order
-// when several match). Nothing when neither exists. Only the last component is
-// matched loosely; the directories above it must be spelled exactly.
-std::optional<std::filesystem::path> ResolvePath(std::string_view name);
-std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& path);
+// The existing file or directory that the name denotes, with every "\" read as
+// "/": the exact path when it exists, else the entry of the same directory
+// whose name equals the last component ignoring ASCII case (the first such
+// entry in byte order when several match). Nothing when neither exists. Only
+// the last component is matched loosely; the directories above it must be
+// spelled exactly.
+std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& name);
 
 }  // namespace zavo

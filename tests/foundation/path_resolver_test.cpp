@@ -42,7 +42,7 @@ TEST(PathResolver, ExactFirstThenCaseInsensitiveInTheSameDirectory) {
       {"", nullptr},
   };
   for (const Case& c : cases) {
-    const auto found = zavo::ResolvePath(std::string_view(c.name));
+    const auto found = zavo::ResolvePath(c.name);
     if (!c.found) {
       EXPECT_FALSE(found.has_value()) << c.name;
       continue;
