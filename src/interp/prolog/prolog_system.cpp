@@ -1,0 +1,154 @@
+#include "interp/prolog/prolog_system.h"
+
+#include <sstream>
+#include <locale>
+
+#include "foundation/runtime_error_box.h"
+
+namespace {
+
+// The fixed operator and definition table, in its order. Evaluable entries
+// get their evaluators and predicate entries their functions from the
+// arithmetic and built-in modules.
+enum class Entry { kPlain, kPredicate, kEvaluable };
+
+struct TableRow {
+  const char* name;
+  int type;      // -1: no operator
+  int priority;
+  Entry entry;
+};
+
+// "*", "/" and "mod" group to the left (type 2), so that their chains read.
+constexpr TableRow kTable[] = {
+    {":-", 0, 1200, Entry::kPlain},      {":-", 5, 1200, Entry::kPlain},
+    {"?-", 5, 1200, Entry::kPlain},      {";", 1, 1100, Entry::kPlain},
+    {",", 1, 1000, Entry::kPlain},       {"=", 0, 700, Entry::kPredicate},
+    {"is", 0, 700, Entry::kPredicate},   {"<", 0, 700, Entry::kPredicate},
+    {">", 0, 700, Entry::kPredicate},    {"=<", 0, 700, Entry::kPredicate},
+    {">=", 0, 700, Entry::kPredicate},   {"==", 0, 700, Entry::kPlain},
+    {"=\\=", 0, 700, Entry::kPredicate}, {"\\==", 0, 700, Entry::kPlain},
+    {"=:=", 0, 700, Entry::kPredicate},  {"+", 2, 500, Entry::kEvaluable},
+    {"-", 2, 500, Entry::kEvaluable},    {"*", 2, 400, Entry::kEvaluable},
+    {"/", 2, 400, Entry::kEvaluable},    {"mod", 2, 300, Entry::kEvaluable},
+    {"sin", -1, 0, Entry::kEvaluable},   {"cos", -1, 0, Entry::kEvaluable},
+    {"tan", -1, 0, Entry::kEvaluable},   {"asin", -1, 0, Entry::kEvaluable},
+    {"acos", -1, 0, Entry::kEvaluable},  {"atan", -1, 0, Entry::kEvaluable},
+    {"sqrt", -1, 0, Entry::kEvaluable},  {"log", -1, 0, Entry::kEvaluable},
+    {"exp", -1, 0, Entry::kEvaluable},   {"pow", -1, 0, Entry::kEvaluable},
+    {"+", 5, 500, Entry::kEvaluable},    {"-", 5, 500, Entry::kEvaluable},
+    {"not", 5, 500, Entry::kPlain},      {"*", 2, 400, Entry::kPlain},
+    {"/", 2, 400, Entry::kPlain},        {"div", 0, 400, Entry::kPlain},
+    {"mod", 2, 300, Entry::kPlain},
+};
+
+constexpr const char* kBuiltins[] = {"write",   "nl",    "fail",    "consult", "reconsult",
+                                     "list",    "debug", "undebug", "spy",     "mem"};
+
+}  // namespace
+
+PrologSystem::PrologSystem(int trailSize, int stackSize)
+    : log(&discard_), out(&discard_), stack(stackSize), trail(trailSize) {
+  for (const TableRow& row : kTable) {
+    switch (row.entry) {
+      case Entry::kPlain:
+        DefineOperator(row.name, row.type, row.priority);
+        break;
+      case Entry::kPredicate:
+        DefineOperatorPredicate(row.name, row.type, row.priority, nullptr);
+        break;
+      case Entry::kEvaluable:
+        if (row.type < 0) {
+          DefineEvaluable(row.name);
+        } else {
+          DefineEvaluableOperator(row.name, row.type, row.priority);
+        }
+        break;
+    }
+  }
+  comma = operators.Find(",", zavo::kInfix);
+  listDef = new DFuncNorm(".", nullptr);
+  definitions.Add(listDef);
+  emptyListDef = new DFuncNorm("[]", nullptr);
+  definitions.Add(emptyListDef);
+  for (const char* name : kBuiltins) DefinePredicate(name, nullptr);
+}
+
+PrologSystem::~PrologSystem() {
+  stack.PopTo(*this, 0);
+  trail.Resume(0);
+  rules.Clear();
+}
+
+DFunc* PrologSystem::DefineOperator(const char* name, int type, int priority) {
+  auto* op = new pOperator(name, type, priority);
+  operators.Add(op);
+  auto* d = new DFuncNorm(name, op);
+  definitions.Add(d);
+  return d;
+}
+
+DFunc* PrologSystem::DefineOperatorPredicate(const char* name, int type, int priority,
+                                             zavo::PrologPredicate fn) {
+  auto* op = new pOperator(name, type, priority);
+  operators.Add(op);
+  auto* d = new DFuncPred(name, op, fn);
+  definitions.Add(d);
+  return d;
+}
+
+DFuncEval* PrologSystem::DefineEvaluableOperator(const char* name, int type, int priority) {
+  auto* op = new pOperator(name, type, priority);
+  operators.Add(op);
+  auto* d = new DFuncEval(name, op, zavo::kEvaluatorSlots);
+  definitions.Add(d);
+  return d;
+}
+
+DFuncEval* PrologSystem::DefineEvaluable(const char* name) {
+  auto* d = new DFuncEval(name, nullptr, zavo::kEvaluatorSlots);
+  definitions.Add(d);
+  return d;
+}
+
+DFunc* PrologSystem::DefinePredicate(const char* name, zavo::PrologPredicate fn) {
+  auto* d = new DFuncPred(name, nullptr, fn);
+  definitions.Add(d);
+  return d;
+}
+
+pDVar& PrologSystem::Cell(int frame, int index) {
+  ValueStackItem& f = stack.Get(frame);
+  if (index < 0 || index >= f.CellCount()) RuntimeErrorBox("ValueStack::Get");
+  return f.cells[index];
+}
+
+bool PrologSystem::Talking(const std::ostream& s) const {
+  return capture_ == 0 && &s != log && host != nullptr && !host->IsQuiet();
+}
+
+void PrologSystem::Emit(std::ostream& s, std::string_view text) {
+  if (Talking(s)) {
+    host->Output(std::string(text));
+  } else {
+    s << text;
+  }
+}
+
+void PrologSystem::Emit(std::ostream& s, pObj& term) {
+  if (!Talking(s)) {
+    term.Out(*this, s);
+    return;
+  }
+  std::ostringstream text;
+  text.imbue(std::locale::classic());
+  ++capture_;
+  try {
+    term.Out(*this, text);
+  } catch (...) {
+    --capture_;
+    throw;
+  }
+  --capture_;
+  host->Output(text.str());
+}

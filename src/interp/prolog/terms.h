@@ -1,0 +1,131 @@
+#pragma once
+
+// Prolog terms and binding cells.
+//
+// A term is a small tree that is never copied while a proof runs: a clause is
+// stored once and every use gets a fresh frame of binding cells, so a term
+// always travels with the number of the frame in which its variables are looked
+// up. Unification reads the term itself in the system's `LeftPos` frame and the
+// other term in `RightPos`; printing and evaluation use `ViewFrame`.
+
+#include <iosfwd>
+
+#include "foundation/seq.h"
+
+class DFunc;
+class PrologSystem;
+
+namespace zavo {
+
+// Type codes answered by pObj::Type.
+inline constexpr int kTypeAnonim = 1;
+inline constexpr int kTypeAtom = 4;
+inline constexpr int kTypeFunctor = 5;
+inline constexpr int kTypeVar = 10;
+inline constexpr int kTypeNumber = 100;
+
+}  // namespace zavo
+
+template <class System>
+class pObjectBase {
+public:
+  virtual ~pObjectBase() = default;
+};
+
+class pObj : public pObjectBase<PrologSystem> {
+public:
+  pObj() = default;
+  pObj(const pObj&) = delete;
+  pObj& operator=(const pObj&) = delete;
+
+  // 1 for a compound term.
+  virtual int IsCompound() const;
+  // One of the zavo::kType codes.
+  virtual int Type() const = 0;
+  // Writes the term to the stream through the system's output routing.
+  virtual void Out(PrologSystem& sys, std::ostream& os) = 0;
+  // 1 when the term (read in LeftPos) unifies with the other (read in
+  // RightPos). The bindings made are trailed and stay when it fails.
+  virtual int Unify(PrologSystem& sys, pObj& other) = 0;
+  // Arithmetic evaluation: a new term owned by the caller, or null.
+  virtual pObj* Eval(PrologSystem& sys, int mode);
+  // 1 for a term that can stand as a goal (an atom or a compound).
+  virtual int IsCallable() const;
+};
+
+class RealNumber : public pObj {
+public:
+  explicit RealNumber(double v) : value(v) {}
+  int Type() const override;
+  void Out(PrologSystem& sys, std::ostream& os) override;
+  int Unify(PrologSystem& sys, pObj& other) override;
+  pObj* Eval(PrologSystem& sys, int mode) override;
+
+  double value;
+};
+
+class FunctorBase : public pObj {
+public:
+  explicit FunctorBase(DFunc* d) : def(d) {}
+  int IsCallable() const override;
+
+  DFunc* def;  // the name's definition; not owned
+};
+
+class Atom : public FunctorBase {
+public:
+  using FunctorBase::FunctorBase;
+  int Type() const override;
+  void Out(PrologSystem& sys, std::ostream& os) override;
+  int Unify(PrologSystem& sys, pObj& other) override;
+  pObj* Eval(PrologSystem& sys, int mode) override;
+};
+
+class Functor : public FunctorBase {
+public:
+  // A compound of `arity` arguments, all null until the caller stores them.
+  Functor(DFunc* d, int arity);
+  ~Functor() override;
+
+  int IsCompound() const override;
+  int Type() const override;
+  void Out(PrologSystem& sys, std::ostream& os) override;
+  int Unify(PrologSystem& sys, pObj& other) override;
+  pObj* Eval(PrologSystem& sys, int mode) override;
+
+  int Arity() const { return static_cast<int>(args.Count()); }
+
+  Seq<pObj*> args;  // owned
+};
+
+class pVar : public pObj {
+public:
+  explicit pVar(int i) : index(i) {}
+  int Type() const override;
+  void Out(PrologSystem& sys, std::ostream& os) override;
+  int Unify(PrologSystem& sys, pObj& other) override;
+  pObj* Eval(PrologSystem& sys, int mode) override;
+
+  int index;  // position of the name in the clause's variable-name list
+};
+
+class Anonim : public pObj {
+public:
+  int Type() const override;
+  void Out(PrologSystem& sys, std::ostream& os) override;
+  int Unify(PrologSystem& sys, pObj& other) override;
+};
+
+// One binding cell: a variable of one clause in one frame.
+class pDVar {
+public:
+  // Binds the unbound cell to the term read in `frame`, after pushing the cell
+  // on the trail. Frame -1 means the cell owns the term: the term is deleted
+  // when the binding is undone, and also when the trail is full (the push then
+  // throws zavo::xPrologOverflow and the cell stays unbound). Binding a bound
+  // cell is an internal error ("pDVar::Set").
+  int Set(PrologSystem& sys, pObj* t, int f);
+
+  int frame = -1;
+  pObj* term = nullptr;  // null while unbound
+};
