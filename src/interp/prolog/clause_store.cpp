@@ -1,5 +1,6 @@
 // The clause store: consult, listing and clause search.
 
+#include <cstring>
 #include <fstream>
 #include <memory>
 
@@ -39,22 +40,25 @@ void PrologSystem::WriteClause(const Rule* r, std::ostream& os) {
 
 void PrologSystem::ListRules(std::ostream& os) {
   for (Rule* r = rules.First(); r != nullptr; r = rules.Next(r)) {
+    if (r->removed) continue;
     WriteClause(r, os);
     Emit(os, "\n");
   }
 }
 
-Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) {
+Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) { return Find(goal, cursor, LeftPos); }
+
+Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
   if (cursor == nullptr) RuntimeErrorBox("PrologSystem::Find");
   while (cursor != nullptr) {
     Rule* r = cursor;
     Rule* next = rules.Next(r);
     // A query clause has no head: no goal can match it.
-    if (r->head == nullptr) {
+    if (r->head == nullptr || r->removed) {
       cursor = next;
       continue;
     }
-    RightPos = stack.Add(*this, r, LeftPos, next);
+    RightPos = stack.Add(*this, r, parent, next);
     if (goal->Unify(*this, *r->head)) {
       cursor = next;
       return r;
@@ -63,4 +67,26 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) {
     cursor = next;
   }
   return nullptr;
+}
+
+void PrologSystem::RemoveSource(const char* source) {
+  for (Rule* r = rules.First(); r != nullptr; r = rules.Next(r)) {
+    if (r->source.Text() != nullptr && source != nullptr &&
+        std::strcmp(r->source.Text(), source) == 0) {
+      r->removed = true;
+      removed_ = true;
+    }
+  }
+  if (stack.Count() == 0) PurgeRemoved();
+}
+
+void PrologSystem::PurgeRemoved() {
+  if (!removed_ || stack.Count() != 0) return;
+  Rule* r = rules.First();
+  while (r != nullptr) {
+    Rule* next = rules.Next(r);
+    if (r->removed) rules.Delete(r);
+    r = next;
+  }
+  removed_ = false;
 }
