@@ -140,10 +140,15 @@ const char* ConsultName(PrologSystem& sys, Args& args) {
   return name;
 }
 
-// Reads <library dir>/<name>.pro, each clause with the name as its source.
+// Reads <library dir>/<name>.pro, each clause with the name as its source;
+// without a host, or with an empty directory, <name>.pro in the working
+// directory. The parts are joined as texts, so that a name such as "/" stays
+// inside the directory.
 int ReadLibraryFile(PrologSystem& sys, const char* name) {
-  std::filesystem::path dir = sys.host != nullptr ? sys.host->LibraryDir() : std::filesystem::path();
-  return sys.Consult(dir / (std::string(name) + ".pro"), name);
+  std::string file = std::string(name) + ".pro";
+  std::string dir = sys.host != nullptr ? sys.host->LibraryDir().string() : std::string();
+  if (!dir.empty()) file = dir + "/" + file;
+  return sys.Consult(std::filesystem::path(file), name);
 }
 
 int ConsultFile(PrologSystem& sys, Args& args) {

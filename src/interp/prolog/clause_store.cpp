@@ -8,6 +8,27 @@
 #include "interp/prolog/parser.h"
 #include "interp/prolog/prolog_system.h"
 
+namespace {
+
+// True when two terms cannot unify whatever their variables hold: atoms or
+// compounds of different names or arities.
+bool Differ(const pObj* goal, const pObj* head) {
+  int tg = goal->Type();
+  int th = head->Type();
+  if ((tg != zavo::kTypeAtom && tg != zavo::kTypeFunctor) ||
+      (th != zavo::kTypeAtom && th != zavo::kTypeFunctor)) {
+    return false;
+  }
+  if (tg != th) return true;
+  if (static_cast<const FunctorBase*>(goal)->def != static_cast<const FunctorBase*>(head)->def) {
+    return true;
+  }
+  return tg == zavo::kTypeFunctor &&
+         static_cast<const Functor*>(goal)->Arity() != static_cast<const Functor*>(head)->Arity();
+}
+
+}  // namespace
+
 int PrologSystem::Consult(const std::filesystem::path& file, const char* source) {
   std::ifstream in(file);
   if (!in.is_open()) return 0;
@@ -53,8 +74,9 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
   while (cursor != nullptr) {
     Rule* r = cursor;
     Rule* next = rules.Next(r);
-    // A query clause has no head: no goal can match it.
-    if (r->head == nullptr || r->removed) {
+    // A query clause has no head: no goal can match it. A head of another
+    // name or arity cannot match either: no frame is made for it.
+    if (r->head == nullptr || r->removed || Differ(goal, r->head)) {
       cursor = next;
       continue;
     }

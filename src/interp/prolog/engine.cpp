@@ -253,6 +253,7 @@ int PrologSystem::StepConjunction(int frame) {
   if (first->Type() == zavo::kTypeAnonim) return -1;
   if (first->IsCallable() && static_cast<FunctorBase*>(first)->def == nullptr) return -1;
   if (first->IsCallable() && static_cast<FunctorBase*>(first)->def->IsPredicate()) {
+    if (debug) *log << "run predicat\n";
     int ok = RunPredicate(first, goalFrame);
     f.ruleCursor = rules.First();
     f.goal = rest;

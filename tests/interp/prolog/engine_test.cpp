@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "common/temp_dir.h"
+#include "interp/prolog/term_access.h"
 #include "prolog_test_support.h"
 
 namespace {
@@ -273,6 +275,23 @@ int MakeGoal(PrologSystem& sys, Seq<pObj*>& args) {
 
 int Succeed(PrologSystem&, Seq<pObj*>& args) { return args.Count() == 0 ? 1 : 0; }
 
+// Describes its argument as the embedding program sees it, through its
+// bindings: kind, name, arity, value and written form.
+int Describe(PrologSystem& sys, Seq<pObj*>& args) {
+  if (args.Count() != 1) return 0;
+  zavo::FramedTerm t = zavo::Deref(sys, args[0], sys.LeftPos);
+  std::ostringstream os;
+  os << "[" << t.term->Type();
+  if (const char* name = zavo::TermName(t.term)) os << " " << name;
+  if (t.term->IsCompound()) os << "/" << static_cast<Functor*>(t.term)->Arity();
+  if (t.term->Type() == zavo::kTypeNumber) os << " " << static_cast<RealNumber*>(t.term)->value;
+  os << " ";
+  zavo::WriteTerm(sys, t.term, t.frame, os);
+  os << "]";
+  sys.Emit(*sys.out, os.str());
+  return 1;
+}
+
 TEST(PrologEngine, PredicatesOfTheEmbeddingProgramGiveSolutions) {
   PrologSystem sys(1000, 1000);
   sys.DefinePredicate("answer", Answer42);
@@ -288,6 +307,23 @@ TEST(PrologEngine, PredicatesOfTheEmbeddingProgramGiveSolutions) {
       {"?- make_goal(G), G, nl.", "hello \nG = show(hello)\nyes\n"},
       // A name defined as a predicate is never looked up among the clauses.
       {"?- colour(red).", "no\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.goal);
+    EXPECT_EQ(Ask(sys, c.goal), c.answer);
+  }
+}
+
+TEST(PrologEngine, PredicatesSeeTermsThroughTheirBindings) {
+  PrologSystem sys(1000, 1000);
+  sys.DefinePredicate("describe", Describe);
+  ConsultText(sys, "p(X) :- X = f(Y, g), Y = 2, describe(X).");
+  const Case cases[] = {
+      {"?- X = Y, Y = f(Z, a), describe(X).", "[5 f/2 f(Z_0,a)]X = f(Z_0,a)\nY = f(Z_0,a)\nZ = ???\nyes\n"},
+      {"?- X = 3, describe(X).", "[100 3 3]X = 3\nyes\n"},
+      {"?- describe(Y).", "[10 Y_0]Y = ???\nyes\n"},
+      {"?- describe(atom).", "[4 atom atom]yes\n"},
+      {"?- p(X).", "[5 f/2 f(2,g)]X = f(2,g)\nyes\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.goal);
