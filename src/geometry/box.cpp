@@ -1,0 +1,109 @@
+#include "geometry/box.h"
+
+#include "foundation/runtime_error_box.h"
+
+namespace {
+
+// A ray and a box laid out by axis, for the face-by-face tests.
+struct FaceTester {
+  double o[3], r[3], lo[3], hi[3];
+
+  FaceTester(const GEO_Box& box, const Ray& ray)
+      : o{ray.origin.x, ray.origin.y, ray.origin.z},
+        r{ray.direction.x, ray.direction.y, ray.direction.z},
+        lo{box.xmin, box.ymin, box.zmin},
+        hi{box.xmax, box.ymax, box.zmax} {}
+
+  // Whether the ray crosses the face of the side beyond tmin within the box's
+  // inclusive bounds; sets t and the crossing point (the face value on the
+  // face's own axis).
+  bool Crosses(int side, double tmin, double& t, double (&at)[3]) const {
+    const int axis = side >> 1;
+    if (r[axis] == 0.0) return false;
+    const double face = (side & 1) ? hi[axis] : lo[axis];
+    t = (face - o[axis]) / r[axis];
+    if (!(t > tmin)) return false;
+    for (int a = 0; a < 3; ++a) {
+      if (a == axis) {
+        at[a] = face;
+        continue;
+      }
+      at[a] = o[a] + t * r[a];
+      if (!(lo[a] <= at[a] && at[a] <= hi[a])) return false;
+    }
+    return true;
+  }
+};
+
+// Two crossings closer than this (squared) are one point: an edge or a corner.
+constexpr double kSamePointSquared = 9.999999999999998e-15;
+
+}  // namespace
+
+int GEO_Box::Union(const GEO_Box& a, GEO_Box& out, const GEO_Box& b) {
+  out = a;
+  out.ExtendBox(b);
+  return 1;
+}
+
+int GEO_Box::Intersection(const GEO_Box& a, GEO_Box& out, const GEO_Box& b) {
+  const double xlo = a.xmin > b.xmin ? a.xmin : b.xmin;
+  const double xhi = a.xmax < b.xmax ? a.xmax : b.xmax;
+  if (xlo > xhi) return 0;
+  const double ylo = a.ymin > b.ymin ? a.ymin : b.ymin;
+  const double yhi = a.ymax < b.ymax ? a.ymax : b.ymax;
+  if (ylo > yhi) return 0;
+  const double zlo = a.zmin > b.zmin ? a.zmin : b.zmin;
+  const double zhi = a.zmax < b.zmax ? a.zmax : b.zmax;
+  if (zlo > zhi) return 0;
+  out.SetPoint({xlo, ylo, zlo});
+  out.Extend({xhi, yhi, zhi});
+  return 1;
+}
+
+int GEO_Box::RayRange(const Ray& ray, BoxHitRecord records[2], double tmin) const {
+  ++zavo::BoxNIntr;
+  const FaceTester faces(*this, ray);
+  int found = 0;
+  double first[3] = {0.0, 0.0, 0.0};
+  for (int side = 0; side < 6; ++side) {
+    double t, at[3];
+    if (!faces.Crosses(side, tmin, t, at)) continue;
+    if (found == 0) {
+      records[0] = {t, side};
+      first[0] = at[0];
+      first[1] = at[1];
+      first[2] = at[2];
+      found = 1;
+    } else {
+      records[1] = {t, side};
+      const double dx = at[0] - first[0], dy = at[1] - first[1], dz = at[2] - first[2];
+      if (dx * dx + dy * dy + dz * dz > kSamePointSquared) return 2;
+    }
+  }
+  return found;
+}
+
+int GEO_Box::IntersectRay(const Ray& ray, BoxHitRecord& record, double tmin) const {
+  const FaceTester faces(*this, ray);
+  int found = 0;
+  for (int side = 0; side < 6; ++side) {
+    double t, at[3];
+    if (!faces.Crosses(side, tmin, t, at)) continue;
+    if (!found || t < record.t) record = {t, side};
+    found = 1;
+  }
+  return found;
+}
+
+Point3D GEO_Box::SideNormal(const BoxHitRecord& record) const {
+  switch (record.side) {
+    case 0: return {-1.0, 0.0, 0.0};
+    case 1: return {1.0, 0.0, 0.0};
+    case 2: return {0.0, -1.0, 0.0};
+    case 3: return {0.0, 1.0, 0.0};
+    case 4: return {0.0, 0.0, -1.0};
+    case 5: return {0.0, 0.0, 1.0};
+    default: RuntimeErrorBox("GEO_Box::SideNormal");
+  }
+}

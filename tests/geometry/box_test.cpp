@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "geometry/box.h"
+#include "geometry/ray.h"
+
+namespace {
+
+GEO_Box Cube(double lo, double hi) { return {lo, hi, lo, hi, lo, hi}; }
+
+TEST(GEO_Box, ExtendMovesOnlyTheBoundItCrosses) {
+  GEO_Box b = Cube(0, 1);
+  b.Extend({-2, 0.5, 0.5});
+  EXPECT_EQ(b, (GEO_Box{-2, 1, 0, 1, 0, 1}));
+  b.Extend({3, 0.5, 0.5});
+  EXPECT_EQ(b, (GEO_Box{-2, 3, 0, 1, 0, 1}));
+  b.Extend({0, 7, -7});
+  EXPECT_EQ(b, (GEO_Box{-2, 3, 0, 7, -7, 1}));
+
+  GEO_Box p;
+  p.SetPoint({1, 2, 3});
+  p.ExtendBox(GEO_Box{-1, 0, 5, 6, 3, 3});
+  EXPECT_EQ(p, (GEO_Box{-1, 1, 2, 6, 3, 3}));
+}
+
+TEST(GEO_Box, UnionAndIntersection) {
+  GEO_Box out = Cube(9, 9);
+  EXPECT_EQ(GEO_Box::Union(Cube(0, 1), out, Cube(2, 3)), 1);
+  EXPECT_EQ(out, Cube(0, 3));
+
+  EXPECT_EQ(GEO_Box::Intersection(Cube(0, 1), out, Cube(1, 2)), 1);
+  EXPECT_EQ(out, Cube(1, 1));  // touching boxes give a flat box
+  EXPECT_EQ(GEO_Box::Intersection(Cube(0, 2), out, Cube(1, 3)), 1);
+  EXPECT_EQ(out, Cube(1, 2));
+
+  out = Cube(7, 8);
+  EXPECT_EQ(GEO_Box::Intersection(Cube(0, 1), out, Cube(2, 3)), 0);
+  EXPECT_EQ(out, Cube(7, 8));  // untouched
+  // Apart on z only.
+  EXPECT_EQ(GEO_Box::Intersection(Cube(0, 1), out, GEO_Box{0, 1, 0, 1, 2, 3}), 0);
+  EXPECT_EQ(out, Cube(7, 8));
+}
+
+TEST(GEO_Box, Measures) {
+  const GEO_Box b{0, 1, 0, 2, 0, 3};
+  EXPECT_DOUBLE_EQ(b.Volume(), 6);
+  EXPECT_EQ(b.Center(), (Point3D{0.5, 1, 1.5}));
+  EXPECT_DOUBLE_EQ(b.HalfDiagonalSquared(), 7);
+  EXPECT_EQ(b.Contains(Point3D{1, 2, 3}), 1);
+  EXPECT_EQ(b.Contains(Point3D{1, 2, 3.0001}), 0);
+  EXPECT_EQ(b.Contains(GEO_Box{0, 1, 1, 1, 0, 3}), 1);
+  EXPECT_EQ(b.Contains(GEO_Box{0, 1.5, 1, 1, 0, 3}), 0);
+  EXPECT_EQ(BoxContainsPoint(0, 1, 0, 1, 0, 1, {0, 0, 1}), 1);
+  EXPECT_EQ(BoxContainsBox(Cube(0, 1), Cube(0.5, 1.5)), 0);
+}
+
+TEST(GEO_Box, HitByRay) {
+  const GEO_Box box = Cube(0, 1);
+  const struct {
+    Point3D origin, direction;
+    int hit;
+  } cases[] = {
+      {{0.5, 0.5, 0.5}, {1, 0, 0}, 1},         // origin inside
+      {{2, 0.5, 0.5}, {1, 0, 0}, 0},           // box behind
+      {{2, 0.5, 0.5}, {-1, 0, 0}, 1},          // box ahead
+      {{-1, 1.00000005, 0.5}, {1, 0, 0}, 1},   // within the tolerance
+      {{-1, 1.0000002, 0.5}, {1, 0, 0}, 0},    // beyond it
+      {{0.5, 0.5, -3}, {0, 0, 5}, 1},          // unnormalised direction
+      {{0.5, 5, 0.5}, {0, -1, 0}, 1},          // along y
+      {{-1, -1, -1}, {1, 1, 1}, 1},            // through a corner
+      {{0, 0.5, 0.5}, {-1, 0, 0}, 0},          // leaving from the face: t = 0 does not count
+      {{0.5, 0.5, 0.5}, {0, 0, 0}, 0},         // no direction
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(box.HitByRay(Ray{c.origin, c.direction}), c.hit)
+        << c.origin.x << " " << c.origin.y << " " << c.origin.z;
+  }
+}
+
+TEST(GEO_Box, RayRange) {
+  const GEO_Box box = Cube(0, 1);
+  const double s3 = std::sqrt(3.0);
+  const struct {
+    Ray ray;
+    double tmin;
+    int n;
+    BoxHitRecord r0, r1;
+  } cases[] = {
+      {Ray{{-1, 0.5, 0.5}, {1, 0, 0}}, 0, 2, {1, 0}, {2, 1}},
+      {Ray{{2, 0.5, 0.5}, {-1, 0, 0}}, 0, 2, {2, 0}, {1, 1}},          // side order, not t order
+      {Ray{{-1, -1, -1}, {1, 1, 1}}, 0, 2, {1, 0}, {2, 1}},            // both corners, direction as given
+      {Ray::FromPoints({-1, -1, -1}, {0, 0, 0}), 0, 2, {s3, 0}, {2 * s3, 1}},
+      {Ray{{0.5, 0.5, 0.5}, {1, 0, 0}}, 0, 1, {0.5, 1}, {}},           // origin inside: the exit only
+      {Ray{{-1, 0.5, 0.5}, {1, 0, 0}}, 1.5, 1, {2, 1}, {}},            // entry before tmin
+      {Ray{{-1, 0.5, 0.5}, {1, 0, 0}}, 1, 1, {2, 1}, {}},              // t = tmin does not count
+      {Ray{{-1, 2, 0.5}, {1, 0, 0}}, 0, 0, {}, {}},                    // passes beside
+      {Ray{{-1, 1, 0.5}, {1, 0, 0}}, 0, 2, {1, 0}, {2, 1}},            // along a face: bounds inclusive
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const auto& c = cases[i];
+    SCOPED_TRACE(i);
+    BoxHitRecord r[2];
+    ASSERT_EQ(box.RayRange(c.ray, r, c.tmin), c.n);
+    if (c.n >= 1) {
+      EXPECT_DOUBLE_EQ(r[0].t, c.r0.t);
+      EXPECT_EQ(r[0].side, c.r0.side);
+    }
+    if (c.n == 2) {
+      EXPECT_DOUBLE_EQ(r[1].t, c.r1.t);
+      EXPECT_EQ(r[1].side, c.r1.side);
+    }
+  }
+}
+
+TEST(GEO_Box, RayRangeCountsAnEdgeOnce) {
+  // In through the edge x = 0, y = 0 at (0, 0, 0.5), out through the face z = 1
+  // at (0.5, 0.5, 1): the face y = ymin meets the ray at the entry point again
+  // and is not a second point; the face z = zmax overwrites its record.
+  const GEO_Box box = Cube(0, 1);
+  BoxHitRecord r[2];
+  ASSERT_EQ(box.RayRange(Ray{{-1, -1, -0.5}, {1, 1, 1}}, r, 0), 2);
+  EXPECT_EQ(r[0].side, 0);
+  EXPECT_DOUBLE_EQ(r[0].t, 1);
+  EXPECT_EQ(r[1].side, 5);
+  EXPECT_DOUBLE_EQ(r[1].t, 1.5);
+  // Only touching the edge: one point.
+  ASSERT_EQ(box.RayRange(Ray{{-1, 1, 0.5}, {1, -1, 0}}, r, 0), 1);
+  EXPECT_EQ(r[0].side, 0);
+  EXPECT_DOUBLE_EQ(r[0].t, 1);
+}
+
+TEST(GEO_Box, IntersectRay) {
+  const GEO_Box box = Cube(0, 1);
+  BoxHitRecord r{-1, -1};
+  ASSERT_EQ(box.IntersectRay(Ray{{-1, 0.5, 0.5}, {1, 0, 0}}, r, 0), 1);
+  EXPECT_EQ(r.side, 0);
+  EXPECT_DOUBLE_EQ(r.t, 1);
+  ASSERT_EQ(box.IntersectRay(Ray{{0.5, 0.5, 0.5}, {1, 0, 0}}, r, 0), 1);
+  EXPECT_EQ(r.side, 1);
+  EXPECT_DOUBLE_EQ(r.t, 0.5);
+  // Through a corner: x, y and z faces at the same t; the lowest side stays.
+  ASSERT_EQ(box.IntersectRay(Ray{{-1, -1, -1}, {1, 1, 1}}, r, 0), 1);
+  EXPECT_EQ(r.side, 0);
+  EXPECT_DOUBLE_EQ(r.t, 1);
+  // Beyond the box nothing counts; the record keeps what it had.
+  r = {42, 3};
+  EXPECT_EQ(box.IntersectRay(Ray{{2, 0.5, 0.5}, {1, 0, 0}}, r, 0), 0);
+  EXPECT_EQ(r.side, 3);
+}
+
+TEST(GEO_Box, SideNormals) {
+  const GEO_Box box = Cube(0, 1);
+  const Point3D normals[6] = {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, -1}, {0, 0, 1}};
+  for (int side = 0; side < 6; ++side) EXPECT_EQ(box.SideNormal({0, side}), normals[side]);
+}
+
+TEST(GEO_Box, RayTestsCountTheirCalls) {
+  const GEO_Box box = Cube(0, 1);
+  const auto range0 = zavo::BoxNIntr, test0 = zavo::TestBoxNIntr;
+  BoxHitRecord r[2];
+  box.HitByRay(Ray{{0.5, 0.5, 0.5}, {1, 0, 0}});  // stops at the first face
+  box.HitByRay(Ray{{5, 5, 5}, {1, 0, 0}});
+  box.RayRange(Ray{{-1, 0.5, 0.5}, {1, 0, 0}}, r, 0);
+  box.IntersectRay(Ray{{-1, 0.5, 0.5}, {1, 0, 0}}, r[0], 0);
+  EXPECT_EQ(zavo::TestBoxNIntr - test0, 2u);
+  EXPECT_EQ(zavo::BoxNIntr - range0, 1u);
+  EXPECT_STREQ(zavo::kBoxNIntrLabel, "_BoxNIntr ");
+  EXPECT_STREQ(zavo::kTestBoxNIntrLabel, "_TestBoxNIntr ");
+}
+
+}  // namespace
