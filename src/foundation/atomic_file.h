@@ -1,0 +1,22 @@
+#pragma once
+
+// Files that a user keeps are replaced whole or not at all: the new content goes
+// to a temporary file in the target's directory, which is then renamed over the
+// target. A failed write leaves the old file as it was and no temporary file.
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+
+namespace zavo {
+
+// Opens a fresh temporary file beside target for binary writing and calls write
+// with it. When write returns true and every byte reached the file, renames it
+// to target and returns true. Otherwise (write returned false, the stream
+// failed, the directory does not exist or is not writable, target is a
+// directory) removes the temporary file and returns false. The new file gets
+// the permissions of a plain newly created file (0666 less the umask).
+bool WriteFileAtomically(const std::filesystem::path& target,
+                         const std::function<bool(std::ostream&)>& write);
+
+}  // namespace zavo
