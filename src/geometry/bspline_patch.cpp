@@ -111,10 +111,22 @@ Point3D PatchDerivativeV(const BSplineComp& patch, double u, double v) {
 }
 
 GEO_Box PatchControlBox(const BSplineComp& patch) {
+  // The smallest and largest coordinate on each axis, without branches: this
+  // runs for every window and quarter a ray is tested against.
   GEO_Box box;
   box.SetPoint({patch.X(0, 0), patch.Y(0, 0), patch.Z(0, 0)});
   for (int i = 0; i < 4; ++i) {
-    for (int j = 0; j < 4; ++j) box.Extend({patch.X(i, j), patch.Y(i, j), patch.Z(i, j)});
+    const double* x = patch.X[i];
+    const double* y = patch.Y[i];
+    const double* z = patch.Z[i];
+    for (int j = 0; j < 4; ++j) {
+      box.xmin = x[j] < box.xmin ? x[j] : box.xmin;
+      box.xmax = x[j] > box.xmax ? x[j] : box.xmax;
+      box.ymin = y[j] < box.ymin ? y[j] : box.ymin;
+      box.ymax = y[j] > box.ymax ? y[j] : box.ymax;
+      box.zmin = z[j] < box.zmin ? z[j] : box.zmin;
+      box.zmax = z[j] > box.zmax ? z[j] : box.zmax;
+    }
   }
   return box;
 }

@@ -54,16 +54,16 @@ bool NewtonHit(const BSplineComp& patch, const Ray& ray, BSplineIntrInfo& hit) {
   return hit.t >= 0.0 && hit.u >= 0.0 && hit.u <= 1.0 && hit.v >= 0.0 && hit.v <= 1.0;
 }
 
-bool SearchPatch(const BSplineComp& patch, const Ray& ray, int depth, BSplineIntrInfo& hit) {
-  std::ostream* log = patch.Log();
+void LogDepth(std::ostream* log, int depth) {
+  if (log == nullptr) return;
   char digits[16];
-  if (log != nullptr) {
-    *log << "dept " << IntText(depth, digits) << std::endl;
-  }
-  if (!PatchControlBox(patch).HitByRay(ray)) {
-    LogLine(log, "Contenitore non centrato ");
-    return false;
-  }
+  *log << "dept " << IntText(depth, digits) << std::endl;
+}
+
+bool SearchPatch(const BSplineComp& patch, const Ray& ray, int depth, BSplineIntrInfo& hit);
+
+// The search of a patch whose control box the ray meets.
+bool SearchInside(const BSplineComp& patch, const Ray& ray, int depth, BSplineIntrInfo& hit) {
   if (depth > 0) {
     BSplineComp quarters[4];
     SplitPatch(patch, quarters[0], quarters[1], quarters[2], quarters[3]);
@@ -72,8 +72,37 @@ bool SearchPatch(const BSplineComp& patch, const Ray& ray, int depth, BSplineInt
     }
     return false;
   }
-  LogLine(log, "Esegue newton ");
+  LogLine(patch.Log(), "Esegue newton ");
   return NewtonHit(patch, ray, hit);
+}
+
+bool SearchPatch(const BSplineComp& patch, const Ray& ray, int depth, BSplineIntrInfo& hit) {
+  std::ostream* log = patch.Log();
+  LogDepth(log, depth);
+  if (!PatchControlBox(patch).HitByRay(ray)) {
+    LogLine(log, "Contenitore non centrato ");
+    return false;
+  }
+  return SearchInside(patch, ray, depth, hit);
+}
+
+// The box of the window's control points, read from the grid: most windows
+// are dropped on it before their patch record is filled.
+GEO_Box WindowControlBox(const BSplineSurface& surface, std::int32_t i, std::int32_t j) {
+  GEO_Box box;
+  box.SetPoint(surface.ControlPoint(i, j));
+  for (std::int32_t k = i; k < i + 4; ++k) {
+    for (std::int32_t l = j; l < j + 4; ++l) {
+      const Point3D& p = surface.ControlPoint(k, l);
+      box.xmin = p.x < box.xmin ? p.x : box.xmin;
+      box.xmax = p.x > box.xmax ? p.x : box.xmax;
+      box.ymin = p.y < box.ymin ? p.y : box.ymin;
+      box.ymax = p.y > box.ymax ? p.y : box.ymax;
+      box.zmin = p.z < box.zmin ? p.z : box.zmin;
+      box.zmax = p.z > box.zmax ? p.z : box.zmax;
+    }
+  }
+  return box;
 }
 
 }  // namespace
@@ -92,11 +121,16 @@ std::int32_t CountPatchHits(const BSplineSurface& surface, const Ray& ray, Seq<B
   char first[16], second[16];
   for (std::int32_t i = 0; i < rows; ++i) {
     for (std::int32_t j = 0; j < cols; ++j) {
-      surface.GetPatch(i, j, patch);
       if (log != nullptr) {
         *log << "SingolSol " << IntText(i, first) << " , " << IntText(j, second) << std::endl;
       }
-      if (!SearchPatch(patch, ray, kDepth, hit)) continue;
+      LogDepth(log, kDepth);
+      if (!WindowControlBox(surface, i, j).HitByRay(ray)) {
+        LogLine(log, "Contenitore non centrato ");
+        continue;
+      }
+      surface.GetPatch(i, j, patch);
+      if (!SearchInside(patch, ray, kDepth, hit)) continue;
       if (count == hits.Count()) {
         // Room grows with the hits, up to one record per window.
         const std::uint32_t room = count < windows / 2 ? (count < 4 ? 8 : count * 2) : windows;
