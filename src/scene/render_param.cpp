@@ -171,7 +171,8 @@ void GParam::Write(std::ostream& os) const {
   const GParam d;  // the defaults: conditional entries are written when they differ
   os << "{ param\n\n  render " << render;
   Entry(os, "toll", toll);
-  if (infltoll != 0) Entry(os, "infltoll", infltoll);
+  // Always written: a reflection threshold of 0 would otherwise read back as the default.
+  Entry(os, "infltoll", infltoll);
   Entry(os, "mode", mode);
   Entry(os, "shade", shade);
   Entry(os, "anti_alias", anti_alias);
@@ -215,7 +216,8 @@ void GParam::Write(std::ostream& os) const {
     Entry(os, "_general_optimiz", _general_optimiz);
     Entry(os, "_general_grid_dim", _general_grid_dim);
   }
-  if (_general_hsort != 0) Entry(os, "_general_hsort", _general_hsort);
+  // Always written: 0 would otherwise read back as the default 1.
+  Entry(os, "_general_hsort", _general_hsort);
   if (_general_costr != d._general_costr) Entry(os, "_general_costr", _general_costr);
   if (CameraInUse.Text() != nullptr) Entry(os, "CameraInUse", CameraInUse);
   os << ";\n}\n\n";

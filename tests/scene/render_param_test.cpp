@@ -206,8 +206,8 @@ TEST(GParam, EachEntryAppearsAtItsPlaceAndReadsBack) {
       {[](GParam& p) { p.render = "preview"; }, {{"render", "preview"}}},
       {[](GParam& p) { p.toll = 0.25; }, {{"toll", "0.25"}}},
       {[](GParam& p) { p.infltoll = 0.5; }, {{"infltoll", "0.5"}}},
-      // 0 is not written: the reader then keeps what it had.
-      {[](GParam& p) { p.infltoll = 0; }, {{"infltoll", ""}}, false},
+      // 0 is written too, so a save never turns it back into the default.
+      {[](GParam& p) { p.infltoll = 0; }, {{"infltoll", "0"}}},
       {[](GParam& p) { p.mode = 5; }, {{"mode", "5"}}},
       {[](GParam& p) { p.shade = "noshadowphong"; }, {{"shade", "noshadowphong"}}},
       {[](GParam& p) { p.anti_alias = -1; }, {{"anti_alias", "-1"}}},
@@ -252,8 +252,7 @@ TEST(GParam, EachEntryAppearsAtItsPlaceAndReadsBack) {
        {{"_general_optimiz", "fasthier"}, {"_general_grid_dim", "8"}}},
       {[](GParam& p) { p._general_grid_dim = 8; }, {}, false},
       {[](GParam& p) { p._general_hsort = 2; }, {{"_general_hsort", "2"}}},
-      // 0 is not written.
-      {[](GParam& p) { p._general_hsort = 0; }, {{"_general_hsort", ""}}, false},
+      {[](GParam& p) { p._general_hsort = 0; }, {{"_general_hsort", "0"}}},
       {[](GParam& p) { p._general_costr = 2.5; }, {{"_general_costr", "2.5"}}},
       {[](GParam& p) { p.CameraInUse = "cam_1"; }, {{"CameraInUse", "cam_1"}}},
       {[](GParam& p) { p.CameraInUse = "-"; }, {{"CameraInUse", "-"}}},
