@@ -13,6 +13,7 @@
 //   FakeLightObject  an object that emits light
 //   FakeLamp         a lamp of the lamp list
 //   FakeShading      a shading method answering a fixed colour
+//   RecordingInterface  a system interface that records what the scene shows
 //
 // and the reader modules of their text forms:
 //
