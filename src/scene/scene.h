@@ -146,6 +146,9 @@ public:
   int ReadObjectHeader(ScannerMemo& scanner, CG_GraphicObjectCommData& data);
   // "model" "{" keyword, then the registry's model module of that keyword
   // reads the body through the "}" of "model {". The new object, or null.
+  // Modules of compound objects read their parts through ReadObjectHeader and
+  // ReadModel; model blocks nested more than 200 deep fail with code 1
+  // "Objects nested too deeply".
   std::unique_ptr<CG_GraphicObject> ReadModel(ScannerMemo& scanner, CG_GraphicObjectCommData& data);
   // Reads "name" value ";" entries (any number) up to "model": 1 when it ended
   // at "model" (the scanner stays on it), else 0.
@@ -306,6 +309,7 @@ private:
   DblList<CG_NamedMaterial> materials_;
   int errorCode_ = 0;
   int errorLine_ = 0;
+  int modelDepth_ = 0;  // model blocks being read inside each other
   charString texturePath_;
   charString modelPath_;
   charString libraryDir_;

@@ -23,6 +23,9 @@ std::string Concat(const char* head, const char* text) {
 // up to "camera_999999".
 constexpr int kLastCameraNumber = 999999;
 
+// How deep model blocks may nest inside each other.
+constexpr int kMaxModelDepth = 200;
+
 }  // namespace
 
 int CG_GraphicScene::Load(std::istream& in) {
@@ -245,6 +248,17 @@ std::unique_ptr<CG_GraphicObject> CG_GraphicScene::ReadModel(ScannerMemo& s,
   s.Next();
   CG_GraphicObjectModule* module = FindModule(registry_->modelModules, s.Text());
   if (module == nullptr) return nullptr;
+  // Modules of compound objects call back here for their parts: bound the
+  // nesting so that no text can exhaust the stack.
+  if (modelDepth_ >= kMaxModelDepth) {
+    SetError(1, "Objects nested too deeply");
+    return nullptr;
+  }
+  struct Nesting {
+    explicit Nesting(int& d) : depth(d) { ++depth; }
+    ~Nesting() { --depth; }
+    int& depth;
+  } nesting(modelDepth_);
   s.Next();
   return module->Read(*this, s, data);
 }

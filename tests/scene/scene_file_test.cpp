@@ -67,6 +67,32 @@ public:
   }
 };
 
+// A compound object, "nest { object HEADER MODEL }": its part is read through
+// the scene's own header and model readers, as compound model types do. The
+// object keeps the number of model blocks below it as its only hit.
+class NestModule : public CG_GraphicObjectModule {
+public:
+  const char* Keyword() const override { return "nest"; }
+  std::unique_ptr<CG_GraphicObject> Read(CG_GraphicScene& scene, ScannerMemo& s,
+                                         CG_GraphicObjectCommData& data) override {
+    if (!scene.Expect(s, '{')) return nullptr;
+    s.Next();
+    if (!scene.ExpectWord(s, "object")) return nullptr;
+    s.Next();
+    CG_GraphicObjectCommData partData;
+    if (!scene.ReadObjectHeader(s, partData)) return nullptr;
+    std::unique_ptr<CG_GraphicObject> part = scene.ReadModel(s, partData);
+    if (!part) return nullptr;
+    for (int i = 0; i < 2; ++i) {
+      if (!scene.Expect(s, '}')) return nullptr;
+      s.Next();
+    }
+    const auto* fake = dynamic_cast<FakeObject*>(part.get());
+    const double below = fake != nullptr && !fake->hits.empty() ? fake->hits[0] : 0;
+    return std::make_unique<FakeObject>(data, std::vector<double>{below + 1});
+  }
+};
+
 class SceneFileTest : public ::testing::Test {
 protected:
   SceneFileTest() {
@@ -75,6 +101,7 @@ protected:
     registry.mappingModules.Append(new CG_SphericalMappingModule());
     zavo::test::AddFakeModules(registry);
     registry.modelModules.Append(new ThrowingModule());
+    registry.modelModules.Append(new NestModule());
     registry.lampModules.Append(new BrokenLampModule());
     scene.SetInterface(&ui);
   }
@@ -286,6 +313,28 @@ TEST_F(SceneFileTest, AnObjectNamedAsTheCameraInUseBecomesTheCurrentCamera) {
       << scene.GetErrorMessage();
   EXPECT_EQ(scene.GetCurrentCamera(), scene.FindObject("eye"));
   EXPECT_NE(scene.GetCurrentCamera(), nullptr);
+}
+
+// An object block with n compound levels around a leaf.
+std::string Nested(int n) {
+  if (n == 0) return "name leaf; model { fake }";
+  return "name n" + std::to_string(n) + "; model { nest { object " + Nested(n - 1) + " } }";
+}
+
+TEST_F(SceneFileTest, ModulesReadTheirPartsThroughTheSceneAndNestingIsBounded) {
+  ASSERT_EQ(Get("{ object " + Nested(199) + " }\n."), 1) << scene.GetErrorMessage();
+  EXPECT_EQ(static_cast<FakeObject*>(scene.FindObject("n199"))->hits, std::vector<double>{199});
+  // The part's own errors reach the scene's record.
+  EXPECT_EQ(Get("{ object name a; model { nest { object name b; model { fake colour 1; } } } }\n."), 0);
+  EXPECT_EQ(scene.GetErrorCode(), 5);
+  EXPECT_EQ(Get("{ object name a; model { nest { thing name b; model { fake } } } }\n."), 0);
+  EXPECT_STREQ(scene.GetErrorMessage(), "Word \"object\" not found");
+
+  EXPECT_EQ(Get("{ object " + Nested(200) + " }\n."), 0);
+  EXPECT_EQ(scene.GetErrorCode(), 1);
+  EXPECT_STREQ(scene.GetErrorMessage(), "Objects nested too deeply");
+  // The count of open blocks went back to 0: a shallow object still reads.
+  EXPECT_EQ(Get("{ object " + Nested(3) + " }\n."), 1);
 }
 
 TEST_F(SceneFileTest, AFailingParamSectionLeavesTheParametersUnchanged) {
