@@ -10,6 +10,8 @@ cmake --build build -j "$(zavo_jobs)"
 
 if [ $# -eq 0 ]; then
   echo "Built build/apps/zavo-render."
+  exit 0
 fi
-echo "Rendering is not available yet: zavo cannot read scenes so far."
-exit 0
+# Loads the scene; until the renderer exists it stops after a good load and
+# says so (exit 1).
+exec build/apps/zavo-render "$@"

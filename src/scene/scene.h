@@ -11,6 +11,7 @@
 // to its items (trace data before objects and lamps, those before textures and
 // materials).
 
+#include <iosfwd>
 #include <memory>
 
 #include "foundation/char_string.h"
@@ -29,6 +30,8 @@
 #include "scene/texture.h"
 #include "scene/trace_data.h"
 #include "scene/view_reference.h"
+
+class ScannerMemo;
 
 class CG_GraphicScene {
 public:
@@ -115,6 +118,77 @@ public:
   int GetErrorLine() const { return errorLine_; }
   void SetErrorLine(int line) { errorLine_ = line; }
 
+  // ---- Scene texts ----
+  //
+  // A scene text is a sequence of sections "{ keyword ... }" (vrc, param,
+  // texture, material, object, lamp) ended by ".". Reading records failures in
+  // the error record (code, message, line): 1 generic, 2 a character missing, 3
+  // a word missing or an unknown section, 4 a model file missing (set by model
+  // readers), 5 a bad attribute or a missing texture file. A later error
+  // replaces an earlier one. Model and lamp readers call the operations below
+  // on the scanner they were handed.
+
+  // Clear, then Get. 1 on success, 0 on failure.
+  int Load(std::istream& in);
+  // Reads every section of the text into the scene without clearing it first;
+  // what a failed read added stays. Sets the error code to 0 first. On
+  // failure: an unset code becomes 1 "Generic Error"; a token too long for the
+  // scanner gives 1 "Token too long" instead; the error line is the line on
+  // which the token where reading stopped begins; the answer is 0. An exception
+  // thrown while reading ends the read the same way. 1 on success.
+  int Get(std::istream& in);
+  // The section loop, standing on the first token: 1 once "." was reached.
+  int ReadSection(ScannerMemo& scanner);
+  // Reads the header entries of an object block ("name", "IDname", "material",
+  // "mapping", "texture", "bump", "toll", in any order, the last of a kind
+  // wins) into the record. 1 when the header ended at "model" (the scanner
+  // stays on it), else 0.
+  int ReadObjectHeader(ScannerMemo& scanner, CG_GraphicObjectCommData& data);
+  // "model" "{" keyword, then the registry's model module of that keyword
+  // reads the body through the "}" of "model {". The new object, or null.
+  // Modules of compound objects read their parts through ReadObjectHeader and
+  // ReadModel; model blocks nested more than 200 deep fail with code 1
+  // "Objects nested too deeply".
+  std::unique_ptr<CG_GraphicObject> ReadModel(ScannerMemo& scanner, CG_GraphicObjectCommData& data);
+  // Reads "name" value ";" entries (any number) up to "model": 1 when it ended
+  // at "model" (the scanner stays on it), else 0.
+  int ReadLampHeader(ScannerMemo& scanner, charString& lampName);
+  // "model" "{" keyword, then the registry's lamp module of that keyword reads
+  // the body through the "}" of "model {". The new lamp, or null.
+  std::unique_ptr<CG_LightSource> ReadLampModel(ScannerMemo& scanner, const char* lampName);
+  // "name" N ";" "model" "{" keyword body: a new named material, or null.
+  std::unique_ptr<CG_NamedMaterial> ReadMaterial(ScannerMemo& scanner);
+  // The entries "name" T ";" of a texture section up to and including its
+  // "}"; each becomes a texture of the list. 1 when at least one was read.
+  int ReadTexture(ScannerMemo& scanner);
+  // "model" "{" keyword body "}" of a mapping, standing on "model" after
+  // "mapping { mapping"; consumes the "}" that closes "mapping {". Null when
+  // anything is missing (a mapping read before that is destroyed).
+  std::unique_ptr<CG_MappingMetod> ReadMapping(ScannerMemo& scanner);
+  // The named material whose name is the token in view, then ";": null when
+  // there is none of that name, or (code 2) when ";" is missing.
+  CG_NamedMaterial* ReadMaterialRef(ScannerMemo& scanner);
+  // 1 when the token in view begins with c; else records code 2 "Caracter 'c'
+  // not found" and answers 0. Never advances.
+  int Expect(ScannerMemo& scanner, char c);
+  // 1 when the token in view is the word; else records code 3 "Word \"w\" not
+  // found" and answers 0. Never advances.
+  int ExpectWord(ScannerMemo& scanner, const char* word);
+
+  // The file "<name>.<extension>": looked for as written (relative to the
+  // working directory), then in the model path (the texture path), then by a
+  // case-insensitive match of its file name in the same two places. "\" in the
+  // name or the path separates components as "/" does. The path found without
+  // ".<extension>" (callers append it), or null. Only the one directory of the
+  // path is searched.
+  charString FindModelFile(const char* name, const char* extension) const;
+  charString FindTextureFile(const char* name, const char* extension) const;
+
+  // Writes the whole scene: the render parameters, the textures, the named
+  // materials, the lamps of the lamp list, the objects, then ".". No "{ vrc"
+  // section: cameras are objects. Flushes and answers the stream.
+  std::ostream& Write(std::ostream& os) const;
+
   // ---- View, render parameters, camera ----
 
   void SetViewReference(const CG_ViewReference& view) { viewReference_ = view; }
@@ -197,6 +271,15 @@ public:
   void ReleaseTraceData();
 
 private:
+  // The sections after their keyword; each consumes its closing "}".
+  int ReadViewSection(ScannerMemo& scanner);
+  int ReadParamSection(ScannerMemo& scanner);
+  int ReadMaterialSection(ScannerMemo& scanner);
+  int ReadObjectSection(ScannerMemo& scanner);
+  int ReadLampSection(ScannerMemo& scanner);
+  // Reads the lamp's object form back as an object of the list.
+  int AddLampAsObject(const CG_LightSource& lamp);
+
   void ReleaseHierarchy();
   // Tests one trace entry in the shadow search; 1 when the stop test accepted.
   int ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, double distance,
@@ -226,6 +309,7 @@ private:
   DblList<CG_NamedMaterial> materials_;
   int errorCode_ = 0;
   int errorLine_ = 0;
+  int modelDepth_ = 0;  // model blocks being read inside each other
   charString texturePath_;
   charString modelPath_;
   charString libraryDir_;

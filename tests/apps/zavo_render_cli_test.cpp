@@ -2,8 +2,11 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
+
+#include "common/temp_dir.h"
 
 namespace {
 
@@ -14,8 +17,10 @@ struct RunResult {
 
 // Runs zavo-render with the given arguments (already quoted for the shell) and
 // captures the chosen stream.
-RunResult RunRender(const std::string& args, bool capture_stderr) {
+// With a directory, the program runs there.
+RunResult RunRender(const std::string& args, bool capture_stderr, const std::string& dir = "") {
   std::string cmd = std::string("'") + ZAVO_RENDER_EXE + "' " + args;
+  if (!dir.empty()) cmd = "cd '" + dir + "' && " + cmd;
   cmd += capture_stderr ? " 2>&1 1>/dev/null" : " 2>/dev/null";
   FILE* p = popen(cmd.c_str(), "r");
   EXPECT_NE(p, nullptr);
@@ -54,6 +59,48 @@ TEST(ZavoRenderCli, ExitCodesAndFirstLines) {
 TEST(ZavoRenderCli, UsageErrorsPrintTheUsage) {
   RunResult r = RunRender("", true);
   EXPECT_NE(r.out.find("usage: zavo-render [options] SCENE.qz"), std::string::npos);
+}
+
+// Copies fixtures of tests/data/apps into the directory.
+void CopyFixtures(const std::filesystem::path& to, std::initializer_list<const char*> names) {
+  std::filesystem::create_directories(to);
+  for (const char* name : names) {
+    std::filesystem::copy_file(zavo::test::DataPath(std::string("apps/") + name), to / name);
+  }
+}
+
+TEST(ZavoRenderCli, LoadErrorsNameFileAndLine) {
+  zavo::test::TempDir dir;
+  CopyFixtures(dir.path(), {"unknown_section.qz", "missing_texture.qz"});
+  const std::string unknown = (dir / "unknown_section.qz").string();
+  RunResult r = RunRender("'" + unknown + "'", true);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out, "view\n" + unknown + ":1: Unknown section\n");
+
+  // The texture is looked for beside the scene, not in the caller's directory.
+  std::filesystem::create_directories(dir / "elsewhere");
+  zavo::test::WriteFile(dir / "elsewhere" / "wood.bmp", zavo::test::ReadFile(zavo::test::DataPath("apps/wood.bmp")));
+  r = RunRender("../missing_texture.qz", true, (dir / "elsewhere").string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out, "texture\n../missing_texture.qz:3: file \"wood.bmp\" not found in texture path\n");
+}
+
+TEST(ZavoRenderCli, AGoodSceneLoadsAndRenderingIsNotAvailableYet) {
+  zavo::test::TempDir dir;
+  CopyFixtures(dir / "scenes", {"loads.qz", "wood.bmp"});
+  // A relative scene path, resolved before the program changes to the scene's directory.
+  RunResult r = RunRender("scenes/loads.qz -o picture", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out,
+            "param\ntexture\nmaterial\n"
+            "zavo-render: scenes/loads.qz: the scene is loaded; rendering is not available yet\n");
+}
+
+TEST(ZavoRenderCli, AMissingSceneFails) {
+  zavo::test::TempDir dir;
+  RunResult r = RunRender("'" + (dir / "none.qz").string() + "'", true);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out, "zavo-render: " + (dir / "none.qz").string() + ": cannot open the scene\n");
 }
 
 }  // namespace

@@ -1,0 +1,125 @@
+// Loads arbitrary text as a scene, on the full registry plus the test modules
+// (a model module, a lamp module and a camera factory), inside a temporary
+// directory that holds two texture images. A failed load must leave an error
+// record with a code, a message and a line within the text; a good load must
+// write a scene that loads again, and whose writing is stable from then on.
+// Reading never leaves a file behind.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <system_error>
+
+#include "../tests/scene/fakes.h"
+#include "geometry/bitmap_manager.h"
+#include "models/registry.h"
+#include "scene/registry.h"
+#include "scene/scene.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Check(bool ok) {
+  if (!ok) __builtin_trap();
+}
+
+CG_ModelRegistry* registry = nullptr;
+fs::path* workDirectory = nullptr;
+int filesInDirectory = 0;
+
+// Runs one input inside the temporary directory; libFuzzer's own paths (corpus,
+// artifacts) stay relative to where it was started.
+class InWorkDirectory {
+public:
+  InWorkDirectory() : old_(fs::current_path()) { fs::current_path(*workDirectory); }
+  ~InWorkDirectory() { fs::current_path(old_); }
+
+private:
+  fs::path old_;
+};
+
+int CountFiles() {
+  int n = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(".")) {
+    (void)entry;
+    ++n;
+  }
+  return n;
+}
+
+std::string Written(const CG_GraphicScene& scene) {
+  std::ostringstream os;
+  scene.Write(os);
+  return os.str();
+}
+
+bool EveryObjectHasAName(const CG_GraphicScene& scene) {
+  for (const CG_GraphicObject& object : scene.GetObjects()) {
+    if (object.name.Text() == nullptr) return false;
+  }
+  return true;
+}
+
+int CountLines(const std::string& text) {
+  int lines = 1;
+  for (char c : text) lines += c == '\n';
+  return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  char pattern[] = "/tmp/zavo-fuzz-scene-XXXXXX";
+  const char* dir = mkdtemp(pattern);
+  if (dir == nullptr) std::abort();
+  workDirectory = new fs::path(dir);
+  std::atexit([] {
+    std::error_code error;
+    fs::remove_all(*workDirectory, error);
+  });
+  InWorkDirectory inside;
+  fs::create_directory("textures");
+  BitmapManager image;
+  image.Create(2, 2);
+  image.Save("wood.bmp");
+  image.Save("textures/Stone.bmp");
+  filesInDirectory = CountFiles();
+
+  registry = new CG_ModelRegistry();
+  BuildRegistry(*registry);
+  zavo::test::AddFakeModules(*registry);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  InWorkDirectory inside;
+  CG_GraphicScene scene(*registry);
+  scene.SetTexturePath("textures");
+  std::istringstream in(text);
+  const int loaded = scene.Load(in);
+  Check(CountFiles() == filesInDirectory);
+  if (!loaded) {
+    Check(scene.GetErrorCode() >= 1 && scene.GetErrorCode() <= 5);
+    Check(scene.GetErrorMessage() != nullptr);
+    Check(scene.GetErrorLine() >= 1 && scene.GetErrorLine() <= CountLines(text));
+    return 0;
+  }
+  if (!EveryObjectHasAName(scene)) return 0;
+
+  const std::string first = Written(scene);
+  CG_GraphicScene second(*registry);
+  second.SetTexturePath("textures");
+  std::istringstream secondIn(first);
+  Check(second.Load(secondIn) == 1);
+  const std::string again = Written(second);
+  CG_GraphicScene third(*registry);
+  third.SetTexturePath("textures");
+  std::istringstream thirdIn(again);
+  Check(third.Load(thirdIn) == 1);
+  Check(Written(third) == again);
+  return 0;
+}
