@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -312,6 +313,81 @@ TEST_F(ShadingScene, DegenerateDirectionsAndExponentsGiveFiniteColours) {
       EXPECT_TRUE(std::isfinite(colour.x) && std::isfinite(colour.y) && std::isfinite(colour.z));
       ExpectColour(colour, expected);
     }
+  }
+}
+
+// A scene text read by the scene reader: the render parameters choose the
+// method and the ambient light, a lamp section gives the lamp, a plate of the
+// fake model blocks the way to it, and the target is hit by the eye's ray at
+// (0, 0, 0) with the normal (0, 0, 1).
+TEST(PhongShadingFromText, SceneTextToColour) {
+  struct Case {
+    const char* label;
+    const char* shade;
+    const char* ambient;
+    const char* plate;  // the plate's material and model, or empty for none
+    const char* targetMaterial;
+    const char* lampAt;  // empty: no lamp
+    Point3D expected;
+  };
+  const char* stone = "material stone; model { fake hit 2; }";
+  const std::vector<Case> cases = {
+      {"no shadow rays", "noshadowphong", "(1,1,1)", stone, "plain", "0 0 5", {0.5, 0.5, 0.5}},
+      {"an opaque plate", "phong", "(1,1,1)", stone, "plain", "0 0 5", {0.1, 0.1, 0.1}},
+      {"a red glass plate", "phong", "(1,1,1)", "material glass; model { fake hit 2; }", "plain",
+       "0 0 5", {0.3, 0.1, 0.1}},
+      {"the glass beyond the lamp", "phong", "(1,1,1)", "material glass; model { fake hit 7; }", "plain",
+       "0 0 5", {0.5, 0.5, 0.5}},
+      {"a target without shadows", "phong", "(1,1,1)", stone, "noshadows", "0 0 5", {0.5, 0.5, 0.5}},
+      {"lit from behind, double-sided", "phong", "(1,1,1)", "", "plain", "0 0 -5", {0.5, 0.5, 0.5}},
+      {"lit from behind, single-sided", "phong", "(1,1,1)", "", "onesided", "0 0 -5", {0.1, 0.1, 0.1}},
+      {"no lamp", "phong", "(1,1,1)", stone, "plain", "", {0.1, 0.1, 0.1}},
+      {"blue ambient light", "noshadowphong", "(0,0,1)", "", "plain", "0 0 5", {0.4, 0.4, 0.5}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    CG_ModelRegistry registry;
+    registry.materialModules.Append(new CG_MaterialPhongModule());
+    zavo::test::AddFakeModules(registry);
+    registry.shadingMethods.Append(new GNoShadowPhongShading());
+    registry.shadingMethods.Append(new GPhongShading());
+    CG_GraphicScene scene(registry);
+
+    std::ostringstream text;
+    text << "{ param\n\tshade " << c.shade << ";\n\tbuildhier 0;\n\tambientcolor " << c.ambient
+         << ";\n}\n"
+         << "{ material name plain; model { phong } }\n"
+         << "{ material name noshadows; model { phong shadows 0; } }\n"
+         << "{ material name onesided; model { phong doubleside 0; } }\n"
+         << "{ material name stone; model { phong Od (0.2,0.2,0.2); } }\n"
+         << "{ material name glass; model { phong Kt 0.5; Od (1,0,0); } }\n";
+    if (c.plate[0] != '\0') text << "{ object name plate; " << c.plate << " }\n";
+    text << "{ object name target; material " << c.targetMaterial << "; model { fake hit 10; } }\n";
+    if (c.lampAt[0] != '\0') {
+      text << "{ lamp name sun; model { fakelamp position " << c.lampAt << "; colour 1 1 1; } }\n";
+    }
+    text << ".\n";
+    std::istringstream in(text.str());
+    ASSERT_EQ(scene.Load(in), 1) << scene.GetErrorMessage() << " at line " << scene.GetErrorLine();
+
+    scene.PrepareTraceData();
+    const Point3D eye{0, 0, 10};
+    scene.SetEyePoint(eye);
+    ASSERT_EQ(scene.SetShadingMethod(scene.GetParam().shade), 1);
+    CG_ShadingMetod& method = *scene.GetShadingMethod();
+
+    // The eye's ray meets the target at the origin.
+    CG_GraphicObject* target = scene.FindObject("target");
+    ASSERT_NE(target, nullptr);
+    const Ray primary = Ray::FromPoints(eye, {0, 0, 0});
+    std::unique_ptr<CG_GraphicObjectIntrInfo> record = target->NewIntrInfo();
+    ASSERT_EQ(target->IntersectAny(primary, *record), 1);
+    std::unique_ptr<CG_Material> material = method.NewMaterial();
+    Point3D P, N;
+    target->HitDetails(primary, *record, 0, *material, P, N);
+    ExpectColour(P, {0, 0, 0});
+    ExpectColour(N, {0, 0, 1});
+    ExpectColour(method.Shade(scene, *material, P, N), c.expected);
   }
 }
 
