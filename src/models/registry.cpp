@@ -5,6 +5,7 @@
 #include "geometry/bounding_module.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
+#include "scene/phong_shading.h"
 #include "scene/registry.h"
 
 void BuildRegistry(CG_ModelRegistry& registry) {
@@ -31,7 +32,8 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   // "deformgraph", "field", "beziercurve", "pointlamp", "cone", "arealamp",
   // "conelamp", "AbstractVRMLNode", "camera".
 
-  // Shading methods, once they exist: "noshadowphong", then "phong".
+  registry.shadingMethods.Append(new GNoShadowPhongShading());
+  registry.shadingMethods.Append(new GPhongShading());
 
   // Lamp-section modules, once they exist: "pointlamp", "conelamp", "transf".
 }

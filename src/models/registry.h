@@ -8,6 +8,6 @@ class CG_ModelRegistry;
 // modules "planar", "spherical", "cilindric"; the material module "phong"; a
 // second bounding-volume "box" module; the model modules; the shading methods
 // "noshadowphong", then "phong"; the lamp-section modules "pointlamp",
-// "conelamp", "transf". Model types, shading methods and lamps join at their
-// places as they are built.
+// "conelamp", "transf". Model types and lamps join at their places as they are
+// built.
 void BuildRegistry(CG_ModelRegistry& registry);

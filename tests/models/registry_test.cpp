@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "scene/fakes.h"
+#include "scene/phong_shading.h"
 #include "scene/registry.h"
+#include "scene/scene.h"
 
 namespace {
 
@@ -27,7 +29,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_TRUE(registry.modelModules.IsEmpty());
-  EXPECT_TRUE(registry.shadingMethods.IsEmpty());
+  EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
+            (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
@@ -43,6 +46,18 @@ TEST(BuildRegistry, EmptiesTheListsFirst) {
   EXPECT_EQ(zavo::test::FakeModelModule::alive, alive);
   EXPECT_EQ(registry.boundingModules.Nth(2), nullptr);
   EXPECT_EQ(registry.mappingModules.Nth(3), nullptr);
+}
+
+TEST(BuildRegistry, AScenePicksTheShadingMethodsByExactKeyword) {
+  CG_ModelRegistry registry;
+  BuildRegistry(registry);
+  CG_GraphicScene scene(registry);
+  EXPECT_EQ(scene.SetShadingMethod("phong"), 1);
+  EXPECT_NE(dynamic_cast<GPhongShading*>(scene.GetShadingMethod()), nullptr);
+  EXPECT_EQ(scene.SetShadingMethod("noshadowphong"), 1);
+  EXPECT_NE(dynamic_cast<GNoShadowPhongShading*>(scene.GetShadingMethod()), nullptr);
+  EXPECT_EQ(scene.SetShadingMethod("Phong"), 0);
+  EXPECT_EQ(scene.GetShadingMethod(), nullptr);
 }
 
 }  // namespace
