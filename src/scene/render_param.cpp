@@ -104,6 +104,9 @@ bool ReadValue(ScannerMemo& s, const Key& key, GParam& p) {
       if (s.Kind() != zavo::kTokenIdentifier) return false;
       [[fallthrough]];
     case Kind::kAnyToken:
+      // Any token that has a text: not the end of the input, nor a NUL byte
+      // (whose text is empty and would be written as nothing).
+      if (s.Kind() == zavo::kTokenError || s.Text()[0] == '\0') return false;
       p.*key.text = s.Text();
       s.Next();
       return true;

@@ -103,6 +103,17 @@ TEST(GParam, CopiesAreDeep) {
   EXPECT_STREQ(copy.CameraInUse.Text(), "cam");
 }
 
+// A name must have a text: a NUL byte (an empty special token) or the end of the
+// input in its place fails, so nothing is stored that would be written as nothing.
+TEST(GParam, NamesWithoutTextDoNotRead) {
+  for (const std::string& text : {std::string("CameraInUse \0; }", 17), std::string("CameraInUse"),
+                                 std::string("_brep_optimiz \0; }", 19)}) {
+    GParam p;
+    EXPECT_EQ(ReadBody(text, p), 0);
+    EXPECT_TRUE(p == GParam());
+  }
+}
+
 TEST(GParam, ReadTable) {
   struct Row {
     const char* text;
