@@ -120,6 +120,8 @@ TEST(MeshQueries, Cases) {
 }
 
 TEST(MeshQueries, AClosedMeshSeenFromInsideHasAnOddCount) {
+  zavo::test::TempDir tmp;
+  zavo::test::ScopedCwd cwd(tmp.path());
   auto cube = MakeCube(-1, 2);
   std::mt19937 gen(17);
   std::uniform_real_distribution<double> in(-0.9, 1.9), dir(-1, 1);
