@@ -11,29 +11,19 @@
 // when n is at least 2. Indices are clamped to 0 .. n - 1 all the same: a
 // grid over a flat or infinite box never yields an index outside the table.
 //
-// Objects are numbered in registration order. Each record carries two flags:
-// used (the object sits in a first-level node) and a visit mark for one
-// neighbourhood scan. Clearing the marks costs nothing: a scan counter is
-// advanced instead of touching every record.
+// Objects are numbered in registration order; a cell lists the numbers.
+// Each object carries two flags: used (it sits in a first-level node) and a
+// visit mark for one neighbourhood scan. Clearing the marks costs nothing: a
+// scan counter is advanced instead of touching every object. The flags are
+// held in dense tables, apart from the ids, because every scan reads them.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
-#include "foundation/fragmented_seq.h"
 #include "foundation/runtime_error_box.h"
 #include "geometry/box.h"
-
-template <class T>
-struct ObjectData {
-  T id{};
-  // Non-zero once the object sits in a first-level node.
-  std::int32_t used = 0;
-  // The scan that last looked at the object (see Grid::Marked).
-  std::uint32_t mark = 0;
-  // Registration order, from 0.
-  long index = 0;
-};
 
 template <class T>
 class Grid {
@@ -87,47 +77,43 @@ public:
 
   // Appends a record for the object, then lists it in every cell of its box.
   void Insert(const T& id, const GEO_Box& b) {
-    const long index = objects_.Size();
-    objects_.SetSize(index + 1);
-    ObjectData<T>& data = objects_[index];
-    data.id = id;
-    data.used = 0;
-    data.mark = 0;
-    data.index = index;
+    const auto number = static_cast<std::uint32_t>(ids_.size());
+    ids_.push_back(id);
+    used_.push_back(0);
+    marks_.push_back(0);
     int first[3], last[3];
     for (int a = 0; a < 3; ++a) CellRange(b, a, first[a], last[a]);
     for (int i = first[0]; i <= last[0]; ++i) {
       for (int j = first[1]; j <= last[1]; ++j) {
-        for (int k = first[2]; k <= last[2]; ++k) Cell(i, j, k).push_back(static_cast<std::uint32_t>(index));
+        for (int k = first[2]; k <= last[2]; ++k) Cell(i, j, k).push_back(number);
       }
     }
   }
 
-  // Cell [i][j][k], i along x: the registration numbers of the objects listed
-  // there, in the order they were inserted. Indices must lie in 0 .. n - 1.
+  // Cell [i][j][k], i along x: the numbers of the objects listed there, in
+  // the order they were inserted. Indices must lie in 0 .. n - 1.
   std::vector<std::uint32_t>& Cell(int i, int j, int k) {
     return cells_[(static_cast<std::size_t>(i) * n_ + j) * n_ + k];
   }
   const std::vector<std::uint32_t>& Cell(int i, int j, int k) const {
     return cells_[(static_cast<std::size_t>(i) * n_ + j) * n_ + k];
   }
+  long ObjectCount() const { return static_cast<long>(ids_.size()); }
+  const T& Id(std::uint32_t number) const { return ids_[number]; }
 
-  long ObjectCount() const { return objects_.Size(); }
-  ObjectData<T>& Object(long index) { return objects_[index]; }
-  const ObjectData<T>& Object(long index) const { return objects_[index]; }
+  bool Used(std::uint32_t number) const { return used_[number] != 0; }
+  void SetUsed(std::uint32_t number) { used_[number] = 1; }
+  void ClearUsed() { std::fill(used_.begin(), used_.end(), 0); }
 
-  void ClearUsed() {
-    for (long i = 0; i < objects_.Size(); ++i) objects_[i].used = 0;
-  }
-  // Starts a new scan: no record counts as marked any more.
+  // Starts a new scan: no object counts as marked any more.
   void ClearMarks() {
     if (++scan_ == 0) {  // the counter wrapped: clear for real
-      for (long i = 0; i < objects_.Size(); ++i) objects_[i].mark = 0;
+      std::fill(marks_.begin(), marks_.end(), 0);
       scan_ = 1;
     }
   }
-  bool Marked(const ObjectData<T>& data) const { return data.mark == scan_; }
-  void Mark(ObjectData<T>& data) const { data.mark = scan_; }
+  bool Marked(std::uint32_t number) const { return marks_[number] == scan_; }
+  void Mark(std::uint32_t number) { marks_[number] = scan_; }
 
 private:
   // The grid's span on one axis and the size of a cell along it.
@@ -151,6 +137,8 @@ private:
   double size_[3];
   GEO_Box box_;
   std::vector<std::vector<std::uint32_t>> cells_;
-  FragmentedSeq<ObjectData<T>, long> objects_;
+  std::vector<T> ids_;
+  std::vector<std::uint8_t> used_;
+  std::vector<std::uint32_t> marks_;
   std::uint32_t scan_ = 1;
 };

@@ -113,8 +113,9 @@ private:
   }
   bool KeyedSeeds() const { return mode_ == 1 || mode_ == 2; }
 
-  // Calls visit with every record listed in the cells of the box: i, then
-  // j, then k ascending, each cell's records in list order.
+  // Calls visit with every object listed in the cells of the box that is
+  // not used and not yet marked in this scan, after marking it: cells i,
+  // then j, then k ascending, each cell's objects in list order.
   template <class Visit>
   static void VisitCells(Grid<E>& grid, const B& box, Visit visit) {
     const GEO_Box b = GridBox(box);
@@ -123,7 +124,18 @@ private:
     for (int i = first[0]; i <= last[0]; ++i) {
       for (int j = first[1]; j <= last[1]; ++j) {
         for (int k = first[2]; k <= last[2]; ++k) {
-          for (std::uint32_t r : grid.Cell(i, j, k)) visit(grid.Object(r));
+          // Used objects leave the cell on the way: never looked at again.
+          std::vector<std::uint32_t>& cell = grid.Cell(i, j, k);
+          std::size_t kept = 0;
+          for (std::size_t r = 0; r < cell.size(); ++r) {
+            const std::uint32_t number = cell[r];
+            if (grid.Used(number)) continue;
+            cell[kept++] = number;
+            if (grid.Marked(number)) continue;
+            grid.Mark(number);
+            visit(number);
+          }
+          cell.resize(kept);
         }
       }
     }
@@ -252,7 +264,7 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildGridNo
   if (KeyedSeeds()) {
     double least = 0.0;
     for (long i = 0; i < count; ++i) {
-      if (grid.Object(i).used) continue;
+      if (grid.Used(static_cast<std::uint32_t>(i))) continue;
       const double key = SeedKey(boxes_[static_cast<std::size_t>(i)]);
       if (seed < 0 || key < least) {
         seed = i;
@@ -260,7 +272,7 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildGridNo
       }
     }
   } else {
-    while (cursor_ < count && grid.Object(cursor_).used) ++cursor_;
+    while (cursor_ < count && grid.Used(static_cast<std::uint32_t>(cursor_))) ++cursor_;
     if (cursor_ < count) seed = cursor_;
   }
   if (seed < 0) return nullptr;
@@ -268,18 +280,16 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildGridNo
   Status(LevelText(0, static_cast<double>(placed_), static_cast<double>(count)) + "  [" + std::to_string(seed) +
          "]");
 
-  ObjectData<E>& seedData = grid.Object(seed);
-  seedData.used = 1;
-  const B seedBox = boxes_[static_cast<std::size_t>(seed)];
+  const auto seedNumber = static_cast<std::uint32_t>(seed);
+  grid.SetUsed(seedNumber);
+  const B seedBox = boxes_[seedNumber];
   long partner = -1;
   double best = 0.0;
   grid.ClearMarks();
-  VisitCells(grid, seedBox, [&](ObjectData<E>& d) {
-    if (d.used || grid.Marked(d)) return;
-    grid.Mark(d);
-    const double v = CM::UnionVolume(seedBox, boxes_[static_cast<std::size_t>(d.index)]);
+  VisitCells(grid, seedBox, [&](std::uint32_t number) {
+    const double v = CM::UnionVolume(seedBox, boxes_[number]);
     if (partner < 0 || v < best) {
-      partner = d.index;
+      partner = number;
       best = v;
     }
   });
@@ -287,35 +297,33 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildGridNo
   Node* node = new Node;
   if (partner < 0) {
     node->elements.SetSize(1);
-    node->elements[0] = seedData.id;
+    node->elements[0] = grid.Id(seedNumber);
     node->box = seedBox;
     return node;
   }
-  ObjectData<E>& partnerData = grid.Object(partner);
-  partnerData.used = 1;
+  const auto partnerNumber = static_cast<std::uint32_t>(partner);
+  grid.SetUsed(partnerNumber);
   ++placed_;
   B pair;
-  CM::Union(seedBox, pair, boxes_[static_cast<std::size_t>(partner)]);
+  CM::Union(seedBox, pair, boxes_[partnerNumber]);
   const double limit = factor * CM::Volume(pair);
   B box = pair;
   joining_.clear();
   grid.ClearMarks();
-  VisitCells(grid, pair, [&](ObjectData<E>& d) {
-    if (d.used || grid.Marked(d)) return;
-    grid.Mark(d);
-    const B& other = boxes_[static_cast<std::size_t>(d.index)];
+  VisitCells(grid, pair, [&](std::uint32_t number) {
+    const B& other = boxes_[number];
     if (CM::UnionVolume(pair, other) < limit) {
-      d.used = 1;
+      grid.SetUsed(number);
       CM::Union(box, box, other);
-      joining_.push_back(d.index);
+      joining_.push_back(number);
       ++placed_;
     }
   });
   const auto joined = static_cast<std::uint32_t>(joining_.size());
   node->elements.SetSize(2 + joined);
-  node->elements[0] = seedData.id;
-  node->elements[1] = partnerData.id;
-  for (std::uint32_t j = 0; j < joined; ++j) node->elements[2 + j] = grid.Object(joining_[j]).id;
+  node->elements[0] = grid.Id(seedNumber);
+  node->elements[1] = grid.Id(partnerNumber);
+  for (std::uint32_t j = 0; j < joined; ++j) node->elements[2 + j] = grid.Id(static_cast<std::uint32_t>(joining_[j]));
   node->box = box;
   return node;
 }

@@ -70,8 +70,7 @@ TEST(Grid, SpanCellsAndRegistration) {
     }
   }
   EXPECT_EQ(grid.ObjectCount(), 2);
-  EXPECT_EQ(grid.Object(1).id, 9);
-  EXPECT_EQ(grid.Object(1).index, 1);
+  EXPECT_EQ(grid.Id(1), 9);
 
   // Boxes outside the grid, or no numbers at all, still give cells within the table.
   Grid<int> fine(10, {0, 1, 0, 1, 0, 1});
@@ -91,16 +90,17 @@ TEST(Grid, UsedFlagsAndScanMarks) {
   Grid<int> grid(3, {0, 1, 0, 1, 0, 1});
   grid.Insert(0, {0, 1, 0, 1, 0, 1});
   grid.Insert(1, {0, 1, 0, 1, 0, 1});
-  ObjectData<int>& a = grid.Object(0);
-  EXPECT_FALSE(grid.Marked(a));
-  grid.Mark(a);
-  EXPECT_TRUE(grid.Marked(a));
-  EXPECT_FALSE(grid.Marked(grid.Object(1)));
+  EXPECT_FALSE(grid.Marked(0));
+  grid.Mark(0);
+  EXPECT_TRUE(grid.Marked(0));
+  EXPECT_FALSE(grid.Marked(1));
   grid.ClearMarks();
-  EXPECT_FALSE(grid.Marked(a));
-  a.used = 1;
+  EXPECT_FALSE(grid.Marked(0));
+  grid.SetUsed(1);
+  EXPECT_TRUE(grid.Used(1));
+  EXPECT_FALSE(grid.Used(0));
   grid.ClearUsed();
-  EXPECT_EQ(a.used, 0);
+  EXPECT_FALSE(grid.Used(1));
 }
 
 TEST(Grid, WhichGridsCanBeMade) {
