@@ -43,6 +43,8 @@ struct Found {
 void TestFace(const BRepModel3& mesh, int id, const Ray& ray, Hits& out, double tmin, Found& found) {
   double t = 0.0;
   Point3D normal;
+  // A tree over faces that were since taken away names ids beyond the faces.
+  if (id < 0 || static_cast<std::uint32_t>(id) >= mesh.faces.Count()) return;
   if (!mesh.faces[static_cast<std::uint32_t>(id)].Intersect(ray, mesh.vertices, t, normal, tmin)) return;
   Append(out, found.count++, t, id);
   if (!found.any || t < found.best) {
