@@ -8,8 +8,10 @@
 // then the pair's box) touches. Seeds follow the mode: 0 the first element
 // not yet placed, 1 the one of least box volume, 2 the one whose largest box
 // side is least. Upper levels group nodes by the same greedy rule with the
-// mode's seed, looking for partners only after the seed's slot. The first
-// level is written to "hierbl2.log" in the working directory.
+// mode's seed, looking for partners only after the seed's slot; a level in
+// which no seed finds a partner (every node would get a parent of its own,
+// level after level, for ever) is grouped again with the first free node as
+// seed. The first level is written to "hierbl2.log" in the working directory.
 //
 // A grid needs a dimension of 2 .. Grid::kMaxDimension and a union box with a
 // positive, finite extent on every axis; otherwise Build takes the median
