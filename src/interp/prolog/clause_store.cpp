@@ -1,11 +1,33 @@
 // The clause store: consult, listing and clause search.
 
+#include <cstring>
 #include <fstream>
 #include <memory>
 
 #include "foundation/runtime_error_box.h"
 #include "interp/prolog/parser.h"
 #include "interp/prolog/prolog_system.h"
+
+namespace {
+
+// True when two terms cannot unify whatever their variables hold: atoms or
+// compounds of different names or arities.
+bool Differ(const pObj* goal, const pObj* head) {
+  int tg = goal->Type();
+  int th = head->Type();
+  if ((tg != zavo::kTypeAtom && tg != zavo::kTypeFunctor) ||
+      (th != zavo::kTypeAtom && th != zavo::kTypeFunctor)) {
+    return false;
+  }
+  if (tg != th) return true;
+  if (static_cast<const FunctorBase*>(goal)->def != static_cast<const FunctorBase*>(head)->def) {
+    return true;
+  }
+  return tg == zavo::kTypeFunctor &&
+         static_cast<const Functor*>(goal)->Arity() != static_cast<const Functor*>(head)->Arity();
+}
+
+}  // namespace
 
 int PrologSystem::Consult(const std::filesystem::path& file, const char* source) {
   std::ifstream in(file);
@@ -39,22 +61,26 @@ void PrologSystem::WriteClause(const Rule* r, std::ostream& os) {
 
 void PrologSystem::ListRules(std::ostream& os) {
   for (Rule* r = rules.First(); r != nullptr; r = rules.Next(r)) {
+    if (r->removed) continue;
     WriteClause(r, os);
     Emit(os, "\n");
   }
 }
 
-Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) {
+Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) { return Find(goal, cursor, LeftPos); }
+
+Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
   if (cursor == nullptr) RuntimeErrorBox("PrologSystem::Find");
   while (cursor != nullptr) {
     Rule* r = cursor;
     Rule* next = rules.Next(r);
-    // A query clause has no head: no goal can match it.
-    if (r->head == nullptr) {
+    // A query clause has no head: no goal can match it. A head of another
+    // name or arity cannot match either: no frame is made for it.
+    if (r->head == nullptr || r->removed || Differ(goal, r->head)) {
       cursor = next;
       continue;
     }
-    RightPos = stack.Add(*this, r, LeftPos, next);
+    RightPos = stack.Add(*this, r, parent, next);
     if (goal->Unify(*this, *r->head)) {
       cursor = next;
       return r;
@@ -63,4 +89,26 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) {
     cursor = next;
   }
   return nullptr;
+}
+
+void PrologSystem::RemoveSource(const char* source) {
+  for (Rule* r = rules.First(); r != nullptr; r = rules.Next(r)) {
+    if (r->source.Text() != nullptr && source != nullptr &&
+        std::strcmp(r->source.Text(), source) == 0) {
+      r->removed = true;
+      removed_ = true;
+    }
+  }
+  if (stack.Count() == 0) PurgeRemoved();
+}
+
+void PrologSystem::PurgeRemoved() {
+  if (!removed_ || stack.Count() != 0) return;
+  Rule* r = rules.First();
+  while (r != nullptr) {
+    Rule* next = rules.Next(r);
+    if (r->removed) rules.Delete(r);
+    r = next;
+  }
+  removed_ = false;
 }

@@ -91,9 +91,11 @@ void ValueStack::Dump(PrologSystem& sys, std::ostream& os) {
         os << zavo::NameAt(f.rule->names, k) << " = ";
         pDVar& c = f.cells[k];
         if (c.term != nullptr) {
+          c.printing = true;
           sys.ViewMode = 1;
           sys.ViewFrame = c.frame != -1 ? c.frame : i;
           sys.Emit(os, *c.term);
+          c.printing = false;
         } else {
           os << "???";
         }

@@ -4,12 +4,13 @@
 #include <locale>
 
 #include "foundation/runtime_error_box.h"
+#include "interp/prolog/arithmetic.h"
+#include "interp/prolog/builtins.h"
 
 namespace {
 
-// The fixed operator and definition table, in its order. Evaluable entries
-// get their evaluators and predicate entries their functions from the
-// arithmetic and built-in modules.
+// The fixed operator and definition table, in its order. Predicate entries
+// get the built-in of their name, evaluable entries their evaluator.
 enum class Entry { kPlain, kPredicate, kEvaluable };
 
 struct TableRow {
@@ -17,28 +18,47 @@ struct TableRow {
   int type;      // -1: no operator
   int priority;
   Entry entry;
+  zavo::PrologEvaluator evaluator = nullptr;
 };
 
 // "*", "/" and "mod" group to the left (type 2), so that their chains read.
-constexpr TableRow kTable[] = {
-    {":-", 0, 1200, Entry::kPlain},      {":-", 5, 1200, Entry::kPlain},
-    {"?-", 5, 1200, Entry::kPlain},      {";", 1, 1100, Entry::kPlain},
-    {",", 1, 1000, Entry::kPlain},       {"=", 0, 700, Entry::kPredicate},
-    {"is", 0, 700, Entry::kPredicate},   {"<", 0, 700, Entry::kPredicate},
-    {">", 0, 700, Entry::kPredicate},    {"=<", 0, 700, Entry::kPredicate},
-    {">=", 0, 700, Entry::kPredicate},   {"==", 0, 700, Entry::kPlain},
-    {"=\\=", 0, 700, Entry::kPredicate}, {"\\==", 0, 700, Entry::kPlain},
-    {"=:=", 0, 700, Entry::kPredicate},  {"+", 2, 500, Entry::kEvaluable},
-    {"-", 2, 500, Entry::kEvaluable},    {"*", 2, 400, Entry::kEvaluable},
-    {"/", 2, 400, Entry::kEvaluable},    {"mod", 2, 300, Entry::kEvaluable},
-    {"sin", -1, 0, Entry::kEvaluable},   {"cos", -1, 0, Entry::kEvaluable},
-    {"tan", -1, 0, Entry::kEvaluable},   {"asin", -1, 0, Entry::kEvaluable},
-    {"acos", -1, 0, Entry::kEvaluable},  {"atan", -1, 0, Entry::kEvaluable},
-    {"sqrt", -1, 0, Entry::kEvaluable},  {"log", -1, 0, Entry::kEvaluable},
-    {"exp", -1, 0, Entry::kEvaluable},   {"pow", -1, 0, Entry::kEvaluable},
-    {"+", 5, 500, Entry::kEvaluable},    {"-", 5, 500, Entry::kEvaluable},
-    {"not", 5, 500, Entry::kPlain},      {"*", 2, 400, Entry::kPlain},
-    {"/", 2, 400, Entry::kPlain},        {"div", 0, 400, Entry::kPlain},
+const TableRow kTable[] = {
+    {":-", 0, 1200, Entry::kPlain},
+    {":-", 5, 1200, Entry::kPlain},
+    {"?-", 5, 1200, Entry::kPlain},
+    {";", 1, 1100, Entry::kPlain},
+    {",", 1, 1000, Entry::kPlain},
+    {"=", 0, 700, Entry::kPredicate},
+    {"is", 0, 700, Entry::kPredicate},
+    {"<", 0, 700, Entry::kPredicate},
+    {">", 0, 700, Entry::kPredicate},
+    {"=<", 0, 700, Entry::kPredicate},
+    {">=", 0, 700, Entry::kPredicate},
+    {"==", 0, 700, Entry::kPlain},
+    {"=\\=", 0, 700, Entry::kPredicate},
+    {"\\==", 0, 700, Entry::kPlain},
+    {"=:=", 0, 700, Entry::kPredicate},
+    {"+", 2, 500, Entry::kEvaluable, fneval_plus1},
+    {"-", 2, 500, Entry::kEvaluable, fneval_minus1},
+    {"*", 2, 400, Entry::kEvaluable, fneval_molt1},
+    {"/", 2, 400, Entry::kEvaluable, fneval_div1},
+    {"mod", 2, 300, Entry::kEvaluable, fneval_mod1},
+    {"sin", -1, 0, Entry::kEvaluable, fneval_sin1},
+    {"cos", -1, 0, Entry::kEvaluable, fneval_cos1},
+    {"tan", -1, 0, Entry::kEvaluable, fneval_tan1},
+    {"asin", -1, 0, Entry::kEvaluable, fneval_asin1},
+    {"acos", -1, 0, Entry::kEvaluable, fneval_acos1},
+    {"atan", -1, 0, Entry::kEvaluable, fneval_atan1},
+    {"sqrt", -1, 0, Entry::kEvaluable, fneval_sqrt1},
+    {"log", -1, 0, Entry::kEvaluable, fneval_log1},
+    {"exp", -1, 0, Entry::kEvaluable, fneval_exp1},
+    {"pow", -1, 0, Entry::kEvaluable, fneval_pow1},
+    {"+", 5, 500, Entry::kEvaluable, fneval_fplus1},
+    {"-", 5, 500, Entry::kEvaluable, fneval_fminus1},
+    {"not", 5, 500, Entry::kPlain},
+    {"*", 2, 400, Entry::kPlain},
+    {"/", 2, 400, Entry::kPlain},
+    {"div", 0, 400, Entry::kPlain},
     {"mod", 2, 300, Entry::kPlain},
 };
 
@@ -55,23 +75,24 @@ PrologSystem::PrologSystem(int trailSize, int stackSize)
         DefineOperator(row.name, row.type, row.priority);
         break;
       case Entry::kPredicate:
-        DefineOperatorPredicate(row.name, row.type, row.priority, nullptr);
+        DefineOperatorPredicate(row.name, row.type, row.priority,
+                                zavo::BuiltinPredicate(row.name));
         break;
-      case Entry::kEvaluable:
-        if (row.type < 0) {
-          DefineEvaluable(row.name);
-        } else {
-          DefineEvaluableOperator(row.name, row.type, row.priority);
-        }
+      case Entry::kEvaluable: {
+        DFuncEval* d = row.type < 0 ? DefineEvaluable(row.name)
+                                    : DefineEvaluableOperator(row.name, row.type, row.priority);
+        d->evaluators[1] = row.evaluator;
         break;
+      }
     }
   }
   comma = operators.Find(",", zavo::kInfix);
+  conjunction_ = definitions.Linked(comma);
   listDef = new DFuncNorm(".", nullptr);
   definitions.Add(listDef);
   emptyListDef = new DFuncNorm("[]", nullptr);
   definitions.Add(emptyListDef);
-  for (const char* name : kBuiltins) DefinePredicate(name, nullptr);
+  for (const char* name : kBuiltins) DefinePredicate(name, zavo::BuiltinPredicate(name));
 }
 
 PrologSystem::~PrologSystem() {

@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <iosfwd>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "interp/prolog/definitions.h"
 #include "interp/prolog/frames.h"
 #include "interp/prolog/prolog_interface.h"
 #include "interp/prolog/rule.h"
+#include "interp/prolog/term_walk.h"
 #include "interp/prolog/terms.h"
 
 class pParser;
@@ -95,8 +97,40 @@ public:
   void ListRules(std::ostream& os);
   // The next clause from `cursor` on whose head unifies with the goal (read in
   // LeftPos); its frame stays pushed with the bindings. The cursor is left
-  // after the clause tried last; null when none is left.
+  // after the clause tried last; null when none is left. Removed clauses are
+  // passed over.
   Rule* Find(pObj* goal, Rule*& cursor);
+  // The same with the new frames called from `parent`, which need not be the
+  // goal's frame: a goal held in a variable is read in the frame of its term
+  // and called from the variable's frame.
+  Rule* Find(pObj* goal, Rule*& cursor, int parent);
+  // Takes the clauses consulted under `source` out of the search. While a
+  // search runs they stay alive, since its frames may still run them, and are
+  // destroyed when the stacks are empty again.
+  void RemoveSource(const char* source);
+
+  // ---- Resolution
+  // Answers the query: depth first, left to right, clauses in stored order.
+  // Every solution is printed to `out` the moment it is found. A full stack
+  // aborts the search with "Prolog stack overflow", empties both stacks and
+  // counts as no solution; a user break (the host's Poll) stops it and leaves
+  // the frames until the next Solve. A null query finds nothing.
+  void Solve(Rule* query);
+  // One step on frame `frame`: 1 its goals are done, 0 go on with the current
+  // frame (which the step may change), -1 backtrack.
+  int Forward(int frame);
+  // The step for a pending conjunction; answers as Forward.
+  int StepConjunction(int frame);
+  // Each variable of the query with its value, one a line.
+  virtual void PrintSolution();
+  // "yes" or "no" after a search.
+  virtual void Answer();
+  // Whether the last search found a solution.
+  int Succeeded() const { return succeeded_; }
+  // The host's break request; 0 without a host.
+  int Poll();
+  // A text meant for the host: to its Output, or to `out` without a host.
+  void ToHost(const std::string& text);
 
   // ---- Output routing
   // To the stream when there is no host, the host is quiet or the stream is
@@ -131,8 +165,28 @@ public:
   DFunc* emptyListDef = nullptr;    // "[]"
   DFunc* listDef = nullptr;         // "."
 
+  // Bounds on walking one term, and the walks in progress (see term_walk.h).
+  zavo::TermLimits limits;
+  zavo::TermWalk unifyWalk;
+  zavo::TermWalk evalWalk;
+  zavo::TermWalk printWalk;
+
 private:
   bool Talking(const std::ostream& s) const;
+  // The frame a frame's goal is read in.
+  int GoalFrame(const ValueStackItem& f, int index) const;
+  // Calls the built-in predicate of `goal` with LeftPos = `frame`.
+  int RunPredicate(pObj* goal, int frame);
+  void Cut(int frame);
+  // Clause search for a goal of frame `frame` read in `goalFrame`, traced.
+  int Search(int frame, pObj* goal, int goalFrame);
+  // One backtracking step; false when the search is over.
+  bool Backtrack();
+  // Destroys the removed clauses; only while no frame is on the stack.
+  void PurgeRemoved();
+  bool IsConjunction(const pObj* goal) const;
+  // The term printed through its bindings in `frame` to the log.
+  void TraceTerm(pObj* t, int frame);
   zavo::ReadResult ReadParenthesised(pParser& p);
   // The arguments after "name(" up to ")" as a compound of that name.
   zavo::ReadResult ReadArguments(pParser& p, const char* name);
@@ -140,4 +194,10 @@ private:
   std::ostream discard_{nullptr};
   int capture_ = 0;    // > 0 while a term is formatted for the host
   int readDepth_ = 0;  // nesting of the reader's recursion
+  DFunc* conjunction_ = nullptr;  // the definition of the comma operator
+  Rule* query_ = nullptr;         // the query being answered
+  int current_ = 0;               // the engine's current frame
+  int succeeded_ = 0;             // the last search found a solution
+  bool solving_ = false;
+  bool removed_ = false;          // clauses await destruction
 };

@@ -38,6 +38,9 @@ public:
   pObj* body = nullptr;  // part of term; null for a fact
   charString source;     // the name the clause was consulted under, or null
   ListofNames names;     // one binding cell per name in every frame
+  // Taken out by reconsult while a search still ran: no longer found or
+  // listed, destroyed once the stacks are empty.
+  bool removed = false;
 };
 
 class RuleManager {

@@ -5,11 +5,13 @@
 // parentheses where the operators' order asks for them, other compounds as
 // "name(a,b)". In ViewMode 0 variables print by the names of the current
 // clause; in ViewMode 1 through their bindings, an unbound one as its name,
-// "_" and its frame.
+// "_" and its frame. A term that holds itself prints "..." where it recurs,
+// and so does whatever lies beyond the walk bounds.
 
 #include <locale>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "foundation/runtime_error_box.h"
 #include "interp/prolog/definitions.h"
@@ -34,17 +36,55 @@ private:
   int value_;
 };
 
+// The cells whose bound terms are being printed, marked until the marks end.
+class CellMarks {
+public:
+  CellMarks() = default;
+  ~CellMarks() {
+    for (pDVar* c : cells_) c->printing = false;
+  }
+  CellMarks(const CellMarks&) = delete;
+  CellMarks& operator=(const CellMarks&) = delete;
+
+  // False when the cell is marked already: its term holds itself.
+  bool Mark(pDVar& c) {
+    if (c.printing) return false;
+    c.printing = true;
+    cells_.push_back(&c);
+    return true;
+  }
+
+private:
+  std::vector<pDVar*> cells_;
+};
+
+// What stands for a term that holds itself, or for the rest of a term beyond
+// the walk bounds.
+constexpr const char* kElided = "...";
+
 // In ViewMode 1 the term a variable stands for, following its bindings and
-// moving ViewFrame along; any other term as it is.
-pObj* Resolve(PrologSystem& sys, pObj* t) {
+// moving ViewFrame along, each cell passed marked in `marks`; any other term
+// as it is. Null when the chain meets a cell whose term is being printed.
+pObj* Resolve(PrologSystem& sys, pObj* t, CellMarks& marks) {
   if (sys.ViewMode != 1) return t;
   while (t->Type() == kTypeVar) {
     pDVar& c = sys.Cell(sys.ViewFrame, static_cast<pVar*>(t)->index);
     if (c.term == nullptr) break;
+    if (!marks.Mark(c)) return nullptr;
     if (c.frame != -1) sys.ViewFrame = c.frame;
     t = c.term;
   }
   return t;
+}
+
+// Writes "..." for a walk that went beyond its bounds: for the depth every
+// time, for the steps once, the rest of the term being left out.
+void OutElided(PrologSystem& sys, std::ostream& os) {
+  if (sys.printWalk.steps > sys.limits.steps) {
+    if (sys.printWalk.truncated) return;
+    sys.printWalk.truncated = true;
+  }
+  sys.Emit(os, kElided);
 }
 
 const char* NameOf(const DFunc* def, const char* what) {
@@ -87,20 +127,37 @@ bool NeedsParentheses(const PrologSystem& sys, const pObj* arg, const pOperator*
 void OutArgument(PrologSystem& sys, std::ostream& os, pObj* arg, const pOperator* op,
                  bool right, const char* open) {
   ViewFrameGuard guard(sys);
-  pObj* t = Resolve(sys, arg);
+  CellMarks marks;
+  pObj* t = Resolve(sys, arg, marks);
+  if (t == nullptr) {
+    sys.Emit(os, kElided);
+    return;
+  }
   bool paren = NeedsParentheses(sys, t, op, right);
   if (paren) sys.Emit(os, open);
   t->Out(sys, os);
   if (paren) sys.Emit(os, " )");
 }
 
-void OutList(PrologSystem& sys, std::ostream& os, Functor& list) {
+void OutList(PrologSystem& sys, std::ostream& os, Functor& list, zavo::WalkLevel& level) {
   ViewFrameGuard guard(sys);
+  CellMarks marks;
   sys.Emit(os, "[ ");
   list.args[0]->Out(sys, os);
   pObj* tail = list.args[1];
   for (;;) {
-    tail = Resolve(sys, tail);
+    pObj* next = Resolve(sys, tail, marks);
+    if (next == nullptr) {
+      sys.Emit(os, " | ");
+      sys.Emit(os, kElided);
+      break;
+    }
+    if (!level.Step()) {
+      if (!sys.printWalk.truncated) sys.Emit(os, " | ");
+      OutElided(sys, os);
+      break;
+    }
+    tail = next;
     if (tail->Type() == kTypeFunctor) {
       auto* f = static_cast<Functor*>(tail);
       if (f->def == sys.listDef && f->Arity() == 2) {
@@ -141,6 +198,12 @@ void pVar::Out(PrologSystem& sys, std::ostream& os) {
   }
   pDVar& c = sys.Cell(sys.ViewFrame, index);
   if (c.term != nullptr) {
+    zavo::WalkLevel level(sys.printWalk, sys.limits);
+    CellMarks marks;
+    if (!level.Within() || !marks.Mark(c)) {
+      OutElided(sys, os);
+      return;
+    }
     ViewFrameGuard guard(sys);
     if (c.frame != -1) sys.ViewFrame = c.frame;
     c.term->Out(sys, os);
@@ -156,8 +219,13 @@ void pVar::Out(PrologSystem& sys, std::ostream& os) {
 
 void Functor::Out(PrologSystem& sys, std::ostream& os) {
   const char* name = NameOf(def, "Atom::Out");
+  zavo::WalkLevel level(sys.printWalk, sys.limits);
+  if (!level.Within()) {
+    OutElided(sys, os);
+    return;
+  }
   if (def == sys.listDef && Arity() == 2) {
-    OutList(sys, os, *this);
+    OutList(sys, os, *this, level);
     return;
   }
   if (const pOperator* op = NotationOperator(sys, *this)) {

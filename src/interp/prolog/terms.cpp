@@ -41,16 +41,66 @@ bool ChainReaches(PrologSystem& sys, pVar* v, int frame, const pDVar* target) {
   }
 }
 
-// A non-variable s (read in LeftPos) meets the variable w (read in RightPos):
-// follow w's binding, or bind w to s.
-int BindOrFollow(PrologSystem& sys, pObj& s, pVar& w) {
-  pDVar& c = sys.Cell(sys.RightPos, w.index);
-  if (c.term != nullptr) {
-    RegisterGuard guard(sys.RightPos);
-    if (c.frame != -1) sys.RightPos = c.frame;
-    return s.Unify(sys, *c.term);
+// Unifies a (read in LeftPos) with b (read in RightPos).
+//
+// The cases are those of the term classes: a variable binds or follows its
+// binding, a non-variable meeting a variable binds it or follows it, numbers
+// compare, atoms compare their definitions, compounds unify their arguments
+// pairwise from the first. The last pair of arguments, and every binding
+// followed, continue the loop instead of recursing, so a long list costs no
+// depth. The registers are put back on the way out.
+int UnifyTerms(PrologSystem& sys, pObj* a, pObj* b) {
+  RegisterGuard left(sys.LeftPos);
+  RegisterGuard right(sys.RightPos);
+  zavo::WalkLevel level(sys.unifyWalk, sys.limits);
+  if (!level.Within()) throw zavo::xPrologOverflow{};
+  for (;;) {
+    int ta = a->Type();
+    int tb = b->Type();
+    if (ta == kTypeAnonim || tb == kTypeAnonim) return 1;
+    if (ta == kTypeVar) {
+      auto* v = static_cast<pVar*>(a);
+      pDVar& mine = sys.Cell(sys.LeftPos, v->index);
+      if (mine.term == nullptr) {
+        if (tb == kTypeVar && ChainReaches(sys, static_cast<pVar*>(b), sys.RightPos, &mine)) {
+          return 1;
+        }
+        return mine.Set(sys, b, sys.RightPos);
+      }
+      if (tb == kTypeVar) {
+        pDVar& theirs = sys.Cell(sys.RightPos, static_cast<pVar*>(b)->index);
+        if (theirs.term == nullptr) {
+          if (ChainReaches(sys, v, sys.LeftPos, &theirs)) return 1;
+          return theirs.Set(sys, a, sys.LeftPos);
+        }
+      }
+      if (mine.frame != -1) sys.LeftPos = mine.frame;
+      a = mine.term;
+    } else if (tb == kTypeVar) {
+      pDVar& c = sys.Cell(sys.RightPos, static_cast<pVar*>(b)->index);
+      if (c.term == nullptr) return c.Set(sys, a, sys.LeftPos);
+      if (c.frame != -1) sys.RightPos = c.frame;
+      b = c.term;
+    } else if (ta != tb) {
+      return 0;
+    } else if (ta == kTypeNumber) {
+      return static_cast<RealNumber*>(a)->value == static_cast<RealNumber*>(b)->value ? 1 : 0;
+    } else if (ta == kTypeAtom) {
+      return static_cast<Atom*>(a)->def == static_cast<Atom*>(b)->def ? 1 : 0;
+    } else {
+      auto* fa = static_cast<Functor*>(a);
+      auto* fb = static_cast<Functor*>(b);
+      int n = fa->Arity();
+      if (fa->def != fb->def || n != fb->Arity()) return 0;
+      if (n == 0) return 1;
+      for (int i = 0; i < n - 1; ++i) {
+        if (!fa->args[i]->Unify(sys, *fb->args[i])) return 0;
+      }
+      a = fa->args[n - 1];
+      b = fb->args[n - 1];
+    }
+    if (!level.Step()) throw zavo::xPrologOverflow{};
   }
-  return c.Set(sys, &s, sys.LeftPos);
 }
 
 }  // namespace
@@ -67,18 +117,7 @@ int pObj::IsCallable() const { return 0; }
 
 int RealNumber::Type() const { return kTypeNumber; }
 
-int RealNumber::Unify(PrologSystem& sys, pObj& other) {
-  switch (other.Type()) {
-    case kTypeAnonim:
-      return 1;
-    case kTypeVar:
-      return BindOrFollow(sys, *this, static_cast<pVar&>(other));
-    case kTypeNumber:
-      return value == static_cast<RealNumber&>(other).value ? 1 : 0;
-    default:
-      return 0;
-  }
-}
+int RealNumber::Unify(PrologSystem& sys, pObj& other) { return UnifyTerms(sys, this, &other); }
 
 pObj* RealNumber::Eval(PrologSystem&, int mode) {
   return mode == 1 ? new RealNumber(value) : nullptr;
@@ -90,18 +129,7 @@ int FunctorBase::IsCallable() const { return 1; }
 
 int Atom::Type() const { return kTypeAtom; }
 
-int Atom::Unify(PrologSystem& sys, pObj& other) {
-  switch (other.Type()) {
-    case kTypeAnonim:
-      return 1;
-    case kTypeVar:
-      return BindOrFollow(sys, *this, static_cast<pVar&>(other));
-    case kTypeAtom:
-      return def == static_cast<Atom&>(other).def ? 1 : 0;
-    default:
-      return 0;
-  }
-}
+int Atom::Unify(PrologSystem& sys, pObj& other) { return UnifyTerms(sys, this, &other); }
 
 pObj* Atom::Eval(PrologSystem& sys, int mode) {
   if (def == nullptr) return nullptr;
@@ -123,27 +151,11 @@ int Functor::IsCompound() const { return 1; }
 
 int Functor::Type() const { return kTypeFunctor; }
 
-int Functor::Unify(PrologSystem& sys, pObj& other) {
-  switch (other.Type()) {
-    case kTypeAnonim:
-      return 1;
-    case kTypeVar:
-      return BindOrFollow(sys, *this, static_cast<pVar&>(other));
-    case kTypeFunctor: {
-      auto& f = static_cast<Functor&>(other);
-      if (def != f.def || Arity() != f.Arity()) return 0;
-      for (int i = 0; i < Arity(); ++i) {
-        if (!args[i]->Unify(sys, *f.args[i])) return 0;
-      }
-      return 1;
-    }
-    default:
-      return 0;
-  }
-}
+int Functor::Unify(PrologSystem& sys, pObj& other) { return UnifyTerms(sys, this, &other); }
 
 pObj* Functor::Eval(PrologSystem& sys, int mode) {
-  if (def == nullptr) return nullptr;
+  zavo::WalkLevel level(sys.evalWalk, sys.limits);
+  if (def == nullptr || !level.Within()) return nullptr;
   return def->Evaluate(sys, mode, args);
 }
 
@@ -151,29 +163,11 @@ pObj* Functor::Eval(PrologSystem& sys, int mode) {
 
 int pVar::Type() const { return kTypeVar; }
 
-int pVar::Unify(PrologSystem& sys, pObj& other) {
-  if (other.Type() == kTypeAnonim) return 1;
-  pDVar& mine = sys.Cell(sys.LeftPos, index);
-  if (mine.term == nullptr) {
-    if (other.Type() == kTypeVar &&
-        ChainReaches(sys, static_cast<pVar*>(&other), sys.RightPos, &mine)) {
-      return 1;
-    }
-    return mine.Set(sys, &other, sys.RightPos);
-  }
-  if (other.Type() == kTypeVar) {
-    pDVar& theirs = sys.Cell(sys.RightPos, static_cast<pVar&>(other).index);
-    if (theirs.term == nullptr) {
-      if (ChainReaches(sys, this, sys.LeftPos, &theirs)) return 1;
-      return theirs.Set(sys, this, sys.LeftPos);
-    }
-  }
-  RegisterGuard guard(sys.LeftPos);
-  if (mine.frame != -1) sys.LeftPos = mine.frame;
-  return mine.term->Unify(sys, other);
-}
+int pVar::Unify(PrologSystem& sys, pObj& other) { return UnifyTerms(sys, this, &other); }
 
 pObj* pVar::Eval(PrologSystem& sys, int mode) {
+  zavo::WalkLevel level(sys.evalWalk, sys.limits);
+  if (!level.Within()) return nullptr;
   pDVar& c = sys.Cell(sys.ViewFrame, index);
   if (c.term == nullptr) return nullptr;
   RegisterGuard guard(sys.ViewFrame);

@@ -45,9 +45,12 @@ public:
   // Writes the term to the stream through the system's output routing.
   virtual void Out(PrologSystem& sys, std::ostream& os) = 0;
   // 1 when the term (read in LeftPos) unifies with the other (read in
-  // RightPos). The bindings made are trailed and stay when it fails.
+  // RightPos). The bindings made are trailed and stay when it fails. A pair
+  // of terms beyond the walk bounds (terms that hold themselves) raises
+  // zavo::xPrologOverflow, as a full stack does.
   virtual int Unify(PrologSystem& sys, pObj& other) = 0;
-  // Arithmetic evaluation: a new term owned by the caller, or null.
+  // Arithmetic evaluation: a new term owned by the caller, or null; null also
+  // beyond the walk bounds.
   virtual pObj* Eval(PrologSystem& sys, int mode);
   // 1 for a term that can stand as a goal (an atom or a compound).
   virtual int IsCallable() const;
@@ -127,5 +130,8 @@ public:
   int Set(PrologSystem& sys, pObj* t, int f);
 
   int frame = -1;
+  // Set while the bound term is being printed: meeting the cell again on the
+  // way down means the term holds itself.
+  bool printing = false;
   pObj* term = nullptr;  // null while unbound
 };

@@ -14,14 +14,23 @@
 
 namespace zavo::test {
 
-// A host that records what it is given.
+// A host that records what it is given. Its Poll counts the calls and asks
+// to stop once `stopAfter` calls have been answered (never when negative).
 class RecordingHost : public PrologInterface {
 public:
-  explicit RecordingHost(int quiet) : quiet_(quiet) {}
-  int Poll() override { return 0; }
+  explicit RecordingHost(int quiet, std::filesystem::path dir = ".")
+      : library(std::move(dir)), quiet_(quiet) {}
+  int Poll() override {
+    ++polls;
+    return stopAfter >= 0 && polls > stopAfter ? 1 : 0;
+  }
   int IsQuiet() override { return quiet_; }
   void Output(const std::string& text) override { outputs.push_back(text); }
-  std::filesystem::path LibraryDir() override { return "."; }
+  std::filesystem::path LibraryDir() override { return library; }
+
+  std::filesystem::path library;
+  int polls = 0;
+  int stopAfter = -1;
 
   std::string Joined() const {
     std::string all;
@@ -47,6 +56,26 @@ inline std::unique_ptr<Rule> ReadRule(PrologSystem& sys, const std::string& text
 inline void ConsultText(PrologSystem& sys, const std::string& text) {
   std::istringstream in(text);
   sys.Consult(in, nullptr);
+}
+
+// Reads a goal text as the embedding program does, solves it and answers:
+// everything written to `out` during the run; "Cannot create the rule" when
+// the text is no clause.
+inline std::string Ask(PrologSystem& sys, const std::string& goal) {
+  std::istringstream in(goal);
+  pParser p(in, kPrologGoalScannerConfig);
+  std::unique_ptr<Rule> query(sys.ReadClause(p));
+  std::ostringstream os;
+  std::ostream* previous = sys.out;
+  sys.out = &os;
+  if (query == nullptr) {
+    os << "Cannot create the rule";
+  } else {
+    sys.Solve(query.get());
+    sys.Answer();
+  }
+  sys.out = previous;
+  return os.str();
 }
 
 // 1-based position of a definition in the definition list, 0 when absent.

@@ -1,0 +1,37 @@
+#include "models/registry.h"
+
+#include <memory>
+
+#include "geometry/bounding_module.h"
+#include "scene/mapping.h"
+#include "scene/material.h"
+#include "scene/registry.h"
+
+void BuildRegistry(CG_ModelRegistry& registry) {
+  registry.modelModules.Clear();
+  registry.lampModules.Clear();
+  registry.boundingModules.Clear();
+  registry.shadingMethods.Clear();
+  registry.materialModules.Clear();
+  registry.mappingModules.Clear();
+
+  BoundingObjectModule::CreateDefaultList(registry.boundingModules);
+
+  registry.mappingModules.Append(new CG_PlanarMappingModule());
+  registry.mappingModules.Append(new CG_SphericalMappingModule());
+  registry.mappingModules.Append(new CG_CilindricMappingModule());
+
+  registry.materialModules.Append(new CG_MaterialPhongModule());
+
+  BoundingObjectModule::Append(registry.boundingModules, std::make_unique<BoundingBoxModule>());
+
+  // Model modules, in this order once they exist: "sphere", "cylinder", "brep",
+  // "ucbspline", "box", "group", "transf", "quad", "intersect", "subtract",
+  // "union", "blob", "flip", "polyline", "NURBScurve", "NURBSmesh", "anim",
+  // "deformgraph", "field", "beziercurve", "pointlamp", "cone", "arealamp",
+  // "conelamp", "AbstractVRMLNode", "camera".
+
+  // Shading methods, once they exist: "noshadowphong", then "phong".
+
+  // Lamp-section modules, once they exist: "pointlamp", "conelamp", "transf".
+}

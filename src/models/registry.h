@@ -1,0 +1,13 @@
+#pragma once
+
+class CG_ModelRegistry;
+
+// Empties the registry's six lists and fills them with every module of the
+// system, in this order (lookups take the first match, so the order is
+// behaviour): the bounding-volume list with its "box" module; the mapping
+// modules "planar", "spherical", "cilindric"; the material module "phong"; a
+// second bounding-volume "box" module; the model modules; the shading methods
+// "noshadowphong", then "phong"; the lamp-section modules "pointlamp",
+// "conelamp", "transf". Model types, shading methods and lamps join at their
+// places as they are built.
+void BuildRegistry(CG_ModelRegistry& registry);

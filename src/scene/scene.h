@@ -1,0 +1,233 @@
+#pragma once
+
+// The scene: its objects, lamps, named materials and textures, its camera view,
+// its render parameters, the registry it reads with, its search paths, its
+// output image and the state that the reader and the renderers keep between
+// calls. The class is one; its reading and writing and its renderers are
+// defined in further files of this layer and of the renderer layer.
+//
+// Objects refer to the scene's materials and textures by pointer, and trace
+// entries refer to its objects: whatever empties a list first drops what refers
+// to its items (trace data before objects and lamps, those before textures and
+// materials).
+
+#include <memory>
+
+#include "foundation/char_string.h"
+#include "foundation/dbl_list.h"
+#include "foundation/fragmented_seq.h"
+#include "foundation/list.h"
+#include "geometry/bitmap_manager.h"
+#include "geometry/point3d.h"
+#include "geometry/ray.h"
+#include "scene/graphic_object.h"
+#include "scene/light_source.h"
+#include "scene/material.h"
+#include "scene/registry.h"
+#include "scene/render_param.h"
+#include "scene/system_interface.h"
+#include "scene/texture.h"
+#include "scene/trace_data.h"
+#include "scene/view_reference.h"
+
+class CG_GraphicScene {
+public:
+  // Empty lists, default view reference and render parameters, the scene's own
+  // null interface, no output image, all texts null, error code 0, no current
+  // camera and no shading method. The registry must outlive the scene.
+  explicit CG_GraphicScene(CG_ModelRegistry& registry);
+  // Drops the trace data, then objects and lamps, then textures and materials.
+  ~CG_GraphicScene();
+  CG_GraphicScene(const CG_GraphicScene&) = delete;
+  CG_GraphicScene& operator=(const CG_GraphicScene&) = delete;
+
+  // Empties objects and lamps, resets the render parameters (the camera-in-use
+  // name becomes null) and the view reference, empties textures and then
+  // materials, sets the view-section flag to 0 and the current camera to null.
+  // Name, paths, error record, output image, shading method and registry stay.
+  void Clear();
+
+  // ---- Objects; names are unique in the list (two null names are equal) ----
+
+  // Appends the object and answers 1; when an object of its name is in the
+  // list already, destroys the new one and answers 0 (null also gives 0).
+  int AddObject(std::unique_ptr<CG_GraphicObject> object);
+  // Unlinks and destroys the object, which must be in the list.
+  void RemoveObject(CG_GraphicObject* object);
+  // Unlinks the object, which must be in the list, and hands it over.
+  [[nodiscard]] std::unique_ptr<CG_GraphicObject> DetachObject(CG_GraphicObject* object);
+  // The first object of that name, or null.
+  CG_GraphicObject* FindObject(const char* name) const;
+  // A walk over the objects in list order: the cursor starts null; NextObject
+  // moves it to the first object, then to the following one, and answers
+  // whether it points at an object (0 at the end).
+  void ResetObjectIteration(CG_GraphicObject*& cursor) const { cursor = nullptr; }
+  int NextObject(CG_GraphicObject*& cursor) const;
+  const DblList<CG_GraphicObject>& GetObjects() const { return objects_; }
+
+  // ---- Lamps of the lamp list, the same way ----
+
+  int AddLight(std::unique_ptr<CG_LightSource> lamp);
+  void RemoveLight(CG_LightSource* lamp);
+  [[nodiscard]] std::unique_ptr<CG_LightSource> DetachLight(CG_LightSource* lamp);
+  CG_LightSource* FindLight(const char* name) const;
+  void ResetLightIteration(CG_LightSource*& cursor) const { cursor = nullptr; }
+  int NextLight(CG_LightSource*& cursor) const;
+  const DblList<CG_LightSource>& GetLights() const { return lamps_; }
+
+  // ---- Named materials and textures (the lists own them) ----
+
+  DblList<CG_NamedMaterial>& GetMaterials() { return materials_; }
+  const DblList<CG_NamedMaterial>& GetMaterials() const { return materials_; }
+  DblList<CG_Texture>& GetTextures() { return textures_; }
+  const DblList<CG_Texture>& GetTextures() const { return textures_; }
+
+  // ---- Names and settings ----
+
+  const char* GetName() const { return name_.Text(); }
+  void SetName(const char* text) { name_ = text; }
+  // A free IDname: the first of "A" .. "Z", "ZA" .. "ZZ", "ZZA" ... that no
+  // object contains (ContainsIDname) and for which no directory
+  // "<scene name>.qzd/object/<candidate>" exists (no directory test while the
+  // scene has no name).
+  void UniqueIDname(charString& result) const;
+
+  // The search paths and the library directory; each setter stores a copy and
+  // answers it.
+  const char* SetTexturePath(const char* text);
+  const char* SetModelPath(const char* text);
+  const char* SetLibraryDir(const char* text);
+  const char* GetTexturePath() const { return texturePath_.Text(); }
+  const char* GetModelPath() const { return modelPath_.Text(); }
+  const char* GetLibraryDir() const { return libraryDir_.Text(); }
+
+  // The system interface; null gives the scene's own null interface back.
+  void SetInterface(CG_GraphicSystemInterface* systemInterface);
+  CG_GraphicSystemInterface& GetInterface() const { return *interface_; }
+
+  CG_ModelRegistry& GetRegistry() const { return *registry_; }
+
+  // The error record of the last read: a code (0 none), a message and a line.
+  // SetError replaces code and message.
+  void SetError(int code, const char* message);
+  int GetErrorCode() const { return errorCode_; }
+  const char* GetErrorMessage() const { return errorMessage_.Text(); }
+  int GetErrorLine() const { return errorLine_; }
+  void SetErrorLine(int line) { errorLine_ = line; }
+
+  // ---- View, render parameters, camera ----
+
+  void SetViewReference(const CG_ViewReference& view) { viewReference_ = view; }
+  CG_ViewReference& GetViewReference() { return viewReference_; }
+  const CG_ViewReference& GetViewReference() const { return viewReference_; }
+  GParam& GetParam() { return param_; }
+  const GParam& GetParam() const { return param_; }
+  // 1 once a "{ vrc" section was read.
+  int GetViewSectionFlag() const { return viewSection_; }
+  void SetViewSectionFlag(int flag) { viewSection_ = flag != 0; }
+  // The camera object renders look through (not owned; null when none).
+  CG_GraphicObject* GetCurrentCamera() const { return currentCamera_; }
+  void SetCurrentCamera(CG_GraphicObject* camera) { currentCamera_ = camera; }
+
+  // ---- Output image and shading method ----
+
+  // Replaces the output image name and sizes the output image to "dimx" x
+  // "dimy" of the render parameters. 0, holding no image, when that size cannot
+  // be made.
+  int SetOutputImage(const char* name);
+  // Forgets the output image name.
+  void ClearOutputImage() { outputImageName_ = nullptr; }
+  const char* GetOutputImageName() const { return outputImageName_.Text(); }
+  BitmapManager& GetOutputImage() { return outputImage_; }
+  const BitmapManager& GetOutputImage() const { return outputImage_; }
+  // Clamps each channel to [0, 1] (a value that is not at least 0, NaN too,
+  // becomes 0), stores trunc(255 c) at (x, y) of the output image, and passes
+  // x, y and the clamped colour to the interface's PlotPixel (also for pixels
+  // outside the image).
+  void PutPixel(int x, int y, double r, double g, double b);
+  // The registry's first shading method of that name becomes current: 1; else
+  // the current method becomes null: 0.
+  int SetShadingMethod(const char* name);
+  CG_ShadingMetod* GetShadingMethod() const { return shadingMethod_; }
+  // Turns the depth-image file "<base>.img" into "<base>.bmp", the base being
+  // the output image name, or the scene name when none is set. The file holds
+  // width and height (32-bit little-endian integers), then per row from the
+  // top, per column from the left, one colour of three binary doubles; each
+  // channel c becomes the low byte of trunc(255 c). Shows "Creating bitmap N%"
+  // after each row, then an empty status text; 1. A missing, short or
+  // ill-sized file, or a failed write, gives a message and 0, writing nothing.
+  int ConvertImgToBmp();
+
+  // ---- Tracing ----
+
+  // Refills the lamp sequence (the lamp list, then the lamp part of every
+  // object that emits light) and the trace list (every object that is neither
+  // a light source nor a camera: itself when it is ray-traceable, else the
+  // parts of its DeclassToRayTraceable). Drops the hierarchy first.
+  void PrepareTraceData();
+  // The shadow search from point toward the lamp's Position: the ray is handed
+  // out; every tested entry whose first hit lies nearer than the lamp is
+  // appended to hits (emptied first; count is its size), fills the scene's hit
+  // record (HitDetails, index 0) and is shown to the stop test. 1 as soon as
+  // the stop test accepts a hit, else 0. With "buildhier" 0, or without a
+  // hierarchy, the trace list is walked; otherwise the unbounded objects, then
+  // the hierarchy from its root, skipping nodes whose volume the ray misses.
+  int ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp, Ray& ray,
+                          zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop);
+
+  // The renderers' working state. The lamp sequence and the trace list are
+  // refilled by PrepareTraceData; the hierarchy, its unbounded-object list and
+  // the renderer's hierarchy object are set by the renderer and dropped by
+  // PrepareTraceData, by any removal of objects or lamps, by Clear and by the
+  // destructor.
+  FragmentedSeq<CG_LightSourceBase*, long>& GetLampSequence() { return lampSequence_; }
+  List<CG_GraphicObjectQZData>& GetTraceList() { return traceList_; }
+  const Point3D& GetEyePoint() const { return eyePoint_; }
+  void SetEyePoint(const Point3D& eye) { eyePoint_ = eye; }
+  zavo::SceneHitRecord& GetHitRecord() { return hitRecord_; }
+  zavo::GlobalHierNode* GetHierarchyRoot() const { return hierarchyRoot_.get(); }
+  void SetHierarchyRoot(zavo::GlobalHierarchyPtr root) { hierarchyRoot_ = std::move(root); }
+  List<GObjectRef>& GetUnboundedObjects() { return unboundedObjects_; }
+  zavo::GlobalHierarchyObject* GetGlobalHierarchy() const { return globalHierarchy_.get(); }
+  void SetGlobalHierarchy(std::unique_ptr<zavo::GlobalHierarchyObject> hierarchy) {
+    globalHierarchy_ = std::move(hierarchy);
+  }
+  // Drops the hierarchy, its unbounded-object list, the renderer's hierarchy
+  // object, the trace list and the lamp sequence.
+  void ReleaseTraceData();
+
+private:
+  void ReleaseHierarchy();
+  // Tests one trace entry in the shadow search; 1 when the stop test accepted.
+  int ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, double distance,
+                 zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop);
+
+  charString name_;
+  unsigned char viewSection_ = 0;
+  CG_GraphicObject* currentCamera_ = nullptr;
+  FragmentedSeq<CG_LightSourceBase*, long> lampSequence_;
+  std::unique_ptr<zavo::GlobalHierarchyObject> globalHierarchy_;
+  List<CG_GraphicObjectQZData> traceList_;
+  Point3D eyePoint_;
+  zavo::SceneHitRecord hitRecord_;
+  DblList<CG_GraphicObject> objects_;
+  DblList<CG_LightSource> lamps_;
+  CG_ViewReference viewReference_;
+  zavo::GlobalHierarchyPtr hierarchyRoot_;
+  List<GObjectRef> unboundedObjects_;
+  GParam param_;
+  CG_GraphicSystemInterface* interface_;
+  CG_NullGraphicSystemInterface nullInterface_;
+  CG_ShadingMetod* shadingMethod_ = nullptr;
+  charString outputImageName_;
+  BitmapManager outputImage_;
+  charString errorMessage_;
+  DblList<CG_Texture> textures_;
+  DblList<CG_NamedMaterial> materials_;
+  int errorCode_ = 0;
+  int errorLine_ = 0;
+  charString texturePath_;
+  charString modelPath_;
+  charString libraryDir_;
+  CG_ModelRegistry* registry_;
+};

@@ -1,0 +1,119 @@
+#include <vector>
+
+#include "geometry/bounding_object.h"
+#include "scene/material.h"
+#include "scene/scene.h"
+#include "scene/trace_data.h"
+
+namespace zavo {
+
+void GlobalHierarchyDeleter::operator()(GlobalHierNode* root) const {
+  if (root == nullptr) return;
+  std::vector<GlobalHierNode*> pending{root};
+  while (!pending.empty()) {
+    GlobalHierNode* node = pending.back();
+    pending.pop_back();
+    delete node->box;
+    node->box = nullptr;
+    for (std::uint32_t i = 0; i < node->children.Count(); ++i) {
+      if (node->children[i] != nullptr) pending.push_back(node->children[i]);
+    }
+  }
+  delete root;
+}
+
+SceneHitRecord::SceneHitRecord() : material(std::make_unique<CG_MaterialPhong>()) {}
+
+SceneHitRecord::~SceneHitRecord() = default;
+
+}  // namespace zavo
+
+void CG_GraphicScene::PrepareTraceData() {
+  ReleaseTraceData();
+
+  for (CG_LightSource& lamp : lamps_) {
+    const long n = lampSequence_.Size();
+    lampSequence_.SetSize(n + 1);
+    lampSequence_[n] = &lamp;
+  }
+  for (CG_GraphicObject& object : objects_) {
+    if (!object.IsLightSource()) continue;
+    const long n = lampSequence_.Size();
+    lampSequence_.SetSize(n + 1);
+    lampSequence_[n] = &object;
+  }
+
+  for (CG_GraphicObject& object : objects_) {
+    if (object.IsLightSource() || object.IsCamera()) continue;
+    if (object.IsRayTraceable()) {
+      std::unique_ptr<CG_GraphicObjectIntrInfo> record = object.NewIntrInfo();
+      // Without a record the object cannot be intersected.
+      if (record) traceList_.Append(new CG_GraphicObjectQZData(&object, 0, std::move(record)));
+      continue;
+    }
+    zavo::DeclassedParts parts;
+    if (object.DeclassToRayTraceable(parts)) {
+      for (long i = 0; i < parts.Size(); ++i) {
+        CG_DeclassedGraphicObject& part = parts[i];
+        if (part.object == nullptr) continue;
+        std::unique_ptr<CG_GraphicObjectIntrInfo> record = part.object->NewIntrInfo();
+        if (!record) continue;  // left to ReleaseDeclassedParts below
+        traceList_.Append(new CG_GraphicObjectQZData(part.object, part.owned, std::move(record)));
+        part.object = nullptr;  // the entry has it now
+        part.owned = 0;
+      }
+    }
+    zavo::ReleaseDeclassedParts(parts);
+  }
+}
+
+int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp,
+                                         Ray& ray, zavo::ShadowHitList& hits, long& count,
+                                         const zavo::ShadowStopTest& stop) {
+  count = 0;
+  hits.SetSize(0);
+  const Point3D position = lamp.Position();
+  ray = Ray::FromPoints(point, position);
+  const double distance = Distance3D(point, position);
+  if (!hitRecord_.material) hitRecord_.material = std::make_unique<CG_MaterialPhong>();
+
+  if (param_.buildhier == 0 || !hierarchyRoot_) {
+    for (CG_GraphicObjectQZData& entry : traceList_) {
+      if (ShadowTest(entry, ray, distance, hits, count, stop)) return 1;
+    }
+    return 0;
+  }
+
+  for (GObjectRef& ref : unboundedObjects_) {
+    if (ref.entry != nullptr && ShadowTest(*ref.entry, ray, distance, hits, count, stop)) return 1;
+  }
+  // Depth first, children in order.
+  std::vector<const zavo::GlobalHierNode*> pending{hierarchyRoot_.get()};
+  while (!pending.empty()) {
+    const zavo::GlobalHierNode* node = pending.back();
+    pending.pop_back();
+    if (node->box != nullptr && !node->box->HitByRay(ray)) continue;
+    for (std::uint32_t i = 0; i < node->elements.Count(); ++i) {
+      CG_GraphicObjectQZData* entry = node->elements[i];
+      if (entry != nullptr && ShadowTest(*entry, ray, distance, hits, count, stop)) return 1;
+    }
+    for (std::uint32_t i = node->children.Count(); i > 0; --i) {
+      if (node->children[i - 1] != nullptr) pending.push_back(node->children[i - 1]);
+    }
+  }
+  return 0;
+}
+
+int CG_GraphicScene::ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, double distance,
+                                zavo::ShadowHitList& hits, long& count,
+                                const zavo::ShadowStopTest& stop) {
+  if (entry.object == nullptr || !entry.record) return 0;
+  CG_GraphicObjectIntrInfo& record = *entry.record;
+  entry.object->IntersectAny(ray, record);
+  if (record.Count() == 0 || !(record.Value(0) < distance)) return 0;
+  hits.SetSize(count + 1);
+  hits[count] = &entry;
+  ++count;
+  entry.object->HitDetails(ray, record, 0, *hitRecord_.material, hitRecord_.point, hitRecord_.normal);
+  return stop && stop(hitRecord_) ? 1 : 0;
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+// What a scene keeps for tracing between one render preparation and the next:
+// the trace entries, the global bounding hierarchy over them, the objects
+// without a bounding volume kept beside it, and the hit record of the shadow
+// search.
+
+#include <functional>
+#include <memory>
+
+#include "foundation/hier_node.h"
+#include "foundation/list.h"
+#include "geometry/point3d.h"
+#include "scene/graphic_object.h"
+
+class BoundingObject;
+class CG_Material;
+
+// One entry of the scene's trace list: an object (a scene object, or a part of
+// one that a declass conversion made), whether the entry owns it, and the
+// object's per-hit record.
+class CG_GraphicObjectQZData : public ListItem {
+public:
+  CG_GraphicObjectQZData(CG_GraphicObject* object, int owned,
+                         std::unique_ptr<CG_GraphicObjectIntrInfo> record)
+      : object(object), owned(owned), record(std::move(record)) {}
+  CG_GraphicObjectQZData(const CG_GraphicObjectQZData&) = delete;
+  CG_GraphicObjectQZData& operator=(const CG_GraphicObjectQZData&) = delete;
+  // Destroys the object when owned; the record always.
+  ~CG_GraphicObjectQZData() {
+    if (owned) delete object;
+  }
+
+  CG_GraphicObject* object;
+  int owned;
+  std::unique_ptr<CG_GraphicObjectIntrInfo> record;
+};
+
+// An entry of the list of traced objects that have no bounding volume, kept
+// beside the global hierarchy. It does not own the entry it names.
+class GObjectRef : public ListItem {
+public:
+  explicit GObjectRef(CG_GraphicObjectQZData* entry) : entry(entry) {}
+  CG_GraphicObjectQZData* entry;
+};
+
+namespace zavo {
+
+// A node of the global hierarchy: a leaf holds trace entries (not owned), every
+// node a bounding volume, owned by the node, that contains everything below it.
+using GlobalHierNode = HierNode<CG_GraphicObjectQZData*, const BoundingObject*>;
+
+// Destroys a whole hierarchy: every node's bounding volume, then the nodes.
+struct GlobalHierarchyDeleter {
+  void operator()(GlobalHierNode* root) const;
+};
+using GlobalHierarchyPtr = std::unique_ptr<GlobalHierNode, GlobalHierarchyDeleter>;
+
+// The renderer's own hierarchy object, which the scene keeps and destroys.
+class GlobalHierarchyObject {
+public:
+  virtual ~GlobalHierarchyObject() = default;
+};
+
+// The scene's hit record: what HitDetails gives for the hit that the shadow
+// search looks at. The material is the renderer's working material (a default
+// Phong material until the renderer installs one of its shading method's).
+struct SceneHitRecord {
+  SceneHitRecord();
+  ~SceneHitRecord();
+  SceneHitRecord(const SceneHitRecord&) = delete;
+  SceneHitRecord& operator=(const SceneHitRecord&) = delete;
+
+  Point3D point;
+  Point3D normal;
+  std::unique_ptr<CG_Material> material;  // never null
+};
+
+// Decides from the hit record whether the shadow search may stop (non-zero).
+using ShadowStopTest = std::function<int(const SceneHitRecord&)>;
+
+// The shadow search's hit list: trace entries, not owned.
+using ShadowHitList = FragmentedSeq<CG_GraphicObjectQZData*, long>;
+
+}  // namespace zavo
