@@ -1,7 +1,8 @@
-// Time of the two face-hierarchy builds over random triangles (small
-// triangles scattered in a cube, as the faces of a tessellated scene): the
-// level build with the growth factor of the patch meshes and the median
-// build. The two ways of ordering a run of the median build are measured
+// Time of the face-hierarchy builds over random triangles (small triangles
+// scattered in a cube, as the faces of a tessellated scene): the level build
+// with the growth factor of the patch meshes, the grid build with the grid
+// dimension of mesh objects (it writes "hierbl2.log" in the working
+// directory) and the median build. The two ways of ordering a run of the median build are measured
 // beside them.
 #include <benchmark/benchmark.h>
 
@@ -49,6 +50,19 @@ void BM_LevelBuild(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LevelBuild)->Arg(10000)->Arg(50000)->Unit(benchmark::kSecond)->Iterations(1);
+
+void BM_GridBuild(benchmark::State& state) {
+  Triangles t(static_cast<std::uint32_t>(state.range(0)));
+  Seqf seqf(t.faces, t.vertices);
+  for (auto _ : state) {
+    BoxHierBuilder2<int, Seqf> builder(&seqf);
+    builder.SetGridDimension(20);
+    auto* root = builder.Build(1.3);
+    benchmark::DoNotOptimize(root);
+    builder.Free(root);
+  }
+}
+BENCHMARK(BM_GridBuild)->Arg(10000)->Arg(50000)->Unit(benchmark::kSecond)->Iterations(1);
 
 void BM_MedianBuild(benchmark::State& state) {
   Triangles t(static_cast<std::uint32_t>(state.range(0)));

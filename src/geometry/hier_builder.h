@@ -26,6 +26,7 @@
 #include "foundation/runtime_error_box.h"
 #include "foundation/seq.h"
 #include "geometry/box_cont_man.h"
+#include "geometry/hier_file.h"
 #include "geometry/hier_reporting.h"
 #include "geometry/log_support.h"
 #include "geometry/real_text.h"
@@ -45,6 +46,12 @@ public:
 
   // Deletes a tree (null does nothing).
   static void Free(Node* root) { delete root; }
+
+  // The hierarchy file of a tree (zavo::SaveHierarchy).
+  void Save(std::ostream& os, const Node* root) const { zavo::SaveHierarchy(os, root); }
+  // A tree read from a hierarchy file over the ids 0 .. Count() - 1, checked
+  // as zavo::LoadHierarchy says; null when the file does not fit.
+  Node* Load(std::istream& in) const { return zavo::LoadHierarchy(in, elements_->Count()); }
 
   // Groups the nodes of one level, linked through next, into the nodes of the
   // next level, linked the same way in the order made. The list must not be

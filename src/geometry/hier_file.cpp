@@ -1,0 +1,185 @@
+#include "geometry/hier_file.h"
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "foundation/number_text.h"
+#include "foundation/runtime_error_box.h"
+#include "geometry/geo_scanner.h"
+#include "geometry/geo_text.h"
+#include "geometry/hier_node_table.h"
+
+namespace zavo {
+
+namespace {
+
+using Node = HierNode<int, GEO_Box>;
+
+// One node record as read, before the tree is checked and made.
+struct Record {
+  int index = 0;
+  GEO_Box box;
+  int next = 0;
+  bool interior = false;
+  std::vector<int> items;  // child numbers or ids
+};
+
+class Reader {
+public:
+  Reader(std::istream& in, std::uint32_t faceCount) : scanner_(in), faceCount_(faceCount) { scanner_.Next(); }
+
+  Node* Load() {
+    int n = 0;
+    int root = 0;
+    if (!Number(n) || n < 2) return nullptr;
+    if (!Number(root) || root < 1 || root >= n) return nullptr;
+    // Each record takes several tokens: the loop ends with the text, whatever N says.
+    for (int r = 1; r < n; ++r) {
+      Record rec;
+      if (!ReadRecord(n, rec)) return nullptr;
+      records_.push_back(std::move(rec));
+    }
+    return MakeTree(n, root);
+  }
+
+private:
+  // A number token truncated toward zero into an int.
+  bool Number(int& value) {
+    double x = 0;
+    if (!TokenToDouble(scanner_, x) || !TruncateToInt(x, value)) return false;
+    scanner_.Next();
+    return true;
+  }
+
+  bool ReadRecord(int n, Record& rec) {
+    int kind = 0;
+    int count = 0;
+    if (!Number(rec.index) || rec.index < 1 || rec.index >= n) return false;
+    if (!ReadNumberRecord6(scanner_, rec.box)) return false;
+    if (!Number(rec.next) || !Number(kind) || !Number(count) || count < 0) return false;
+    rec.interior = kind == 1;
+    for (int i = 0; i < count; ++i) {
+      int item = 0;
+      if (!Number(item)) return false;
+      rec.items.push_back(item);
+    }
+    return true;
+  }
+
+  // Checks what was read and makes the nodes under the root.
+  Node* MakeTree(int n, int root) {
+    std::vector<int> at(static_cast<std::size_t>(n), -1);  // record of each number
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      int& slot = at[static_cast<std::size_t>(records_[r].index)];
+      if (slot != -1) return nullptr;  // a number with two records, another with none
+      slot = static_cast<int>(r);
+    }
+    std::vector<char> reached(static_cast<std::size_t>(n), 0);
+    std::vector<char> seen(faceCount_, 0);
+    std::vector<std::pair<int, int>> stack{{root, 1}};  // number, depth
+    while (!stack.empty()) {
+      const auto [index, depth] = stack.back();
+      stack.pop_back();
+      if (reached[static_cast<std::size_t>(index)] || depth > kMaxHierarchyDepth) return nullptr;
+      reached[static_cast<std::size_t>(index)] = 1;
+      const Record& rec = records_[static_cast<std::size_t>(at[static_cast<std::size_t>(index)])];
+      if (rec.next < 0 || rec.next >= n) return nullptr;
+      for (int item : rec.items) {
+        if (rec.interior) {
+          if (item < 1 || item >= n) return nullptr;
+          stack.emplace_back(item, depth + 1);
+        } else if (item < 0 || static_cast<std::uint32_t>(item) >= faceCount_ ||
+                   seen[static_cast<std::size_t>(item)]++) {
+          return nullptr;
+        }
+      }
+    }
+    for (char s : seen) {
+      if (!s) return nullptr;
+    }
+
+    std::vector<std::unique_ptr<Node>> nodes(static_cast<std::size_t>(n));
+    for (int i = 1; i < n; ++i) {
+      if (reached[static_cast<std::size_t>(i)]) nodes[static_cast<std::size_t>(i)] = std::make_unique<Node>();
+    }
+    try {
+      for (int i = 1; i < n; ++i) {
+        Node* node = nodes[static_cast<std::size_t>(i)].get();
+        if (node == nullptr) continue;
+        const Record& rec = records_[static_cast<std::size_t>(at[static_cast<std::size_t>(i)])];
+        node->box = rec.box;
+        node->next = nodes[static_cast<std::size_t>(rec.next)].get();  // null for 0 and for dropped nodes
+        const auto count = static_cast<std::uint32_t>(rec.items.size());
+        if (rec.interior) {
+          node->children.SetSize(count);
+          for (std::uint32_t c = 0; c < count; ++c) {
+            node->children[c] = nodes[static_cast<std::size_t>(rec.items[c])].get();
+          }
+        } else {
+          node->elements.SetSize(count);
+          for (std::uint32_t c = 0; c < count; ++c) node->elements[c] = rec.items[c];
+        }
+      }
+    } catch (...) {
+      // Every node is still owned by the table: unlink before it frees them.
+      for (auto& node : nodes) {
+        if (node) node->children.SetSize(0);
+      }
+      throw;
+    }
+    // The root owns the rest now.
+    Node* top = nodes[static_cast<std::size_t>(root)].get();
+    for (auto& node : nodes) (void)node.release();
+    return top;
+  }
+
+  GeoScanner scanner_;
+  std::uint32_t faceCount_;
+  std::vector<Record> records_;
+};
+
+}  // namespace
+
+void SaveHierarchy(std::ostream& os, const HierNode<int, GEO_Box>* root) {
+  HierNodeTable table;
+  if (table.IndexOfOrAppend(nullptr) != 0) RuntimeErrorBox("error condition");
+  // Pre-order: a node, then each child's subtree in child order.
+  std::vector<Node*> stack;
+  if (root != nullptr) stack.push_back(const_cast<Node*>(root));
+  while (!stack.empty()) {
+    Node* node = stack.back();
+    stack.pop_back();
+    if (node == nullptr || table.IndexOf(node) != -1) continue;
+    table.IndexOfOrAppend(node);
+    for (std::uint32_t c = node->children.Count(); c > 0; --c) stack.push_back(node->children[c - 1]);
+  }
+  const int n = table.Size();
+  os << std::to_string(n) << '\n' << (n > 1 ? "1" : "0") << '\n';
+  for (int i = 1; i < n; ++i) {
+    const Node* node = table[i];
+    os << std::to_string(i) << '\n';
+    WriteNumberRecord6(os, node->box.xmin, node->box.xmax, node->box.ymin, node->box.ymax, node->box.zmin,
+                       node->box.zmax);
+    const int next = table.IndexOf(node->next);
+    os << '\n' << std::to_string(next < 0 ? 0 : next) << '\n';
+    if (node->children.Count() > 0) {
+      os << "1\n" << std::to_string(node->children.Count()) << '\n';
+      for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
+        os << std::to_string(table.IndexOf(node->children[c])) << ' ';
+      }
+    } else {
+      os << "0\n" << std::to_string(node->elements.Count()) << '\n';
+      for (std::uint32_t e = 0; e < node->elements.Count(); ++e) os << std::to_string(node->elements[e]) << ' ';
+    }
+    os << '\n';
+  }
+}
+
+HierNode<int, GEO_Box>* LoadHierarchy(std::istream& in, std::uint32_t faceCount) {
+  Reader reader(in, faceCount);
+  return reader.Load();
+}
+
+}  // namespace zavo

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/temp_dir.h"
+#include "geometry/brep_model3.h"
+#include "geometry/hier_builder2.h"
+#include "geometry/hier_file.h"
+#include "geometry/seqf.h"
+#include "mesh_fixtures.h"
+
+namespace {
+
+using zavo::test::ManyVertices;
+using zavo::test::RandomTriangles;
+using zavo::test::Recorder;
+
+std::string Save(const BRepModel3::Node* root) {
+  std::ostringstream os;
+  zavo::SaveHierarchy(os, root);
+  return os.str();
+}
+
+class MeshHierarchy : public ::testing::Test {
+protected:
+  MeshHierarchy() : cwd_(dir_.path()), file_((dir_ / "mesh.br_").string()) {}
+
+  bool FileExists() const { return std::filesystem::exists(file_); }
+
+  zavo::test::TempDir dir_;
+  zavo::test::ScopedCwd cwd_;  // grid builds write their log here
+  std::string file_;
+};
+
+TEST_F(MeshHierarchy, LevelBuildCreatesTheFileThenOnlyLoadsIt) {
+  auto mesh = RandomTriangles(6, 2, 10.0, 1.0, "tri");
+  Recorder first;
+  ASSERT_EQ(mesh->BuildHierarchy(1.3, file_.c_str(), &first), 1);
+  ASSERT_NE(mesh->hierarchy, nullptr);
+  ASSERT_GE(first.texts.size(), 3u);
+  EXPECT_EQ(first.texts.front(), "Creating hierarchy");
+  EXPECT_EQ(first.texts[1], "tri: level 0 - 0%");  // the builder reports with the mesh's name
+  EXPECT_EQ(first.texts.back(), "Saving hierarchy " + file_);
+  const std::string saved = Save(mesh->hierarchy);
+  EXPECT_EQ(zavo::test::ReadFile(file_), saved);
+
+  Recorder second;
+  ASSERT_EQ(mesh->BuildHierarchy(1.3, file_.c_str(), &second), 1);
+  EXPECT_EQ(second.texts, std::vector<std::string>{"Loading hierarchy " + file_});
+  EXPECT_EQ(Save(mesh->hierarchy), saved);
+  EXPECT_EQ(zavo::test::ReadFile(file_), saved);
+
+  // Without a file: built, nothing saved; without a reporter: silent.
+  Recorder third;
+  ASSERT_EQ(mesh->BuildHierarchy(1.3, nullptr, &third), 1);
+  EXPECT_EQ(third.texts.front(), "Creating hierarchy");
+  EXPECT_NE(third.texts.back().rfind("Saving", 0), 0u);
+  ASSERT_EQ(mesh->BuildHierarchy(1.3, nullptr, nullptr), 1);
+  EXPECT_EQ(Save(mesh->hierarchy), saved);
+}
+
+TEST_F(MeshHierarchy, AFileThatCannotBeWrittenIsReported) {
+  auto mesh = RandomTriangles(6, 2);
+  const std::string nowhere = (dir_ / "missing" / "mesh.br_").string();
+  EXPECT_EQ(mesh->BuildHierarchy(1.3, nowhere.c_str(), nullptr), 0);
+  EXPECT_NE(mesh->hierarchy, nullptr);  // built all the same
+  EXPECT_EQ(mesh->BuildHierarchy2Default(dir_.path().string().c_str(), nullptr), 0);  // a directory opens, fits not
+  EXPECT_NE(mesh->hierarchy, nullptr);
+}
+
+TEST_F(MeshHierarchy, GridBuildSavesATreeOfThreeLevels) {
+  auto mesh = RandomTriangles(60, 4, 10.0, 1.0, "g");
+  Recorder recorder;
+  ASSERT_EQ(mesh->BuildHierarchy2(1.3, 8, file_.c_str(), &recorder), 1);
+  ASSERT_NE(mesh->hierarchy, nullptr);
+  ASSERT_GE(recorder.texts.size(), 4u);
+  EXPECT_EQ(recorder.texts[0], "Creating hierarchy");
+  EXPECT_EQ(recorder.texts[1], "Creating grid");
+  EXPECT_EQ(recorder.texts[2].rfind("g: level 0 - 1%  [0]", 0), 0u);
+  EXPECT_EQ(recorder.texts.back(), "Saving hierarchy " + file_);
+  EXPECT_EQ(zavo::test::ReadFile(file_), Save(mesh->hierarchy));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "hierbl2.log"));
+  // The same tree as the builder makes with that dimension.
+  Seqf seqf(mesh->faces, mesh->vertices);
+  BoxHierBuilder2<int, Seqf> builder(&seqf);
+  builder.SetGridDimension(8);
+  auto* direct = builder.Build(1.3);
+  EXPECT_EQ(Save(direct), Save(mesh->hierarchy));
+  builder.Free(direct);
+}
+
+TEST_F(MeshHierarchy, ShallowGridTreesGiveWayToTheMedianBuild) {
+  // Two faces far apart: two leaves under the root, two levels.
+  auto mesh = RandomTriangles(2, 8, 10.0, 1.0, "two");
+  Recorder recorder;
+  ASSERT_EQ(mesh->BuildHierarchy2(1.3, 8, file_.c_str(), &recorder), 1);
+  EXPECT_EQ(recorder.texts,
+            (std::vector<std::string>{"Creating hierarchy", "Creating grid", "two: level 0 - 50%  [0]",
+                                      "two: level 0 - 100%  [1]", "hierarchy level 1", "two: level 1 - 50%",
+                                      "Creating hierarchy"}));
+  Seqf seqf(mesh->faces, mesh->vertices);
+  BoxHierBuilder2<int, Seqf> builder(&seqf);
+  auto* median = builder.BuildAll();
+  EXPECT_EQ(Save(mesh->hierarchy), Save(median));
+  builder.Free(median);
+  EXPECT_FALSE(FileExists());  // a small mesh's median tree is not saved
+}
+
+TEST_F(MeshHierarchy, LargeMeshesTakeTheMedianBuild) {
+  auto grid = ManyVertices(10001, 30);
+  Recorder viaGrid;
+  ASSERT_EQ(grid->BuildHierarchy2(1.3, 8, file_.c_str(), &viaGrid), 1);
+  const std::string gridTree = Save(grid->hierarchy);
+  const std::string gridFile = zavo::test::ReadFile(file_);
+  std::filesystem::remove(file_);
+
+  auto median = ManyVertices(10001, 30);
+  Recorder viaMedian;
+  ASSERT_EQ(median->BuildHierarchy2Default(file_.c_str(), &viaMedian), 1);
+  EXPECT_EQ(viaGrid.texts, viaMedian.texts);
+  EXPECT_EQ(viaGrid.texts, (std::vector<std::string>{"Creating hierarchy", "Saving hierarchy " + file_}));
+  EXPECT_EQ(gridTree, Save(median->hierarchy));
+  EXPECT_EQ(gridFile, zavo::test::ReadFile(file_));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "hierbl2.log"));
+}
+
+TEST_F(MeshHierarchy, MedianTreesAreSavedAboveSixThousandVertices) {
+  for (int vertices : {6000, 6001}) {
+    SCOPED_TRACE(vertices);
+    std::filesystem::remove(file_);
+    auto mesh = ManyVertices(vertices, 20);
+    Recorder recorder;
+    ASSERT_EQ(mesh->BuildHierarchy2Default(file_.c_str(), &recorder), 1);
+    ASSERT_NE(mesh->hierarchy, nullptr);
+    EXPECT_EQ(FileExists(), vertices > 6000);
+    EXPECT_EQ(recorder.texts.size(), vertices > 6000 ? 2u : 1u);
+  }
+}
+
+TEST_F(MeshHierarchy, AMeshWithoutFacesIsLeftAsItIs) {
+  BRepModel3 mesh("none");
+  auto* kept = new BRepModel3::Node;
+  mesh.hierarchy = kept;
+  Recorder recorder;
+  ASSERT_EQ(mesh.BuildHierarchy2(1.3, 8, file_.c_str(), &recorder), 1);
+  EXPECT_EQ(mesh.hierarchy, kept);
+  EXPECT_TRUE(recorder.texts.empty());
+  EXPECT_FALSE(FileExists());
+
+  // The level build of no face gives no tree and saves nothing.
+  ASSERT_EQ(mesh.BuildHierarchy(1.3, file_.c_str(), &recorder), 1);
+  EXPECT_EQ(mesh.hierarchy, nullptr);
+  EXPECT_EQ(recorder.texts, std::vector<std::string>{"Creating hierarchy"});
+  EXPECT_FALSE(FileExists());
+}
+
+TEST_F(MeshHierarchy, EveryBuildReplacesTheFormerTree) {
+  auto mesh = RandomTriangles(30, 6);
+  mesh->BuildHierarchy(1.3, nullptr, nullptr);
+  const std::string level = Save(mesh->hierarchy);
+  mesh->BuildHierarchy2Default(nullptr, nullptr);
+  EXPECT_NE(Save(mesh->hierarchy), level);
+  mesh->BuildHierarchy2(1.3, 4, nullptr, nullptr);
+  mesh->BuildHierarchy(1.3, nullptr, nullptr);
+  EXPECT_EQ(Save(mesh->hierarchy), level);
+  mesh->FreeHierarchy();
+  EXPECT_EQ(mesh->hierarchy, nullptr);
+  mesh->FreeHierarchy();
+}
+
+}  // namespace
