@@ -19,7 +19,10 @@ struct RunResult {
 // captures the chosen stream.
 // With a directory, the program runs there.
 RunResult RunRender(const std::string& args, bool capture_stderr, const std::string& dir = "") {
-  std::string cmd = std::string("'") + ZAVO_RENDER_EXE + "' " + args;
+  std::string cmd = "'";
+  cmd += ZAVO_RENDER_EXE;
+  cmd += "' ";
+  cmd += args;
   if (!dir.empty()) cmd = "cd '" + dir + "' && " + cmd;
   cmd += capture_stderr ? " 2>&1 1>/dev/null" : " 2>/dev/null";
   FILE* p = popen(cmd.c_str(), "r");
