@@ -5,13 +5,10 @@
 #include <numbers>
 
 #include "foundation/table.h"
+#include "geometry/mesh_builders.h"
 #include "geometry/ray.h"
 #include "models/core/brep.h"
 #include "models/core/sphere.h"
-#if __has_include("geometry/mesh_builders.h")
-#include "geometry/mesh_builders.h"
-#define ZAVO_HAVE_MESH_BUILDERS 1
-#endif
 
 namespace {
 
@@ -41,11 +38,7 @@ int GSphere::Tessellate(zavo::DeclassedParts& parts) const {
   }
   CG_BRepDescription mesh;
   mesh.isInline = 1;
-#ifdef ZAVO_HAVE_MESH_BUILDERS
   mesh.mesh = MakeGridBRep(name.Text(), table);
-#else
-  return 0;
-#endif
   mesh.costr = 0.0;
   mesh.progress = progress_;
   parts.SetSize(1);
