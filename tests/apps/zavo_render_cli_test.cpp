@@ -99,6 +99,22 @@ TEST(ZavoRenderCli, AGoodSceneLoadsAndRenderingIsNotAvailableYet) {
             "zavo-render: scenes/loads.qz: the scene is loaded; rendering is not available yet\n");
 }
 
+TEST(ZavoRenderCli, ObjectsLoadWithTheirMeshFilesBesideTheScene) {
+  zavo::test::TempDir dir;
+  CopyFixtures(dir / "scenes", {"models.qz", "tetra.brp"});
+  RunResult r = RunRender("scenes/models.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out,
+            "material\nobject\nobject ball\nobject\nobject crate\nobject\nobject mesh\nCreating hierarchy\n"
+            "zavo-render: scenes/models.qz: the scene is loaded; rendering is not available yet\n");
+
+  std::filesystem::remove(dir / "scenes" / "tetra.brp");
+  r = RunRender("scenes/models.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out.substr(r.out.find("scenes/models.qz:")),
+            "scenes/models.qz:16: file \"tetra.brp\" not found in model path\n");
+}
+
 TEST(ZavoRenderCli, AMissingSceneFails) {
   zavo::test::TempDir dir;
   RunResult r = RunRender("'" + (dir / "none.qz").string() + "'", true);
