@@ -1,11 +1,17 @@
 #include "geometry/triangulate2d.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "foundation/runtime_error_box.h"
 
 namespace {
+
+// Segment parameters this close to an end count as the end: the end points
+// of intersection segments lie on the triangle's sides only up to rounding,
+// and an edge that ends on another edge must not count as crossing it.
+constexpr double kEndMargin = 1e-9;
 
 // An edge between two merged points, in creation order.
 class Edge : public ListItem {
@@ -44,6 +50,23 @@ void Corners(const Edge& e1, const Edge& e2, const Edge& e3, int (&c)[3]) {
   for (const int p : {e2.a, e2.b, e3.a, e3.b}) {
     if (p != c[0] && p != c[1]) c[2] = p;
   }
+}
+
+// Whether P lies in the closed triangle U, V, W (sides included, with a
+// relative margin of 1e-9 on the barycentric coordinates) when the triangle
+// has an area: its doubled area at least 1e-9 times its longest side
+// squared. Flat triangles hold no point in this sense.
+bool OnOrInProperTriangle(const Point2D& U, const Point2D& V, const Point2D& W, const Point2D& P) {
+  const auto cross = [](const Point2D& o, const Point2D& a, const Point2D& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+  };
+  const auto square = [](const Point2D& a, const Point2D& b) {
+    return (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
+  };
+  const double area2 = cross(U, V, W);
+  const double longest = std::max({square(U, V), square(V, W), square(W, U)});
+  if (!(std::fabs(area2) >= 1e-9 * longest)) return false;
+  return cross(P, V, W) / area2 > -1e-9 && cross(U, P, W) / area2 > -1e-9 && cross(U, V, P) / area2 > -1e-9;
 }
 
 class Triangulator {
@@ -133,7 +156,7 @@ private:
     const int n = static_cast<int>(p_.size());
     for (int k = 0; k < n; ++k) {
       if (k == c[0] || k == c[1] || k == c[2]) continue;
-      if (PointStrictlyInTriangle2D(U, V, W, p_[k])) return;
+      if (PointStrictlyInTriangle2D(U, V, W, p_[k]) || OnOrInProperTriangle(U, V, W, p_[k])) return;
     }
     for (const Triangle& t : triangles_) {
       if (PointStrictlyInTriangle2D(U, V, W, t.centroid)) return;
@@ -154,10 +177,10 @@ bool SegmentsCross2D(const Point2D& A, const Point2D& B, const Point2D& K, const
   const double f = (L.y - K.y) * (B.x - A.x) - (B.y - A.y) * (L.x - K.x);
   if (std::fabs(f) < 1e-15) return false;
   const double s = ((A.y - K.y) * (B.x - A.x) + (K.x - A.x) * (B.y - A.y)) / f;
-  if (!(s > 0.0 && s < 1.0)) return false;
+  if (!(s > kEndMargin && s < 1.0 - kEndMargin)) return false;
   const Point2D P{K.x + s * (L.x - K.x), K.y + s * (L.y - K.y)};
   const double t = std::fabs(B.x - A.x) >= std::fabs(B.y - A.y) ? (P.x - A.x) / (B.x - A.x) : (P.y - A.y) / (B.y - A.y);
-  return t > 0.0 && t < 1.0;
+  return t > kEndMargin && t < 1.0 - kEndMargin;
 }
 
 bool PointStrictlyInTriangle2D(const Point2D& U, const Point2D& V, const Point2D& W, const Point2D& P) {

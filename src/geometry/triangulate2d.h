@@ -4,13 +4,14 @@
 // insertion: the constraints become edges first, then every other pair of
 // points in index order unless it properly crosses an edge already taken; the
 // triangles are read off as triples of edges that close a triangle, hold no
-// other point strictly inside and do not cover a triangle found before.
+// other point inside or on a side (a triangle of zero area holds none) and do
+// not cover a triangle found before.
 //
 // The mesh booleans hand it the projection of one triangle (its three corners
 // first, then the end points of the intersection segments on it) with the
-// segments as constraints. The result covers the points' convex hull; a point
-// lying on a side of the hull also gives a zero-area triangle of that side's
-// corners and the point. Corner order follows the edges, not an orientation.
+// segments as constraints. The proper pieces tile the points' convex hull;
+// each point on a side of the hull also gives zero-area triangles along that
+// side. Corner order follows the edges, not an orientation.
 //
 // The cost grows with the fourth power of the number of points or worse: the
 // inputs are meant to be small.
@@ -44,8 +45,9 @@ public:
 std::unique_ptr<List<ETri2D>> Triangulate2D(const FragmentedSeq<Point2D, long>& points,
                                             const Seq<PreEdge>& constraints);
 
-// Whether the segments A-B and K-L cross at a point strictly inside both
-// (parallel or degenerate segments never cross).
+// Whether the segments A-B and K-L cross at a point strictly inside both,
+// farther than 1e-9 of either's length from its ends (parallel or degenerate
+// segments never cross).
 bool SegmentsCross2D(const Point2D& A, const Point2D& B, const Point2D& K, const Point2D& L);
 
 // Whether P lies inside the triangle U, V, W: for every side, the products of

@@ -102,11 +102,31 @@ TEST(Triangulate2D, PointsWithin1em10MergeIntoTheEarlierOne) {
   EXPECT_EQ(plain.size(), 3u);
 }
 
-TEST(Triangulate2D, PointOnASideGivesAZeroAreaTriangleOfThatSide) {
-  // M lies on the side C0-C1, not strictly inside: the whole triangle is
-  // taken first, then the zero-area triangle and the two halves.
-  const std::vector<std::vector<Point2D>> expected = {{C0, C1, C2}, {C0, C1, M}, {C0, C2, M}, {C1, C2, M}};
+TEST(Triangulate2D, PointOnASideGivesAZeroAreaTriangleBesideTheProperPieces) {
+  // The whole triangle holds M on a side: it is no piece (it would overlap
+  // the two halves).
+  const std::vector<std::vector<Point2D>> expected = {{C0, C1, M}, {C0, C2, M}, {C1, C2, M}};
   EXPECT_EQ(Triangulate({{C0, C1, C2, M}, {}}), expected);
+}
+
+TEST(Triangulate2D, PiecesNeverOverlap) {
+  // Two chords between the same two sides, the outer one first: the triangle
+  // of the outer chord and the corner between the sides holds the inner
+  // chord's ends on its sides.
+  const auto parallel = Triangulate({{C0, C1, C2, {2, 0}, {0, 2}, {1, 0}, {0, 1}}, {{3, 4}, {5, 6}}});
+  ExpectTiling(parallel, C0, C1, C2);
+  // A chain of intersection segments as the mesh booleans hand it over: the
+  // ends on the side from point 0 to point 1 and the joints are off their
+  // lines by rounding only.
+  const std::vector<Point2D> points = {
+      {0.06307676236908849, -1.1901100212979419}, {1.1019153133711779, 1.4387755242595519},
+      {-0.67073801585380011, 0.63500792425973362}, {0.82705872945794168, 0.74322326558200125},
+      {0.70441605720491762, 0.75609321508833371}, {0.70441605720491773, 0.7560932150883336},
+      {0.49371782050372215, 0.77820359166120578}, {0.69778527572968274, 0.41608377542475572},
+      {0.49139468667735486, 0.3763291508231783},  {0.49139468667735475, 0.37632915082317819},
+      {0.49371782050372182, 0.77820359166120601}};
+  const auto chain = Triangulate({points, {{3, 4}, {5, 6}, {7, 8}, {9, 10}}});
+  ExpectTiling(chain, points[0], points[1], points[2]);
 }
 
 TEST(Triangulate2D, RepeatedConstraintCountsOnce) {
@@ -147,6 +167,8 @@ TEST(SegmentsCross2D, CrossesOnlyStrictlyInsideBoth) {
       {{0, 0}, {1, 0}, {2, -1}, {2, 1}, false},       // the lines cross beyond A-B
       {{0, 0}, {0, 0}, {-1, -1}, {1, 1}, false},      // degenerate A-B
       {{0, 0}, {0.1, 4}, {-1, 1}, {1, 1.5}, true},    // t taken along y
+      {{1, -1}, {1, 1e-16}, {0, 0}, {2, 0}, false},   // ends on K-L up to rounding
+      {{1, -1}, {1, 1e-8}, {0, 0}, {2, 0}, true},     // a crossing
   };
   for (const Row& r : rows) {
     EXPECT_EQ(SegmentsCross2D(r.a, r.b, r.k, r.l), r.cross) << r.a.x << "," << r.a.y << " " << r.k.x << "," << r.k.y;
