@@ -1,11 +1,14 @@
 // Reads a control grid from arbitrary text. A grid that is read evaluates its
 // surface over the parameter range and a little beyond, and intersects one
-// ray with it: every value must come without a crash or an out-of-range read.
+// ray with it and tessellates it: every value must come without a crash or an
+// out-of-range read.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <sstream>
 #include <string>
 
+#include "geometry/brep_model3.h"
 #include "geometry/bspline_surface.h"
 #include "geometry/patch_hits.h"
 
@@ -37,6 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       surface.DerivativeV(u, v);
     }
   }
+  const std::unique_ptr<BRepModel3> mesh = TessellateSplineSurface(surface);
+  Check(mesh->vertices.Count() == 36 && mesh->faces.Count() == 50);
   if (static_cast<std::int64_t>(surface.N()) * surface.M() <= 400) {
     const Point3D a = surface.ControlPoint(0, 0);
     const Point3D b = surface.ControlPoint(surface.N() - 1, surface.M() - 1);

@@ -7,6 +7,8 @@
 
 #include "foundation/number_text.h"
 #include "foundation/runtime_error_box.h"
+#include "foundation/table.h"
+#include "geometry/mesh_builders.h"
 
 namespace {
 
@@ -125,6 +127,19 @@ int ReadControlGrid(BSplineSurface& surface, std::istream& in) {
     for (std::int32_t j = 0; j < cols; ++j) surface.ControlPoint(i, j) = points[k++];
   }
   return 1;
+}
+
+std::unique_ptr<BRepModel3> TessellateSplineSurface(const BSplineSurface& surface) {
+  if (surface.N() < 4 || surface.M() < 4) return std::make_unique<BRepModel3>("bpline");
+  constexpr std::uint32_t kSamples = 6;
+  Table<Point3D> table(kSamples, kSamples);
+  const double du = (surface.UMax() - surface.UMin()) / kSamples;
+  const double dv = (surface.VMax() - surface.VMin()) / kSamples;
+  for (std::uint32_t r = 0; r < kSamples; ++r) {
+    const double u = surface.UMin() + r * du;
+    for (std::uint32_t c = 0; c < kSamples; ++c) table[r][c] = surface.PointAt(u, surface.VMin() + c * dv);
+  }
+  return MakeGridBRep("bpline", table);
 }
 
 double SplineBasis(std::int32_t i, std::int32_t k, double t, const Vector<double>& knot) {

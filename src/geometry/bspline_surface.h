@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 
 #include "foundation/seq.h"
 #include "foundation/vector.h"
+#include "geometry/brep_model3.h"
 #include "geometry/bspline_patch.h"
 #include "geometry/log_support.h"
 #include "geometry/point3d.h"
@@ -71,6 +73,13 @@ inline constexpr std::int64_t kMaxGridPoints = 10000000;
 // whole number from 4 to kMaxGridSide, or n * m exceeds kMaxGridPoints.
 // Nothing is allocated for the grid before the counts are checked.
 int ReadControlGrid(BSplineSurface& surface, std::istream& in);
+
+// The mesh of a 6 x 6 sampling of the surface, named "bpline": table entry
+// [r][c] is PointAt(UMin + r * du, VMin + c * dv) with du = (UMax - UMin) / 6
+// and dv = (VMax - VMin) / 6, r and c from 0 to 5 (the samples stop one step
+// short of UMax and VMax), handed to MakeGridBRep: 36 vertices, 50 triangles.
+// A surface without a window gives a "bpline" mesh without vertices.
+std::unique_ptr<BRepModel3> TessellateSplineSurface(const BSplineSurface& surface);
 
 // The B-spline basis function N(i, k) at t over the knot vector (Cox-de Boor):
 // N(i, 1) is 1 when knot[i] <= t < knot[i + 1], else 0; a term whose

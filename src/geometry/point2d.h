@@ -7,6 +7,9 @@ struct Point2D {
   double x = 0.0;
   double y = 0.0;
 
+  constexpr Point2D() = default;
+  constexpr Point2D(double x_, double y_) : x(x_), y(y_) {}
+
   friend bool operator==(const Point2D&, const Point2D&) = default;
 };
 

@@ -8,6 +8,9 @@ struct Point3D {
   double y = 0.0;
   double z = 0.0;
 
+  constexpr Point3D() = default;
+  constexpr Point3D(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
+
   Point3D& operator+=(const Point3D& o) {
     x += o.x;
     y += o.y;

@@ -105,6 +105,42 @@ TEST(BSplineSurface, NoWindowGivesTheOrigin) {
   EXPECT_EQ(s.DerivativeU(0.5, 0.5), Point3D{});
 }
 
+TEST(TessellateSplineSurface, SixBySixSamplesAsAGridMesh) {
+  struct Case {
+    int n, m;
+  };
+  for (const Case& k : {Case{4, 4}, Case{7, 5}}) {
+    const BSplineSurface s = Bumpy(k.n, k.m);
+    const auto mesh = TessellateSplineSurface(s);
+    EXPECT_STREQ(mesh->name.Text(), "bpline");
+    ASSERT_EQ(mesh->vertices.Count(), 36u);
+    ASSERT_EQ(mesh->faces.Count(), 50u);
+    // Entry [r][c] of the table is vertex c * 6 + r; the samples stop one
+    // step short of UMax and VMax.
+    for (int r = 0; r < 6; ++r) {
+      for (int c = 0; c < 6; ++c) {
+        const Point3D expected = s.PointAt(r * s.UMax() / 6, c * s.VMax() / 6);
+        ExpectNear(mesh->vertices[std::uint32_t(c * 6 + r)], expected, 1e-12);
+      }
+    }
+    // The triangles are those of the grid mesh: the first is (V(0,0), -V(1,0), V(0,1)).
+    const ContourFace3* first = mesh->faces[0].contours.First();
+    ASSERT_EQ(first->vertices.Count(), 3u);
+    EXPECT_EQ(first->vertices[0], 1);
+    EXPECT_EQ(first->vertices[1], -2);
+    EXPECT_EQ(first->vertices[2], 7);
+  }
+}
+
+TEST(TessellateSplineSurface, NoWindowGivesAnEmptyMesh) {
+  BSplineSurface s;
+  s.SetGridSize(3, 5);
+  const auto mesh = TessellateSplineSurface(s);
+  EXPECT_STREQ(mesh->name.Text(), "bpline");
+  EXPECT_EQ(mesh->vertices.Count(), 0u);
+  EXPECT_EQ(mesh->faces.Count(), 0u);
+}
+
 TEST(BSplineSurfaceDeathTest, NegativeGridSize) {
   BSplineSurface s;
   EXPECT_EXIT(s.SetGridSize(-1, 4), ::testing::ExitedWithCode(1), "^Runtime Error: BSplineSurface::SetGridSize\n$");
