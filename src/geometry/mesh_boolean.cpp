@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geometry/geo_scanner.h"
+#include "geometry/mesh_builders.h"
 #include "geometry/raw_to_brep.h"
 #include "geometry/ray.h"
 #include "geometry/real_text.h"
@@ -69,6 +70,7 @@ std::unique_ptr<BRepModel3> Combine(const BRepModel3& first, const BRepModel3& s
   GeoScanner scanner(pbrepIn);
   scanner.Next();
   result->Read(scanner);
+  CloseMeshGaps(*result);
   return result;
 }
 
@@ -140,6 +142,9 @@ void SplitTriangles(List<Tri>& cut, List<Tri>& whole, const Seq<Tri3D>& triangle
     }
     const std::unique_ptr<List<ETri2D>> pieces = Triangulate2D(points, edges);
     for (const ETri2D& e : *pieces) {
+      // A zero-area piece along a side bounds nothing; kept, its sides would
+      // pair up with real boundary edges in the gap repair.
+      if (zavo::IsFlatTriangle2D(e.corners[0], e.corners[1], e.corners[2])) continue;
       cut.Append(new Tri(LiftToPlane(e.corners[0], plane, t.axis, k1, k2), LiftToPlane(e.corners[1], plane, t.axis, k1, k2),
                          LiftToPlane(e.corners[2], plane, t.axis, k1, k2)));
     }

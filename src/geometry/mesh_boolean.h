@@ -4,7 +4,8 @@
 //
 // Every triangle of the first mesh is intersected with every triangle of the
 // second; each triangle that carries intersection segments is split along
-// them (Triangulate2D), the others stay whole; each piece is kept or not by
+// them (Triangulate2D; its zero-area pieces are left out), the others stay
+// whole; each piece is kept or not by
 // the parity of the hits of a ray from its centroid along +x on the other
 // mesh. The kept pieces are written as raw text with six significant digits,
 // converted to pbrep text (RawToBRep, which welds equal corners) and read
@@ -47,8 +48,8 @@ std::unique_ptr<BRepModel3> MeshSubtract(const BRepModel3& first, const BRepMode
 void IntersectMeshes(const BRepModel3& first, const BRepModel3& second, List<Tri>& cutFirst, List<Tri>& cutSecond,
                      List<Tri>& wholeFirst, List<Tri>& wholeSecond);
 // Splits each triangle along its segments into cut (in the triangulation's
-// corner order) or appends it to whole when it has none; a triangle with
-// two exactly equal corners is dropped.
+// corner order, zero-area pieces left out) or appends it to whole when it has
+// none; a triangle with two exactly equal corners is dropped.
 void SplitTriangles(List<Tri>& cut, List<Tri>& whole, const Seq<Tri3D>& triangles);
 
 namespace zavo {

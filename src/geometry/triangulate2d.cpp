@@ -12,6 +12,9 @@ namespace {
 // of intersection segments lie on the triangle's sides only up to rounding,
 // and an edge that ends on another edge must not count as crossing it.
 constexpr double kEndMargin = 1e-9;
+// Segments whose directions differ by less than this angle (radians) count
+// as parallel, for the same reason.
+constexpr double kParallelMargin = 1e-9;
 
 // An edge between two merged points, in creation order.
 class Edge : public ListItem {
@@ -53,19 +56,14 @@ void Corners(const Edge& e1, const Edge& e2, const Edge& e3, int (&c)[3]) {
 }
 
 // Whether P lies in the closed triangle U, V, W (sides included, with a
-// relative margin of 1e-9 on the barycentric coordinates) when the triangle
-// has an area: its doubled area at least 1e-9 times its longest side
-// squared. Flat triangles hold no point in this sense.
+// relative margin of 1e-9 on the barycentric coordinates); never for a flat
+// triangle.
 bool OnOrInProperTriangle(const Point2D& U, const Point2D& V, const Point2D& W, const Point2D& P) {
+  if (zavo::IsFlatTriangle2D(U, V, W)) return false;
   const auto cross = [](const Point2D& o, const Point2D& a, const Point2D& b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
   };
-  const auto square = [](const Point2D& a, const Point2D& b) {
-    return (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
-  };
   const double area2 = cross(U, V, W);
-  const double longest = std::max({square(U, V), square(V, W), square(W, U)});
-  if (!(std::fabs(area2) >= 1e-9 * longest)) return false;
   return cross(P, V, W) / area2 > -1e-9 && cross(U, P, W) / area2 > -1e-9 && cross(U, V, P) / area2 > -1e-9;
 }
 
@@ -173,9 +171,22 @@ private:
 
 }  // namespace
 
+bool zavo::IsFlatTriangle2D(const Point2D& U, const Point2D& V, const Point2D& W) {
+  const auto square = [](const Point2D& a, const Point2D& b) {
+    return (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
+  };
+  const double area2 = (V.x - U.x) * (W.y - U.y) - (V.y - U.y) * (W.x - U.x);
+  return !(std::fabs(area2) >= 1e-9 * std::max({square(U, V), square(V, W), square(W, U)}));
+}
+
 bool SegmentsCross2D(const Point2D& A, const Point2D& B, const Point2D& K, const Point2D& L) {
   const double f = (L.y - K.y) * (B.x - A.x) - (B.y - A.y) * (L.x - K.x);
   if (std::fabs(f) < 1e-15) return false;
+  // Segments on one line up to rounding (both along a side of the triangle)
+  // overlap but never cross.
+  if (std::fabs(f) < kParallelMargin * std::hypot(B.x - A.x, B.y - A.y) * std::hypot(L.x - K.x, L.y - K.y)) {
+    return false;
+  }
   const double s = ((A.y - K.y) * (B.x - A.x) + (K.x - A.x) * (B.y - A.y)) / f;
   if (!(s > kEndMargin && s < 1.0 - kEndMargin)) return false;
   const Point2D P{K.x + s * (L.x - K.x), K.y + s * (L.y - K.y)};

@@ -46,8 +46,9 @@ std::unique_ptr<List<ETri2D>> Triangulate2D(const FragmentedSeq<Point2D, long>& 
                                             const Seq<PreEdge>& constraints);
 
 // Whether the segments A-B and K-L cross at a point strictly inside both,
-// farther than 1e-9 of either's length from its ends (parallel or degenerate
-// segments never cross).
+// farther than 1e-9 of either's length from its ends. Parallel and degenerate
+// segments never cross, nor do segments whose directions differ by less than
+// 1e-9 radians (one line up to rounding).
 bool SegmentsCross2D(const Point2D& A, const Point2D& B, const Point2D& K, const Point2D& L);
 
 // Whether P lies inside the triangle U, V, W: for every side, the products of
@@ -55,3 +56,9 @@ bool SegmentsCross2D(const Point2D& A, const Point2D& B, const Point2D& K, const
 // 1e-10 (a margin in squared length units). A point on a side, and any point
 // of a degenerate triangle, is not inside.
 bool PointStrictlyInTriangle2D(const Point2D& U, const Point2D& V, const Point2D& W, const Point2D& P);
+
+namespace zavo {
+// Whether the triangle has no area to speak of: its doubled area below 1e-9
+// times its longest side squared (three collinear points, up to rounding).
+bool IsFlatTriangle2D(const Point2D& U, const Point2D& V, const Point2D& W);
+}  // namespace zavo

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/temp_dir.h"
+#include "geometry/mesh_builders.h"
 #include "mesh_fixtures.h"
 
 namespace {
@@ -102,22 +103,28 @@ TEST(MeshBoolean, TriangleWithTwoEqualCornersVanishes) {
 }
 
 TEST(MeshBoolean, CornersWhoseTextIsEqualMergeAndFacesOfMergedCornersGo) {
-  // Two triangles that share an edge up to 1e-8, a sliver whose corners
-  // print alike, and a corner that prints rounded to six digits.
-  const auto a = MakeMesh({{0, 0, 0},
-                           {1, 0, 0},
-                           {0, 1, 0},
-                           {1.00000001, 0, 0},
-                           {1, 1, 0.1234567},
-                           {0, 1.00000001, 0},
-                           {5, 5, 5},
-                           {5.0000001, 5, 5},
-                           {5, 6, 5}},
-                          {{{1, 2, 3}}, {{4, 5, 6}}, {{7, 8, 9}}}, "a");
+  // A tetrahedron whose faces have corners of their own, equal up to 1e-8
+  // (and one corner that prints rounded to six digits), and a sliver whose
+  // corners print alike.
+  const std::vector<Point3D> t = TetraPoints({1, 1, 1.1234567}, 1);
+  std::vector<Point3D> points;
+  std::vector<zavo::test::FaceSpec> faces;
+  int k = 0;
+  for (const auto& face : kTetraFaces) {
+    std::vector<int> contour;
+    for (const int v : face[0]) {
+      points.push_back(t[static_cast<std::size_t>(v - 1)] + Point3D{1e-8 * k, 0, -1e-8 * k});
+      contour.push_back(++k);
+    }
+    faces.push_back({contour});
+  }
+  points.insert(points.end(), {{5, 5, 5}, {5.0000001, 5, 5}, {5, 6, 5}});
+  faces.push_back({{k + 1, k + 2, k + 3}});
+  const auto a = MakeMesh(points, faces, "a");
   const auto b = Tetra({20, 20, 20}, 1, "b");
   const auto r = MeshUnion(*a, *b);
-  const std::vector<Corners> expected = {{Point3D{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {Point3D{1, 0, 0}, {1, 1, 0.123457}, {0, 1, 0}}};
-  EXPECT_EQ(Concat(expected, Faces(*b)), Faces(*r));
+  const auto expected = MakeMesh({{1, 1, 1.12346}, {2, 1, 1.12346}, {1, 2, 1.12346}, {1, 1, 2.12346}}, kTetraFaces);
+  EXPECT_EQ(Faces(*r), Concat(Faces(*expected), Faces(*b)));
   EXPECT_EQ(r->vertices.Count(), 4u + 2u /* the sliver's vertices stay */ + 4u);
 }
 
@@ -209,6 +216,9 @@ TEST(MeshBoolean, OverlappingCubesInGeneralPosition) {
       {{{1, 2, 3}, 0.5, {0.3, 0.2, 0.1}}, {{-2, 1, 0.5}, 0.9, {0.6, 0.4, -0.3}}},
       {{{0, 0, 1}, 0.3, {0, 0, 0}}, {{1, 1, 0}, 2.1, {-0.7, 0.9, 0.2}}},
       {{{-1, 3, 2}, 1.3, {0.1, -0.2, 0.3}}, {{2, -1, 1}, 0.4, {0.2, 0.3, 1.1}}},
+      {{{-0.485, 0.477, -0.367}, 1.678, {-0.179, -0.231, 0.488}}, {{-0.889, 0.251, -0.465}, 2.774, {-0.035, -0.046, -0.040}}},
+      {{{0.223, 0.212, -0.493}, 0.079, {0.384, -0.009, -0.157}}, {{0.211, 0.763, -0.081}, 0.354, {-0.602, 0.784, -0.021}}},
+      {{{-0.896, -0.999, -0.318}, 0.334, {0.274, -0.274, 0.137}}, {{-0.779, -0.349, 0.507}, 1.945, {-0.221, -0.008, 0.553}}},
   };
   std::mt19937 gen(7);
   std::uniform_real_distribution<double> coord(-2.2, 2.2);
@@ -241,7 +251,7 @@ TEST(MeshBoolean, FacesOfFourVerticesCountWhole) {
   // fans from their first vertex.
   const Placement pb({-2, 1, 0.5}, 0.9, {0.9, 0.6, -0.4});
   const auto b = PlacedCube(pb, "b");
-  const auto quads = zavo::test::MakeCube(-1, 1, "box");
+  const auto quads = MakeBoxBRep("box", -1, 1, -1, 1, -1, 1);
   std::vector<Point3D> points;
   for (std::uint32_t i = 0; i < quads->vertices.Count(); ++i) points.push_back(quads->vertices[i]);
   std::vector<zavo::test::FaceSpec> fans;

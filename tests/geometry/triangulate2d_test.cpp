@@ -127,6 +127,15 @@ TEST(Triangulate2D, PiecesNeverOverlap) {
       {0.49371782050372182, 0.77820359166120601}};
   const auto chain = Triangulate({points, {{3, 4}, {5, 6}, {7, 8}, {9, 10}}});
   ExpectTiling(chain, points[0], points[1], points[2]);
+  // Two segments that leave a side and come back to it: the piece between
+  // them has a side along the triangle's side, which must not count as
+  // crossing it.
+  const std::vector<Point2D> loop = {
+      {-0.74484925629774956, -0.7151704219500693}, {-0.74267371896601775, 1.2847683431299366},
+      {1.2572709770039716, 1.2824789132308712},    {-0.73220332963466628, -0.1596467359225392},
+      {-0.70389685703319427, -0.674309472740245},  {-0.73220332963466639, -0.15964673592253906},
+      {0.44806804847550674, 0.47508300098060563}};
+  ExpectTiling(Triangulate({loop, {{3, 4}, {5, 6}}}), loop[0], loop[1], loop[2]);
 }
 
 TEST(Triangulate2D, RepeatedConstraintCountsOnce) {
@@ -169,6 +178,7 @@ TEST(SegmentsCross2D, CrossesOnlyStrictlyInsideBoth) {
       {{0, 0}, {0.1, 4}, {-1, 1}, {1, 1.5}, true},    // t taken along y
       {{1, -1}, {1, 1e-16}, {0, 0}, {2, 0}, false},   // ends on K-L up to rounding
       {{1, -1}, {1, 1e-8}, {0, 0}, {2, 0}, true},     // a crossing
+      {{0, 0}, {4, 1e-12}, {1, 1e-12}, {3, -1e-12}, false},  // on one line up to rounding
   };
   for (const Row& r : rows) {
     EXPECT_EQ(SegmentsCross2D(r.a, r.b, r.k, r.l), r.cross) << r.a.x << "," << r.a.y << " " << r.k.x << "," << r.k.y;
