@@ -68,6 +68,17 @@ TEST(MeshBoolean, DisjointMeshes) {
   EXPECT_STREQ(diff->name.Text(), "intr");
 }
 
+TEST(MeshBoolean, TheGapRepairClosesTheResult) {
+  // A tetrahedron without its last face: the repair adds the missing one.
+  const auto open = MakeMesh(TetraPoints({0, 0, 0}, 1), {{{1, 3, 2}}, {{1, 2, 4}}, {{1, 4, 3}}}, "a");
+  const auto b = Tetra({5, 5, 5}, 1, "b");
+  const auto r = MeshSubtract(*open, *b);
+  ASSERT_EQ(r->faces.Count(), 4u);
+  const std::vector<Corners> faces = Faces(*r);
+  const std::vector<Point3D> p = TetraPoints({0, 0, 0}, 1);
+  EXPECT_EQ(faces[3], (Corners{p[1], p[2], p[3]}));  // the missing face, running with the others
+}
+
 TEST(MeshBoolean, InputsStayUnchangedAndNoFileIsWritten) {
   const auto a = Tetra({0, 0, 0}, 2, "a");
   const auto b = Tetra({0.5, 0.5, 0.5}, 2, "b");
