@@ -1,16 +1,20 @@
 // Loads arbitrary text as a scene, on the full registry plus the test modules
 // (a model module, a lamp module and a camera factory), inside a temporary
-// directory that holds two texture images. A failed load must leave an error
-// record with a code, a message and a line within the text; a good load must
-// write a scene that loads again, and whose writing is stable from then on.
-// Reading never leaves a file behind.
+// directory that holds two texture images and a mesh file "cube.brp". A
+// failed load must leave an error record with a code, a message and a line
+// within the text; a good load must write a scene that loads again, and whose
+// writing is stable from then on. Reading leaves no file behind but the face
+// hierarchy caches of mesh files ("<name>.br_"), which are removed after each
+// input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "../tests/scene/fakes.h"
 #include "geometry/bitmap_manager.h"
@@ -41,14 +45,31 @@ private:
   fs::path old_;
 };
 
+bool IsHierarchyCache(const fs::path& file) { return file.extension() == ".br_"; }
+
+// The files and directories, hierarchy caches left out.
 int CountFiles() {
   int n = 0;
   for (const auto& entry : fs::recursive_directory_iterator(".")) {
-    (void)entry;
-    ++n;
+    if (!IsHierarchyCache(entry.path())) ++n;
   }
   return n;
 }
+
+// Removes the hierarchy caches that mesh files got.
+void RemoveCaches() {
+  std::vector<fs::path> caches;
+  for (const auto& entry : fs::recursive_directory_iterator(".")) {
+    if (IsHierarchyCache(entry.path())) caches.push_back(entry.path());
+  }
+  for (const fs::path& cache : caches) fs::remove(cache);
+}
+
+// A cube of six square faces.
+const char kCube[] =
+    "{ pbrep vertices 8 0 0 0 1 0 0 1 1 0 0 1 0 0 0 1 1 0 1 1 1 1 0 1 1\n"
+    "faces 6 { 1 { 4 0 3 2 1 } } { 1 { 4 4 5 6 7 } } { 1 { 4 0 1 5 4 } }\n"
+    "{ 1 { 4 1 2 6 5 } } { 1 { 4 2 3 7 6 } } { 1 { 4 3 0 4 7 } } }\n";
 
 std::string Written(const CG_GraphicScene& scene) {
   std::ostringstream os;
@@ -86,6 +107,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   image.Create(2, 2);
   image.Save("wood.bmp");
   image.Save("textures/Stone.bmp");
+  {
+    std::ofstream cube("cube.brp");
+    cube << kCube;
+  }
   filesInDirectory = CountFiles();
 
   registry = new CG_ModelRegistry();
@@ -97,6 +122,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   InWorkDirectory inside;
+  struct CachesRemoved {
+    ~CachesRemoved() { RemoveCaches(); }
+  } cachesRemoved;
   CG_GraphicScene scene(*registry);
   scene.SetTexturePath("textures");
   std::istringstream in(text);

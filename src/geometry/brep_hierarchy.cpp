@@ -1,10 +1,13 @@
 // How a mesh gets its face hierarchy: loaded from a hierarchy file, or made
 // by the level build, the grid build or the median build and saved.
 
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <ios>
 #include <string>
+#include <vector>
 
 #include "foundation/atomic_file.h"
 #include "geometry/brep_model3.h"
@@ -34,8 +37,44 @@ struct LoadResult {
   bool rejected = false;
 };
 
+// How far a written box coordinate may lie from the one it was written for:
+// the file keeps six significant digits, so rounding moves a value by at most
+// half a unit in its sixth digit.
+bool WithinRounding(double inner, double written) {
+  return std::fabs(inner - written) <= 1e-5 * std::fabs(written);
+}
+
+// Whether every face of every leaf lies inside the leaf's box, the box being
+// allowed the rounding of its text. A mesh whose vertices moved since the
+// file was written leaves faces outside their boxes, which the ray queries
+// would then miss.
+bool LeavesHoldTheirFaces(const Node* root, const Seqf& seqf) {
+  std::vector<const Node*> pending{root};
+  while (!pending.empty()) {
+    const Node* node = pending.back();
+    pending.pop_back();
+    for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
+      if (node->children[c] != nullptr) pending.push_back(node->children[c]);
+    }
+    const GEO_Box& leaf = node->box;
+    for (std::uint32_t e = 0; e < node->elements.Count(); ++e) {
+      const GEO_Box face = seqf.BoxOf(node->elements[e]);
+      const bool inside = (face.xmin >= leaf.xmin || WithinRounding(face.xmin, leaf.xmin)) &&
+                          (face.xmax <= leaf.xmax || WithinRounding(face.xmax, leaf.xmax)) &&
+                          (face.ymin >= leaf.ymin || WithinRounding(face.ymin, leaf.ymin)) &&
+                          (face.ymax <= leaf.ymax || WithinRounding(face.ymax, leaf.ymax)) &&
+                          (face.zmin >= leaf.zmin || WithinRounding(face.zmin, leaf.zmin)) &&
+                          (face.zmax <= leaf.zmax || WithinRounding(face.zmax, leaf.zmax));
+      if (!inside) return false;
+    }
+  }
+  return true;
+}
+
+// A tree from the file, or null with rejected set when the file opened but
+// does not fit the faces: its structure (zavo::LoadHierarchy) or its boxes.
 template <class Builder>
-LoadResult LoadFrom(const Builder& builder, const char* file, Reporter& reporter) {
+LoadResult LoadFrom(const Builder& builder, const Seqf& seqf, const char* file, Reporter& reporter) {
   LoadResult result;
   if (file == nullptr) return result;
   std::ifstream in(std::filesystem::path(file), std::ios::in | std::ios::binary);
@@ -45,6 +84,10 @@ LoadResult LoadFrom(const Builder& builder, const char* file, Reporter& reporter
     result.root = builder.Load(in);
   } catch (const std::ios_base::failure&) {
     result.root = nullptr;  // a file that opens but cannot be read (a directory, an I/O error)
+  }
+  if (result.root != nullptr && !LeavesHoldTheirFaces(result.root, seqf)) {
+    delete result.root;
+    result.root = nullptr;
   }
   result.rejected = result.root == nullptr;
   return result;
@@ -77,7 +120,7 @@ int BRepModel3::BuildHierarchy(double factor, const char* file, GeoInterface* pr
   builder.SetInterface(progress);
   builder.SetName(name.Text());
   Reporter reporter(progress);
-  const LoadResult loaded = LoadFrom(builder, file, reporter);
+  const LoadResult loaded = LoadFrom(builder, seqf, file, reporter);
   if (loaded.root != nullptr) {
     hierarchy = loaded.root;
     return 1;
@@ -97,7 +140,7 @@ int BRepModel3::BuildHierarchy2(double factor, int gridDimension, const char* fi
   builder.SetInterface(progress);
   builder.SetName(name.Text());
   Reporter reporter(progress);
-  const LoadResult loaded = LoadFrom(builder, file, reporter);
+  const LoadResult loaded = LoadFrom(builder, seqf, file, reporter);
   if (loaded.root != nullptr) {
     hierarchy = loaded.root;
     return 1;
@@ -117,7 +160,7 @@ int BRepModel3::BuildHierarchy2Default(const char* file, GeoInterface* progress)
   builder.SetInterface(progress);
   builder.SetName(name.Text());
   Reporter reporter(progress);
-  const LoadResult loaded = LoadFrom(builder, file, reporter);
+  const LoadResult loaded = LoadFrom(builder, seqf, file, reporter);
   if (loaded.root != nullptr) {
     hierarchy = loaded.root;
     return 1;

@@ -113,8 +113,10 @@ public:
 
   // The level build (growth factor) of the face hierarchy: loads it from the
   // file when one is named and opens, else builds it and, with a file name,
-  // saves it there. A file that does not fit (see zavo::LoadHierarchy) is
-  // built as if it had not opened and overwritten. Status texts: "Loading
+  // saves it there. A file that does not fit (see zavo::LoadHierarchy), or
+  // one with a leaf whose box does not hold the boxes of its faces (beyond
+  // the rounding of the six digits written), is built as if it had not
+  // opened and overwritten. Status texts: "Loading
   // hierarchy " file, "Creating hierarchy", "Saving hierarchy " file.
   // 1, or 0 when the file could not be written (the hierarchy is kept).
   int BuildHierarchy(double factor, const char* file, GeoInterface* progress);

@@ -3,6 +3,9 @@
 #include <memory>
 
 #include "geometry/bounding_module.h"
+#include "models/core/box.h"
+#include "models/core/brep.h"
+#include "models/core/sphere.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -31,9 +34,15 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   // "union", "blob", "flip", "polyline", "NURBScurve", "NURBSmesh", "anim",
   // "deformgraph", "field", "beziercurve", "pointlamp", "cone", "arealamp",
   // "conelamp", "AbstractVRMLNode", "camera".
+  registry.modelModules.Append(new CG_SphereModule());
+  registry.modelModules.Append(new CG_BRepModule());
+  registry.modelModules.Append(new CG_BoxModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());
 
   // Lamp-section modules, once they exist: "pointlamp", "conelamp", "transf".
+
+  // The stand-in of the default declass conversions.
+  registry.SetBoxFactory(zavo::NewStandInBox);
 }

@@ -9,5 +9,5 @@ class CG_ModelRegistry;
 // second bounding-volume "box" module; the model modules; the shading methods
 // "noshadowphong", then "phong"; the lamp-section modules "pointlamp",
 // "conelamp", "transf". Model types and lamps join at their places as they are
-// built.
+// built. Installs the stand-in box of the default declass conversions (a GBox).
 void BuildRegistry(CG_ModelRegistry& registry);

@@ -80,6 +80,8 @@ void CG_GraphicObject::HitDetails(const Ray&, CG_GraphicObjectIntrInfo&, int, CG
 
 int CG_GraphicObject::MappingTest(const std::type_info&) const { return 0; }
 
+int CG_GraphicObject::HasMaterialOfClass(const CG_Material&) const { return 0; }
+
 int CG_GraphicObject::IsFaced(int) const { return 0; }
 
 int CG_GraphicObject::DeclassToFaced(zavo::DeclassedParts& parts, int) { return DeclassToBox(parts); }

@@ -126,6 +126,10 @@ public:
   // 1 when the object's mapping is of exactly this type, e.g.
   // MappingTest(typeid(CG_PlanarMapping)); 0 by default.
   virtual int MappingTest(const std::type_info& kind) const;
+  // 1 when the model of the object's named material is of the same class as
+  // the given material (an object without a material counts as having the
+  // default Phong material); 0 by default.
+  virtual int HasMaterialOfClass(const CG_Material& material) const;
   // The object's bounding volume, owned by the object; null by default.
   virtual const BoundingObject* GetBoundingObject() const { return nullptr; }
 

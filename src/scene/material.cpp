@@ -111,6 +111,10 @@ CG_Material* CG_MaterialPhongModule::Read(ScannerMemo& scanner) {
   return material.release();
 }
 
+Point3D zavo::ColourOrDefault(const CG_Material* material) {
+  return material != nullptr ? material->GetColour() : CG_MaterialPhong().GetColour();
+}
+
 CG_NamedMaterial::CG_NamedMaterial(const char* materialName, CG_Material* materialModel)
     : name(materialName), model(materialModel) {}
 

@@ -69,6 +69,15 @@ public:
   unsigned char doubleside = 1;      // 1: negative cosines count by their absolute value
 };
 
+namespace zavo {
+
+// The material's colour, or the default Phong material's colour (0.5, 0.5,
+// 0.5) for no material: an object without a material is drawn, previewed and
+// exported in the default colour.
+Point3D ColourOrDefault(const CG_Material* material);
+
+}  // namespace zavo
+
 // A material with a name; owns its model.
 class CG_NamedMaterial : public DblListItem {
 public:

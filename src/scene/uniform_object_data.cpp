@@ -79,6 +79,16 @@ int GUniformObjectData::HasMappingOfType(const std::type_info& type) const {
   return typeid(held) == type ? 1 : 0;
 }
 
+int GUniformObjectData::HasMaterialOfClass(const CG_Material& given) const {
+  if (material == nullptr || material->model == nullptr) return typeid(given) == typeid(CG_MaterialPhong) ? 1 : 0;
+  const CG_Material& own = *material->model;
+  return typeid(own) == typeid(given) ? 1 : 0;
+}
+
+Point3D GUniformObjectData::MaterialColour() const {
+  return zavo::ColourOrDefault(material != nullptr ? material->model : nullptr);
+}
+
 int GUniformObjectData::MapPoint(CG_Material& working, const Point3D& point) const {
   if (material != nullptr && material->model != nullptr) {
     working.CopyFrom(*material->model);

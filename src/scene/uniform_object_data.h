@@ -46,6 +46,12 @@ public:
   // 1 when the mapping is of exactly this dynamic type, e.g.
   // HasMappingOfType(typeid(CG_PlanarMapping)); 0 otherwise or without a mapping.
   int HasMappingOfType(const std::type_info& type) const;
+  // 1 when the model of the material is of exactly the dynamic type of the
+  // given material. Without a material (or with a material without a model)
+  // the object answers as the default Phong material would.
+  int HasMaterialOfClass(const CG_Material& given) const;
+  // The colour of the material's model; the default Phong colour without one.
+  Point3D MaterialColour() const;
 
   // Copies the material into the working material; an object without a
   // material (or a material without a model) gives the default Phong material.

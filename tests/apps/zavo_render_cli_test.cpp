@@ -19,7 +19,10 @@ struct RunResult {
 // captures the chosen stream.
 // With a directory, the program runs there.
 RunResult RunRender(const std::string& args, bool capture_stderr, const std::string& dir = "") {
-  std::string cmd = std::string("'") + ZAVO_RENDER_EXE + "' " + args;
+  std::string cmd = "'";
+  cmd += ZAVO_RENDER_EXE;
+  cmd += "' ";
+  cmd += args;
   if (!dir.empty()) cmd = "cd '" + dir + "' && " + cmd;
   cmd += capture_stderr ? " 2>&1 1>/dev/null" : " 2>/dev/null";
   FILE* p = popen(cmd.c_str(), "r");
@@ -94,6 +97,22 @@ TEST(ZavoRenderCli, AGoodSceneLoadsAndRenderingIsNotAvailableYet) {
   EXPECT_EQ(r.out,
             "param\ntexture\nmaterial\n"
             "zavo-render: scenes/loads.qz: the scene is loaded; rendering is not available yet\n");
+}
+
+TEST(ZavoRenderCli, ObjectsLoadWithTheirMeshFilesBesideTheScene) {
+  zavo::test::TempDir dir;
+  CopyFixtures(dir / "scenes", {"models.qz", "tetra.brp"});
+  RunResult r = RunRender("scenes/models.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out,
+            "material\nobject\nobject ball\nobject\nobject crate\nobject\nobject mesh\nCreating hierarchy\n"
+            "zavo-render: scenes/models.qz: the scene is loaded; rendering is not available yet\n");
+
+  std::filesystem::remove(dir / "scenes" / "tetra.brp");
+  r = RunRender("scenes/models.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out.substr(r.out.find("scenes/models.qz:")),
+            "scenes/models.qz:16: file \"tetra.brp\" not found in model path\n");
 }
 
 TEST(ZavoRenderCli, AMissingSceneFails) {

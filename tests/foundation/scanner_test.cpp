@@ -260,7 +260,9 @@ TEST(Scanner, StandardReadersEndTheInputAtATokenThatDoesNotFit) {
     }
   }
   // 256 characters still fit.
-  std::istringstream in(std::string(256, 'n') + " x");
+  std::string text(256, 'n');
+  text += " x";
+  std::istringstream in(text);
   Scanner s(in, zavo::kStandardScannerConfig);
   s.Next();
   EXPECT_EQ(std::string(s.Text()), std::string(256, 'n'));

@@ -157,6 +157,48 @@ TEST_F(MeshHierarchy, AMeshWithoutFacesIsLeftAsItIs) {
   EXPECT_FALSE(FileExists());
 }
 
+// A file written for the mesh before its vertices moved still fits its
+// structure, but its leaves no longer hold their faces: every build kind
+// rebuilds and overwrites it. Rounding to the six digits written is no move.
+TEST_F(MeshHierarchy, AFileWhoseBoxesNoLongerHoldTheFacesIsRebuilt) {
+  struct Build {
+    const char* name;
+    int (*run)(BRepModel3&, const char*, GeoInterface*);
+  };
+  const std::vector<Build> builds = {
+      {"level", [](BRepModel3& m, const char* f, GeoInterface* p) { return m.BuildHierarchy(1.3, f, p); }},
+      {"grid", [](BRepModel3& m, const char* f, GeoInterface* p) { return m.BuildHierarchy2(1.3, 4, f, p); }},
+      {"median", [](BRepModel3& m, const char* f, GeoInterface* p) { return m.BuildHierarchy2Default(f, p); }},
+  };
+  for (const Build& build : builds) {
+    SCOPED_TRACE(build.name);
+    std::filesystem::remove(file_);
+    auto mesh = RandomTriangles(60, 4, 10.0, 1.0, "g");
+    // Coordinates of many digits, so that the file rounds every box.
+    for (std::uint32_t i = 0; i < mesh->vertices.Count(); ++i) mesh->vertices[i] *= 1.0000001234567;
+    mesh->UpdateFaces();
+    // The median build saves small meshes only over a file that did not fit.
+    zavo::test::WriteFile(file_, "not a hierarchy");
+    Recorder made;
+    ASSERT_EQ(build.run(*mesh, file_.c_str(), &made), 1);
+    ASSERT_TRUE(FileExists());
+
+    Recorder loaded;
+    ASSERT_EQ(build.run(*mesh, file_.c_str(), &loaded), 1);
+    EXPECT_EQ(loaded.texts, std::vector<std::string>{"Loading hierarchy " + file_});
+
+    mesh->vertices[0] += Point3D{100.0, 0.0, 0.0};  // far outside every box
+    mesh->UpdateFaces();
+    Recorder rebuilt;
+    ASSERT_EQ(build.run(*mesh, file_.c_str(), &rebuilt), 1);
+    ASSERT_GE(rebuilt.texts.size(), 3u);
+    EXPECT_EQ(rebuilt.texts[0], "Loading hierarchy " + file_);
+    EXPECT_EQ(rebuilt.texts[1], "Creating hierarchy");
+    EXPECT_EQ(rebuilt.texts.back(), "Saving hierarchy " + file_);
+    EXPECT_EQ(zavo::test::ReadFile(file_), Save(mesh->hierarchy));
+  }
+}
+
 TEST_F(MeshHierarchy, EveryBuildReplacesTheFormerTree) {
   auto mesh = RandomTriangles(30, 6);
   mesh->BuildHierarchy(1.3, nullptr, nullptr);

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "models/core/box.h"
+#include "models/core/brep.h"
+#include "models/core/sphere.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -28,13 +31,29 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"planar", "spherical", "cilindric"}));
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
-  EXPECT_TRUE(registry.modelModules.IsEmpty());
+  EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
+            (std::vector<std::string>{"sphere", "brep", "box"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
+  EXPECT_NE(dynamic_cast<CG_SphereModule*>(registry.modelModules.Nth(0)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(1)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(2)), nullptr);
+  EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
+}
+
+TEST(BuildRegistry, InstallsTheStandInBox) {
+  CG_ModelRegistry registry;
+  BuildRegistry(registry);
+  EXPECT_EQ(registry.GetBoxFactory(), &zavo::NewStandInBox);
+  EXPECT_EQ(zavo::StandInBoxFactory(), &zavo::NewStandInBox);
+  CG_GraphicObjectCommData data;
+  data.name = "b";
+  std::unique_ptr<CG_GraphicObject> box = registry.NewBox(data, GEO_Box{0, 1, 0, 1, 0, 1});
+  EXPECT_NE(dynamic_cast<GBox*>(box.get()), nullptr);
 }
 
 TEST(BuildRegistry, EmptiesTheListsFirst) {

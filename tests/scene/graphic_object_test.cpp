@@ -206,6 +206,7 @@ TEST(DefaultOperations, AnswerZeroOrDoNothing) {
       {"Intersect", [](Bare& b) { zavo::test::FakeIntrInfo r; return b.Intersect(Ray{}, r); }},
       {"IntersectAny", [](Bare& b) { zavo::test::FakeIntrInfo r; return b.IntersectAny(Ray{}, r); }},
       {"MappingTest", [](Bare& b) { return b.MappingTest(typeid(CG_PlanarMapping)); }},
+      {"HasMaterialOfClass", [](Bare& b) { return b.HasMaterialOfClass(CG_MaterialPhong()); }},
       {"GetBoundingObject", [](Bare& b) { return b.GetBoundingObject() != nullptr; }},
       {"IsFaced", [](Bare& b) { return b.IsFaced(0); }},
       {"VertexCount", [](Bare& b) { return b.VertexCount(); }},

@@ -266,6 +266,40 @@ TEST(GUniformObjectData, HasMappingOfTypeAnswersTheExactDynamicType) {
   EXPECT_EQ(derived.HasMappingOfType(typeid(CountedMapping)), 1);
 }
 
+// A material model of another class than Phong.
+class OtherMaterial : public CG_MaterialPhong {};
+
+TEST(GUniformObjectData, HasMaterialOfClassComparesTheModelsClass) {
+  const CG_MaterialPhong phong;
+  const OtherMaterial other;
+  CG_GraphicObjectCommData data;
+  // No material, or a named material without a model: the default Phong material.
+  const GUniformObjectData none(data);
+  EXPECT_EQ(none.HasMaterialOfClass(phong), 1);
+  EXPECT_EQ(none.HasMaterialOfClass(other), 0);
+  CG_NamedMaterial empty("empty", nullptr);
+  data.material = &empty;
+  const GUniformObjectData modelless(data);
+  EXPECT_EQ(modelless.HasMaterialOfClass(phong), 1);
+
+  CG_NamedMaterial special("special", new OtherMaterial());
+  data.material = &special;
+  const GUniformObjectData withOther(data);
+  EXPECT_EQ(withOther.HasMaterialOfClass(other), 1);
+  EXPECT_EQ(withOther.HasMaterialOfClass(phong), 0);
+}
+
+TEST(GUniformObjectData, MaterialColourFallsBackToTheDefaultPhongColour) {
+  CG_GraphicObjectCommData data;
+  EXPECT_EQ(GUniformObjectData(data).MaterialColour(), (Point3D{0.5, 0.5, 0.5}));
+  auto* model = new CG_MaterialPhong();
+  model->Od = {0.1, 0.2, 0.3};
+  CG_NamedMaterial red("red", model);
+  data.material = &red;
+  EXPECT_EQ(GUniformObjectData(data).MaterialColour(), (Point3D{0.1, 0.2, 0.3}));
+  EXPECT_EQ(zavo::ColourOrDefault(nullptr), (Point3D{0.5, 0.5, 0.5}));
+}
+
 TEST(GUniformObjectData, MapPoint) {
   TempDir dir;
   // 2 x 2: top row red, green; bottom row blue, white.

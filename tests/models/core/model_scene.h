@@ -1,0 +1,85 @@
+#pragma once
+
+// A scene for the tests of the model types of this library: a registry with
+// the materials, mappings and bounding volumes of the scene layer and the
+// model modules of this library, with the stand-in box installed. Load a
+// text, find its objects, write them.
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "foundation/seq.h"
+#include "geometry/bounding_module.h"
+#include "models/core/box.h"
+#include "models/core/brep.h"
+#include "models/core/sphere.h"
+#include "scene/mapping.h"
+#include "scene/material.h"
+#include "scene/registry.h"
+#include "scene/scene.h"
+
+namespace zavo::test {
+
+class ModelScene {
+public:
+  ModelScene() : scene_(Registry()) {}
+
+  // Loads the scene text; 1 on success.
+  int Load(const std::string& text) {
+    std::istringstream in(text);
+    return scene_.Load(in);
+  }
+  // Loads "{ object name NAME; model { MODEL } }" and "."; 1 on success.
+  int LoadObject(const std::string& model, const std::string& name = "s") {
+    return Load("{ object\n\tname " + name + ";\n\tmodel { " + model + " }\n}\n.\n");
+  }
+
+  CG_GraphicScene& scene() { return scene_; }
+  CG_GraphicObject* Find(const char* name = "s") const { return scene_.FindObject(name); }
+  int Code() const { return scene_.GetErrorCode(); }
+  std::string Message() const {
+    const char* m = scene_.GetErrorMessage();
+    return m != nullptr ? m : "";
+  }
+
+  // The one registry of the tests, filled once.
+  static CG_ModelRegistry& Registry() {
+    static CG_ModelRegistry registry;
+    static const bool filled = [] {
+      BoundingObjectModule::CreateDefaultList(registry.boundingModules);
+      registry.mappingModules.Append(new CG_PlanarMappingModule());
+      registry.mappingModules.Append(new CG_SphericalMappingModule());
+      registry.mappingModules.Append(new CG_CilindricMappingModule());
+      registry.materialModules.Append(new CG_MaterialPhongModule());
+      registry.modelModules.Append(new CG_SphereModule());
+      registry.modelModules.Append(new CG_BRepModule());
+      registry.modelModules.Append(new CG_BoxModule());
+      registry.SetBoxFactory(zavo::NewStandInBox);
+      return true;
+    }();
+    (void)filled;
+    return registry;
+  }
+
+private:
+  CG_GraphicScene scene_;
+};
+
+// The items of a sequence.
+template <class T>
+std::vector<T> Entries(const Seq<T>& seq) {
+  std::vector<T> items;
+  for (std::uint32_t i = 0; i < seq.Count(); ++i) items.push_back(seq[i]);
+  return items;
+}
+
+// What the object's Write gives.
+inline std::string Written(const CG_GraphicObject& object) {
+  std::ostringstream os;
+  object.Write(os);
+  return os.str();
+}
+
+}  // namespace zavo::test
