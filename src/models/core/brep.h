@@ -19,6 +19,10 @@
 //   abspos v        read and ignored
 // A file mesh keeps the face hierarchy in "<path>.br_"; a cache that does not
 // fit the mesh (structure, counts, indices, boxes) is rebuilt and rewritten.
+//
+// Rays meet the mesh face by face (brep_trace.cpp): all hits in order, or the
+// nearest by the search the algorithm names; with interp set, shading
+// normals are blended from the corner normals across each triangle.
 
 #include <iosfwd>
 #include <memory>
