@@ -212,6 +212,8 @@ public:
 
   virtual int IsAnim() const { return 0; }
   virtual int SetFrame(double frame);
+  // The frame at which the object is placed now (what SetFrame set); 0 by default.
+  virtual double GetFrame() const { return 0.0; }
   virtual int IsField() const { return 0; }
   virtual int IsCamera() const { return 0; }
   // Copies the camera's view record out; 0 by default.
