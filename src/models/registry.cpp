@@ -5,7 +5,10 @@
 #include "geometry/bounding_module.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -37,6 +40,9 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_SphereModule());
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
+  registry.modelModules.Append(new CG_GroupModule());
+  registry.modelModules.Append(new CG_TransfModule());
+  registry.modelModules.Append(new CG_FlipModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());

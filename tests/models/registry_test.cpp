@@ -7,7 +7,10 @@
 
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -32,7 +35,7 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "brep", "box"}));
+            (std::vector<std::string>{"sphere", "brep", "box", "group", "transf", "flip"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
@@ -42,6 +45,9 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_SphereModule*>(registry.modelModules.Nth(0)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(1)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(2)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_GroupModule*>(registry.modelModules.Nth(3)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_TransfModule*>(registry.modelModules.Nth(4)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(5)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
