@@ -5,8 +5,11 @@
 #include "geometry/bounding_module.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/cone.h"
+#include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
 #include "scene/mapping.h"
@@ -38,11 +41,14 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   // "deformgraph", "field", "beziercurve", "pointlamp", "cone", "arealamp",
   // "conelamp", "AbstractVRMLNode", "camera".
   registry.modelModules.Append(new CG_SphereModule());
+  registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
   registry.modelModules.Append(new CG_GroupModule());
   registry.modelModules.Append(new CG_TransfModule());
+  registry.modelModules.Append(new CG_QuadModule());
   registry.modelModules.Append(new CG_FlipModule());
+  registry.modelModules.Append(new CG_ConeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());

@@ -15,8 +15,11 @@
 #include "geometry/bounding_module.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/cone.h"
+#include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
 #include "scene/fakes.h"
@@ -59,11 +62,14 @@ public:
       registry.mappingModules.Append(new CG_CilindricMappingModule());
       registry.materialModules.Append(new CG_MaterialPhongModule());
       registry.modelModules.Append(new CG_SphereModule());
+      registry.modelModules.Append(new CG_CylinderModule());
       registry.modelModules.Append(new CG_BRepModule());
       registry.modelModules.Append(new CG_BoxModule());
       registry.modelModules.Append(new CG_GroupModule());
       registry.modelModules.Append(new CG_TransfModule());
+      registry.modelModules.Append(new CG_QuadModule());
       registry.modelModules.Append(new CG_FlipModule());
+      registry.modelModules.Append(new CG_ConeModule());
       registry.modelModules.Append(new FakeModelModule());
       registry.modelModules.Append(new FakeLightModule());
       registry.SetBoxFactory(zavo::NewStandInBox);
