@@ -19,11 +19,12 @@ std::unique_ptr<CG_GraphicObject> CG_FlipModule::Read(CG_GraphicScene& scene, Sc
   std::unique_ptr<CG_GraphicObject> child;
   for (;;) {
     if (std::strcmp(s.Text(), "}") == 0) {
-      s.Next();
+      // Reported at the closing brace of the body.
       if (!child) {
         scene.SetError(5, "Object block missing");
         return nullptr;
       }
+      s.Next();
       CG_DeclassedGraphicObject pair{child.release(), 1};
       return std::make_unique<GFlip>(data, pair);
     }

@@ -22,11 +22,12 @@ std::unique_ptr<CG_GraphicObject> CG_TransfModule::Read(CG_GraphicScene& scene, 
   for (;;) {
     const char* word = s.Text();
     if (std::strcmp(word, "}") == 0) {
-      s.Next();
+      // Reported at the closing brace of the body.
       if (description.child == nullptr) {
         scene.SetError(5, "Object block missing");
         return nullptr;
       }
+      s.Next();
       return std::make_unique<GTransf>(data, description);
     }
     const std::int32_t kind = zavo::StepKindOf(word, zavo::kLastObjectStepKind);
