@@ -18,15 +18,15 @@ namespace {
 
 constexpr double kHalfPi = std::numbers::pi / 2;
 
-struct StepSpec {
+struct Step {
   std::int32_t kind;
   double v0, v1, v2;
 };
 
 // A list owned by the caller, filled with the steps.
-std::unique_ptr<List<t_Data>> MakeSteps(const std::vector<StepSpec>& specs) {
+std::unique_ptr<List<t_Data>> MakeSteps(const std::vector<Step>& records) {
   auto steps = std::make_unique<List<t_Data>>();
-  for (const StepSpec& s : specs) steps->Append(new t_Data(s.kind, s.v0, s.v1, s.v2));
+  for (const Step& s : records) steps->Append(new t_Data(s.kind, s.v0, s.v1, s.v2));
   return steps;
 }
 
@@ -40,7 +40,7 @@ TEST(TransformSteps, ComposeInListOrderIntoAForwardMatrixAndItsInverse) {
   using namespace zavo;
   struct Case {
     const char* what;
-    std::vector<StepSpec> steps;
+    std::vector<Step> steps;
     Point3D from;
     Point3D to;
   };

@@ -26,7 +26,7 @@ using zavo::test::Written;
 
 constexpr double kHalfPi = std::numbers::pi / 2;
 
-struct StepSpec {
+struct Step {
   std::int32_t kind;
   double v0, v1, v2;
 };
@@ -46,18 +46,18 @@ std::unique_ptr<GBox> MakeBox(const GEO_Box& box, const char* name = "b") {
   return std::make_unique<GBox>(data, box);
 }
 
-std::unique_ptr<GTransf> MakeTransf(const std::vector<StepSpec>& steps, CG_GraphicObject* child, int owns = 1,
+std::unique_ptr<GTransf> MakeTransf(const std::vector<Step>& steps, CG_GraphicObject* child, int owns = 1,
                                     const char* name = "m") {
   CG_GraphicObjectCommData data;
   data.name = name;
   CG_TransfDescription description;
-  for (const StepSpec& s : steps) description.steps.Append(new t_Data(s.kind, s.v0, s.v1, s.v2));
+  for (const Step& s : steps) description.steps.Append(new t_Data(s.kind, s.v0, s.v1, s.v2));
   description.child = child;
   description.ownsChild = owns;
   return std::make_unique<GTransf>(data, description);
 }
 
-std::unique_ptr<GTransf> MakeTransf(const std::vector<StepSpec>& steps, std::unique_ptr<CG_GraphicObject> child) {
+std::unique_ptr<GTransf> MakeTransf(const std::vector<Step>& steps, std::unique_ptr<CG_GraphicObject> child) {
   return MakeTransf(steps, child.release(), 1);
 }
 
@@ -93,7 +93,7 @@ TEST(TransfTracing, HitsPointsAndNormalsInTheScenesFrame) {
   const double r = std::sqrt(2.0);
   struct Case {
     const char* what;
-    std::vector<StepSpec> steps;
+    std::vector<Step> steps;
     Ray ray;
     int count;
     double value;
