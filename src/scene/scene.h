@@ -249,6 +249,20 @@ public:
   int ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp, Ray& ray,
                           zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop);
 
+  // The global bounding hierarchy (defined by the renderer layer). Build
+  // drops any earlier hierarchy, then gathers the trace entries in list order,
+  // leaving out lamps and cameras: the entries whose object has a bounding
+  // volume enter the tree, the others the unbounded-object list. With no
+  // bounded entry the root stays null. A scene with a name first tries its
+  // cache "<name>.qz_" ("Loading hierarchy <path>"); when there is none, or it
+  // does not fit these entries, it shows "Creating hierarchy", builds by
+  // "_general_optimiz" and shows "Saving hierarchy <path>" while it replaces
+  // the cache (a cache that cannot be written goes unmentioned). A scene
+  // without a name builds and touches no cache. Free drops the tree and
+  // empties the unbounded-object list; it does nothing more when called again.
+  void BuildGlobalHierarchy();
+  void FreeGlobalHierarchy();
+
   // The renderers' working state. The lamp sequence and the trace list are
   // refilled by PrepareTraceData; the hierarchy, its unbounded-object list and
   // the renderer's hierarchy object are set by the renderer and dropped by
