@@ -105,8 +105,11 @@ void WriteCache(const std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char pattern[] = "/tmp/zavo-fuzz-qz-cache-XXXXXX";
-  const char* dir = mkdtemp(pattern);
+  // Every input writes the cache twice: memory-backed files when there are any.
+  char shared[] = "/dev/shm/zavo-fuzz-qz-cache-XXXXXX";
+  char temporary[] = "/tmp/zavo-fuzz-qz-cache-XXXXXX";
+  const char* dir = mkdtemp(shared);
+  if (dir == nullptr) dir = mkdtemp(temporary);
   if (dir == nullptr) std::abort();
   fixture = new Fixture;
   fixture->dir = dir;

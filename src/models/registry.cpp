@@ -7,8 +7,11 @@
 #include "models/core/brep.h"
 #include "models/core/cone.h"
 #include "models/core/cylinder.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -41,7 +44,10 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
+  registry.modelModules.Append(new CG_GroupModule());
+  registry.modelModules.Append(new CG_TransfModule());
   registry.modelModules.Append(new CG_QuadModule());
+  registry.modelModules.Append(new CG_FlipModule());
   registry.modelModules.Append(new CG_ConeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());

@@ -41,6 +41,11 @@ bool BoxInside(const GEO_Box& inner, const GEO_Box& outer) {
          NotBelow(inner.zmin, outer.zmin) && NotBelow(-inner.zmax, -outer.zmax);
 }
 
+bool BoxWithin(const GEO_Box& inner, const GEO_Box& outer) {
+  return inner.xmin >= outer.xmin && inner.xmax <= outer.xmax && inner.ymin >= outer.ymin &&
+         inner.ymax <= outer.ymax && inner.zmin >= outer.zmin && inner.zmax <= outer.zmax;
+}
+
 class CacheReader {
 public:
   CacheReader(std::istream& in, const SeqGraphicObject& objects, const List<BoundingObjectModule>& modules)
@@ -66,6 +71,7 @@ public:
     if (scanner_.Kind() != kTokenError || scanner_.TokenCut()) return nullptr;  // more than N - 1 entries
     if (matched_ != objects_.Count()) return nullptr;
     if (!CheckTree(n, root)) return nullptr;
+    Widen();
     return MakeTree(n, root);
   }
 
@@ -135,6 +141,7 @@ private:
       pending.pop_back();
       if (reached[static_cast<std::size_t>(index)] || depth > kMaxHierarchyDepth) return false;
       reached[static_cast<std::size_t>(index)] = 1;
+      visited_.push_back(index);
       ++count;
       const Entry& entry = EntryOf(index);
       const GEO_Box bound = entry.bound->GetBox();
@@ -149,6 +156,22 @@ private:
       }
     }
     return count == n - 1;
+  }
+
+  // The written bounds lost digits: each bound that no longer holds all that
+  // lies below it is widened to hold it, children before their parents, so
+  // that the searches may rely on the bounds. The widening stays below the
+  // rounding of the written digits: the tree saves as the same text.
+  void Widen() {
+    for (auto it = visited_.rbegin(); it != visited_.rend(); ++it) {
+      Entry& entry = entries_[static_cast<std::size_t>(at_[static_cast<std::size_t>(*it)])];
+      for (std::uint32_t item : entry.items) {
+        const BoundingObject* inner = entry.interior ? EntryOf(static_cast<int>(item)).bound.get()
+                                                     : BoundContMan::Volume(objects_[item]);
+        if (BoxWithin(inner->GetBox(), entry.bound->GetBox())) continue;
+        entry.bound = entry.bound->UnionBox(*inner);
+      }
+    }
   }
 
   const Entry& EntryOf(int index) const {
@@ -188,6 +211,7 @@ private:
   std::uint32_t matched_ = 0;
   std::vector<Entry> entries_;
   std::vector<int> at_;  // entry of each index
+  std::vector<int> visited_;  // the indices reached from the root, in pre-order
 };
 
 }  // namespace

@@ -22,7 +22,10 @@
 // matches, by exact comparison, the first element of the sequence with that
 // name not matched yet; every element matched; and every bound within the
 // rounding of its six written digits contains the boxes below it (the boxes
-// of a leaf's objects, the bounds of a node's children).
+// of a leaf's objects, the bounds of a node's children). A bound that lost
+// the little it takes to hold what lies below it in the rounding is widened
+// to hold it: in a tree read back, as in one built, every bound holds its
+// objects' and children's bounds exactly, and the tree saves as the same text.
 
 #include <iosfwd>
 

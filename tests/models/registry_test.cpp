@@ -9,8 +9,11 @@
 #include "models/core/brep.h"
 #include "models/core/cone.h"
 #include "models/core/cylinder.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -35,7 +38,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "cone"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "flip",
+                                      "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
@@ -46,8 +50,11 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_CylinderModule*>(registry.modelModules.Nth(1)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(4)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_GroupModule*>(registry.modelModules.Nth(4)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_TransfModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(7)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(8)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -462,49 +463,155 @@ TEST_F(SceneHierarchy, FlatScenesAndOddGridParametersBuild) {
   }
 }
 
-// From a scene text to the cache file and back.
-TEST(SceneHierarchyEndToEnd, ASceneOfSpheresAndBoxesBuildsSavesAndLoads) {
-  TempDir dir;
-  ScopedCwd cwd(dir.path());
-  CG_ModelRegistry registry;
-  BuildRegistry(registry);
-  registry.modelModules.Append(new zavo::test::FakeModelModule());
-  CG_GraphicScene scene(registry);
-  RecordingInterface ui;
-  scene.SetInterface(&ui);
-  std::istringstream in(
-      "{ object name s1; model { sphere center ( 0 , 0 , 0 ); radius 1; } }\n"
-      "{ object name s2; model { sphere center ( 5 , 0 , 0 ); radius 2; } }\n"
-      "{ object name b1; model { box xmin 10; xmax 11; ymin 0; ymax 1; zmin 0; zmax 1; } }\n"
-      "{ object name b2; model { box xmin -4; xmax -3; ymin 2; ymax 6; zmin 0; zmax 1; } }\n"
-      "{ object name s3; model { sphere center ( 0 , 8 , 1 ); radius 0.5; } }\n"
-      "{ object name free; model { fake hit 1; } }\n"
-      ".\n");
-  ASSERT_EQ(scene.Load(in), 1) << scene.GetErrorMessage();
-  scene.SetName((dir / "spheres").string().c_str());
-  const std::string path = (dir / "spheres").string() + ".qz_";
-  scene.PrepareTraceData();
-  scene.BuildGlobalHierarchy();
-  ASSERT_NE(scene.GetHierarchyRoot(), nullptr);
-  ASSERT_TRUE(fs::exists(path));
-  EXPECT_EQ(ui.statuses.back(), "Saving hierarchy " + path);
-  ASSERT_EQ(scene.GetUnboundedObjects().First()->entry->object->name, "free");
-  EXPECT_EQ(scene.GetUnboundedObjects().First()->next, nullptr);
-  std::ostringstream first;
-  zavo::SaveGlobalHierarchy(first, scene.GetHierarchyRoot());
+// From scene texts to the cache file and back, as zavo-render meets them: each
+// run loads the text afresh, prepares the trace entries and builds; the text
+// may have been edited by hand since the cache was written.
+const char kSceneText[] =
+    "{ object name s1; model { sphere center ( 0 , 0 , 0 ); radius 1; } }\n"
+    "{ object name s2; model { sphere center ( 5 , 0 , 0 ); radius 2; } }\n"
+    "{ object name b1; model { box xmin 10; xmax 11; ymin 0; ymax 1; zmin 0; zmax 1; } }\n"
+    "{ object name floor; model { quad c 1; j -1; } }\n"
+    "{ object name b2; model { box xmin -4; xmax -3; ymin 2; ymax 6; zmin 0; zmax 1; } }\n"
+    "{ object name sun; model { fakelight position 0 0 20; colour 1 1 1; } }\n"
+    "{ object name s3; model { sphere center ( 0 , 8 , 1 ); radius 0.5; } }\n"
+    ".\n";
 
-  scene.FreeGlobalHierarchy();
-  scene.PrepareTraceData();
-  ui.statuses.clear();
-  scene.BuildGlobalHierarchy();
+class SceneFile : public ::testing::Test {
+protected:
+  SceneFile() {
+    BuildRegistry(registry);
+    registry.modelModules.Append(new zavo::test::FakeLightModule());
+  }
+
+  // A fresh scene of the text, named "spheres", with its hierarchy built.
+  void Run(const std::string& text) {
+    scene = std::make_unique<CG_GraphicScene>(registry);
+    scene->SetInterface(&ui);
+    std::istringstream in(text);
+    ASSERT_EQ(scene->Load(in), 1) << scene->GetErrorMessage();
+    scene->SetName((dir / "spheres").string().c_str());
+    scene->PrepareTraceData();
+    ui.statuses.clear();
+    scene->BuildGlobalHierarchy();
+  }
+  SeqGraphicObject Bounded() {
+    std::vector<CG_GraphicObjectQZData*> list;
+    for (CG_GraphicObjectQZData& entry : scene->GetTraceList()) {
+      if (entry.object->GetBoundingObject() != nullptr) list.push_back(&entry);
+    }
+    SeqGraphicObject seq(static_cast<std::uint32_t>(list.size()));
+    for (std::size_t i = 0; i < list.size(); ++i) seq[static_cast<std::uint32_t>(i)] = list[i];
+    return seq;
+  }
+  std::vector<std::string> Unbounded() {
+    std::vector<std::string> names;
+    for (GObjectRef& ref : scene->GetUnboundedObjects()) names.emplace_back(ref.entry->object->name.Text());
+    return names;
+  }
+  std::string Saved() {
+    std::ostringstream os;
+    zavo::SaveGlobalHierarchy(os, scene->GetHierarchyRoot());
+    return os.str();
+  }
+  bool Built() const {
+    return ui.statuses.size() >= 3 && ui.statuses.front() == "Loading hierarchy " + path &&
+           std::find(ui.statuses.begin(), ui.statuses.end(), "Creating hierarchy") != ui.statuses.end() &&
+           ui.statuses.back() == "Saving hierarchy " + path;
+  }
+
+  TempDir dir;
+  ScopedCwd cwd{dir.path()};
+  CG_ModelRegistry registry;
+  RecordingInterface ui;
+  std::unique_ptr<CG_GraphicScene> scene;
+  const std::string path = (dir / "spheres").string() + ".qz_";
+};
+
+TEST_F(SceneFile, BuildsSavesAndLoadsTheSameTree) {
+  Run(kSceneText);
+  ASSERT_NE(scene->GetHierarchyRoot(), nullptr);
+  EXPECT_EQ(ui.statuses.front(), "Creating hierarchy");
+  EXPECT_EQ(ui.statuses.back(), "Saving hierarchy " + path);
+  // The quadric has no volume; the light-emitting object is in neither list.
+  EXPECT_EQ(Unbounded(), std::vector<std::string>{"floor"});
+  ASSERT_EQ(Bounded().Count(), 5u);
+  CheckTree(scene->GetHierarchyRoot(), Bounded());
+  const std::string file = ReadFile(path);
+  EXPECT_EQ(file, Saved());
+  const std::string tree = Describe(scene->GetHierarchyRoot(), Bounded());
+
+  Run(kSceneText);
   EXPECT_EQ(ui.statuses, Statuses{"Loading hierarchy " + path});
-  std::ostringstream second;
-  zavo::SaveGlobalHierarchy(second, scene.GetHierarchyRoot());
-  EXPECT_EQ(second.str(), first.str());
-  EXPECT_EQ(ReadFile(path), first.str());
+  EXPECT_EQ(Describe(scene->GetHierarchyRoot(), Bounded()), tree);
+  EXPECT_EQ(Unbounded(), std::vector<std::string>{"floor"});
+  EXPECT_EQ(Saved(), file);
   // The tree is the scene's until the next preparation.
-  scene.PrepareTraceData();
-  EXPECT_EQ(scene.GetHierarchyRoot(), nullptr);
+  scene->PrepareTraceData();
+  EXPECT_EQ(scene->GetHierarchyRoot(), nullptr);
+  EXPECT_TRUE(scene->GetUnboundedObjects().IsEmpty());
+}
+
+struct SceneEdit {
+  const char* what;
+  const char* from;
+  const char* to;
+  bool cacheKept;
+};
+
+void PrintTo(const SceneEdit& c, std::ostream* os) { *os << c.what; }
+
+class EditedScene : public SceneFile, public ::testing::WithParamInterface<SceneEdit> {};
+
+// The cache of the text as it was, then a run of the edited text: a cache
+// that no longer fits the scene is built again and overwritten, and the run
+// after that loads the new one.
+TEST_P(EditedScene, LoadsTheCacheOnlyWhileItFits) {
+  Run(kSceneText);
+  const std::string before = ReadFile(path);
+  const std::string text = Replace(kSceneText, GetParam().from, GetParam().to);
+  Run(text);
+  ASSERT_NE(scene->GetHierarchyRoot(), nullptr);
+  CheckTree(scene->GetHierarchyRoot(), Bounded());
+  if (GetParam().cacheKept) {
+    EXPECT_EQ(ui.statuses, Statuses{"Loading hierarchy " + path});
+    EXPECT_EQ(ReadFile(path), before);
+    return;
+  }
+  EXPECT_TRUE(Built()) << ::testing::PrintToString(ui.statuses);
+  EXPECT_EQ(ReadFile(path), Saved());
+  EXPECT_NE(ReadFile(path), before);
+  Run(text);
+  EXPECT_EQ(ui.statuses, Statuses{"Loading hierarchy " + path});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, EditedScene,
+    ::testing::Values(
+        SceneEdit{"a sphere moved", "center ( 5 , 0 , 0 )", "center ( 5 , 0 , 3 )", false},
+        SceneEdit{"a box grown", "xmax 11;", "xmax 14;", false},
+        SceneEdit{"an object renamed", "name s3;", "name s4;", false},
+        SceneEdit{"an object removed", "{ object name b1; model { box xmin 10; xmax 11; ymin 0; ymax 1; zmin 0; zmax 1; } }\n",
+                  "", false},
+        SceneEdit{"an object added", ".\n", "{ object name s5; model { sphere center ( 3 , 3 , 3 ); radius 1; } }\n.\n",
+                  false},
+        SceneEdit{"an unbounded object gets a volume", "model { quad c 1; j -1; }",
+                  "model { sphere center ( 20 , 0 , 0 ); radius 1; }", false},
+        // Still inside its leaf's bound: the cached tree serves as it is.
+        SceneEdit{"a sphere shrunk", "radius 2;", "radius 1.5;", true},
+        SceneEdit{"the unbounded object changed", "quad c 1; j -1;", "quad c 1; j -4;", true}),
+    [](const ::testing::TestParamInfo<SceneEdit>& info) { return "Edit" + std::to_string(info.index); });
+
+TEST_F(SceneFile, ABrokenCacheIsBuiltAgainAndOverwritten) {
+  Run(kSceneText);
+  const std::string file = ReadFile(path);
+  for (const std::string& broken : {file.substr(0, file.size() / 2), file + "99\n", std::string("\x01\xff{ bound"),
+                                    Replace(file, "s1 ", "s1 s1 ")}) {
+    WriteFile(path, broken);
+    Run(kSceneText);
+    EXPECT_TRUE(Built()) << ::testing::PrintToString(ui.statuses);
+    CheckTree(scene->GetHierarchyRoot(), Bounded());
+    EXPECT_EQ(ReadFile(path), file);
+  }
 }
 
 }  // namespace
