@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "foundation/number_text.h"
+#include "foundation/runtime_error_box.h"
 #include "geometry/reflect.h"
 #include "render/random.h"
 #include "scene/scene.h"
@@ -18,6 +19,12 @@ Point3D CG_GraphicScene::Trace(const Ray& ray, int depth, double weight) {
   CG_GraphicObjectQZData* hit = FirstIntersection(ray);
   if (hit == nullptr) return Background();
 
+  // Outside an image (a caller tracing single rays) the working material is
+  // made here, from the shading method named by "shade".
+  if (shadingMethod_ == nullptr && !SetShadingMethod(param_.shade.Text() != nullptr ? param_.shade.Text() : "")) {
+    RuntimeErrorBox("CG_GraphicScene::Trace without a shading method");
+  }
+  if (!hitMaterial_) hitMaterial_ = shadingMethod_->NewMaterial();
   CG_Material& material = *hitMaterial_;
   Point3D P, N;
   hit->object->HitDetails(ray, *hit->record, 0, material, P, N);
