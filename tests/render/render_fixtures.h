@@ -15,6 +15,7 @@
 #include "render/random.h"
 #include "scene/fakes.h"
 #include "scene/scene.h"
+#include "common/temp_dir.h"
 
 namespace zavo::test {
 
@@ -42,6 +43,9 @@ public:
                   Point3D& point, Point3D& normal) const override {
     FakeObject::HitDetails(ray, record, index, target, point, normal);
     if (fixedNormal) normal = *fixedNormal;
+  }
+  int HasMaterialOfClass(const CG_Material& given) const override {
+    return GUniformObjectData::HasMaterialOfClass(given);
   }
 
   std::function<bool(const Ray&)> test;
@@ -120,6 +124,20 @@ public:
   RecordingInterface ui;
   std::time_t now = 1000000;
 };
+
+// Renders the scene under the name "img" in a fresh temporary directory and
+// answers Render's result; the image file is read back into image when there
+// is one.
+inline int RenderInTemp(RenderScene& f, BitmapManager* image = nullptr, bool* written = nullptr) {
+  TempDir dir;
+  ScopedCwd cwd(dir.path());
+  f.scene.SetName("img");
+  const int result = f.scene.Render();
+  const bool exists = std::filesystem::exists(dir.path() / "img.bmp");
+  if (written != nullptr) *written = exists;
+  if (image != nullptr && exists) image->Load(dir.path() / "img.bmp");
+  return result;
+}
 
 // The colour of pixel (x, y) of an image as 0..255 channels.
 struct Rgb {
