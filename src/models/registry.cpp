@@ -5,6 +5,7 @@
 #include "geometry/bounding_module.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/csg.h"
 #include "models/core/sphere.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
@@ -37,6 +38,9 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_SphereModule());
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
+  registry.modelModules.Append(new CG_CSGModule("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
+  registry.modelModules.Append(new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
+  registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());
