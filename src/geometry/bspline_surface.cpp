@@ -145,10 +145,13 @@ std::unique_ptr<BRepModel3> TessellateSplineSurface(const BSplineSurface& surfac
 double SplineBasis(std::int32_t i, std::int32_t k, double t, const Vector<double>& knot) {
   if (i < 0 || k < 1 || std::int64_t{i} + k >= std::int64_t{knot.Count()}) RuntimeErrorBox("SplineBasis");
   if (k == 1) return knot[i] <= t && t < knot[i + 1] ? 1.0 : 0.0;
+  // Both lower orders first, whatever the spans (2^k - 1 calls in all).
+  const double lower = SplineBasis(i, k - 1, t, knot);
+  const double upper = SplineBasis(i + 1, k - 1, t, knot);
   double value = 0.0;
   const double left = knot[i + k - 1] - knot[i];
-  if (left != 0.0) value += (t - knot[i]) / left * SplineBasis(i, k - 1, t, knot);
+  if (left != 0.0) value += (t - knot[i]) * lower / left;
   const double right = knot[i + k] - knot[i + 1];
-  if (right != 0.0) value += (knot[i + k] - t) / right * SplineBasis(i + 1, k - 1, t, knot);
+  if (right != 0.0) value += (knot[i + k] - t) * upper / right;
   return value;
 }

@@ -5,7 +5,10 @@
 #include "geometry/bounding_module.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/cone.h"
 #include "models/core/csg.h"
+#include "models/core/cylinder.h"
+#include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
@@ -36,11 +39,19 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   // "deformgraph", "field", "beziercurve", "pointlamp", "cone", "arealamp",
   // "conelamp", "AbstractVRMLNode", "camera".
   registry.modelModules.Append(new CG_SphereModule());
+  registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
-  registry.modelModules.Append(new CG_CSGModule("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
-  registry.modelModules.Append(new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
+  registry.modelModules.Append(new CG_QuadModule());
+
+  // The three CSG operations, one module each with its keyword and rules.
+  registry.modelModules.Append(
+      new CG_CSGModule("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
+  registry.modelModules.Append(
+      new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
   registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+
+  registry.modelModules.Append(new CG_ConeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());

@@ -4,6 +4,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "geometry/bspline_surface.h"
 
@@ -228,6 +229,31 @@ TEST(SplineBasis, CoxDeBoor) {
     EXPECT_NEAR(sum, 1.0, 1e-12);
     const double s = t - 3;
     EXPECT_NEAR(SplineBasis(0, 4, t, knot), (1 - s) * (1 - s) * (1 - s) / 6, 1e-12);
+  }
+}
+
+TEST(SplineBasis, Values) {
+  struct Case {
+    std::vector<double> knots;
+    std::int32_t i, k;
+    double t, value;
+  };
+  const std::vector<Case> cases = {
+      {{0, 1, 2, 3}, 0, 1, 0.0, 1.0},
+      {{0, 1, 2, 3}, 0, 1, 0.999, 1.0},
+      {{0, 1, 2, 3}, 0, 1, 1.0, 0.0},  // the upper knot belongs to the next span
+      {{0, 1, 2, 3}, 1, 1, 1.0, 1.0},
+      {{0, 1, 2, 3}, 2, 1, 3.0, 0.0},  // the very last knot is in no span
+      {{0, 0, 1, 1}, 0, 2, 0.5, 0.5},  // the empty left span counts 0
+      {{0, 1, 2, 3}, 0, 3, 1.5, 0.75},
+      {{0, 1, 2, 3}, 0, 3, 0.5, 0.125},
+      {{0, 1, 2, 3}, 0, 3, 2.5, 0.125},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.t);
+    Vector<double> knot(static_cast<std::uint32_t>(c.knots.size()));
+    for (std::uint32_t k = 0; k < knot.Count(); ++k) knot[k] = c.knots[k];
+    EXPECT_DOUBLE_EQ(SplineBasis(c.i, c.k, c.t, knot), c.value);
   }
 }
 

@@ -8,7 +8,10 @@
 
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/cone.h"
 #include "models/core/csg.h"
+#include "models/core/cylinder.h"
+#include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
@@ -34,7 +37,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "brep", "box", "intersect", "subtract", "union"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "intersect", "subtract",
+                                      "union", "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
@@ -42,9 +46,12 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
   EXPECT_NE(dynamic_cast<CG_SphereModule*>(registry.modelModules.Nth(0)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(1)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(2)), nullptr);
-  for (long i = 3; i <= 5; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_CylinderModule*>(registry.modelModules.Nth(1)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(4)), nullptr);
+  for (long i = 5; i <= 7; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(8)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 

@@ -11,6 +11,9 @@
 #include "common/temp_dir.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/cone.h"
+#include "models/core/cylinder.h"
+#include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/registry.h"
 #include "scene/registry.h"
@@ -29,6 +32,9 @@ const char kScene[] =
     "{ object name tri; model { brep model { pbrep vertices 3 0 0 0 1 0 0 0 1 0 faces 1 { 1 { 3 0 1 *2 } } }\n"
     "    costr 0; interp 1; interp_ang 0.25; } }\n"
     "{ object name mesh; model { brep name cube; abspos 1; algoritm 2; } }\n"
+    "{ object name pipe; material gold; model { cylinder high 2; div 3; } }\n"
+    "{ object name cap; model { cone radius 1; high 1; } }\n"
+    "{ object name bowl; model { quad a 1; b 1; i -1; } }\n"
     ".\n";
 
 const char kCube[] =
@@ -73,6 +79,9 @@ TEST(SceneModels, ASceneOfEveryCoreModelTypeLoadsWritesAndLoadsAgain) {
   EXPECT_EQ(mesh->IsInline(), 0);
   EXPECT_EQ(mesh->IsTriangleMesh(), 0);
   EXPECT_EQ(first.FindObject("crate")->toll, 0.5);
+  EXPECT_NE(dynamic_cast<GCylinder*>(first.FindObject("pipe")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_Cone*>(first.FindObject("cap")), nullptr);
+  EXPECT_NE(dynamic_cast<GQuad*>(first.FindObject("bowl")), nullptr);
   // The "auto" build of a small mesh keeps no cache.
   EXPECT_FALSE(std::filesystem::exists(dir / "cube.br_"));
 
@@ -81,7 +90,7 @@ TEST(SceneModels, ASceneOfEveryCoreModelTypeLoadsWritesAndLoadsAgain) {
   std::istringstream again(written);
   ASSERT_EQ(second.Load(again), 1) << second.GetErrorMessage() << " at line " << second.GetErrorLine();
   EXPECT_EQ(ObjectTexts(second), ObjectTexts(first));
-  EXPECT_EQ(ObjectTexts(first).size(), 4u);
+  EXPECT_EQ(ObjectTexts(first).size(), 7u);
   EXPECT_EQ(WriteScene(second), written);
 }
 
@@ -95,6 +104,18 @@ TEST(SceneModels, ErrorsOfTheModelReadersReachTheScene) {
   EXPECT_EQ(scene.Load(in), 0);
   EXPECT_EQ(scene.GetErrorCode(), 5);
   EXPECT_EQ(std::string(scene.GetErrorMessage()), "Number wanted");
+  EXPECT_EQ(scene.GetErrorLine(), 2);
+
+  std::istringstream quad("{ object name q; model { quad a 1;\nk 2; } }\n.\n");
+  EXPECT_EQ(scene.Load(quad), 0);
+  EXPECT_EQ(scene.GetErrorCode(), 1);
+  EXPECT_EQ(std::string(scene.GetErrorMessage()), "Generic Error");
+  EXPECT_EQ(scene.GetErrorLine(), 2);
+
+  std::istringstream cylinder("{ object name c; model { cylinder radius 1;\nhigh 2 div 3; } }\n.\n");
+  EXPECT_EQ(scene.Load(cylinder), 0);
+  EXPECT_EQ(scene.GetErrorCode(), 2);
+  EXPECT_EQ(std::string(scene.GetErrorMessage()), "Caracter ';' not found");
   EXPECT_EQ(scene.GetErrorLine(), 2);
 
   std::istringstream missing("{ object name m; model { brep name cube; } }\n.\n");

@@ -19,6 +19,10 @@
 //   abspos v        read and ignored
 // A file mesh keeps the face hierarchy in "<path>.br_"; a cache that does not
 // fit the mesh (structure, counts, indices, boxes) is rebuilt and rewritten.
+//
+// Rays meet the mesh face by face (brep_trace.cpp): all hits in order, or the
+// nearest by the search the algorithm names; with interp set, shading
+// normals are blended from the corner normals across each triangle.
 
 #include <iosfwd>
 #include <memory>
@@ -40,6 +44,18 @@ namespace zavo {
 inline constexpr double kDefaultCreaseAngle = std::numbers::pi / 6;
 
 }  // namespace zavo
+
+// The hits of one ray on a brep: the count and the (ray parameter, face)
+// pairs, nearest first after Intersect and IntersectAny. The list grows by
+// blocks of 100 and keeps them from one query to the next.
+class CG_BRepIntrInfo : public CG_GraphicObjectIntrInfo {
+public:
+  double Value(int i) const override { return hits[static_cast<unsigned int>(i)].t; }
+  int Count() const override { return count; }
+
+  int count = 0;
+  BRepModel3::Hits hits;
+};
 
 // The settings of a brep object as they travel between the reader, the
 // builders of in-memory meshes, the editor and the object.
@@ -98,6 +114,25 @@ public:
 
   int IsRayTraceable() const override { return 1; }
   const BoundingObject* GetBoundingObject() const override { return bounding_.get(); }
+
+  // ---- Ray tracing (a CG_BRepIntrInfo). Without a face hierarchy (costr 0)
+  // a ray that misses the mesh box finds nothing; a face counts only when
+  // hit beyond toll ----
+
+  std::unique_ptr<CG_GraphicObjectIntrInfo> NewIntrInfo() const override;
+  // Every face hit, in increasing ray parameter; among equal parameters the
+  // order is that of a selection sort over the hits as the mesh found them.
+  int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
+  // The nearest hit only (the first found among equal parameters), by the
+  // search the algorithm names: 1 every hit, 2 depth-first, 3 best-first; any
+  // other algorithm finds nothing. 1 or 0.
+  int IntersectAny(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
+  // The hit point; the face's plane normal, or with interp set the corner
+  // normals of the hit triangle blended at the point by a scan line in the
+  // face's projection plane and normalised (the plane normal when no blend
+  // can be made); then the mapping, texture and bump of the uniform data.
+  void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
+                  Point3D& point, Point3D& normal) const override;
 
   // ---- The mesh as polygons, triangles and an indexed mesh; colours are the
   // material's, the default Phong colour without a material ----
@@ -180,6 +215,8 @@ private:
   void CopySettings(CG_BRepDescription& description) const;
   // Shows a text through the progress interface, when there is one.
   void Tell(const std::string& text) const;
+  // The blended corner normal of the face at the point (see HitDetails).
+  Point3D InterpolatedNormal(const Face3& face, const Point3D& point) const;
 
   int allTriangles_ = 1;
   int interp_ = 0;

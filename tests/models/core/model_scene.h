@@ -14,6 +14,9 @@
 #include "geometry/bounding_module.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/cone.h"
+#include "models/core/cylinder.h"
+#include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
@@ -54,8 +57,11 @@ public:
       registry.mappingModules.Append(new CG_CilindricMappingModule());
       registry.materialModules.Append(new CG_MaterialPhongModule());
       registry.modelModules.Append(new CG_SphereModule());
+      registry.modelModules.Append(new CG_CylinderModule());
       registry.modelModules.Append(new CG_BRepModule());
       registry.modelModules.Append(new CG_BoxModule());
+      registry.modelModules.Append(new CG_QuadModule());
+      registry.modelModules.Append(new CG_ConeModule());
       registry.SetBoxFactory(zavo::NewStandInBox);
       return true;
     }();
