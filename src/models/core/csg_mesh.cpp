@@ -120,9 +120,10 @@ int GCSG::LoadCachedMesh() {
   auto mesh = std::make_unique<BRepModel3>("model");
   GeoScanner scanner(in);
   scanner.Next();
-  // A file that does not parse, or holds more than the one block written
-  // there, is no cache: it is computed again and overwritten.
-  if (!mesh->Read(scanner) || scanner.Kind() != zavo::kTokenError) return 0;
+  // A file that does not parse, holds more than the one block written there
+  // or a mesh without faces (never written there) is no cache: it is
+  // computed again and overwritten.
+  if (!mesh->Read(scanner) || scanner.Kind() != zavo::kTokenError || mesh->faces.Count() == 0) return 0;
   MakeMeshObject(std::move(mesh));
   return 1;
 }

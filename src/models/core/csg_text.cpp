@@ -61,11 +61,12 @@ std::unique_ptr<CG_GraphicObject> CG_CSGModule::Read(CG_GraphicScene& scene, Sca
   description.scene = &scene;
   for (;;) {
     if (Is(s, "}")) {
-      s.Next();
+      // Reported at the closing brace.
       if (description.first == nullptr || description.second == nullptr) {
         scene.SetError(5, "Object block missing");
         return nullptr;
       }
+      s.Next();
       return std::make_unique<GCSG>(data, description);
     }
     if (s.Kind() != zavo::kTokenIdentifier) return nullptr;

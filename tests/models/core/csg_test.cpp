@@ -230,6 +230,51 @@ TEST(CsgIntervals, StartInsideEqualParametersAndNesting) {
   EXPECT_EQ(merged[1].t, 3);
 }
 
+TEST(CsgIntervals, RaysStartingInsideAndTangentGrazes) {
+  // A graze of a sphere gives two equal hits: the ray enters and leaves at
+  // once, and what is inside around it stays as it was.
+  struct Case {
+    const char* keyword;
+    std::string first;
+    std::string second;
+    Point3D origin;
+    std::vector<double> x;
+    std::vector<int> child;
+  };
+  const std::string a = Sphere("a", 0);
+  const std::string b = Sphere("b", 1);
+  const std::string touched = Sphere("a", 0);  // grazed at x = 0 by rays along y = 1
+  const std::string around = "{ object name b; model { sphere center ( 0.5 , 1 , 0 ); radius 1; } }";
+  const std::string beyond = "{ object name b; model { sphere center ( 3 , 1 , 0 ); radius 1; } }";
+  const std::vector<Case> cases = {
+      // Starting inside.
+      {"union", a, b, {0.5, 0, 0}, {2}, {2}},
+      {"union", a, b, {-0.5, 0, 0}, {2}, {2}},
+      {"subtract", a, b, {-0.5, 0, 0}, {0}, {2}},
+      {"union", a, b, {1.5, 0, 0}, {2}, {2}},
+      {"subtract", a, b, {1.5, 0, 0}, {}, {}},
+      {"intersect", a, b, {-0.5, 0, 0}, {0, 1}, {2, 1}},
+      {"intersect", a, b, {1.5, 0, 0}, {}, {}},
+      // Grazing the first child inside the second.
+      {"union", touched, around, {-5, 1, 0}, {-0.5, 1.5}, {2, 2}},
+      {"intersect", touched, around, {-5, 1, 0}, {0, 0}, {1, 1}},
+      {"subtract", touched, around, {-5, 1, 0}, {}, {}},
+      // Grazing the first child outside the second.
+      {"union", touched, beyond, {-5, 1, 0}, {0, 0, 2, 4}, {1, 1, 2, 2}},
+      {"intersect", touched, beyond, {-5, 1, 0}, {}, {}},
+      {"subtract", touched, beyond, {-5, 1, 0}, {0, 0}, {1, 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.keyword) + " from x = " + std::to_string(c.origin.x) +
+                 ", y = " + std::to_string(c.origin.y));
+    CsgScene scene;
+    ASSERT_EQ(scene.Load(SceneText(Csg(c.keyword, c.first, c.second), 0)), 1) << scene.Message();
+    const Hits hits = Trace(*scene.Find(), c.origin);
+    ExpectNear(hits.x, c.x);
+    EXPECT_EQ(hits.child, c.child);
+  }
+}
+
 TEST(CsgIntervals, TheMergedSequenceGrowsByBlocksAndNeverShrinks) {
   std::vector<double> many;
   for (int i = 1; i <= 150; ++i) many.push_back(i);
@@ -349,7 +394,8 @@ TEST(CsgText, WithoutAnIDnameTheSceneGivesAFreeOne) {
 }
 
 TEST(CsgText, BodyErrorsDestroyTheChildrenReadSoFar) {
-  const std::string f = "{ object name f; model { fake box 0 1 0 1 0 1; } }";
+  // Each body stops at a token on line 4 of the scene text.
+  const std::string f = "\nfirst { object name f; model { fake box 0 1 0 1 0 1; } }\n";
   const std::string s = "{ object name s; model { fake hit 1; } }";
   struct Case {
     std::string body;
@@ -357,25 +403,26 @@ TEST(CsgText, BodyErrorsDestroyTheChildrenReadSoFar) {
     const char* message;
   };
   const std::vector<Case> cases = {
-      {"first " + f + " }", 5, "Object block missing"},
-      {"second " + s + " }", 5, "Object block missing"},
-      {"}", 5, "Object block missing"},
-      {"first " + f + "; second object name s; model { fake } } }", 2, "Caracter '{' not found"},
-      {"first " + f + " second { name s; model { fake } } }", 3, "Word \"object\" not found"},
-      {"first " + f + " third " + s + " }", 5, "Unknown attribute"},
-      {"first " + f + " second { object name s; model { fake hit 1; } ; }", 2, "Caracter '}' not found"},
-      {"first " + f + " second { object name s; model { fake bad; } } }", 5, "Unknown attribute"},
-      {"first " + f + " second { object name s; colour 3; model { fake } } }", 1, "Generic Error"},
-      {"first " + f + " 7 }", 1, "Generic Error"},
+      {f + "}", 5, "Object block missing"},
+      {"\nsecond " + s + "\n}", 5, "Object block missing"},
+      {"\n\n}", 5, "Object block missing"},
+      {f + "second object name s; model { fake } } }", 2, "Caracter '{' not found"},
+      {f + "second { name s; model { fake } } }", 3, "Word \"object\" not found"},
+      {f + "third " + s + " }", 5, "Unknown attribute"},
+      {f + "second { object name s; model { fake hit 1; } ; }", 2, "Caracter '}' not found"},
+      {f + "second { object name s; model { fake bad; } } }", 5, "Unknown attribute"},
+      {f + "second { object name s; colour 3; model { fake } } }", 1, "Generic Error"},
+      {f + "7 }", 1, "Generic Error"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.body);
     const int alive = FakeObject::alive;
     {
       CsgScene scene;
-      EXPECT_EQ(scene.Load(SceneText("{ object name c; model { union " + c.body + " }\n", 0)), 0);
+      EXPECT_EQ(scene.Load(SceneText("{ object name c; model { union " + c.body + "\n}\n", 0)), 0);
       EXPECT_EQ(scene.Code(), c.code);
       EXPECT_EQ(scene.Message(), c.message);
+      EXPECT_EQ(scene.scene().GetErrorLine(), 4);
       EXPECT_EQ(scene.Find(), nullptr);
     }
     EXPECT_EQ(FakeObject::alive, alive);
@@ -547,6 +594,29 @@ TEST_F(CsgMesh, AComputedMeshIsCachedAndTheCacheWinsAtTheNextLoad) {
   ASSERT_NE(again.Find()->MeshObject(), nullptr);
   EXPECT_STREQ(again.Find()->MeshObject()->Mesh().name.Text(), "model");
   EXPECT_EQ(again.Find()->MeshObject()->Mesh().faces.Count(), faces);
+
+  // The cache decides the mesh until it is removed, even for children
+  // changed in the text; once removed, the mesh is computed and cached again.
+  std::string moved = written;
+  const std::size_t xmax = moved.find("xmax 3;");
+  ASSERT_NE(xmax, std::string::npos);
+  moved.replace(xmax, 7, "xmax 5;");
+  {
+    CsgScene changed(dir_ / "scene");
+    ASSERT_EQ(changed.Load(moved), 1) << changed.Message();
+    EXPECT_EQ(booleanLog.calls, 1);
+    EXPECT_EQ(changed.Find()->MeshObject()->MeshBox(), (GEO_Box{0, 3, 0, 2, 0, 2}));
+  }
+  fs::remove(Cache("A"));
+  CsgScene rebuilt(dir_ / "scene");
+  ASSERT_EQ(rebuilt.Load(moved), 1) << rebuilt.Message();
+  EXPECT_EQ(booleanLog.calls, 2);
+  ASSERT_NE(rebuilt.Find()->MeshObject(), nullptr);
+  EXPECT_STREQ(rebuilt.Find()->MeshObject()->Mesh().name.Text(), "mod");
+  EXPECT_EQ(rebuilt.Find()->MeshObject()->MeshBox(), (GEO_Box{0, 5, 0, 2, 0, 2}));
+  std::ostringstream expected;
+  rebuilt.Find()->MeshObject()->Mesh().Write(expected, 1);
+  EXPECT_EQ(ReadFile(Cache("A")), expected.str());
 }
 
 TEST_F(CsgMesh, WithoutConversionTheStandInBoxHasNoMaterial) {
@@ -643,7 +713,7 @@ TEST_F(CsgMesh, AChildOfTwoPartsGivesNoMesh) {
 
 TEST_F(CsgMesh, ACacheThatDoesNotReadIsComputedAgainAndOverwritten) {
   for (const char* bad : {"{ pbrep vertices 3 0 0 0 1 0 0 0 1 0 faces 1 { 1 { 3 0 1 9 } } }",
-                          "{ pbrep vertices 3 0 0 0", "",
+                          "{ pbrep vertices 3 0 0 0", "", "{ pbrep vertices 0 faces 0 }",
                           "{ pbrep vertices 3 0 0 0 1 0 0 0 1 0 faces 1 { 1 { 3 0 1 2 } } } extra"}) {
     SCOPED_TRACE(bad);
     booleanLog = {};
