@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -709,6 +710,31 @@ TEST_F(CsgMesh, AChildOfTwoPartsGivesNoMesh) {
   EXPECT_EQ(booleanLog.firstVertices, 49u);
   EXPECT_NE(csg.MeshObject(), nullptr);
   EXPECT_TRUE(fs::exists(Cache("A")));
+}
+
+TEST_F(CsgMesh, ABooleanThatThrowsLeavesNoMeshAndRestoresTheProgress) {
+  RecordingInterface shown;
+  RecordingInterface before;
+  zavo::MeshBooleanProgressScope outer(&before);
+  CsgScene scene(dir_ / "scene");
+  CG_CSGDescription d;
+  CG_GraphicObjectCommData boxA, boxB;
+  d.SetFirst(new GBox(boxA, GEO_Box{0, 2, 0, 2, 0, 2}), 1);
+  d.SetSecond(new GBox(boxB, GEO_Box{1, 3, 0, 1, 0, 1}), 1);
+  d.keyword = "union";
+  d.meshBoolean = [](const BRepModel3&, const BRepModel3&) -> std::unique_ptr<BRepModel3> {
+    EXPECT_NE(zavo::MeshBooleanProgress(), nullptr);
+    throw std::runtime_error("broken");
+  };
+  d.scene = &scene.scene();
+  d.progress = &shown;
+  CG_GraphicObjectCommData data;
+  data.name = "c";
+  GCSG csg(data, d);
+  EXPECT_EQ(csg.MeshObject(), nullptr);
+  EXPECT_EQ(zavo::MeshBooleanProgress(), &before);
+  EXPECT_EQ(shown.messages, std::vector<std::string>{"Unknown exception in GCSG::SetDescription"});
+  EXPECT_FALSE(fs::exists(dir_ / "scene.qzd"));
 }
 
 TEST_F(CsgMesh, ACacheThatDoesNotReadIsComputedAgainAndOverwritten) {
