@@ -737,6 +737,19 @@ TEST_F(CsgMesh, ABooleanThatThrowsLeavesNoMeshAndRestoresTheProgress) {
   EXPECT_FALSE(fs::exists(dir_ / "scene.qzd"));
 }
 
+TEST_F(CsgMesh, ACacheIsReadWithTheCommentsOfTheSceneText) {
+  fs::create_directories(Cache("A").parent_path());
+  WriteFile(Cache("A"), "/* kept\nby hand */ { pbrep // one triangle\n vertices 3 0 0 0 1 0 0 0 1 0\n"
+                        " faces 1 { 1 { 3 0 1 2 } } }\n// end\n");
+  CsgScene scene(dir_ / "scene");
+  ASSERT_EQ(scene.Load(SceneText(Csg("union", Box("a", kBoxA), Box("b", kBoxB), "IDname A;"), 1)), 1)
+      << scene.Message();
+  EXPECT_EQ(booleanLog.calls, 0);
+  ASSERT_NE(scene.Find()->MeshObject(), nullptr);
+  EXPECT_EQ(scene.Find()->MeshObject()->Mesh().faces.Count(), 1u);
+  EXPECT_STREQ(scene.Find()->MeshObject()->Mesh().name.Text(), "model");
+}
+
 TEST_F(CsgMesh, ACacheThatDoesNotReadIsComputedAgainAndOverwritten) {
   for (const char* bad : {"{ pbrep vertices 3 0 0 0 1 0 0 0 1 0 faces 1 { 1 { 3 0 1 9 } } }",
                           "{ pbrep vertices 3 0 0 0", "", "{ pbrep vertices 0 faces 0 }",
