@@ -11,8 +11,11 @@
 #include "models/core/cone.h"
 #include "models/core/csg.h"
 #include "models/core/cylinder.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -37,8 +40,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "intersect", "subtract",
-                                      "union", "cone"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
+                                      "subtract", "union", "flip", "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
@@ -49,9 +52,12 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_CylinderModule*>(registry.modelModules.Nth(1)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(4)), nullptr);
-  for (long i = 5; i <= 7; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(8)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_GroupModule*>(registry.modelModules.Nth(4)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_TransfModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
+  for (long i = 7; i <= 9; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(10)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(11)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
