@@ -6,6 +6,7 @@
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/cone.h"
+#include "models/core/csg.h"
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
@@ -47,6 +48,14 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_GroupModule());
   registry.modelModules.Append(new CG_TransfModule());
   registry.modelModules.Append(new CG_QuadModule());
+
+  // The three CSG operations, one module each with its keyword and rules.
+  registry.modelModules.Append(
+      new CG_CSGModule("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
+  registry.modelModules.Append(
+      new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
+  registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+
   registry.modelModules.Append(new CG_FlipModule());
   registry.modelModules.Append(new CG_ConeModule());
 

@@ -94,8 +94,10 @@ public:
   // A free IDname: the first of "A" .. "Z", "ZA" .. "ZZ", "ZZA" ... that no
   // object contains (ContainsIDname) and for which no directory
   // "<scene name>.qzd/object/<candidate>" exists (no directory test while the
-  // scene has no name).
-  void UniqueIDname(charString& result) const;
+  // scene has no name). An object not in the list yet (a compound object
+  // being built, whose parts carry IDnames of their own) may be given: the
+  // names it contains are taken as well.
+  void UniqueIDname(charString& result, const CG_GraphicObject* pending = nullptr) const;
 
   // The search paths and the library directory; each setter stores a copy and
   // answers it.
