@@ -27,8 +27,11 @@ bool SoundView(const CG_ViewReference& view) {
 int CG_GraphicScene::Render() {
   renderSucceeded_ = 0;
   const char* mode = param_.render.Text() != nullptr ? param_.render.Text() : "";
+  // The exports ("vrml", "tgl", "dxf", "t_analysis") go before this line: they
+  // do not take the camera's view. Every image is seen through the camera in
+  // use, when there is one.
+  if (currentCamera_ != nullptr) currentCamera_->GetView(viewReference_);
   if (std::strcmp(mode, "raytracing") == 0) {
-    if (currentCamera_ != nullptr) currentCamera_->GetView(viewReference_);
     const int result = CreateImage();
     renderSucceeded_ = result == 1;
     return result;
