@@ -7,6 +7,7 @@
 #include "models/core/brep.h"
 #include "models/core/cone.h"
 #include "models/core/cylinder.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "scene/mapping.h"
@@ -42,12 +43,17 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
   registry.modelModules.Append(new CG_QuadModule());
+
+  // The point-lamp object, just before the cone.
+  registry.modelModules.Append(new CG_XPointLampModule());
+
   registry.modelModules.Append(new CG_ConeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());
 
-  // Lamp-section modules, once they exist: "pointlamp", "conelamp", "transf".
+  // Lamp-section modules: "pointlamp", then, once they exist, "conelamp" and "transf".
+  registry.lampModules.Append(new NGPointLampModule());
 
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);

@@ -9,6 +9,7 @@
 #include "models/core/brep.h"
 #include "models/core/cone.h"
 #include "models/core/cylinder.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "scene/fakes.h"
@@ -35,10 +36,12 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "cone"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "pointlamp", "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
-  EXPECT_TRUE(registry.lampModules.IsEmpty());
+  EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
+            (std::vector<std::string>{"pointlamp"}));
+  EXPECT_NE(dynamic_cast<NGPointLampModule*>(registry.lampModules.First()), nullptr);
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
@@ -47,7 +50,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
   EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(4)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(6)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
