@@ -58,7 +58,7 @@ public:
 
   void GetName(charString& out) const override { out = name; }
   void SetName(const char* text) override { name = text; }
-  CG_LightSourceModule* GetModule() const { return module_; }
+  CG_LightSourceModule* GetModule() const override { return module_; }
   // The lamp as a pointlamp object block:
   // "{ object\n\tname L;\n\tmodel { pointlamp\ncenter ( x , y , z );\n\tcolor (r,g,b);\n}\n}".
   // Read back it gives a GXPointLamp of the same name, centre and colour with

@@ -192,7 +192,7 @@ TEST(PointLampSection, WrittenAndReadBackKeepsPositionAndColour) {
     auto* back = dynamic_cast<GPointLamp*>(read.get());
     ASSERT_NE(back, nullptr) << Message(scene);
     EXPECT_EQ(back->name, "sun");
-    EXPECT_EQ(back->GetModule(), Registry().lampModules.First());
+    EXPECT_EQ(static_cast<CG_LightSource*>(back)->GetModule(), Registry().lampModules.First());
     EXPECT_EQ(DescriptionOf(*back).pos, pos);
     EXPECT_EQ(DescriptionOf(*back).color, color);
     EXPECT_EQ(Written(*back), Written(*lamp));
