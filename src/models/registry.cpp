@@ -6,10 +6,14 @@
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/cone.h"
+#include "models/core/csg.h"
 #include "models/core/cylinder.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -42,7 +46,18 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
+  registry.modelModules.Append(new CG_GroupModule());
+  registry.modelModules.Append(new CG_TransfModule());
   registry.modelModules.Append(new CG_QuadModule());
+
+  // The three CSG operations, one module each with its keyword and rules.
+  registry.modelModules.Append(
+      new CG_CSGModule("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
+  registry.modelModules.Append(
+      new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
+  registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+
+  registry.modelModules.Append(new CG_FlipModule());
 
   // The point-lamp object, just before the cone.
   registry.modelModules.Append(new CG_XPointLampModule());

@@ -15,6 +15,7 @@
 #include "geometry/bounding_object.h"
 #include "geometry/ray.h"
 #include "models/core/brep.h"
+#include "models/core/transf.h"
 #include "scene/cg_scanner.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
@@ -29,7 +30,7 @@ using zavo::test::ScopedCwd;
 using zavo::test::TempDir;
 
 // The registry of these tests: the scene layer's volumes, mappings, material
-// and shading, the sphere, and both point-lamp modules.
+// and shading, the sphere, the transf, and both point-lamp modules.
 CG_ModelRegistry& Registry() {
   static CG_ModelRegistry registry;
   static const bool filled = [] {
@@ -38,6 +39,7 @@ CG_ModelRegistry& Registry() {
     registry.mappingModules.Append(new CG_SphericalMappingModule());
     registry.materialModules.Append(new CG_MaterialPhongModule());
     registry.modelModules.Append(new CG_SphereModule());
+    registry.modelModules.Append(new CG_TransfModule());
     registry.modelModules.Append(new CG_XPointLampModule());
     registry.shadingMethods.Append(new GNoShadowPhongShading());
     registry.lampModules.Append(new NGPointLampModule());
@@ -446,6 +448,24 @@ TEST(PointLampLight, LampObjectsAreLightSourcesAndNeverTracedSurfaces) {
   std::vector<const CG_GraphicObject*> traced;
   for (const CG_GraphicObjectQZData& entry : scene.GetTraceList()) traced.push_back(entry.object);
   EXPECT_EQ(traced, (std::vector<const CG_GraphicObject*>{scene.FindObject("ball")}));
+}
+
+TEST(PointLampLight, UnderATransfTheLightMovesWithIt) {
+  CG_GraphicScene scene(Registry());
+  ASSERT_EQ(Load(scene,
+                 "{ object name T; model { transf t ( 5 , 0 , 0 );\n"
+                 "  { object name P; model { pointlamp center ( 1 , 2 , 3 ); color (0.5,1,0); } } } }\n.\n"),
+            1)
+      << Message(scene);
+  const CG_GraphicObject* transf = scene.FindObject("T");
+  ASSERT_NE(transf, nullptr);
+  EXPECT_EQ(transf->IsLightSource(), 1);
+  EXPECT_EQ(transf->Position(), (Point3D{6, 2, 3}));
+  EXPECT_EQ(transf->ColourAt({100, 0, 0}, {-1, 0, 0}), (Point3D{0.5, 1, 0}));
+  scene.PrepareTraceData();
+  ASSERT_EQ(scene.GetLampSequence().Size(), 1);
+  EXPECT_EQ(scene.GetLampSequence()[0], static_cast<const CG_LightSourceBase*>(transf));
+  EXPECT_TRUE(scene.GetTraceList().IsEmpty());
 }
 
 TEST(PointLampLamp, NameAndDescription) {
