@@ -155,19 +155,24 @@ void PreviewScanner::ScanFace(int f, double yv) {
 
   if (width_ == 1) {
     // One column: its only sample is the device centre.
-    if (xa <= 0 && 0 <= xb) Sample(f, 0, xa, za, xb, zb);
+    if (xa <= 0 && 0 <= xb) Sample(f, 0, 0, xa, za, xb, zb);
     return;
   }
+  // Sample k lies at x = xa + k s, in pixel trunc((x + 1)/s) = trunc(u + k)
+  // with u = (xa + 1)/s. Summing u and k keeps rounding from moving a sample
+  // into the column of its neighbour (as (xa + k s + 1)/s can), which would
+  // leave columns empty: a span clipped at -1 starts exactly at pixel 0 and
+  // takes one column per step.
+  const double u = (xa + 1) / step_;
   for (int k = 0;; ++k) {
     const double x = xa + k * step_;
     if (!(x <= xb)) break;
-    Sample(f, x, xa, za, xb, zb);
+    Sample(f, x, SaturateToInt(u + k), xa, za, xb, zb);
   }
 }
 
-void PreviewScanner::Sample(int f, double x, double xa, double za, double xb, double zb) {
+void PreviewScanner::Sample(int f, double x, int p, double xa, double za, double xb, double zb) {
   const double z = za + (zb - za) * (x - xa) / (xb - xa);
-  const int p = width_ == 1 ? 0 : SaturateToInt((x + 1) / step_);
   if (p < 0 || p >= width_) return;
   if (z > 0 && z < depths_[p]) {
     depths_[p] = z;

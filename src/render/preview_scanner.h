@@ -7,7 +7,8 @@
 // takes part in a line when its range of projected y contains yv; its span on
 // the line runs between the crossings of its edges (P,Q), (Q,R), (P,R) with
 // the line, clipped to [-1, 1]. Samples are taken at x = xa + k s from the
-// span's left end xa, s = 2/(W - 1), each into pixel trunc((x + 1)/s); a sample
+// span's left end xa, s = 2/(W - 1), each into pixel trunc((x + 1)/s),
+// evaluated as trunc((xa + 1)/s + k) so that rounding never skips a column; a sample
 // wins its pixel when its depth z is above 0 and below the pixel's depth so
 // far (1e20 at the start of the line), so of equal depths the first face
 // scanned wins. Faces are scanned in the order of their records and, within a
@@ -48,7 +49,8 @@ private:
   // Merges the faces first reached on the line into the active ones.
   void HandOver(int line);
   void ScanFace(int f, double yv);
-  void Sample(int f, double x, double xa, double za, double xb, double zb);
+  // Sample at x into pixel p.
+  void Sample(int f, double x, int p, double xa, double za, double xb, double zb);
 
   std::vector<FaceRef> faces_;       // every face, in scanning order
   std::vector<int> byFirstLine_;     // face numbers grouped by their first line
