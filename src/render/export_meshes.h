@@ -4,6 +4,7 @@
 // order, each as its own indexed mesh or as the parts of its indexed-mesh
 // declass.
 
+#include <climits>
 #include <functional>
 
 class CG_GraphicObject;
@@ -22,5 +23,12 @@ using ExportMeshVisitor =
 // throws). Objects that give neither are passed over; cameras are not treated
 // apart.
 void ForEachExportMesh(const CG_GraphicScene& scene, const ExportMeshVisitor& visit);
+
+// The vertex a triangle's vertex number names, whatever its sign (a negative
+// number only hides an edge): its magnitude, INT_MAX for INT_MIN.
+inline int VertexOfNumber(int number) {
+  if (number >= 0) return number;
+  return number == INT_MIN ? INT_MAX : -number;
+}
 
 }  // namespace zavo

@@ -3,7 +3,6 @@
 
 #include "render/export_tgl.h"
 
-#include <cstdlib>
 #include <ostream>
 
 #include "render/export_meshes.h"
@@ -53,7 +52,7 @@ void WriteTriangles(std::ostream& os, const CG_GraphicObject& mesh) {
     mesh.MeshTriangle(i, number[0], number[1], number[2]);
     for (int n : number) {
       Point3D p;
-      mesh.MeshVertex(std::abs(n), p);
+      mesh.MeshVertex(zavo::VertexOfNumber(n), p);
       os << p.x << ' ' << p.y << ' ' << p.z << '\n';
     }
     os << colour.x << ' ' << colour.y << ' ' << colour.z << '\n';

@@ -1,7 +1,6 @@
 // The VRML 1.0 export: one perspective camera at the view reference point,
 // one point light per lamp of the lamp list, one separator per mesh.
 
-#include <cstdlib>
 #include <ostream>
 
 #include "render/export_meshes.h"
@@ -31,8 +30,8 @@ void WriteMeshBlock(std::ostream& os, const CG_GraphicObject& mesh) {
     int c = 0;
     mesh.MeshTriangle(i, a, b, c);
     // A negative number only marks a hidden edge: the index is its magnitude.
-    os << "\t\t\t\t " << std::abs(a) - 1 << " , " << std::abs(b) - 1 << " , " << std::abs(c) - 1
-       << " , -1" << (i + 1 < m ? ",\n" : "\n");
+    os << "\t\t\t\t " << zavo::VertexOfNumber(a) - 1 << " , " << zavo::VertexOfNumber(b) - 1
+       << " , " << zavo::VertexOfNumber(c) - 1 << " , -1" << (i + 1 < m ? ",\n" : "\n");
   }
   os << "\t\t\t]\n\t\t}\n\t}\n";
 }
