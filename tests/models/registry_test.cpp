@@ -13,6 +13,7 @@
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
@@ -41,10 +42,12 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
-                                      "subtract", "union", "flip", "cone"}));
+                                      "subtract", "union", "flip", "pointlamp", "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
-  EXPECT_TRUE(registry.lampModules.IsEmpty());
+  EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
+            (std::vector<std::string>{"pointlamp"}));
+  EXPECT_NE(dynamic_cast<NGPointLampModule*>(registry.lampModules.First()), nullptr);
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
@@ -57,7 +60,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
   for (long i = 7; i <= 9; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
   EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(10)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(11)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(registry.modelModules.Nth(11)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(12)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
