@@ -115,6 +115,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
   registry = new CG_ModelRegistry();
   BuildRegistry(*registry);
+  zavo::AddDocumentModelModules(*registry);
   zavo::test::AddFakeModules(*registry);
   return 0;
 }

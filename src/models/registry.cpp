@@ -9,6 +9,9 @@
 #include "models/core/cylinder.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/curved/bezier.h"
+#include "models/curved/nurbs_mesh.h"
+#include "models/curved/spline.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -40,8 +43,10 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_SphereModule());
   registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
+  registry.modelModules.Append(new CG_SplineModule());
   registry.modelModules.Append(new CG_BoxModule());
   registry.modelModules.Append(new CG_QuadModule());
+  registry.modelModules.Append(new CG_NURBSMeshModule());
   registry.modelModules.Append(new CG_ConeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
@@ -52,3 +57,11 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);
 }
+
+namespace zavo {
+
+void AddDocumentModelModules(CG_ModelRegistry& registry) {
+  registry.modelModules.Append(new CG_BezierModule());
+}
+
+}  // namespace zavo

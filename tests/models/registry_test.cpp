@@ -11,6 +11,9 @@
 #include "models/core/cylinder.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/curved/bezier.h"
+#include "models/curved/nurbs_mesh.h"
+#include "models/curved/spline.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -35,7 +38,7 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "cone"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "ucbspline", "box", "quad", "NURBSmesh", "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
@@ -45,10 +48,24 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_SphereModule*>(registry.modelModules.Nth(0)), nullptr);
   EXPECT_NE(dynamic_cast<CG_CylinderModule*>(registry.modelModules.Nth(1)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(4)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_SplineModule*>(registry.modelModules.Nth(3)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(4)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_NURBSMeshModule*>(registry.modelModules.Nth(6)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(7)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
+}
+
+TEST(BuildRegistry, TheDocumentAddsTheBezierModuleAtTheEnd) {
+  CG_ModelRegistry registry;
+  BuildRegistry(registry);
+  EXPECT_EQ(FindModule(registry.modelModules, "bezier"), nullptr);
+  zavo::AddDocumentModelModules(registry);
+  std::vector<std::string> keywords =
+      Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); });
+  ASSERT_FALSE(keywords.empty());
+  EXPECT_EQ(keywords.back(), "bezier");
+  EXPECT_NE(dynamic_cast<CG_BezierModule*>(registry.modelModules.Last()), nullptr);
 }
 
 TEST(BuildRegistry, InstallsTheStandInBox) {
