@@ -51,7 +51,7 @@ bool ReadKnots(ScannerMemo& s, std::uint32_t n, Vector<double>& knots) {
 bool ReadPatch(ScannerMemo& s, CG_NURBSPatch& patch) {
   std::int32_t header[4] = {0, 0, 0, 0};
   for (std::int32_t& value : header) {
-    s.Next();  // the word
+    s.Next();  // past the word
     if (!ReadCount(s, value)) return false;
     s.Next();  // the separator
   }
@@ -93,6 +93,7 @@ int CG_NURBSMesh::ReadPatches(ScannerMemo& s, List<CG_NURBSPatch>& patches) {
     if (!TokenIs(s, "{")) return 0;
     s.Next();
     if (!TokenIs(s, "patch")) return 0;
+    s.Next();
     auto patch = std::make_unique<CG_NURBSPatch>();
     if (!ReadPatch(s, *patch)) return 0;
     if (!TokenIs(s, "}")) return 0;
