@@ -131,7 +131,8 @@ int GBezier::UpdateModel() {
   if (!embedded_) {
     const std::string path = zavo::TextOf(modelPath_);
     const std::string file = modelFile_.empty() ? path + ".bzr" : modelFile_;
-    const bool written = zavo::WriteModelFile(fs::path(file), [this](std::ostream& os) {
+    // A model without a file name has nowhere to go.
+    const bool written = !path.empty() && zavo::WriteModelFile(fs::path(file), [this](std::ostream& os) {
       WritePatches(os, patches_);
       return true;
     });

@@ -206,7 +206,8 @@ int CG_NURBSMesh::UpdateModel() {
   if (!embedded_) {
     const std::string path = zavo::TextOf(modelPath_);
     const std::string file = modelFile_.empty() ? path + ".nrb" : modelFile_;
-    const bool written = zavo::WriteModelFile(fs::path(file), [this](std::ostream& os) {
+    // A model without a file name has nowhere to go.
+    const bool written = !path.empty() && zavo::WriteModelFile(fs::path(file), [this](std::ostream& os) {
       WritePatches(os, patches_);
       os << ".\n";
       return true;

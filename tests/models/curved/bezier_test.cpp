@@ -37,7 +37,7 @@ int ReadText(const std::string& text, List<CG_BezierPatch>& patches) {
 
 int Count(const List<CG_BezierPatch>& patches) {
   int n = 0;
-  for (const CG_BezierPatch& p : patches) n += &p != nullptr;
+  for (auto it = patches.begin(); it != patches.end(); ++it) ++n;
   return n;
 }
 

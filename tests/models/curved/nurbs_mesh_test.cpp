@@ -32,7 +32,7 @@ int ReadText(const std::string& text, List<CG_NURBSPatch>& patches) {
 
 int Count(const List<CG_NURBSPatch>& patches) {
   int n = 0;
-  for (const CG_NURBSPatch& p : patches) n += &p != nullptr;
+  for (auto it = patches.begin(); it != patches.end(); ++it) ++n;
   return n;
 }
 
@@ -202,7 +202,9 @@ TEST_F(NURBSFiles, BodyCases) {
     EXPECT_EQ(m->Embedded(), c.embedded);
     EXPECT_EQ(m->Div(), c.div);
     EXPECT_EQ(m->Cache(), c.cache);
-    if (c.embedded) EXPECT_EQ(m->ModelPath(), nullptr);
+    if (c.embedded) {
+      EXPECT_EQ(m->ModelPath(), nullptr);
+    }
   }
 }
 
