@@ -90,7 +90,8 @@ void BM_NURBSPatch(benchmark::State& state) {
   p->dimx = p->dimy = 10;
   p->knotsU.SetSize(14);
   for (std::uint32_t i = 0; i < 14; ++i) p->knotsU[i] = i < 4 ? 0.0 : (i > 9 ? 7.0 : i - 3.0);
-  p->knotsV = p->knotsU;
+  p->knotsV.SetSize(14);
+  for (std::uint32_t i = 0; i < 14; ++i) p->knotsV[i] = p->knotsU[i];
   p->weights.Allocate(10, 10);
   p->controls.Allocate(10, 10);
   for (std::uint32_t r = 0; r < 10; ++r) {
