@@ -191,6 +191,19 @@ TEST_F(PatchCache, MovedPointsShowUntilUpdateModelWithoutTouchingTheCache) {
   EXPECT_TRUE(b->DiffersFromFile());
 }
 
+TEST_F(PatchCache, AfterUpdateModelTheTableComesFromTheSixDigitText) {
+  GBezier* b = LoadWith<GBezier>("", "bezier name wing; cache 0; }");
+  ASSERT_EQ(b->PointCount(), 16);
+  Point3D p;
+  ASSERT_EQ(b->GetPoint(1, p), 1);
+  p.x += 1e-9;  // differs from point 1 only beyond six digits
+  ASSERT_EQ(b->SetPoint(0, p), 1);
+  EXPECT_EQ(b->PointCount(), 16);
+  ASSERT_EQ(b->UpdateModel(), 1);
+  EXPECT_EQ(b->PointCount(), 15);
+  EXPECT_EQ(b->Controls()[0].refs.Count(), 2u);
+}
+
 // Fails every write of a model file.
 bool FailingWriter(const fs::path&, const std::function<bool(std::ostream&)>&) { return false; }
 
