@@ -9,6 +9,10 @@
 #include "models/core/cylinder.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/curved/bezier_curve.h"
+#include "models/curved/deform_graph.h"
+#include "models/curved/nurbs_curve.h"
+#include "models/curved/polyline.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -42,6 +46,11 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
   registry.modelModules.Append(new CG_QuadModule());
+  // The curves: "polyline", "NURBScurve", "deformgraph", "beziercurve".
+  registry.modelModules.Append(new CG_PolylineModule());
+  registry.modelModules.Append(new CG_NURBSCurveModule());
+  registry.modelModules.Append(new CG_PathControlModule());
+  registry.modelModules.Append(new CG_BezierCurveModule());
   registry.modelModules.Append(new CG_ConeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());

@@ -11,6 +11,10 @@
 #include "models/core/cylinder.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/curved/bezier_curve.h"
+#include "models/curved/deform_graph.h"
+#include "models/curved/nurbs_curve.h"
+#include "models/curved/polyline.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -35,7 +39,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "cone"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "polyline", "NURBScurve",
+                                      "deformgraph", "beziercurve", "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
@@ -47,7 +52,11 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
   EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(4)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_PolylineModule*>(FindModule(registry.modelModules, "polyline")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_NURBSCurveModule*>(FindModule(registry.modelModules, "NURBScurve")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_PathControlModule*>(FindModule(registry.modelModules, "deformgraph")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_BezierCurveModule*>(FindModule(registry.modelModules, "beziercurve")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(FindModule(registry.modelModules, "cone")), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
