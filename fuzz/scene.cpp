@@ -5,7 +5,9 @@
 // within the text; a good load must write a scene that loads again, and whose
 // writing is stable from then on. Reading leaves no file behind but the face
 // hierarchy caches of mesh files ("<name>.br_"), which are removed after each
-// input.
+// input. Curves that load are evaluated and sampled at and beyond the ends of
+// their parameter ranges, and deformation graphs asked for their values.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +20,8 @@
 
 #include "../tests/scene/fakes.h"
 #include "geometry/bitmap_manager.h"
+#include "models/curved/deform_graph.h"
+#include "models/curved/nurbs_curve.h"
 #include "models/registry.h"
 #include "scene/registry.h"
 #include "scene/scene.h"
@@ -77,11 +81,56 @@ std::string Written(const CG_GraphicScene& scene) {
   return os.str();
 }
 
-bool EveryObjectHasAName(const CG_GraphicScene& scene) {
-  for (const CG_GraphicObject& object : scene.GetObjects()) {
-    if (object.name.Text() == nullptr) return false;
+// The object and the graphs of deformation graphs inside it have names.
+bool HasNames(const CG_GraphicObject* object) {
+  for (int depth = 0; object != nullptr && depth < 1000; ++depth) {
+    if (object->name.Text() == nullptr) return false;
+    const auto* graph = dynamic_cast<const CG_PathControl*>(object);
+    object = graph != nullptr ? graph->Graph() : nullptr;
   }
   return true;
+}
+
+bool EveryObjectHasAName(const CG_GraphicScene& scene) {
+  for (const CG_GraphicObject& object : scene.GetObjects()) {
+    if (!HasNames(&object)) return false;
+  }
+  return true;
+}
+
+bool IsFinite(const Point3D& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+// Evaluates a curve at and beyond its ends, samples some of its vertices and
+// edges, and asks a deformation graph for values (and exercises its graph).
+void ExerciseCurves(const CG_GraphicObject& object, int depth = 0) {
+  if (depth > 50) return;
+  if (const auto* graph = dynamic_cast<const CG_PathControl*>(&object)) {
+    for (double x : {-1.0, 0.0, 0.3, 0.5, 1.0, 2.5, NAN}) graph->PointAt(x);
+    if (graph->Graph() != nullptr) ExerciseCurves(*graph->Graph(), depth + 1);
+  }
+  if (!object.IsCurve()) return;
+  const bool rational = dynamic_cast<const CG_NURBSCurve*>(&object) != nullptr;
+  const double low = object.ParamMin();
+  const double high = object.ParamMax();
+  for (double t : {low, high, high + 0.25, (low + high) / 2, low - 1, NAN}) {
+    Point3D p;
+    object.Evaluate(t, p);
+    if (rational) Check(IsFinite(p));
+  }
+  const int vertices = object.VertexCount();
+  Check(vertices >= 0);
+  for (int j = 0; j < 40 && j < vertices; ++j) {
+    Point3D p;
+    object.Vertex(static_cast<int>(static_cast<long long>(vertices - 1) * j / 39), p);
+    if (rational) Check(IsFinite(p));
+  }
+  const int edges = object.EdgeCount();
+  Check(edges >= 0);
+  for (int j = 0; j < 40 && j < edges; ++j) {
+    int a = 0, b = 0;
+    object.Edge(static_cast<int>(static_cast<long long>(edges - 1) * j / 39), a, b);
+    Check(a >= 1 && a <= vertices && b >= 1 && b <= vertices);
+  }
 }
 
 int CountLines(const std::string& text) {
@@ -136,6 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(scene.GetErrorLine() >= 1 && scene.GetErrorLine() <= CountLines(text));
     return 0;
   }
+  for (const CG_GraphicObject& object : scene.GetObjects()) ExerciseCurves(object);
   if (!EveryObjectHasAName(scene)) return 0;
 
   const std::string first = Written(scene);
