@@ -9,6 +9,7 @@
 // their parameter ranges, and deformation graphs asked for their values.
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -104,15 +105,16 @@ bool IsFinite(const Point3D& p) { return std::isfinite(p.x) && std::isfinite(p.y
 // edges, and asks a deformation graph for values (and exercises its graph).
 void ExerciseCurves(const CG_GraphicObject& object, int depth = 0) {
   if (depth > 50) return;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
   if (const auto* graph = dynamic_cast<const CG_PathControl*>(&object)) {
-    for (double x : {-1.0, 0.0, 0.3, 0.5, 1.0, 2.5, NAN}) graph->PointAt(x);
+    for (double x : {-1.0, 0.0, 0.3, 0.5, 1.0, 2.5, nan}) graph->PointAt(x);
     if (graph->Graph() != nullptr) ExerciseCurves(*graph->Graph(), depth + 1);
   }
   if (!object.IsCurve()) return;
   const bool rational = dynamic_cast<const CG_NURBSCurve*>(&object) != nullptr;
   const double low = object.ParamMin();
   const double high = object.ParamMax();
-  for (double t : {low, high, high + 0.25, (low + high) / 2, low - 1, NAN}) {
+  for (double t : {low, high, high + 0.25, (low + high) / 2, low - 1, nan}) {
     Point3D p;
     object.Evaluate(t, p);
     if (rational) Check(IsFinite(p));
