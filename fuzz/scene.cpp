@@ -5,15 +5,18 @@
 // within the text; a good load must write a scene that loads again, and whose
 // writing is stable from then on. Reading leaves no file behind but the face
 // hierarchy caches of mesh files ("<name>.br_"), which are removed after each
-// input. Curves that load are evaluated and sampled at and beyond the ends of
-// their parameter ranges, and deformation graphs asked for their values.
+// input. CSG objects are read with their mesh conversion off: the booleans of
+// large tessellations would take minutes and gigabytes for a few bytes of
+// input (the conversion has tests of its own). Curves that load (also inside
+// other objects) are evaluated and sampled at and beyond the ends of their
+// parameter ranges, and deformation graphs asked for their values.
 #include <cmath>
 #include <cstddef>
-#include <limits>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -21,6 +24,7 @@
 
 #include "../tests/scene/fakes.h"
 #include "geometry/bitmap_manager.h"
+#include "models/core/csg.h"
 #include "models/curved/deform_graph.h"
 #include "models/curved/nurbs_curve.h"
 #include "models/registry.h"
@@ -82,19 +86,24 @@ std::string Written(const CG_GraphicScene& scene) {
   return os.str();
 }
 
-// The object and the graphs of deformation graphs inside it have names.
-bool HasNames(const CG_GraphicObject* object) {
-  for (int depth = 0; object != nullptr && depth < 1000; ++depth) {
-    if (object->name.Text() == nullptr) return false;
-    const auto* graph = dynamic_cast<const CG_PathControl*>(object);
-    object = graph != nullptr ? graph->Graph() : nullptr;
+// The object and its children, at any depth, have names (a nameless object
+// writes a text that does not read); so does the graph of a deformation graph.
+bool HasNames(CG_GraphicObject& object) {
+  if (object.name.Text() == nullptr) return false;
+  if (auto* graph = dynamic_cast<CG_PathControl*>(&object)) {
+    return graph->Graph() == nullptr || HasNames(const_cast<CG_GraphicObject&>(*graph->Graph()));
+  }
+  Seq<CG_GraphicObject*> children;
+  if (!object.GetChildren(children)) return true;
+  for (std::uint32_t i = 0; i < children.Count(); ++i) {
+    if (!HasNames(*children[i])) return false;
   }
   return true;
 }
 
 bool EveryObjectHasAName(const CG_GraphicScene& scene) {
   for (const CG_GraphicObject& object : scene.GetObjects()) {
-    if (!HasNames(&object)) return false;
+    if (!HasNames(const_cast<CG_GraphicObject&>(object))) return false;
   }
   return true;
 }
@@ -102,13 +111,18 @@ bool EveryObjectHasAName(const CG_GraphicScene& scene) {
 bool IsFinite(const Point3D& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 // Evaluates a curve at and beyond its ends, samples some of its vertices and
-// edges, and asks a deformation graph for values (and exercises its graph).
-void ExerciseCurves(const CG_GraphicObject& object, int depth = 0) {
+// edges, and asks a deformation graph for values; the same for the graph and
+// the children.
+void ExerciseCurves(CG_GraphicObject& object, int depth = 0) {
   if (depth > 50) return;
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  if (const auto* graph = dynamic_cast<const CG_PathControl*>(&object)) {
+  if (auto* graph = dynamic_cast<CG_PathControl*>(&object)) {
     for (double x : {-1.0, 0.0, 0.3, 0.5, 1.0, 2.5, nan}) graph->PointAt(x);
-    if (graph->Graph() != nullptr) ExerciseCurves(*graph->Graph(), depth + 1);
+    if (graph->Graph() != nullptr) ExerciseCurves(const_cast<CG_GraphicObject&>(*graph->Graph()), depth + 1);
+  }
+  Seq<CG_GraphicObject*> children;
+  if (object.GetChildren(children)) {
+    for (std::uint32_t i = 0; i < children.Count(); ++i) ExerciseCurves(*children[i], depth + 1);
   }
   if (!object.IsCurve()) return;
   const bool rational = dynamic_cast<const CG_NURBSCurve*>(&object) != nullptr;
@@ -134,6 +148,22 @@ void ExerciseCurves(const CG_GraphicObject& object, int depth = 0) {
     Check(a >= 1 && a <= vertices && b >= 1 && b <= vertices);
   }
 }
+
+// A CSG reader of the registry's that reads with "_csg_convert" 0.
+class CsgWithoutConversion : public CG_CSGModule {
+public:
+  using CG_CSGModule::CG_CSGModule;
+  std::unique_ptr<CG_GraphicObject> Read(CG_GraphicScene& scene, ScannerMemo& scanner,
+                                         CG_GraphicObjectCommData& data) override {
+    struct Off {
+      explicit Off(int& flag) : value(flag), kept(flag) { value = 0; }
+      ~Off() { value = kept; }
+      int& value;
+      int kept;
+    } off(scene.GetParam()._csg_convert);
+    return CG_CSGModule::Read(scene, scanner, data);
+  }
+};
 
 int CountLines(const std::string& text) {
   int lines = 1;
@@ -167,6 +197,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   registry = new CG_ModelRegistry();
   BuildRegistry(*registry);
   zavo::test::AddFakeModules(*registry);
+  // Found before the registry's own CSG modules.
+  registry->modelModules.Prepend(
+      new CsgWithoutConversion("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+  registry->modelModules.Prepend(
+      new CsgWithoutConversion("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
+  registry->modelModules.Prepend(
+      new CsgWithoutConversion("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
   return 0;
 }
 
@@ -187,7 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(scene.GetErrorLine() >= 1 && scene.GetErrorLine() <= CountLines(text));
     return 0;
   }
-  for (const CG_GraphicObject& object : scene.GetObjects()) ExerciseCurves(object);
+  for (const CG_GraphicObject& object : scene.GetObjects()) ExerciseCurves(const_cast<CG_GraphicObject&>(object));
   if (!EveryObjectHasAName(scene)) return 0;
 
   const std::string first = Written(scene);

@@ -6,9 +6,13 @@
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/cone.h"
+#include "models/core/csg.h"
 #include "models/core/cylinder.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
 #include "models/curved/bezier_curve.h"
 #include "models/curved/deform_graph.h"
 #include "models/curved/nurbs_curve.h"
@@ -45,12 +49,25 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
   registry.modelModules.Append(new CG_BoxModule());
+  registry.modelModules.Append(new CG_GroupModule());
+  registry.modelModules.Append(new CG_TransfModule());
   registry.modelModules.Append(new CG_QuadModule());
+
+  // The three CSG operations, one module each with its keyword and rules.
+  registry.modelModules.Append(
+      new CG_CSGModule("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
+  registry.modelModules.Append(
+      new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
+  registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+
+  registry.modelModules.Append(new CG_FlipModule());
+
   // The curves: "polyline", "NURBScurve", "deformgraph", "beziercurve".
   registry.modelModules.Append(new CG_PolylineModule());
   registry.modelModules.Append(new CG_NURBSCurveModule());
   registry.modelModules.Append(new CG_PathControlModule());
   registry.modelModules.Append(new CG_BezierCurveModule());
+
   registry.modelModules.Append(new CG_ConeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());

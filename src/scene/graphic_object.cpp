@@ -136,7 +136,19 @@ int CG_GraphicObject::GetTextures(Seq<CG_Texture*>&) const { return 0; }
 
 void CG_GraphicObject::Edge(int, int&, int&) const {}
 
+void CG_GraphicObject::GetMeshTransform(Transformation&) const {}
+
+void CG_GraphicObject::RawMeshVertex(int, Point3D&) const {}
+
+void CG_GraphicObject::GetVertexTransform(Transformation&) const {}
+
+void CG_GraphicObject::RawVertex(int, Point3D&) const {}
+
+int CG_GraphicObject::RawBox(GEO_Box&) const { return 0; }
+
 int CG_GraphicObject::SetFrame(double) { return 0; }
+
+int CG_GraphicObject::EvaluateField(const Point3D&, Point3D&) const { return 0; }
 
 int CG_GraphicObject::GetView(CG_ViewReference&) const { return 0; }
 

@@ -21,6 +21,7 @@
 #include "geometry/box.h"
 #include "geometry/point3d.h"
 #include "geometry/ray.h"
+#include "geometry/transformation.h"
 #include "scene/comm_data.h"
 #include "scene/light_source.h"
 
@@ -208,11 +209,33 @@ public:
   // Edge i (from 0): vertex numbers from 1, negative for an edge not drawn.
   virtual void Edge(int i, int& a, int& b) const;
 
+  // ---- Wrapper matrices ----
+  //
+  // A wrapper (an object placed under a matrix) answers 1 to the two Has
+  // tests and gives the composed matrix that places its innermost object,
+  // with that object's own mesh vertices, vertices and box: the wire-frame
+  // views take those once and apply one matrix instead of asking for every
+  // mapped vertex. Other objects answer 0 and leave the outputs alone.
+
+  virtual int HasMeshTransform() const { return 0; }
+  virtual void GetMeshTransform(Transformation& m) const;
+  // The innermost object's own MeshVertex i (from 1).
+  virtual void RawMeshVertex(int i, Point3D& point) const;
+  virtual int HasVertexTransform() const { return 0; }
+  virtual void GetVertexTransform(Transformation& m) const;
+  // The innermost object's own Vertex i (from 0).
+  virtual void RawVertex(int i, Point3D& point) const;
+  // The innermost object's own box: 1, or 0 (box untouched) when there is none.
+  virtual int RawBox(GEO_Box& box) const;
+
   // ---- Special types ----
 
   virtual int IsAnim() const { return 0; }
   virtual int SetFrame(double frame);
   virtual int IsField() const { return 0; }
+  // The field's vector at the point: 1 with the vector set, or 0 (vector
+  // untouched) for objects that are no fields.
+  virtual int EvaluateField(const Point3D& point, Point3D& vector) const;
   virtual int IsCamera() const { return 0; }
   // Copies the camera's view record out; 0 by default.
   virtual int GetView(CG_ViewReference& view) const;

@@ -92,8 +92,10 @@ public:
   // A free IDname: the first of "A" .. "Z", "ZA" .. "ZZ", "ZZA" ... that no
   // object contains (ContainsIDname) and for which no directory
   // "<scene name>.qzd/object/<candidate>" exists (no directory test while the
-  // scene has no name).
-  void UniqueIDname(charString& result) const;
+  // scene has no name). An object not in the list yet (a compound object
+  // being built, whose parts carry IDnames of their own) may be given: the
+  // names it contains are taken as well.
+  void UniqueIDname(charString& result, const CG_GraphicObject* pending = nullptr) const;
 
   // The search paths and the library directory; each setter stores a copy and
   // answers it.
@@ -248,6 +250,20 @@ public:
   // the hierarchy from its root, skipping nodes whose volume the ray misses.
   int ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp, Ray& ray,
                           zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop);
+
+  // The global bounding hierarchy (defined by the renderer layer). Build
+  // drops any earlier hierarchy, then gathers the trace entries in list order,
+  // leaving out lamps and cameras: the entries whose object has a bounding
+  // volume enter the tree, the others the unbounded-object list. With no
+  // bounded entry the root stays null. A scene with a name first tries its
+  // cache "<name>.qz_" ("Loading hierarchy <path>"); when there is none, or it
+  // does not fit these entries, it shows "Creating hierarchy", builds by
+  // "_general_optimiz" and shows "Saving hierarchy <path>" while it replaces
+  // the cache (a cache that cannot be written goes unmentioned). A scene
+  // without a name builds and touches no cache. Free drops the tree and
+  // empties the unbounded-object list; it does nothing more when called again.
+  void BuildGlobalHierarchy();
+  void FreeGlobalHierarchy();
 
   // The renderers' working state. The lamp sequence and the trace list are
   // refilled by PrepareTraceData; the hierarchy, its unbounded-object list and

@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/cone.h"
+#include "models/core/csg.h"
 #include "models/core/cylinder.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
 #include "models/curved/bezier_curve.h"
 #include "models/curved/deform_graph.h"
 #include "models/curved/nurbs_curve.h"
@@ -39,8 +44,9 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "quad", "polyline", "NURBScurve",
-                                      "deformgraph", "beziercurve", "cone"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
+                                      "subtract", "union", "flip", "polyline", "NURBScurve", "deformgraph",
+                                      "beziercurve", "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_TRUE(registry.lampModules.IsEmpty());
@@ -51,13 +57,55 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_CylinderModule*>(registry.modelModules.Nth(1)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(4)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_PolylineModule*>(FindModule(registry.modelModules, "polyline")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_NURBSCurveModule*>(FindModule(registry.modelModules, "NURBScurve")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_PathControlModule*>(FindModule(registry.modelModules, "deformgraph")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BezierCurveModule*>(FindModule(registry.modelModules, "beziercurve")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(FindModule(registry.modelModules, "cone")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_GroupModule*>(registry.modelModules.Nth(4)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_TransfModule*>(registry.modelModules.Nth(5)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
+  for (long i = 7; i <= 9; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(10)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_PolylineModule*>(registry.modelModules.Nth(11)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_NURBSCurveModule*>(registry.modelModules.Nth(12)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_PathControlModule*>(registry.modelModules.Nth(13)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_BezierCurveModule*>(registry.modelModules.Nth(14)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(15)), nullptr);
+  for (const char* keyword : {"polyline", "NURBScurve", "deformgraph", "beziercurve"}) {
+    EXPECT_NE(FindModule(registry.modelModules, keyword), nullptr) << keyword;
+  }
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
+}
+
+TEST(BuildRegistry, EachCsgModuleMakesItsObjectsWithItsOwnRules) {
+  struct Case {
+    const char* keyword;
+    zavo::CSGIntervalRule intervals;
+    zavo::CSGBoundRule bound;
+    zavo::MeshBoolean meshBoolean;
+  };
+  const Case cases[] = {
+      {"intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect},
+      {"subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract},
+      {"union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion},
+  };
+  CG_ModelRegistry registry;
+  BuildRegistry(registry);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keyword);
+    CG_GraphicScene scene(registry);
+    std::istringstream in(std::string("{ object name c; model { ") + c.keyword +
+                          " first { object name a; model { sphere center (0,0,0); radius 1; } }"
+                          " second { object name b; model { sphere center (1,0,0); radius 1; } } } }\n.\n");
+    ASSERT_EQ(scene.Load(in), 1) << scene.GetErrorMessage();
+    auto* csg = dynamic_cast<GCSG*>(scene.FindObject("c"));
+    ASSERT_NE(csg, nullptr);
+    CG_CSGDescription d;
+    csg->GetDescription(d);
+    EXPECT_STREQ(d.keyword.Text(), c.keyword);
+    EXPECT_EQ(d.intervals, c.intervals);
+    EXPECT_EQ(d.bound, c.bound);
+    EXPECT_EQ(d.meshBoolean, c.meshBoolean);
+    EXPECT_EQ(d.convert, 0);
+    EXPECT_EQ(d.scene, &scene);
+    EXPECT_EQ(d.progress, &scene.GetInterface());
+  }
 }
 
 TEST(BuildRegistry, InstallsTheStandInBox) {

@@ -237,6 +237,10 @@ TEST(DefaultOperations, AnswerZeroOrDoNothing) {
       {"IsAnim", [](Bare& b) { return b.IsAnim(); }},
       {"SetFrame", [](Bare& b) { return b.SetFrame(2.5); }},
       {"IsField", [](Bare& b) { return b.IsField(); }},
+      {"EvaluateField", [](Bare& b) { Point3D v; return b.EvaluateField({1, 2, 3}, v); }},
+      {"HasMeshTransform", [](Bare& b) { return b.HasMeshTransform(); }},
+      {"HasVertexTransform", [](Bare& b) { return b.HasVertexTransform(); }},
+      {"RawBox", [](Bare& b) { GEO_Box box; return b.RawBox(box); }},
       {"IsCamera", [](Bare& b) { return b.IsCamera(); }},
       {"GetView", [](Bare& b) { CG_ViewReference v; return b.GetView(v); }},
       {"SetView", [](Bare& b) { return b.SetView(CG_ViewReference()); }},
@@ -266,6 +270,23 @@ TEST(DefaultOperations, AnswerZeroOrDoNothing) {
   EXPECT_EQ(q, sentinel);
   EXPECT_EQ(r, sentinel);
   EXPECT_EQ(colour, sentinel);
+  o.RawMeshVertex(1, p);
+  o.RawVertex(0, q);
+  EXPECT_EQ(o.EvaluateField({1, 2, 3}, r), 0);
+  EXPECT_EQ(p, sentinel);
+  EXPECT_EQ(q, sentinel);
+  EXPECT_EQ(r, sentinel);
+  Transformation m;
+  ScaleTransformation(m, 2, 3, 4);
+  const Transformation before = m;
+  o.GetMeshTransform(m);
+  o.GetVertexTransform(m);
+  for (std::uint32_t i = 0; i < 4; ++i) {
+    for (std::uint32_t j = 0; j < 4; ++j) EXPECT_EQ(m(i, j), before(i, j));
+  }
+  GEO_Box box{1, 2, 3, 4, 5, 6};
+  o.RawBox(box);
+  EXPECT_EQ(box, (GEO_Box{1, 2, 3, 4, 5, 6}));
   int a = 5, b = 6, c = 7;
   o.MeshTriangle(0, a, b, c);
   o.Edge(0, a, b);

@@ -1,9 +1,10 @@
 #pragma once
 
 // A scene for the tests of the model types of this library: a registry with
-// the materials, mappings and bounding volumes of the scene layer and the
-// model modules of this library, with the stand-in box installed. Load a
-// text, find its objects, write them.
+// the materials, mappings and bounding volumes of the scene layer, the model
+// modules of this library and the scene layer's test models "fake" and
+// "fakelight", with the stand-in box installed. Load a text, find its
+// objects, write them.
 
 #include <memory>
 #include <sstream>
@@ -16,8 +17,12 @@
 #include "models/core/brep.h"
 #include "models/core/cone.h"
 #include "models/core/cylinder.h"
+#include "models/core/flip.h"
+#include "models/core/group.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
+#include "models/core/transf.h"
+#include "scene/fakes.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/registry.h"
@@ -60,8 +65,13 @@ public:
       registry.modelModules.Append(new CG_CylinderModule());
       registry.modelModules.Append(new CG_BRepModule());
       registry.modelModules.Append(new CG_BoxModule());
+      registry.modelModules.Append(new CG_GroupModule());
+      registry.modelModules.Append(new CG_TransfModule());
       registry.modelModules.Append(new CG_QuadModule());
+      registry.modelModules.Append(new CG_FlipModule());
       registry.modelModules.Append(new CG_ConeModule());
+      registry.modelModules.Append(new FakeModelModule());
+      registry.modelModules.Append(new FakeLightModule());
       registry.SetBoxFactory(zavo::NewStandInBox);
       return true;
     }();
