@@ -10,6 +10,7 @@
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
@@ -68,12 +69,16 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_PathControlModule());
   registry.modelModules.Append(new CG_BezierCurveModule());
 
+  // The point-lamp object, after beziercurve, just before the cone.
+  registry.modelModules.Append(new CG_XPointLampModule());
+
   registry.modelModules.Append(new CG_ConeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());
 
-  // Lamp-section modules, once they exist: "pointlamp", "conelamp", "transf".
+  // Lamp-section modules: "pointlamp", then, once they exist, "conelamp" and "transf".
+  registry.lampModules.Append(new NGPointLampModule());
 
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);

@@ -234,6 +234,34 @@ public:
   // ill-sized file, or a failed write, gives a message and 0, writing nothing.
   int ConvertImgToBmp();
 
+  // ---- Preview and exports (defined by the renderer layer) ----
+  //
+  // Each writes one file "<base><extension>", the base being the output image
+  // name, or the scene name when none is set, through a temporary file in the
+  // same directory and a rename. A file that cannot be written shows the
+  // message "Cannot write <file>", leaves any older file as it was and makes
+  // the operation answer 0.
+
+  // The scan-line preview: every object but the cameras as indexed meshes,
+  // flat-shaded by the view direction, into the output image and "<base>.bmp";
+  // writes "preview.log" in the working directory. 1 when the image was saved;
+  // 0 on a failed material check ("Object <name> not sync"), an image size that
+  // cannot be made, an exception ("Unknown exception in
+  // CG_GraphicScene::CreateImage") or a failed save.
+  int CreatePreview();
+  // "<base>.ana": what every object is or can be turned into, with boxes. 1, or
+  // 0 when the file cannot be written.
+  int ExportAnalysis();
+  // "<base>.wrl", "<base>.dxf", "<base>.tgl": the objects as indexed meshes.
+  // 1, or 0 when the file cannot be written.
+  int ExportVRML();
+  int ExportDXF();
+  int ExportTGL();
+  // The inverse of the preview's viewing matrix, set by each preview that gets
+  // as far as projecting (zero until then).
+  const Transformation& GetInverseViewMatrix() const { return inverseViewMatrix_; }
+  void SetInverseViewMatrix(const Transformation& matrix) { inverseViewMatrix_ = matrix; }
+
   // ---- Tracing ----
 
   // Refills the lamp sequence (the lamp list, then the lamp part of every
@@ -320,6 +348,7 @@ private:
   CG_ShadingMetod* shadingMethod_ = nullptr;
   charString outputImageName_;
   BitmapManager outputImage_;
+  Transformation inverseViewMatrix_;
   charString errorMessage_;
   DblList<CG_Texture> textures_;
   DblList<CG_NamedMaterial> materials_;

@@ -13,6 +13,7 @@
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
@@ -46,10 +47,12 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
                                       "subtract", "union", "flip", "polyline", "NURBScurve", "deformgraph",
-                                      "beziercurve", "cone"}));
+                                      "beziercurve", "pointlamp", "cone"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
-  EXPECT_TRUE(registry.lampModules.IsEmpty());
+  EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
+            (std::vector<std::string>{"pointlamp"}));
+  EXPECT_NE(dynamic_cast<NGPointLampModule*>(registry.lampModules.First()), nullptr);
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
@@ -66,7 +69,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_NURBSCurveModule*>(registry.modelModules.Nth(12)), nullptr);
   EXPECT_NE(dynamic_cast<CG_PathControlModule*>(registry.modelModules.Nth(13)), nullptr);
   EXPECT_NE(dynamic_cast<CG_BezierCurveModule*>(registry.modelModules.Nth(14)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(15)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(registry.modelModules.Nth(15)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(16)), nullptr);
   for (const char* keyword : {"polyline", "NURBScurve", "deformgraph", "beziercurve"}) {
     EXPECT_NE(FindModule(registry.modelModules, keyword), nullptr) << keyword;
   }
