@@ -14,6 +14,13 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/curved/bezier.h"
+#include "models/curved/bezier_curve.h"
+#include "models/curved/deform_graph.h"
+#include "models/curved/nurbs_curve.h"
+#include "models/curved/nurbs_mesh.h"
+#include "models/curved/polyline.h"
+#include "models/curved/spline.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -45,6 +52,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_SphereModule());
   registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
+  registry.modelModules.Append(new CG_SplineModule());
   registry.modelModules.Append(new CG_BoxModule());
   registry.modelModules.Append(new CG_GroupModule());
   registry.modelModules.Append(new CG_TransfModule());
@@ -58,8 +66,13 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
 
   registry.modelModules.Append(new CG_FlipModule());
+  registry.modelModules.Append(new CG_PolylineModule());
+  registry.modelModules.Append(new CG_NURBSCurveModule());
+  registry.modelModules.Append(new CG_NURBSMeshModule());
+  registry.modelModules.Append(new CG_PathControlModule());
+  registry.modelModules.Append(new CG_BezierCurveModule());
 
-  // The point-lamp object, just before the cone.
+  // The point-lamp object, after beziercurve, just before the cone.
   registry.modelModules.Append(new CG_XPointLampModule());
 
   registry.modelModules.Append(new CG_ConeModule());
@@ -73,3 +86,11 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);
 }
+
+namespace zavo {
+
+void AddDocumentModelModules(CG_ModelRegistry& registry) {
+  registry.modelModules.Append(new CG_BezierModule());
+}
+
+}  // namespace zavo
