@@ -3,15 +3,18 @@
 #include <memory>
 
 #include "geometry/bounding_module.h"
+#include "models/core/area_lamp.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/cone.h"
+#include "models/core/cone_lamp.h"
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/core/transf_lamp.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -49,11 +52,15 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_QuadModule());
   registry.modelModules.Append(new CG_FlipModule());
   registry.modelModules.Append(new CG_ConeModule());
+  registry.modelModules.Append(new CG_AreaLampModule());
+  registry.modelModules.Append(new CG_XConeLampModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());
 
-  // Lamp-section modules, once they exist: "pointlamp", "conelamp", "transf".
+  // Lamp-section modules, in this order: "pointlamp", "conelamp", "transf".
+  registry.lampModules.Append(new NGConeLampModule());
+  registry.lampModules.Append(new NGTransfLampModule());
 
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);

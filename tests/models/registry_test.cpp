@@ -5,15 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "models/core/area_lamp.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/cone.h"
+#include "models/core/cone_lamp.h"
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/core/transf_lamp.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -39,10 +42,13 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "flip",
-                                      "cone"}));
+                                      "cone", "arealamp", "conelamp"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
-  EXPECT_TRUE(registry.lampModules.IsEmpty());
+  EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
+            (std::vector<std::string>{"conelamp", "transf"}));
+  EXPECT_NE(dynamic_cast<NGConeLampModule*>(registry.lampModules.Nth(0)), nullptr);
+  EXPECT_NE(dynamic_cast<NGTransfLampModule*>(registry.lampModules.Nth(1)), nullptr);
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
@@ -55,6 +61,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
   EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(7)), nullptr);
   EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(8)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_AreaLampModule*>(registry.modelModules.Nth(9)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_XConeLampModule*>(registry.modelModules.Nth(10)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
