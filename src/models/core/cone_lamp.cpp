@@ -76,9 +76,12 @@ void ConeLampRotationRows(const Point3D& aim, double rows[3][3]) {
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j < 3; ++j) rows[i][j] = i == j ? 1.0 : 0.0;
   }
-  const double length = Length(aim);
-  if (!(length > 0.0) || !std::isfinite(length)) return;
-  const Point3D a = aim * (-1.0 / length);
+  // Divided by its largest component first, so that neither a tiny nor a
+  // huge aim loses its length to underflow or overflow.
+  const double largest = std::fmax(std::fabs(aim.x), std::fmax(std::fabs(aim.y), std::fabs(aim.z)));
+  if (!(largest > 0.0) || !std::isfinite(largest)) return;
+  const Point3D scaled{aim.x / largest, aim.y / largest, aim.z / largest};
+  const Point3D a = scaled * (-1.0 / Length(scaled));
   // The axis least along a gives a well-conditioned second column.
   Point3D helper{1.0, 0.0, 0.0};
   if (std::fabs(a.y) <= std::fabs(a.x) && std::fabs(a.y) <= std::fabs(a.z)) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -431,12 +432,14 @@ TEST(ConeLampSection, ObjectFormTextIsExact) {
 
 TEST(ConeLampSection, RotationTakesLocalMinusXToTheAim) {
   const std::vector<Point3D> aims = {{0, 0, -1}, {0, 0, 1}, {1, 0, 0}, {-1, 0, 0}, {0, 2, 0},
-                                     {0.6, 0, -0.8}, {1, 1, 1}, {-0.3, 0.2, 0.9}};
+                                     {0.6, 0, -0.8}, {1, 1, 1}, {-0.3, 0.2, 0.9}, {1e-300, -2e-300, 0},
+                                     {1e300, 1e300, -1e300}};
   for (const Point3D& aim : aims) {
     SCOPED_TRACE(aim.x * 100 + aim.y * 10 + aim.z);
     double r[3][3];
     zavo::ConeLampRotationRows(aim, r);
-    const Point3D d = aim * (1 / Length(aim));
+    const Point3D scaled = aim * (1 / std::max({std::fabs(aim.x), std::fabs(aim.y), std::fabs(aim.z)}));
+    const Point3D d = scaled * (1 / Length(scaled));
     ExpectNear({-r[0][0], -r[1][0], -r[2][0]}, d);
     // Orthonormal and right-handed.
     const Point3D cols[3] = {{r[0][0], r[1][0], r[2][0]}, {r[0][1], r[1][1], r[2][1]}, {r[0][2], r[1][2], r[2][2]}};
@@ -445,10 +448,13 @@ TEST(ConeLampSection, RotationTakesLocalMinusXToTheAim) {
     }
     ExpectNear(Cross(cols[0], cols[1]), cols[2]);
   }
-  double r[3][3];
-  zavo::ConeLampRotationRows({0, 0, 0}, r);
-  for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 3; ++j) EXPECT_EQ(r[i][j], i == j ? 1 : 0);
+  // Without a direction: the identity.
+  for (const Point3D& aim : {Point3D{0, 0, 0}, Point3D{std::numeric_limits<double>::infinity(), 0, 0}}) {
+    double r[3][3];
+    zavo::ConeLampRotationRows(aim, r);
+    for (int i = 0; i < 3; ++i) {
+      for (int j = 0; j < 3; ++j) EXPECT_EQ(r[i][j], i == j ? 1 : 0);
+    }
   }
 }
 
