@@ -2,8 +2,8 @@
 
 // A scene for the tests of the model types of this library: a registry with
 // the materials, mappings and bounding volumes of the scene layer, the model
-// modules and lamp modules of this library and the scene layer's test models "fake" and
-// "fakelight", with the stand-in box installed. Load a text, find its
+// and lamp modules of this library and the scene layer's test models "fake"
+// and "fakelight", with the stand-in box installed. Load a text, find its
 // objects, write them.
 
 #include <memory>
