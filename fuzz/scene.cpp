@@ -5,7 +5,9 @@
 // within the text; a good load must write a scene that loads again, and whose
 // writing is stable from then on. Reading leaves no file behind but the face
 // hierarchy caches of mesh files ("<name>.br_"), which are removed after each
-// input.
+// input. CSG objects are read with their mesh conversion off: the booleans of
+// large tessellations would take minutes and gigabytes for a few bytes of
+// input (the conversion has tests of its own).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 
 #include "../tests/scene/fakes.h"
 #include "geometry/bitmap_manager.h"
+#include "models/core/csg.h"
 #include "models/registry.h"
 #include "scene/registry.h"
 #include "scene/scene.h"
@@ -77,12 +80,40 @@ std::string Written(const CG_GraphicScene& scene) {
   return os.str();
 }
 
-bool EveryObjectHasAName(const CG_GraphicScene& scene) {
-  for (const CG_GraphicObject& object : scene.GetObjects()) {
-    if (object.name.Text() == nullptr) return false;
+// The object and its children, at any depth, have names (a nameless object
+// writes a text that does not read).
+bool HasNames(CG_GraphicObject& object) {
+  if (object.name.Text() == nullptr) return false;
+  Seq<CG_GraphicObject*> children;
+  if (!object.GetChildren(children)) return true;
+  for (std::uint32_t i = 0; i < children.Count(); ++i) {
+    if (!HasNames(*children[i])) return false;
   }
   return true;
 }
+
+bool EveryObjectHasAName(const CG_GraphicScene& scene) {
+  for (const CG_GraphicObject& object : scene.GetObjects()) {
+    if (!HasNames(const_cast<CG_GraphicObject&>(object))) return false;
+  }
+  return true;
+}
+
+// A CSG reader of the registry's that reads with "_csg_convert" 0.
+class CsgWithoutConversion : public CG_CSGModule {
+public:
+  using CG_CSGModule::CG_CSGModule;
+  std::unique_ptr<CG_GraphicObject> Read(CG_GraphicScene& scene, ScannerMemo& scanner,
+                                         CG_GraphicObjectCommData& data) override {
+    struct Off {
+      explicit Off(int& flag) : value(flag), kept(flag) { value = 0; }
+      ~Off() { value = kept; }
+      int& value;
+      int kept;
+    } off(scene.GetParam()._csg_convert);
+    return CG_CSGModule::Read(scene, scanner, data);
+  }
+};
 
 int CountLines(const std::string& text) {
   int lines = 1;
@@ -116,6 +147,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   registry = new CG_ModelRegistry();
   BuildRegistry(*registry);
   zavo::test::AddFakeModules(*registry);
+  // Found before the registry's own CSG modules.
+  registry->modelModules.Prepend(
+      new CsgWithoutConversion("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+  registry->modelModules.Prepend(
+      new CsgWithoutConversion("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
+  registry->modelModules.Prepend(
+      new CsgWithoutConversion("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
   return 0;
 }
 

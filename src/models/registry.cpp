@@ -8,9 +8,11 @@
 #include "models/core/brep.h"
 #include "models/core/cone.h"
 #include "models/core/cone_lamp.h"
+#include "models/core/csg.h"
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
@@ -50,7 +52,19 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_GroupModule());
   registry.modelModules.Append(new CG_TransfModule());
   registry.modelModules.Append(new CG_QuadModule());
+
+  // The three CSG operations, one module each with its keyword and rules.
+  registry.modelModules.Append(
+      new CG_CSGModule("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect));
+  registry.modelModules.Append(
+      new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
+  registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+
   registry.modelModules.Append(new CG_FlipModule());
+
+  // The point-lamp object, just before the cone.
+  registry.modelModules.Append(new CG_XPointLampModule());
+
   registry.modelModules.Append(new CG_ConeModule());
   registry.modelModules.Append(new CG_AreaLampModule());
   registry.modelModules.Append(new CG_XConeLampModule());
@@ -59,6 +73,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.shadingMethods.Append(new GPhongShading());
 
   // Lamp-section modules, in this order: "pointlamp", "conelamp", "transf".
+  registry.lampModules.Append(new NGPointLampModule());
   registry.lampModules.Append(new NGConeLampModule());
   registry.lampModules.Append(new NGTransfLampModule());
 

@@ -12,6 +12,7 @@
 #include "geometry/point3d.h"
 
 class CG_GraphicScene;
+class CG_LightSourceModule;
 class CG_Material;
 class ScannerMemo;
 
@@ -55,6 +56,8 @@ public:
   // nothing; lamp types that let the user rename them override both.
   virtual void GetName(charString& out) const;
   virtual void SetName(const char* text);
+  // The module that read the lamp (not owned); null by default.
+  virtual CG_LightSourceModule* GetModule() const { return nullptr; }
   // Writes the lamp as one complete "{ object" block (without the final "."),
   // so that the scene reader can turn a lamp section into a lamp object. The
   // base writes nothing.

@@ -107,10 +107,10 @@ int CG_GraphicScene::NextLight(CG_LightSource*& cursor) const {
   return cursor != nullptr;
 }
 
-void CG_GraphicScene::UniqueIDname(charString& result) const {
+void CG_GraphicScene::UniqueIDname(charString& result, const CG_GraphicObject* pending) const {
   std::string candidate = "A";
   for (;;) {
-    bool taken = false;
+    bool taken = pending != nullptr && pending->ContainsIDname(candidate.c_str());
     for (const CG_GraphicObject& object : objects_) {
       if (object.ContainsIDname(candidate.c_str())) {
         taken = true;

@@ -92,8 +92,10 @@ public:
   // A free IDname: the first of "A" .. "Z", "ZA" .. "ZZ", "ZZA" ... that no
   // object contains (ContainsIDname) and for which no directory
   // "<scene name>.qzd/object/<candidate>" exists (no directory test while the
-  // scene has no name).
-  void UniqueIDname(charString& result) const;
+  // scene has no name). An object not in the list yet (a compound object
+  // being built, whose parts carry IDnames of their own) may be given: the
+  // names it contains are taken as well.
+  void UniqueIDname(charString& result, const CG_GraphicObject* pending = nullptr) const;
 
   // The search paths and the library directory; each setter stores a copy and
   // answers it.
@@ -232,6 +234,34 @@ public:
   // ill-sized file, or a failed write, gives a message and 0, writing nothing.
   int ConvertImgToBmp();
 
+  // ---- Preview and exports (defined by the renderer layer) ----
+  //
+  // Each writes one file "<base><extension>", the base being the output image
+  // name, or the scene name when none is set, through a temporary file in the
+  // same directory and a rename. A file that cannot be written shows the
+  // message "Cannot write <file>", leaves any older file as it was and makes
+  // the operation answer 0.
+
+  // The scan-line preview: every object but the cameras as indexed meshes,
+  // flat-shaded by the view direction, into the output image and "<base>.bmp";
+  // writes "preview.log" in the working directory. 1 when the image was saved;
+  // 0 on a failed material check ("Object <name> not sync"), an image size that
+  // cannot be made, an exception ("Unknown exception in
+  // CG_GraphicScene::CreateImage") or a failed save.
+  int CreatePreview();
+  // "<base>.ana": what every object is or can be turned into, with boxes. 1, or
+  // 0 when the file cannot be written.
+  int ExportAnalysis();
+  // "<base>.wrl", "<base>.dxf", "<base>.tgl": the objects as indexed meshes.
+  // 1, or 0 when the file cannot be written.
+  int ExportVRML();
+  int ExportDXF();
+  int ExportTGL();
+  // The inverse of the preview's viewing matrix, set by each preview that gets
+  // as far as projecting (zero until then).
+  const Transformation& GetInverseViewMatrix() const { return inverseViewMatrix_; }
+  void SetInverseViewMatrix(const Transformation& matrix) { inverseViewMatrix_ = matrix; }
+
   // ---- Tracing ----
 
   // Refills the lamp sequence (the lamp list, then the lamp part of every
@@ -248,6 +278,20 @@ public:
   // the hierarchy from its root, skipping nodes whose volume the ray misses.
   int ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp, Ray& ray,
                           zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop);
+
+  // The global bounding hierarchy (defined by the renderer layer). Build
+  // drops any earlier hierarchy, then gathers the trace entries in list order,
+  // leaving out lamps and cameras: the entries whose object has a bounding
+  // volume enter the tree, the others the unbounded-object list. With no
+  // bounded entry the root stays null. A scene with a name first tries its
+  // cache "<name>.qz_" ("Loading hierarchy <path>"); when there is none, or it
+  // does not fit these entries, it shows "Creating hierarchy", builds by
+  // "_general_optimiz" and shows "Saving hierarchy <path>" while it replaces
+  // the cache (a cache that cannot be written goes unmentioned). A scene
+  // without a name builds and touches no cache. Free drops the tree and
+  // empties the unbounded-object list; it does nothing more when called again.
+  void BuildGlobalHierarchy();
+  void FreeGlobalHierarchy();
 
   // The renderers' working state. The lamp sequence and the trace list are
   // refilled by PrepareTraceData; the hierarchy, its unbounded-object list and
@@ -304,6 +348,7 @@ private:
   CG_ShadingMetod* shadingMethod_ = nullptr;
   charString outputImageName_;
   BitmapManager outputImage_;
+  Transformation inverseViewMatrix_;
   charString errorMessage_;
   DblList<CG_Texture> textures_;
   DblList<CG_NamedMaterial> materials_;

@@ -19,6 +19,16 @@ std::string Concat(const char* head, const char* text) {
   return std::string(head) + (text != nullptr ? text : "");
 }
 
+// The value of a "name" line. Objects and lamps without a name are written
+// as "name ;", so a ";" right after the keyword is an empty name, not the
+// value; the scanner is left on the ";" either way.
+charString ReadHeaderName(ScannerMemo& s) {
+  if (Is(s, ";")) return charString();
+  charString value(s.Text());
+  s.Next();
+  return value;
+}
+
 // Candidates for the camera of a "{ vrc" section: "camera", then "camera_1"
 // up to "camera_999999".
 constexpr int kLastCameraNumber = 999999;
@@ -192,8 +202,7 @@ int CG_GraphicScene::ReadObjectHeader(ScannerMemo& s, CG_GraphicObjectCommData& 
     if (Is(s, "name") || Is(s, "IDname")) {
       const bool isName = Is(s, "name");
       s.Next();
-      charString value(s.Text());
-      s.Next();
+      charString value = ReadHeaderName(s);
       if (!Is(s, ";")) return 0;
       s.Next();
       if (isName) {
@@ -267,8 +276,7 @@ int CG_GraphicScene::ReadLampHeader(ScannerMemo& s, charString& lampName) {
   while (s.Kind() == zavo::kTokenIdentifier) {
     if (!Is(s, "name")) return Is(s, "model") ? 1 : 0;
     s.Next();
-    charString value(s.Text());
-    s.Next();
+    charString value = ReadHeaderName(s);
     if (!Is(s, ";")) return 0;
     s.Next();
     interface_->Status(Concat("lamp ", value.Text()).c_str());

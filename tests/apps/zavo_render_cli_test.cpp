@@ -115,6 +115,14 @@ TEST(ZavoRenderCli, ObjectsLoadWithTheirMeshFilesBesideTheScene) {
             "scenes/models.qz:16: file \"tetra.brp\" not found in model path\n");
 }
 
+TEST(ZavoRenderCli, ACsgSceneLeavesItsMeshCacheBesideTheScene) {
+  zavo::test::TempDir dir;
+  CopyFixtures(dir / "scenes", {"csg.qz"});
+  RunRender("scenes/csg.qz", true, dir.path().string());
+  const std::string cache = zavo::test::ReadFile(dir / "scenes" / "csg.qzd" / "object" / "A" / "model.brp");
+  EXPECT_EQ(cache.rfind("{ pbrep\n", 0), 0u);
+}
+
 TEST(ZavoRenderCli, AMissingSceneFails) {
   zavo::test::TempDir dir;
   RunResult r = RunRender("'" + (dir / "none.qz").string() + "'", true);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,11 @@
 #include "models/core/brep.h"
 #include "models/core/cone.h"
 #include "models/core/cone_lamp.h"
+#include "models/core/csg.h"
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
@@ -41,14 +44,15 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "flip",
-                                      "cone", "arealamp", "conelamp"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
+                                      "subtract", "union", "flip", "pointlamp", "cone", "arealamp", "conelamp"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"conelamp", "transf"}));
-  EXPECT_NE(dynamic_cast<NGConeLampModule*>(registry.lampModules.Nth(0)), nullptr);
-  EXPECT_NE(dynamic_cast<NGTransfLampModule*>(registry.lampModules.Nth(1)), nullptr);
+            (std::vector<std::string>{"pointlamp", "conelamp", "transf"}));
+  EXPECT_NE(dynamic_cast<NGPointLampModule*>(registry.lampModules.Nth(0)), nullptr);
+  EXPECT_NE(dynamic_cast<NGConeLampModule*>(registry.lampModules.Nth(1)), nullptr);
+  EXPECT_NE(dynamic_cast<NGTransfLampModule*>(registry.lampModules.Nth(2)), nullptr);
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
@@ -59,11 +63,48 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_GroupModule*>(registry.modelModules.Nth(4)), nullptr);
   EXPECT_NE(dynamic_cast<CG_TransfModule*>(registry.modelModules.Nth(5)), nullptr);
   EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(7)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(8)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_AreaLampModule*>(registry.modelModules.Nth(9)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_XConeLampModule*>(registry.modelModules.Nth(10)), nullptr);
+  for (long i = 7; i <= 9; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(10)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(registry.modelModules.Nth(11)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(12)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_AreaLampModule*>(registry.modelModules.Nth(13)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_XConeLampModule*>(registry.modelModules.Nth(14)), nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
+}
+
+TEST(BuildRegistry, EachCsgModuleMakesItsObjectsWithItsOwnRules) {
+  struct Case {
+    const char* keyword;
+    zavo::CSGIntervalRule intervals;
+    zavo::CSGBoundRule bound;
+    zavo::MeshBoolean meshBoolean;
+  };
+  const Case cases[] = {
+      {"intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, MeshIntersect},
+      {"subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract},
+      {"union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion},
+  };
+  CG_ModelRegistry registry;
+  BuildRegistry(registry);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keyword);
+    CG_GraphicScene scene(registry);
+    std::istringstream in(std::string("{ object name c; model { ") + c.keyword +
+                          " first { object name a; model { sphere center (0,0,0); radius 1; } }"
+                          " second { object name b; model { sphere center (1,0,0); radius 1; } } } }\n.\n");
+    ASSERT_EQ(scene.Load(in), 1) << scene.GetErrorMessage();
+    auto* csg = dynamic_cast<GCSG*>(scene.FindObject("c"));
+    ASSERT_NE(csg, nullptr);
+    CG_CSGDescription d;
+    csg->GetDescription(d);
+    EXPECT_STREQ(d.keyword.Text(), c.keyword);
+    EXPECT_EQ(d.intervals, c.intervals);
+    EXPECT_EQ(d.bound, c.bound);
+    EXPECT_EQ(d.meshBoolean, c.meshBoolean);
+    EXPECT_EQ(d.convert, 0);
+    EXPECT_EQ(d.scene, &scene);
+    EXPECT_EQ(d.progress, &scene.GetInterface());
+  }
 }
 
 TEST(BuildRegistry, InstallsTheStandInBox) {

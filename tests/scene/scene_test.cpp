@@ -194,6 +194,22 @@ TEST_F(SceneTest, UniqueIDnameSkipsTakenNamesAndExistingDirectories) {
   }
 }
 
+TEST_F(SceneTest, UniqueIDnameAlsoSkipsTheNamesOfAnObjectNotInTheListYet) {
+  CG_GraphicScene scene(registry);
+  auto object = std::make_unique<FakeObject>("o");
+  object->IDname = "A";
+  scene.AddObject(std::move(object));
+  zavo::test::FakeContainer pending("pending");
+  auto child = std::make_unique<FakeObject>("child");
+  child->IDname = "B";
+  pending.Add(std::move(child));
+  charString result;
+  scene.UniqueIDname(result, &pending);
+  EXPECT_STREQ(result, "C");
+  scene.UniqueIDname(result);
+  EXPECT_STREQ(result, "B");
+}
+
 TEST_F(SceneTest, PutPixelClampsStoresTruncatedBytesAndPlotsTheClampedColour) {
   RecordingInterface shown;
   CG_GraphicScene scene(registry);

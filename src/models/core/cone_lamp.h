@@ -64,7 +64,7 @@ public:
   // zavo::ConeLampRotationRows and zavo::ConeLampShape).
   void WriteAsObject(std::ostream& os) const override;
 
-  CG_LightSourceModule* GetModule() const { return module_; }
+  CG_LightSourceModule* GetModule() const override { return module_; }
   void GetDescription(CG_ConeLampDescription& description) const { description = description_; }
   void SetDescription(const CG_ConeLampDescription& description) { description_ = description; }
 

@@ -69,7 +69,7 @@ public:
   void GetName(charString& out) const override { out = name; }
   void SetName(const char* text) override { name = text; }
   // Null: the module is not kept.
-  CG_LightSourceModule* GetModule() const { return nullptr; }
+  CG_LightSourceModule* GetModule() const override { return nullptr; }
   // "{ object\n\tname N;\n\tmodel \t{ transf\n", the step lines, the inner
   // lamp's object form, "\t}\n}\n".
   void WriteAsObject(std::ostream& os) const override;

@@ -21,6 +21,7 @@
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
@@ -72,11 +73,13 @@ public:
       registry.modelModules.Append(new CG_TransfModule());
       registry.modelModules.Append(new CG_QuadModule());
       registry.modelModules.Append(new CG_FlipModule());
+      registry.modelModules.Append(new CG_XPointLampModule());
       registry.modelModules.Append(new CG_ConeModule());
       registry.modelModules.Append(new CG_AreaLampModule());
       registry.modelModules.Append(new CG_XConeLampModule());
       registry.modelModules.Append(new FakeModelModule());
       registry.modelModules.Append(new FakeLightModule());
+      registry.lampModules.Append(new NGPointLampModule());
       registry.lampModules.Append(new NGConeLampModule());
       registry.lampModules.Append(new NGTransfLampModule());
       registry.SetBoxFactory(zavo::NewStandInBox);

@@ -1,0 +1,42 @@
+#include "render/export_meshes.h"
+
+#include "scene/graphic_object.h"
+#include "scene/scene.h"
+
+namespace zavo {
+
+namespace {
+
+// Destroys what is left of the owned parts, whatever way the walk ends.
+struct PartsRelease {
+  DeclassedParts& parts;
+  ~PartsRelease() { ReleaseDeclassedParts(parts); }
+};
+
+}  // namespace
+
+void ForEachExportMesh(const CG_GraphicScene& scene, const ExportMeshVisitor& visit) {
+  CG_GraphicObject* object = nullptr;
+  scene.ResetObjectIteration(object);
+  while (scene.NextObject(object)) {
+    if (object->IsIndexedMesh()) {
+      visit(*object, *object, -1);
+      continue;
+    }
+    DeclassedParts parts;
+    PartsRelease release{parts};
+    object->DeclassToIndexedMesh(parts, 0);
+    for (long k = 0; k < parts.Size(); ++k) {
+      CG_DeclassedGraphicObject& part = parts[k];
+      if (part.object == nullptr) continue;
+      visit(*part.object, *object, static_cast<int>(k));
+      if (part.owned) {
+        delete part.object;
+        part.object = nullptr;
+        part.owned = 0;
+      }
+    }
+  }
+}
+
+}  // namespace zavo

@@ -1,0 +1,99 @@
+// The scan-line preview: every object as indexed meshes, projected by the
+// view, drawn line by line with a depth buffer of one line and flat-shaded by
+// the view direction; the image is saved as "<base>.bmp".
+
+#include <ctime>
+#include <fstream>
+#include <locale>
+#include <string>
+
+#include "render/image_times.h"
+#include "render/output_file.h"
+#include "render/preview_data.h"
+#include "render/preview_scanner.h"
+#include "scene/graphic_object.h"
+#include "scene/material.h"
+#include "scene/scene.h"
+#include "scene/shading_method.h"
+
+namespace {
+
+// M times its inverse, four lines of four numbers each followed by a blank.
+void WritePreviewLog(const Transformation& m, const Transformation& inverse) {
+  std::ofstream log("preview.log", std::ios::binary | std::ios::trunc);
+  if (!log) return;
+  log.imbue(std::locale::classic());
+  const Transformation product = m * inverse;
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < 4; ++c) log << product(r, c) << ' ';
+    log << '\n';
+  }
+}
+
+}  // namespace
+
+int CG_GraphicScene::CreatePreview() {
+  zavo::PreviewRecords records;
+  try {
+    interface_->Status("Initializing data");
+    zavo::CollectPreviewRecords(*this, records);
+    const int W = param_.dimx;
+    const int H = param_.dimy;
+
+    const std::time_t start = std::time(nullptr);
+    if (!SetShadingMethod(param_.shade.Text())) {
+      interface_->Message(
+          (std::string("Unknown shading method ") + zavo::NameText(param_.shade)).c_str());
+      return 0;
+    }
+    // The material check only needs a material of the method's model.
+    const std::unique_ptr<CG_Material> working = shadingMethod_->NewMaterial();
+    int failed = 0;
+    for (const auto& record : records) {
+      if (!record->object->HasMaterialOfClass(*working)) {
+        interface_->Message(
+            (std::string("Object ") + zavo::NameText(record->object->name) + " not sync").c_str());
+        failed = 1;
+      }
+    }
+    if (failed) return 0;
+
+    if ((outputImage_.Width() != W || outputImage_.Height() != H) && !outputImage_.Create(W, H)) {
+      interface_->Message(("Cannot make an image of " + std::to_string(W) + " x " +
+                           std::to_string(H) + " pixels")
+                              .c_str());
+      return 0;
+    }
+
+    Transformation m;
+    ComposeTransformations(m, viewReference_.PerspectiveToParallelMatrix(),
+                           viewReference_.PerspectiveMatrix());
+    for (const auto& record : records) record->Prepare(m);
+    const Transformation inverse = m.Inverse();
+    inverseViewMatrix_ = inverse;
+    WritePreviewLog(m, inverse);
+
+    zavo::PreviewScanner scanner(records, W, H, viewReference_.vpn);
+    for (int y = 0; y < H; ++y) {
+      interface_->Status(("Line = " + std::to_string(y)).c_str());
+      scanner.ScanLine(y);
+      const std::vector<Point3D>& line = scanner.Colours();
+      for (int x = 0; x < W; ++x) PutPixel(x, y, line[x].x, line[x].y, line[x].z);
+    }
+
+    const std::time_t end = std::time(nullptr);
+    interface_->Message(zavo::ImageTimeReport(start, end).c_str());
+
+    const std::string file = zavo::OutputFileName(*this, ".bmp");
+    if (file.empty() || !outputImage_.Save(file)) {
+      interface_->Message(("Cannot write " + (file.empty() ? std::string(".bmp") : file)).c_str());
+      return 0;
+    }
+    return 1;
+  } catch (...) {
+    // A view whose matrix has no inverse ends up here, among others.
+    records.clear();
+    interface_->Message("Unknown exception in CG_GraphicScene::CreateImage");
+    return 0;
+  }
+}

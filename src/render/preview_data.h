@@ -1,0 +1,65 @@
+#pragma once
+
+// What the scan-line preview keeps of each mesh it draws: the mesh's vertices
+// projected to device coordinates and its triangles with their normals and
+// their ranges of device height.
+
+#include <memory>
+#include <vector>
+
+#include "geometry/point3d.h"
+#include "geometry/transformation.h"
+
+class CG_GraphicObject;
+class CG_GraphicScene;
+
+// One triangle of a drawn mesh.
+struct CG_GraphicObjectZBFace {
+  int index[3] = {0, 0, 0};  // into the record's projected points, from 0
+  Point3D normal;            // unit normal in world coordinates; zero when degenerate
+  double ymin = 0;           // range of the projected vertices' y
+  double ymax = 0;
+};
+
+// One drawn mesh: a scene object, or a part of one made by a declass, which
+// the record then owns.
+class CG_GraphicObjectZBData {
+public:
+  CG_GraphicObjectZBData(CG_GraphicObject* object, int owned) : object(object), owned(owned) {}
+  ~CG_GraphicObjectZBData();
+  CG_GraphicObjectZBData(const CG_GraphicObjectZBData&) = delete;
+  CG_GraphicObjectZBData& operator=(const CG_GraphicObjectZBData&) = delete;
+
+  // Projects the mesh vertices 1 .. MeshVertexCount through m into points
+  // (zavo::ProjectPoint) and sets ymin and ymax to their range of y; makes one
+  // face per mesh triangle with the vertex numbers' magnitudes less 1, the
+  // range of its projected y, and the normal (Q - P) x (R - Q) of its
+  // unprojected vertices, normalised, or zero when each component of that
+  // product is below 1e-20 in magnitude. A triangle naming a vertex the mesh
+  // does not have is left out. Takes the colour of the mesh material (the
+  // default colour without one).
+  void Prepare(const Transformation& m);
+
+  CG_GraphicObject* object;
+  int owned;
+  std::vector<Point3D> points;
+  std::vector<CG_GraphicObjectZBFace> faces;
+  double ymin = 0;
+  double ymax = 0;
+  Point3D colour{0.5, 0.5, 0.5};
+};
+
+namespace zavo {
+
+using PreviewRecords = std::vector<std::unique_ptr<CG_GraphicObjectZBData>>;
+
+// m (x, y, z, 1) divided by its w; (0, 0, 0) when w is 0.
+Point3D ProjectPoint(const Transformation& m, const Point3D& p);
+
+// Empties the records and makes one for each object of the scene in list
+// order: none for a camera; the object itself (not owned) when it is an
+// indexed mesh; else each part of its indexed-mesh declass (mode 0), owned as
+// the declass says.
+void CollectPreviewRecords(const CG_GraphicScene& scene, PreviewRecords& records);
+
+}  // namespace zavo
