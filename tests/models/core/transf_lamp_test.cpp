@@ -11,6 +11,7 @@
 #include "foundation/matrix.h"  // xMatrix
 #include "model_scene.h"
 #include "models/core/cone_lamp.h"
+#include "models/core/point_lamp.h"
 #include "models/core/transf.h"
 #include "scene/cg_scanner.h"
 
@@ -83,6 +84,85 @@ LampRead ReadBody(const std::string& body) {
 
 const char* const kInnerCone =
     "{ lamp name inner; model { conelamp pos (1,0,0); dir (0,0,-1); ang 0.3; color (1,0.5,0.25); } }";
+
+std::unique_ptr<GPointLamp> MakePoint(const Point3D& pos) {
+  CG_PointLampDescription d;
+  d.pos = pos;
+  d.color = {1, 0.5, 0.25};
+  return std::make_unique<GPointLamp>("bulb", nullptr, d);
+}
+
+TEST(TransfLamp, AroundAPointLamp) {
+  struct Case {
+    const char* what;
+    std::vector<Step> steps;
+    Point3D pos, position;
+  };
+  const std::vector<Case> cases = {
+      {"moved up", {{zavo::kStepTranslate, 0, 0, 5}}, {1, 0, 0}, {1, 0, 5}},
+      {"turned about (1, 0, 0)",
+       {{zavo::kStepTranslate, -1, 0, 0}, {zavo::kStepRotate, 0, 0, kHalfPi}, {zavo::kStepTranslate, 1, 0, 0}},
+       {2, 0, 0},
+       {1, 1, 0}},
+      {"scaled and sheared",
+       {{zavo::kStepScale, 2, 3, 4}, {zavo::kStepShear, 1, 0, 0}},
+       {1, 1, 1},
+       {6, 3, 4}},
+      {"no steps", {}, {1, 2, 3}, {1, 2, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto lamp = Wrap(c.steps, MakePoint(c.pos));
+    ExpectNear(lamp->Position(), c.position);
+    // The point lamp's colour at every point, from every direction.
+    for (const Point3D& point : {Point3D{0, 0, 0}, Point3D{100, -3, 7}, Point3D{-1, 0, 5}}) {
+      ExpectNear(lamp->ColourAt(point, {0, 0, 1}), {1, 0.5, 0.25});
+      ExpectNear(lamp->ColourAt(point, {0.6, -0.8, 0}), {1, 0.5, 0.25});
+    }
+  }
+}
+
+TEST(TransfLamp, AroundAPointLampLoadsAsATransfAroundAPointlampObject) {
+  auto lamp = Wrap({{zavo::kStepTranslate, -1, 0, 0}, {zavo::kStepRotate, 0, 0, kHalfPi},
+                    {zavo::kStepTranslate, 1, 0, 0}},
+                   MakePoint({2, 0, 0}));
+  std::ostringstream text;
+  lamp->WriteAsObject(text);
+  EXPECT_EQ(text.str(),
+            "{ object\n\tname moved;\n\tmodel \t{ transf\n\t\tt ( -1 , 0 , 0 );\n\t\tr ( 0 , 0 , 1.5708 );\n"
+            "\t\tt ( 1 , 0 , 0 );\n{ object\n\tname bulb;\n\tmodel { pointlamp\ncenter ( 2 , 0 , 0 );\n"
+            "\tcolor (1,0.5,0.25);\n}\n}\t}\n}\n");
+  text << "\n.\n";
+  ModelScene scene;
+  ASSERT_EQ(scene.Load(text.str()), 1);
+  auto* object = dynamic_cast<GTransf*>(scene.Find("moved"));
+  ASSERT_NE(object, nullptr);
+  CG_TransfDescription d;
+  object->GetTransformList(d);
+  std::vector<std::vector<double>> steps;
+  for (const t_Data& step : d.steps) steps.push_back({double(step.kind), step.v[0], step.v[1], step.v[2]});
+  EXPECT_EQ(steps, (std::vector<std::vector<double>>{{0, -1, 0, 0}, {1, 0, 0, 1.5708}, {0, 1, 0, 0}}));
+  auto* child = dynamic_cast<GXPointLamp*>(d.child);
+  ASSERT_NE(child, nullptr);
+  CG_XPointLampDescription inner;
+  child->GetDescription(inner);
+  EXPECT_EQ(inner.radius, 1);
+  ExpectNear(inner.center, {2, 0, 0});
+  ExpectNear(inner.color, {1, 0.5, 0.25});
+  object->SetTransformList(d);
+  ExpectNear(object->Position(), {1, 1, 0}, 1e-5);
+
+  // And through a whole lamp section.
+  std::ostringstream section;
+  lamp->Write(section);
+  section << "\n.\n";
+  ModelScene loaded;
+  ASSERT_EQ(loaded.Load(section.str()), 1);
+  EXPECT_TRUE(loaded.scene().GetLights().IsEmpty());
+  ASSERT_NE(loaded.Find("moved"), nullptr);
+  ExpectNear(loaded.Find("moved")->Position(), {1, 1, 0}, 1e-5);
+  ExpectNear(loaded.Find("moved")->ColourAt({5, 5, 5}, {0, 0, 1}), {1, 0.5, 0.25});
+}
 
 TEST(TransfLamp, PlacesAndTurnsItsInnerLamp) {
   auto lamp = Wrap({{zavo::kStepTranslate, 0, 0, 5}}, MakeCone({1, 0, 0}, {0, 0, -1}, 0.3));
