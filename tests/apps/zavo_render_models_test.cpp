@@ -256,7 +256,7 @@ TEST(ZavoRenderModels, AWrittenBackSceneRendersTheSameImage) {
       Sphere("ball", "0 , 0 , 0", 0.6) + "\t}\n}\n" + "{ object\n\tname pair;\n\tmodel \t{ group\n" +
       Object("can", "cylinder radius 0.3; high 0.4;") + Sphere("small", "1.5 , 1.2 , -5", 0.4) + "}\n}\n" +
       Object("cap", "cone radius 0.4; high 0.8;", "red") + Object("floor", "quad h 1; j 1.5;") +
-      Object("cube", "brep model { pbrep\nvertices 4  1 0 -3  2 0 -3  1.5 1 -3  1.5 0.3 -2.5\nfaces 4\n"
+      Object("tetra", "brep model { pbrep\nvertices 4  1 0 -3  2 0 -3  1.5 1 -3  1.5 0.3 -2.5\nfaces 4\n"
                      "{ 1 { 3 0 2 1 } } { 1 { 3 0 1 3 } } { 1 { 3 0 3 2 } } { 1 { 3 1 2 3 } }\n}\ncostr 0;") +
       PointLamp("3 , 4 , 5") + ".\n";
   const std::string first = Render(dir, "first", text);
