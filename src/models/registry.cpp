@@ -14,6 +14,9 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/curved/blob.h"
+#include "models/curved/field.h"
+#include "models/curved/vrml_node.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -56,13 +59,16 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(
       new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
   registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+  registry.modelModules.Append(new CG_BlobModule());
 
   registry.modelModules.Append(new CG_FlipModule());
+  registry.modelModules.Append(new CG_FieldModule());
 
   // The point-lamp object, just before the cone.
   registry.modelModules.Append(new CG_XPointLampModule());
 
   registry.modelModules.Append(new CG_ConeModule());
+  registry.modelModules.Append(new CG_AbstractVRMLNodeModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());

@@ -17,6 +17,9 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/curved/blob.h"
+#include "models/curved/field.h"
+#include "models/curved/vrml_node.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -42,7 +45,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
-                                      "subtract", "union", "flip", "pointlamp", "cone"}));
+                                      "subtract", "union", "blob", "flip", "field", "pointlamp", "cone",
+                                      "AbstractVRMLNode"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
@@ -59,9 +63,13 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_TransfModule*>(registry.modelModules.Nth(5)), nullptr);
   EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
   for (long i = 7; i <= 9; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(10)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(registry.modelModules.Nth(11)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(12)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_FlipModule*>(FindModule(registry.modelModules, "flip")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(FindModule(registry.modelModules, "pointlamp")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(FindModule(registry.modelModules, "cone")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_BlobModule*>(FindModule(registry.modelModules, "blob")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_FieldModule*>(FindModule(registry.modelModules, "field")), nullptr);
+  EXPECT_NE(dynamic_cast<CG_AbstractVRMLNodeModule*>(FindModule(registry.modelModules, "AbstractVRMLNode")),
+            nullptr);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
