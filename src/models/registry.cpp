@@ -14,8 +14,15 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/curved/bezier.h"
+#include "models/curved/bezier_curve.h"
 #include "models/curved/blob.h"
+#include "models/curved/deform_graph.h"
 #include "models/curved/field.h"
+#include "models/curved/nurbs_curve.h"
+#include "models/curved/nurbs_mesh.h"
+#include "models/curved/polyline.h"
+#include "models/curved/spline.h"
 #include "models/curved/vrml_node.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
@@ -48,6 +55,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_SphereModule());
   registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
+  registry.modelModules.Append(new CG_SplineModule());
   registry.modelModules.Append(new CG_BoxModule());
   registry.modelModules.Append(new CG_GroupModule());
   registry.modelModules.Append(new CG_TransfModule());
@@ -62,9 +70,14 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_BlobModule());
 
   registry.modelModules.Append(new CG_FlipModule());
+  registry.modelModules.Append(new CG_PolylineModule());
+  registry.modelModules.Append(new CG_NURBSCurveModule());
+  registry.modelModules.Append(new CG_NURBSMeshModule());
+  registry.modelModules.Append(new CG_PathControlModule());
   registry.modelModules.Append(new CG_FieldModule());
+  registry.modelModules.Append(new CG_BezierCurveModule());
 
-  // The point-lamp object, just before the cone.
+  // The point-lamp object, after beziercurve, just before the cone.
   registry.modelModules.Append(new CG_XPointLampModule());
 
   registry.modelModules.Append(new CG_ConeModule());
@@ -79,3 +92,11 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);
 }
+
+namespace zavo {
+
+void AddDocumentModelModules(CG_ModelRegistry& registry) {
+  registry.modelModules.Append(new CG_BezierModule());
+}
+
+}  // namespace zavo

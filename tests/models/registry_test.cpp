@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "models/core/box.h"
@@ -17,8 +18,15 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/curved/bezier.h"
+#include "models/curved/bezier_curve.h"
 #include "models/curved/blob.h"
+#include "models/curved/deform_graph.h"
 #include "models/curved/field.h"
+#include "models/curved/nurbs_curve.h"
+#include "models/curved/nurbs_mesh.h"
+#include "models/curved/polyline.h"
+#include "models/curved/spline.h"
 #include "models/curved/vrml_node.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
@@ -44,8 +52,9 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
-                                      "subtract", "union", "blob", "flip", "field", "pointlamp", "cone",
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "ucbspline", "box", "group", "transf", "quad",
+                                      "intersect", "subtract", "union", "blob", "flip", "polyline", "NURBScurve",
+                                      "NURBSmesh", "deformgraph", "field", "beziercurve", "pointlamp", "cone",
                                       "AbstractVRMLNode"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
@@ -55,21 +64,35 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
-  EXPECT_NE(dynamic_cast<CG_SphereModule*>(registry.modelModules.Nth(0)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_CylinderModule*>(registry.modelModules.Nth(1)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_GroupModule*>(registry.modelModules.Nth(4)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_TransfModule*>(registry.modelModules.Nth(5)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
-  for (long i = 7; i <= 9; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_FlipModule*>(FindModule(registry.modelModules, "flip")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(FindModule(registry.modelModules, "pointlamp")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(FindModule(registry.modelModules, "cone")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BlobModule*>(FindModule(registry.modelModules, "blob")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_FieldModule*>(FindModule(registry.modelModules, "field")), nullptr);
-  EXPECT_NE(dynamic_cast<CG_AbstractVRMLNodeModule*>(FindModule(registry.modelModules, "AbstractVRMLNode")),
-            nullptr);
+  // Each model keyword is read by the module class made for it.
+  const std::pair<const char*, bool (*)(CG_GraphicObjectModule*)> classes[] = {
+      {"sphere", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_SphereModule*>(m) != nullptr; }},
+      {"cylinder", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CylinderModule*>(m) != nullptr; }},
+      {"brep", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BRepModule*>(m) != nullptr; }},
+      {"ucbspline", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_SplineModule*>(m) != nullptr; }},
+      {"box", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BoxModule*>(m) != nullptr; }},
+      {"group", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_GroupModule*>(m) != nullptr; }},
+      {"transf", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_TransfModule*>(m) != nullptr; }},
+      {"quad", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_QuadModule*>(m) != nullptr; }},
+      {"intersect", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CSGModule*>(m) != nullptr; }},
+      {"subtract", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CSGModule*>(m) != nullptr; }},
+      {"union", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CSGModule*>(m) != nullptr; }},
+      {"flip", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_FlipModule*>(m) != nullptr; }},
+      {"polyline", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_PolylineModule*>(m) != nullptr; }},
+      {"NURBScurve", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_NURBSCurveModule*>(m) != nullptr; }},
+      {"NURBSmesh", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_NURBSMeshModule*>(m) != nullptr; }},
+      {"deformgraph", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_PathControlModule*>(m) != nullptr; }},
+      {"beziercurve", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BezierCurveModule*>(m) != nullptr; }},
+      {"pointlamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_XPointLampModule*>(m) != nullptr; }},
+      {"cone", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_ConeModule*>(m) != nullptr; }},
+      {"blob", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BlobModule*>(m) != nullptr; }},
+      {"field", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_FieldModule*>(m) != nullptr; }},
+      {"AbstractVRMLNode",
+       [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AbstractVRMLNodeModule*>(m) != nullptr; }},
+  };
+  for (const auto& [keyword, isRightClass] : classes) {
+    EXPECT_TRUE(isRightClass(FindModule(registry.modelModules, keyword))) << keyword;
+  }
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
@@ -106,6 +129,18 @@ TEST(BuildRegistry, EachCsgModuleMakesItsObjectsWithItsOwnRules) {
     EXPECT_EQ(d.scene, &scene);
     EXPECT_EQ(d.progress, &scene.GetInterface());
   }
+}
+
+TEST(BuildRegistry, TheDocumentAddsTheBezierModuleAtTheEnd) {
+  CG_ModelRegistry registry;
+  BuildRegistry(registry);
+  EXPECT_EQ(FindModule(registry.modelModules, "bezier"), nullptr);
+  zavo::AddDocumentModelModules(registry);
+  std::vector<std::string> keywords =
+      Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); });
+  ASSERT_FALSE(keywords.empty());
+  EXPECT_EQ(keywords.back(), "bezier");
+  EXPECT_NE(dynamic_cast<CG_BezierModule*>(registry.modelModules.Last()), nullptr);
 }
 
 TEST(BuildRegistry, InstallsTheStandInBox) {
