@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "common/temp_dir.h"
 #include "models/core/brep.h"
+#include "models/core/patch_model_based.h"
 #include "procedural_scene.h"
 #include "scene/material.h"
 
@@ -45,11 +47,26 @@ protected:
     return dynamic_cast<CG_Field*>(scene_.Find("f"));
   }
 
+  // The control points of the deformed copy, through the interface that
+  // its type moves them with.
   static std::vector<Point3D> DeformedPoints(const CG_Field& field) {
     std::vector<Point3D> points;
-    auto* mesh = dynamic_cast<GBRep*>(field.Deformed());
-    if (mesh == nullptr) return points;
-    for (std::uint32_t i = 0; i < mesh->Mesh().vertices.Count(); ++i) points.push_back(mesh->Mesh().vertices[i]);
+    const CG_GraphicObject* copy = field.Deformed();
+    if (copy == nullptr) return points;
+    if (auto* mesh = dynamic_cast<const CG_PatchModelBased*>(copy)) {
+      EXPECT_EQ(copy->ControlCount(), 0);  // the curve operations stay at 0 points
+      for (int i = 0; i < mesh->ControlCount(); ++i) {
+        Point3D p;
+        EXPECT_EQ(mesh->GetControl(i, p), 1);
+        points.push_back(p);
+      }
+      return points;
+    }
+    for (int i = 0; i < copy->ControlCount(); ++i) {
+      Point3D p;
+      EXPECT_EQ(copy->GetControl(i, p), 1);
+      points.push_back(p);
+    }
     return points;
   }
 
@@ -85,9 +102,15 @@ TEST_F(FieldScene, ExpressionsMoveTheDeformedCopysPoints) {
       {"small values read back whole", "mat { rx \"0.0000001\"; }\n",
        [](const Point3D& p) { return p + Point3D{1e-07, 0, 0}; }},
   };
+  // A polyline (moved through the curve operations) and a mesh file (moved
+  // through the patch-model interface), both through the same points.
+  const char* const decorations[] = {"polyline p ( 0 , 0 , 0 ); p ( 1 , 0 , 0 ); p ( 0 , 1 , 0 ); p ( 0 , 0 , 1 );",
+                                     "brep name tetra;"};
+  for (const char* decorationText : decorations)
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    CG_Field* field = Load(FieldText(c.entries));
+    SCOPED_TRACE(decorationText);
+    CG_Field* field = Load(FieldText(c.entries, decorationText));
     ASSERT_NE(field, nullptr) << scene_.Message();
     const std::vector<Point3D> points = DeformedPoints(*field);
     ASSERT_EQ(points.size(), 4u);
@@ -97,12 +120,60 @@ TEST_F(FieldScene, ExpressionsMoveTheDeformedCopysPoints) {
       EXPECT_DOUBLE_EQ(points[static_cast<std::size_t>(i)].y, want.y) << i;
       EXPECT_DOUBLE_EQ(points[static_cast<std::size_t>(i)].z, want.z) << i;
     }
-    // The decoration itself never moves, and its model file is not written.
-    auto* decoration = dynamic_cast<GBRep*>(field->Decoration());
-    ASSERT_NE(decoration, nullptr);
-    EXPECT_EQ(decoration->Mesh().vertices[1], (Point3D{1, 0, 0}));
+    // The decoration itself never moves, and a model file is not written.
+    Point3D second;
+    auto* mesh = dynamic_cast<GBRep*>(field->Decoration());
+    ASSERT_TRUE(mesh != nullptr ? mesh->GetPoint(1, second) : field->Decoration()->GetControl(1, second));
+    EXPECT_EQ(second, (Point3D{1, 0, 0}));
     EXPECT_EQ(ReadFile(dir_ / "tetra.brp"), kTetra);
   }
+}
+
+// A Bezier patch file with its mesh cache as the decoration: the deformed
+// copy's mesh shows the moved points; neither the patch file nor the cache
+// is written for the copy.
+TEST_F(FieldScene, APatchModelDecorationWithAMeshCache) {
+  std::string patch = "{ bezier\n{ patch";
+  for (int k = 0; k < 16; ++k) {
+    patch += " ( " + std::to_string(k % 4) + " , " + std::to_string(k / 4) + " , 0 )";
+  }
+  patch += " }\n}\n";
+  WriteFile(dir_ / "patch.bzr", patch);
+  CG_Field* field = Load(FieldText("mat { rx \"1\"; rz \"x * y\"; }\n", "bezier name patch; cache 1;"));
+  ASSERT_NE(field, nullptr) << scene_.Message();
+  zavo::DeclassedParts original;
+  ASSERT_EQ(field->Decoration()->DeclassToFaced(original, 0), 1);
+  ASSERT_TRUE(std::filesystem::exists(dir_ / "patch.brp"));
+  const std::string bzr = ReadFile(dir_ / "patch.bzr");
+  const std::string brp = ReadFile(dir_ / "patch.brp");
+  // Again, now that the cache exists.
+  CG_FieldDescription description;
+  field->GetDescription(description);
+  field->SetDescription(description);
+  ASSERT_NE(field->Deformed(), nullptr);
+  zavo::DeclassedParts moved;
+  ASSERT_EQ(field->Deformed()->DeclassToFaced(moved, 0), 1);
+  auto* before = dynamic_cast<GBRep*>(original[0].object);
+  auto* after = dynamic_cast<GBRep*>(moved[0].object);
+  ASSERT_NE(before, nullptr);
+  ASSERT_NE(after, nullptr);
+  ASSERT_EQ(after->VertexCount(), before->VertexCount());
+  ASSERT_GT(after->VertexCount(), 16);
+  for (int i = 0; i < after->VertexCount(); ++i) {
+    Point3D p;
+    Point3D q;
+    before->Vertex(i, p);
+    after->Vertex(i, q);
+    // Flat before; the surface of the moved net is z = x·y there (bilinear in
+    // the net, so the Bezier surface reproduces it), shifted by 1 in x.
+    EXPECT_NEAR(q.x, p.x + 1, 1e-9);
+    EXPECT_NEAR(q.y, p.y, 1e-9);
+    EXPECT_NEAR(q.z, p.x * p.y, 1e-9);
+  }
+  zavo::ReleaseDeclassedParts(original);
+  zavo::ReleaseDeclassedParts(moved);
+  EXPECT_EQ(ReadFile(dir_ / "patch.bzr"), bzr);
+  EXPECT_EQ(ReadFile(dir_ / "patch.brp"), brp);
 }
 
 TEST_F(FieldScene, ParametersAndTheEditCycle) {

@@ -2,8 +2,8 @@
 
 // A scene for the tests of the blob, the field and the abstract VRML node:
 // a registry with the materials, mappings and bounding volumes of the scene
-// layer, the core models that the tests nest (sphere, brep, box, transf) and
-// the three model types. Load a text, find its objects, write them.
+// layer, the models that the tests nest (sphere, brep, box, transf,
+// polyline, bezier) and the three model types. Load a text, find its objects, write them.
 
 #include <memory>
 #include <sstream>
@@ -14,8 +14,10 @@
 #include "models/core/brep.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/curved/bezier.h"
 #include "models/curved/blob.h"
 #include "models/curved/field.h"
+#include "models/curved/polyline.h"
 #include "models/curved/vrml_node.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
@@ -61,6 +63,8 @@ public:
       registry.modelModules.Append(new CG_BlobModule());
       registry.modelModules.Append(new CG_FieldModule());
       registry.modelModules.Append(new CG_AbstractVRMLNodeModule());
+      registry.modelModules.Append(new CG_PolylineModule());
+      registry.modelModules.Append(new CG_BezierModule());
       registry.SetBoxFactory(zavo::NewStandInBox);
       return true;
     }();
