@@ -194,7 +194,7 @@ int GBlob::IntersectRay(const Ray& ray, FragmentedSeq<double, int>& hits) const 
     const int found = SolveQuartic(p, roots);
     for (int k = 0; k < found; ++k) {
       const double t = roots[k];
-      if (t >= from && t <= to && t > toll) {
+      if (t >= from && t <= to && t > toll && std::isfinite(t)) {
         hits.SetSize(count + 1);
         hits[count++] = t;
       }
