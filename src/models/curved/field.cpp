@@ -61,6 +61,9 @@ void CG_Field::ReleaseParts() {
 }
 
 void CG_Field::SetDescription(CG_FieldDescription& description) {
+  // Parts handed back in are not destroyed on the way.
+  if (description.object == object_) objectOwned_ = 0;
+  if (description.decoration == decoration_) decorationOwned_ = 0;
   ReleaseParts();
   object_ = description.object;
   objectOwned_ = description.objectOwned;
