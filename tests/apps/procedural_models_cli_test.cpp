@@ -33,10 +33,9 @@ Result Render(const std::string& dir, const std::string& scene) {
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
 
-const char kBlobScene[] =
+const char kBlobObjects[] =
     "{ material name green; model { phong } }\n"
-    "{ object\n\tname b;\n\tmaterial green;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n"
-    ".\n";
+    "{ object\n\tname b;\n\tmaterial green;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n";
 
 std::string LastLine(const std::string& text) {
   const std::size_t end = text.size() > 0 && text.back() == '\n' ? text.size() - 1 : text.size();
@@ -46,7 +45,9 @@ std::string LastLine(const std::string& text) {
 
 TEST(ProceduralModelsCli, SideFilesOfBlobsAreLoadErrors) {
   TempDir dir;
-  WriteFile(dir / "drop.qz", kBlobScene);
+  std::string scene = kBlobObjects;
+  scene += ".\n";
+  WriteFile(dir / "drop.qz", scene);
   Result r = Render(dir.path().string(), "drop.qz");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(LastLine(r.err), "drop.qz:6: file \"drop.blb\" not found in model path");
@@ -60,14 +61,13 @@ TEST(ProceduralModelsCli, SideFilesOfBlobsAreLoadErrors) {
 TEST(ProceduralModelsCli, ABlobAFieldAndANodeLoad) {
   TempDir dir;
   WriteFile(dir / "drop.blb", "[blob1.0]\nthreshold = 0.5\nsphere = 0 0 0 1 1\n");
-  WriteFile(dir / "three.qz",
-            std::string(kBlobScene, sizeof kBlobScene - 3) +
-                "{ object name v; model { AbstractVRMLNode center ( 0.7 , 0.7 , 0 ); radius 0.2; } }\n"
-                "{ object name f; model { field\n"
-                "  { object name o; model { sphere center ( -0.7 , -0.7 , 0 ); radius 0.2; } }\n"
-                "  decoration { object name d; model { polyline p ( 0 , 0 , 0 ); p ( 1 , 0 , 0 ); } }\n"
-                "  mat { rx \"1\n\"; }\n"
-                "} }\n.\n");
+  std::string scene = kBlobObjects;
+  scene += "{ object name v; model { AbstractVRMLNode center ( 0.7 , 0.7 , 0 ); radius 0.2; } }\n";
+  scene += "{ object name f; model { field\n";
+  scene += "  { object name o; model { sphere center ( -0.7 , -0.7 , 0 ); radius 0.2; } }\n";
+  scene += "  decoration { object name d; model { polyline p ( 0 , 0 , 0 ); p ( 1 , 0 , 0 ); } }\n";
+  scene += "  mat { rx \"1\n\"; }\n} }\n.\n";
+  WriteFile(dir / "three.qz", scene);
   const Result r = Render(dir.path().string(), "three.qz");
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(LastLine(r.err), "zavo-render: three.qz: the scene is loaded; rendering is not available yet");

@@ -193,11 +193,17 @@ TEST_F(BlobScene, EveryHitOfTwoElementsLiesOnTheSurfaceWithAnOutwardNormal) {
       for (int i = 0; i < n; ++i) {
         const Point3D p = ray.PointAt(record->Value(i));
         EXPECT_NEAR(blob->FieldAt(p), 0.6, 1e-6);
-        if (i > 0) EXPECT_LE(record->Value(i - 1), record->Value(i));
+        if (i > 0) {
+          EXPECT_LE(record->Value(i - 1), record->Value(i));
+        }
         // Entering, the normal faces the ray; leaving, it goes with it.
         const double facing = Dot(blob->NormalAt(p), ray.direction);
-        if (i == 0) EXPECT_LT(facing, 0);
-        if (i == n - 1) EXPECT_GT(facing, 0);
+        if (i == 0) {
+          EXPECT_LT(facing, 0);
+        }
+        if (i == n - 1) {
+          EXPECT_GT(facing, 0);
+        }
         EXPECT_NEAR(Length(blob->NormalAt(p)), 1.0, 1e-12);
       }
       if (n > 0) ++rays;
