@@ -6,9 +6,11 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 #include "common/temp_dir.h"
+#include "geometry/bitmap_manager.h"
 
 namespace {
 
@@ -58,19 +60,39 @@ TEST(ProceduralModelsCli, SideFilesOfBlobsAreLoadErrors) {
   EXPECT_EQ(LastLine(r.err), "drop.qz:7: Error in blob model drop.blb");
 }
 
-TEST(ProceduralModelsCli, ABlobAFieldAndANodeLoad) {
+// The default view (eye (0.5, 0.5, 1), window [0, 1] x [0, 1] on z = 0)
+// sees the window -1 .. 1 of the plane z = 0 of a scene scaled by a half
+// about the origin and moved to (0.5, 0.5, 0). No lamp and materials of
+// ambient 1 only: a hit pixel is the material's colour whatever its normal.
+TEST(ProceduralModelsCli, ABlobAndANodeShowAndAFieldDoesNot) {
   TempDir dir;
   WriteFile(dir / "drop.blb", "[blob1.0]\nthreshold = 0.5\nsphere = 0 0 0 1 1\n");
-  std::string scene = kBlobObjects;
-  scene += "{ object name v; model { AbstractVRMLNode center ( 0.7 , 0.7 , 0 ); radius 0.2; } }\n";
+  std::string scene = "{ param\n  dimx 21;\n  dimy 21;\n  backcolor (0,0,1);\n}\n";
+  scene += "{ material name green; model { phong Ka 1; Kd 0; Ks 0; Od (0,1,0); } }\n";
+  scene += "{ material name red; model { phong Ka 1; Kd 0; Ks 0; Od (1,0,0); } }\n";
+  scene += "{ object name all; model { transf s ( 0.5 , 0.5 , 0.5 ); t ( 0.5 , 0.5 , 0 );\n";
+  scene += "{ object name g; model { group\n";
+  scene += "{ object name b; material green; model { blob name drop; } }\n";
+  scene += "{ object name v; material red; model { AbstractVRMLNode center ( 0.7 , 0.7 , 0 ); radius 0.2; } }\n";
   scene += "{ object name f; model { field\n";
-  scene += "  { object name o; model { sphere center ( -0.7 , -0.7 , 0 ); radius 0.2; } }\n";
+  scene += "  { object name o; material red; model { sphere center ( -0.7 , -0.7 , 0 ); radius 0.2; } }\n";
   scene += "  decoration { object name d; model { polyline p ( 0 , 0 , 0 ); p ( 1 , 0 , 0 ); } }\n";
-  scene += "  mat { rx \"1\n\"; }\n} }\n.\n";
+  scene += "  mat { rx \"1\"; }\n} }\n";
+  scene += "} } } }\n.\n";
   WriteFile(dir / "three.qz", scene);
   const Result r = Render(dir.path().string(), "three.qz");
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(LastLine(r.err), "zavo-render: three.qz: the scene is loaded; rendering is not available yet");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  BitmapManager image;
+  ASSERT_EQ(image.Load(dir / "three.bmp"), 1);
+  const auto pixel = [&image](int x, int y) {
+    int c[3] = {-1, -1, -1};
+    image.GetPixel(x, y, c[0], c[1], c[2]);
+    return std::vector<int>{c[0], c[1], c[2]};
+  };
+  EXPECT_EQ(pixel(10, 10), (std::vector<int>{0, 255, 0}));
+  EXPECT_EQ(pixel(17, 3), (std::vector<int>{255, 0, 0}));
+  EXPECT_EQ(pixel(3, 17), (std::vector<int>{0, 0, 255}));
+  EXPECT_EQ(pixel(0, 20), (std::vector<int>{0, 0, 255}));
 }
 
 }  // namespace
