@@ -344,6 +344,16 @@ TEST_F(FieldScene, WrittenBlocksReadBackTheSame) {
     ASSERT_NE(field, nullptr) << scene_.Message();
     EXPECT_EQ(WrittenText(*field), block);
   }
+  // Texts of any length are kept whole.
+  const std::string sum = "7 /* " + std::string(3000, 'x') + " */";
+  const std::string longBlock = "{ object\n\tname f;\n\tmodel \t{ field\n\t\tparam {\n\t\t}\n\t\tmat {\n\t\t\trx \"" +
+                                sum + "\";\n\t\t}\n\t}\n}\n";
+  CG_Field* longField = Load(longBlock);
+  ASSERT_NE(longField, nullptr);
+  EXPECT_EQ(WrittenText(*longField), longBlock);
+  Point3D d;
+  ASSERT_EQ(longField->Displacement({0, 0, 0}, d), 1);
+  EXPECT_EQ(d, (Point3D{7, 0, 0}));
   // An empty dfmat is not written: "dfmat ;" would not read back.
   CG_FieldDescription description;
   description.dfmat = "";
