@@ -1,5 +1,6 @@
-// The render command and the road of the ray-traced image, from the trace
-// data to the written BMP file and the time text.
+// The render command over every mode, the preparation that the traced images
+// share, and the road of the ray-traced image from the trace data to the
+// written BMP file and the time text.
 
 #include <cmath>
 #include <cstring>
