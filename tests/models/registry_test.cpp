@@ -23,11 +23,14 @@
 #include "models/core/transf_lamp.h"
 #include "models/curved/bezier.h"
 #include "models/curved/bezier_curve.h"
+#include "models/curved/blob.h"
 #include "models/curved/deform_graph.h"
+#include "models/curved/field.h"
 #include "models/curved/nurbs_curve.h"
 #include "models/curved/nurbs_mesh.h"
 #include "models/curved/polyline.h"
 #include "models/curved/spline.h"
+#include "models/curved/vrml_node.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -53,9 +56,9 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "ucbspline", "box", "group", "transf", "quad",
-                                      "intersect", "subtract", "union", "flip", "polyline", "NURBScurve",
-                                      "NURBSmesh", "deformgraph", "beziercurve", "pointlamp", "cone", "arealamp",
-                                      "conelamp"}));
+                                      "intersect", "subtract", "union", "blob", "flip", "polyline", "NURBScurve",
+                                      "NURBSmesh", "deformgraph", "field", "beziercurve", "pointlamp", "cone",
+                                      "arealamp", "conelamp", "AbstractVRMLNode"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
@@ -89,6 +92,10 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
       {"cone", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_ConeModule*>(m) != nullptr; }},
       {"arealamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AreaLampModule*>(m) != nullptr; }},
       {"conelamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_XConeLampModule*>(m) != nullptr; }},
+      {"blob", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BlobModule*>(m) != nullptr; }},
+      {"field", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_FieldModule*>(m) != nullptr; }},
+      {"AbstractVRMLNode",
+       [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AbstractVRMLNodeModule*>(m) != nullptr; }},
   };
   for (const auto& [keyword, isRightClass] : classes) {
     EXPECT_TRUE(isRightClass(FindModule(registry.modelModules, keyword))) << keyword;
