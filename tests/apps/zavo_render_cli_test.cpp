@@ -124,14 +124,6 @@ TEST(ZavoRenderCli, ACsgSceneLeavesItsMeshCacheBesideTheScene) {
   EXPECT_EQ(cache.rfind("{ pbrep\n", 0), 0u);
 }
 
-TEST(ZavoRenderCli, ModesStillToComeSayNotAvailable) {
-  zavo::test::TempDir dir;
-  zavo::test::WriteFile(dir / "depth.qz", "{ param\n  render depth;\n}\n.\n");
-  RunResult r = RunRender("depth.qz", true, dir.path().string());
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out, "param\nzavo-render: depth.qz: the scene is loaded; rendering is not available yet\n");
-}
-
 TEST(ZavoRenderCli, PatchModelsAndSplineSurfacesLoadWithTheirSideFiles) {
   zavo::test::TempDir dir;
   std::string patch = "{ bezier\n{ patch\n";
