@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "geometry/bitmap_manager.h"
 
@@ -22,61 +23,10 @@ using zavo::test::ReadFile;
 using zavo::test::TempDir;
 using zavo::test::WriteFile;
 
-struct Outcome {
-  int exitCode = -1;
-  std::string err;
-};
-
-// Runs zavo-render in dir with the arguments; stdout is dropped, stderr kept.
-// With interruptAfter set, SIGINT goes to the program once stderr holds that text.
-Outcome RunIn(const fs::path& dir, std::vector<std::string> args, const std::string& interruptAfter = "") {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return {};
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(127);
-    dup2(pipeFds[1], 2);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
-    close(pipeFds[0]);
-    close(pipeFds[1]);
-    std::vector<char*> argv;
-    std::string exe = ZAVO_RENDER_EXE;
-    argv.push_back(exe.data());
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(exe.c_str(), argv.data());
-    _exit(127);
-  }
-  close(pipeFds[1]);
-  Outcome run;
-  bool sent = false;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) {
-    run.err.append(buffer, static_cast<std::size_t>(n));
-    if (!sent && !interruptAfter.empty() && run.err.find(interruptAfter) != std::string::npos) {
-      kill(pid, SIGINT);
-      sent = true;
-    }
-  }
-  close(pipeFds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-struct Rgb {
-  int r = -1, g = -1, b = -1;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-std::ostream& operator<<(std::ostream& os, const Rgb& c) { return os << '(' << c.r << ',' << c.g << ',' << c.b << ')'; }
-Rgb Pixel(const BitmapManager& image, int x, int y) {
-  Rgb c;
-  image.GetPixel(x, y, c.r, c.g, c.b);
-  return c;
-}
+using zavo::test::Outcome;
+using zavo::test::Pixel;
+using zavo::test::Rgb;
+using zavo::test::RunIn;
 
 // The eye of the default view is (0.5, 0.5, 1), its window [0, 1] x [0, 1]
 // on z = 0: the sphere sits on the axis of the view, the lamp behind the eye.

@@ -19,6 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "geometry/bitmap_manager.h"
 #include "models/registry.h"
@@ -32,46 +33,11 @@ using zavo::test::ReadFile;
 using zavo::test::TempDir;
 using zavo::test::WriteFile;
 
-struct Outcome {
-  int exitCode = -1;
-  std::string err;
-};
+using zavo::test::Outcome;
+using zavo::test::Rgb;
 
-// Runs zavo-render on the scene in dir; stdout is dropped, stderr kept.
-Outcome RunIn(const fs::path& dir, const std::string& scene) {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return {};
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(127);
-    dup2(pipeFds[1], 2);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
-    close(pipeFds[0]);
-    close(pipeFds[1]);
-    std::string exe = ZAVO_RENDER_EXE;
-    std::string arg = scene;
-    char* argv[] = {exe.data(), arg.data(), nullptr};
-    execv(exe.c_str(), argv);
-    _exit(127);
-  }
-  close(pipeFds[1]);
-  Outcome run;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) run.err.append(buffer, static_cast<std::size_t>(n));
-  close(pipeFds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
-
-struct Rgb {
-  int r = -1, g = -1, b = -1;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-std::ostream& operator<<(std::ostream& os, const Rgb& c) { return os << '(' << c.r << ',' << c.g << ',' << c.b << ')'; }
+// Runs zavo-render on the scene in dir.
+Outcome RunIn(const fs::path& dir, const std::string& scene) { return zavo::test::RunIn(dir, {scene}); }
 
 // A rendered image, read back.
 struct Image {

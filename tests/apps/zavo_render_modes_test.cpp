@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "geometry/bitmap_manager.h"
 
@@ -23,50 +24,8 @@ using zavo::test::ReadFile;
 using zavo::test::TempDir;
 using zavo::test::WriteFile;
 
-struct Outcome {
-  int exitCode = -1;
-  std::string err;
-};
-
-// Runs zavo-render in dir with the arguments; stdout is dropped, stderr kept.
-// With interruptAfter set, SIGINT goes to the program once stderr holds that text.
-Outcome RunIn(const fs::path& dir, std::vector<std::string> args, const std::string& interruptAfter = "") {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return {};
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(127);
-    dup2(pipeFds[1], 2);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
-    close(pipeFds[0]);
-    close(pipeFds[1]);
-    std::vector<char*> argv;
-    std::string exe = ZAVO_RENDER_EXE;
-    argv.push_back(exe.data());
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(exe.c_str(), argv.data());
-    _exit(127);
-  }
-  close(pipeFds[1]);
-  Outcome run;
-  bool sent = false;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) {
-    run.err.append(buffer, static_cast<std::size_t>(n));
-    if (!sent && !interruptAfter.empty() && run.err.find(interruptAfter) != std::string::npos) {
-      kill(pid, SIGINT);
-      sent = true;
-    }
-  }
-  close(pipeFds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+using zavo::test::Outcome;
+using zavo::test::RunIn;
 
 bool HasLine(const std::string& text, const std::string& line) {
   return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
@@ -143,13 +102,21 @@ const char kTwoBoxes[] =
     "{ object\n\tname near;\n\tmodel { box xmin -2; xmax -0.2; ymin -1; ymax 2; zmin -3; zmax -2; }\n}\n"
     "{ object\n\tname far;\n\tmodel { box xmin 0.8; xmax 1.5; ymin -1; ymax 2; zmin -5; zmax -4; }\n}\n";
 
+// The param section followed by the two boxes (and the tail).
+std::string WithTwoBoxes(const char* param, const char* tail = "") {
+  std::string text(param);
+  text.append(kTwoBoxes);
+  text.append(tail);
+  return text;
+}
+
 TEST(ZavoRenderModes, DepthGreys) {
   struct Case {
     const char* what;
     std::string text;
     std::vector<int> greys;
   } cases[] = {
-      {"nearest 48, farthest 64, a miss 64", std::string("{ param\n  render depth;\n  dimx 4;\n  dimy 1;\n}\n") + kTwoBoxes,
+      {"nearest 48, farthest 64, a miss 64", WithTwoBoxes("{ param\n  render depth;\n  dimx 4;\n  dimy 1;\n}\n"),
        {48, 64, 64, 64}},
       {"every ray misses", "{ param\n  render depth;\n  dimx 2;\n  dimy 2;\n  depthback 9;\n}\n", {9, 9, 9, 9}},
       {"one pixel, one distance",
@@ -183,7 +150,7 @@ TEST(ZavoRenderModes, DepthGreys) {
 TEST(ZavoRenderModes, AnInterruptedDepthImageLeavesNoFile) {
   TempDir dir;
   // Tall enough that the interrupt comes long before the end.
-  WriteFile(dir / "slow.qz", std::string("{ param\n  render depth;\n  dimx 800;\n  dimy 4000;\n}\n") + kTwoBoxes + ".\n");
+  WriteFile(dir / "slow.qz", WithTwoBoxes("{ param\n  render depth;\n  dimx 800;\n  dimy 4000;\n}\n", ".\n"));
   WriteFile(dir / "slow.bmp", "older");
   const Outcome run = RunIn(dir.path(), {"slow.qz"}, "Line 0 ");
   EXPECT_EQ(run.exitCode, 1);
