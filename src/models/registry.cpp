@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "geometry/bounding_module.h"
+#include "models/core/anim.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/camera.h"
 #include "models/core/cone.h"
 #include "models/core/csg.h"
 #include "models/core/cylinder.h"
@@ -58,11 +60,13 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
 
   registry.modelModules.Append(new CG_FlipModule());
+  registry.modelModules.Append(new CG_AnimModule());
 
   // The point-lamp object, just before the cone.
   registry.modelModules.Append(new CG_XPointLampModule());
 
   registry.modelModules.Append(new CG_ConeModule());
+  registry.modelModules.Append(new CG_CameraModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());
@@ -72,4 +76,6 @@ void BuildRegistry(CG_ModelRegistry& registry) {
 
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);
+  // The camera object of a "{ vrc" section.
+  registry.SetCameraFactory(zavo::NewCameraObject);
 }

@@ -231,6 +231,9 @@ public:
   // ---- Special types ----
 
   virtual int IsAnim() const { return 0; }
+  // The number of frames of the animation (an anim keeps it); 0 by default.
+  virtual int SetFrameCount(double count);
+  // The frame at which an anim places its object from now on; 0 by default.
   virtual int SetFrame(double frame);
   virtual int IsField() const { return 0; }
   // The field's vector at the point: 1 with the vector set, or 0 (vector

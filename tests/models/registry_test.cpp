@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "models/core/anim.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/camera.h"
 #include "models/core/cone.h"
 #include "models/core/csg.h"
 #include "models/core/cylinder.h"
@@ -42,7 +44,7 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
-                                      "subtract", "union", "flip", "pointlamp", "cone"}));
+                                      "subtract", "union", "flip", "anim", "pointlamp", "cone", "camera"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
@@ -60,8 +62,11 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
   for (long i = 7; i <= 9; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
   EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(10)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(registry.modelModules.Nth(11)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(12)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_AnimModule*>(registry.modelModules.Nth(11)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(registry.modelModules.Nth(12)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(13)), nullptr);
+  EXPECT_NE(dynamic_cast<CG_CameraModule*>(registry.modelModules.Nth(14)), nullptr);
+  EXPECT_EQ(registry.GetCameraFactory(), zavo::NewCameraObject);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 
