@@ -1,5 +1,5 @@
 // Loads arbitrary text as a scene, on the full registry plus the test modules
-// (a model module, a lamp module and a camera factory), inside a temporary
+// (a model module and a lamp module), inside a temporary
 // directory that holds two texture images and a mesh file "cube.brp". A
 // failed load must leave an error record with a code, a message and a line
 // within the text; a good load must write a scene that loads again, and whose
@@ -20,6 +20,7 @@
 
 #include "../tests/scene/fakes.h"
 #include "geometry/bitmap_manager.h"
+#include "models/core/camera.h"
 #include "models/core/csg.h"
 #include "models/registry.h"
 #include "scene/registry.h"
@@ -147,6 +148,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   registry = new CG_ModelRegistry();
   BuildRegistry(*registry);
   zavo::test::AddFakeModules(*registry);
+  // "{ vrc" sections make the camera objects of the registry, not the fake ones.
+  registry->SetCameraFactory(zavo::NewCameraObject);
   // Found before the registry's own CSG modules.
   registry->modelModules.Prepend(
       new CsgWithoutConversion("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
