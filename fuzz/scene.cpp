@@ -1,6 +1,12 @@
 // Loads arbitrary text as a scene, on the full registry plus the test modules
+<<<<<<< HEAD
 // (a model module and a lamp module), inside a temporary
 // directory that holds two texture images and a mesh file "cube.brp". A
+=======
+// (a model module, a lamp module and a camera factory), inside a temporary
+// directory that holds two texture images, a mesh file "cube.brp" and the
+// side files "wing.bzr", "hull.nrb" and "grid.bsp" of the curved models. A
+>>>>>>> main
 // failed load must leave an error record with a code, a message and a line
 // within the text; a good load must write a scene that loads again, and whose
 // writing is stable from then on. Reading leaves no file behind but the face
@@ -142,11 +148,22 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   {
     std::ofstream cube("cube.brp");
     cube << kCube;
+    std::ofstream wing("wing.bzr");
+    wing << "{ bezier\n{ patch\n";
+    for (int k = 0; k < 16; ++k) wing << "( " << k % 4 << " , " << k / 4 << " , " << (k % 5 == 0) << " )\n";
+    wing << "}\n}\n";
+    std::ofstream hull("hull.nrb");
+    hull << "{ NURBS\n{ patch orderx 2; ordery 2; dimx 2; dimy 2;\n{ 0; 0; 1; 1; }\n{ 0; 0; 1; 1; }\n"
+            "( 0 , 0 , 0 ) , 1;\n( 1 , 0 , 0 ) , 1;\n( 0 , 1 , 0 ) , 1;\n( 1 , 1 , 1 ) , 2;\n}\n}\n.\n";
+    std::ofstream grid("grid.bsp");
+    grid << "4 4\n";
+    for (int k = 0; k < 16; ++k) grid << k / 4 << " " << k % 4 << " " << (k == 5) << "\n";
   }
   filesInDirectory = CountFiles();
 
   registry = new CG_ModelRegistry();
   BuildRegistry(*registry);
+  zavo::AddDocumentModelModules(*registry);
   zavo::test::AddFakeModules(*registry);
   // "{ vrc" sections make the camera objects of the registry, not the fake ones.
   registry->SetCameraFactory(zavo::NewCameraObject);

@@ -78,6 +78,7 @@ int Run(const Options& options) {
 
   CG_ModelRegistry registry;
   BuildRegistry(registry);
+  zavo::AddDocumentModelModules(registry);
   ConsoleInterface console;
   CG_GraphicScene scene(registry);
   scene.SetName(SceneName(options.scene).c_str());

@@ -20,11 +20,15 @@ class BSplineComp : public LogSupport {
   Matrix4x4<double> Z;
 };
 
-// One ray hit on a patch: the ray parameter and the patch parameters.
+// One ray hit on a patch: the ray parameter and the patch parameters. The
+// surface search (CountPatchHits) also gives the hit's place on the whole
+// surface: the window index plus the offset of the hit inside the window.
 struct BSplineIntrInfo {
   double t = 0.0;
   double u = 0.0;
   double v = 0.0;
+  double surfaceU = 0.0;
+  double surfaceV = 0.0;
 };
 
 namespace zavo {

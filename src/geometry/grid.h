@@ -115,6 +115,33 @@ public:
   bool Marked(std::uint32_t number) const { return marks_[number] == scan_; }
   void Mark(std::uint32_t number) { marks_[number] = scan_; }
 
+  // Calls visit with the number of every object listed in the cells of box b
+  // that is not used and not yet marked in this scan, after marking it: cells
+  // x outermost, then y, then z, each cell's numbers in insertion order. Used
+  // objects leave the cells on the way: they are never looked at again.
+  template <class Visit>
+  void VisitFresh(const GEO_Box& b, Visit visit) {
+    int first[3], last[3];
+    for (int a = 0; a < 3; ++a) CellRange(b, a, first[a], last[a]);
+    for (int i = first[0]; i <= last[0]; ++i) {
+      for (int j = first[1]; j <= last[1]; ++j) {
+        for (int k = first[2]; k <= last[2]; ++k) {
+          std::vector<std::uint32_t>& cell = Cell(i, j, k);
+          std::size_t kept = 0;
+          for (std::size_t r = 0; r < cell.size(); ++r) {
+            const std::uint32_t number = cell[r];
+            if (Used(number)) continue;
+            cell[kept++] = number;
+            if (Marked(number)) continue;
+            Mark(number);
+            visit(number);
+          }
+          cell.resize(kept);
+        }
+      }
+    }
+  }
+
 private:
   // The grid's span on one axis and the size of a cell along it.
   static void Span(double lo, double hi, int n, double& first, double& last, double& size) {

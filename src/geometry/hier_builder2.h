@@ -115,32 +115,10 @@ private:
   }
   bool KeyedSeeds() const { return mode_ == 1 || mode_ == 2; }
 
-  // Calls visit with every object listed in the cells of the box that is
-  // not used and not yet marked in this scan, after marking it: cells i,
-  // then j, then k ascending, each cell's objects in list order.
+  // The grid's VisitFresh over the grid box of box.
   template <class Visit>
   static void VisitCells(Grid<E>& grid, const B& box, Visit visit) {
-    const GEO_Box b = GridBox(box);
-    int first[3], last[3];
-    for (int a = 0; a < 3; ++a) grid.CellRange(b, a, first[a], last[a]);
-    for (int i = first[0]; i <= last[0]; ++i) {
-      for (int j = first[1]; j <= last[1]; ++j) {
-        for (int k = first[2]; k <= last[2]; ++k) {
-          // Used objects leave the cell on the way: never looked at again.
-          std::vector<std::uint32_t>& cell = grid.Cell(i, j, k);
-          std::size_t kept = 0;
-          for (std::size_t r = 0; r < cell.size(); ++r) {
-            const std::uint32_t number = cell[r];
-            if (grid.Used(number)) continue;
-            cell[kept++] = number;
-            if (grid.Marked(number)) continue;
-            grid.Mark(number);
-            visit(number);
-          }
-          cell.resize(kept);
-        }
-      }
-    }
+    grid.VisitFresh(GridBox(box), visit);
   }
 
   Node* BuildGridNode(Grid<E>& grid, double factor);

@@ -1,6 +1,7 @@
 #include "geometry/mesh_builders.h"
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <unordered_map>
 #include <utility>
@@ -146,6 +147,34 @@ std::unique_ptr<BRepModel3> MakeGridBRep(const char* name, const Table<Point3D>&
   return mesh;
 }
 
+namespace {
+
+// The exact value of a point as a hash key; -0.0 is keyed as 0.0.
+struct ExactKey {
+  std::uint64_t x, y, z;
+  bool operator==(const ExactKey&) const = default;
+};
+
+struct ExactKeyHash {
+  std::size_t operator()(const ExactKey& k) const {
+    std::uint64_t h = k.x * 0x9E3779B97F4A7C15ull;
+    h ^= k.y + 0x7F4A7C159E3779B9ull + (h << 6) + (h >> 2);
+    h ^= k.z + 0x94D049BB133111EBull + (h << 6) + (h >> 2);
+    return static_cast<std::size_t>(h);
+  }
+};
+
+std::uint64_t Bits(double v) {
+  if (v == 0.0) v = 0.0;
+  std::uint64_t b = 0;
+  std::memcpy(&b, &v, sizeof b);
+  return b;
+}
+
+ExactKey KeyOf(const Point3D& p) { return {Bits(p.x), Bits(p.y), Bits(p.z)}; }
+
+}  // namespace
+
 int FindNearVertex(const FragmentedSeq<Point3D, long>& points, const Point3D& p, double tolerance, long& index) {
   if (tolerance == 0.0) {
     for (long i = 0; i < points.Size(); ++i) {
@@ -175,15 +204,34 @@ std::unique_ptr<BRepModel3> MakeFaceListBRep(const char* name, const List<GEO_Ra
                                              double tolerance) {
   FragmentedSeq<Point3D, long> points;
   FragmentedSeq<qztri, long> tris;
+  // With tolerance 0 the first equal point is found through a hash of the
+  // values (first index kept per key; -0.0 keyed as 0.0; a NaN never stored,
+  // since it equals nothing): the same answers as FindNearVertex's search.
+  std::unordered_map<ExactKey, long, ExactKeyHash> exact;
   for (const GEO_RawTriangle3& raw : triangles) {
     qztri t;
     for (int k = 0; k < 3; ++k) {
       long index = 0;
-      if (!FindNearVertex(points, raw.corner[k], tolerance, index)) {
+      const Point3D& p = raw.corner[k];
+      bool found = false;
+      const bool comparable = p.x == p.x && p.y == p.y && p.z == p.z;
+      if (tolerance == 0.0) {
+        if (comparable) {
+          const auto it = exact.find(KeyOf(p));
+          if (it != exact.end()) {
+            index = it->second;
+            found = true;
+          }
+        }
+      } else {
+        found = FindNearVertex(points, p, tolerance, index) != 0;
+      }
+      if (!found) {
         index = points.Size();
         if (index >= std::numeric_limits<std::int32_t>::max()) RuntimeErrorBox("MakeFaceListBRep");
         points.SetSize(index + 1);
-        points[index] = raw.corner[k];
+        points[index] = p;
+        if (tolerance == 0.0 && comparable) exact.emplace(KeyOf(p), index);
       }
       t.v[k] = static_cast<std::int32_t>(index);
     }

@@ -60,30 +60,48 @@ void LogDepth(std::ostream* log, int depth) {
   *log << "dept " << IntText(depth, digits) << std::endl;
 }
 
-bool SearchPatch(const BSplineComp& patch, const Ray& ray, int depth, BSplineIntrInfo& hit);
+// Where a (sub)patch lies on the surface: its parameters (0, 0) are the
+// surface's (u, v), and a step of 1 in its parameters is size on the surface.
+struct Place {
+  double u;
+  double v;
+  double size;
+};
+
+bool SearchPatch(const BSplineComp& patch, const Ray& ray, int depth, const Place& place, BSplineIntrInfo& hit);
 
 // The search of a patch whose control box the ray meets.
-bool SearchInside(const BSplineComp& patch, const Ray& ray, int depth, BSplineIntrInfo& hit) {
+bool SearchInside(const BSplineComp& patch, const Ray& ray, int depth, const Place& place,
+                  BSplineIntrInfo& hit) {
   if (depth > 0) {
     BSplineComp quarters[4];
     SplitPatch(patch, quarters[0], quarters[1], quarters[2], quarters[3]);
-    for (const BSplineComp& quarter : quarters) {
-      if (SearchPatch(quarter, ray, depth - 1, hit)) return true;
+    const double half = place.size / 2.0;
+    // Quarter (a, b) is the patch at ((a + s) / 2, (b + t) / 2).
+    const Place places[4] = {{place.u, place.v, half},
+                             {place.u, place.v + half, half},
+                             {place.u + half, place.v, half},
+                             {place.u + half, place.v + half, half}};
+    for (int q = 0; q < 4; ++q) {
+      if (SearchPatch(quarters[q], ray, depth - 1, places[q], hit)) return true;
     }
     return false;
   }
   LogLine(patch.Log(), "Esegue newton ");
-  return NewtonHit(patch, ray, hit);
+  if (!NewtonHit(patch, ray, hit)) return false;
+  hit.surfaceU = place.u + place.size * hit.u;
+  hit.surfaceV = place.v + place.size * hit.v;
+  return true;
 }
 
-bool SearchPatch(const BSplineComp& patch, const Ray& ray, int depth, BSplineIntrInfo& hit) {
+bool SearchPatch(const BSplineComp& patch, const Ray& ray, int depth, const Place& place, BSplineIntrInfo& hit) {
   std::ostream* log = patch.Log();
   LogDepth(log, depth);
   if (!PatchControlBox(patch).HitByRay(ray)) {
     LogLine(log, "Contenitore non centrato ");
     return false;
   }
-  return SearchInside(patch, ray, depth, hit);
+  return SearchInside(patch, ray, depth, place, hit);
 }
 
 // The box of the window's control points, read from the grid: most windows
@@ -130,7 +148,7 @@ std::int32_t CountPatchHits(const BSplineSurface& surface, const Ray& ray, Seq<B
         continue;
       }
       surface.GetPatch(i, j, patch);
-      if (!SearchInside(patch, ray, kDepth, hit)) continue;
+      if (!SearchInside(patch, ray, kDepth, Place{double(i), double(j), 1.0}, hit)) continue;
       if (count == hits.Count()) {
         // Room grows with the hits, up to one record per window.
         const std::uint32_t room = count < windows / 2 ? (count < 4 ? 8 : count * 2) : windows;

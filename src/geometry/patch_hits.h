@@ -19,7 +19,9 @@
 // (u, v, t) = (0, 0, 0) (at most 100 steps, tolerance 0.01 on the summed
 // step and on the summed residual). The first quarter whose result has
 // t >= 0 and u and v in 0..1 gives the window's one hit; its u and v are the
-// parameters of that quarter, as they are. An iteration that meets a singular
+// parameters of that quarter, as they are, and surfaceU and surfaceV the
+// point's parameters on the surface (the window index plus the place inside
+// the window), where PointAt and the derivatives of the surface are taken. An iteration that meets a singular
 // Jacobian (a ray in the plane of a flat patch) gives no hit.
 //
 // Answers the number of hits; they fill hits[0] onwards in window order.

@@ -16,6 +16,9 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/curved/bezier.h"
+#include "models/curved/nurbs_mesh.h"
+#include "models/curved/spline.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -47,6 +50,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_SphereModule());
   registry.modelModules.Append(new CG_CylinderModule());
   registry.modelModules.Append(new CG_BRepModule());
+  registry.modelModules.Append(new CG_SplineModule());
   registry.modelModules.Append(new CG_BoxModule());
   registry.modelModules.Append(new CG_GroupModule());
   registry.modelModules.Append(new CG_TransfModule());
@@ -60,6 +64,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
 
   registry.modelModules.Append(new CG_FlipModule());
+  registry.modelModules.Append(new CG_NURBSMeshModule());
   registry.modelModules.Append(new CG_AnimModule());
 
   // The point-lamp object, just before the cone.
@@ -79,3 +84,11 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   // The camera object of a "{ vrc" section.
   registry.SetCameraFactory(zavo::NewCameraObject);
 }
+
+namespace zavo {
+
+void AddDocumentModelModules(CG_ModelRegistry& registry) {
+  registry.modelModules.Append(new CG_BezierModule());
+}
+
+}  // namespace zavo

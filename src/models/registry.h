@@ -11,3 +11,12 @@ class CG_ModelRegistry;
 // "conelamp", "transf". Model types and lamps join at their places as they are
 // built. Installs the stand-in box of the default declass conversions (a GBox).
 void BuildRegistry(CG_ModelRegistry& registry);
+
+namespace zavo {
+
+// Appends the model modules that the editor document adds to a registry that
+// BuildRegistry filled: the "bezier" module, at the end of the model list
+// (material previews, which use BuildRegistry alone, do not read it).
+void AddDocumentModelModules(CG_ModelRegistry& registry);
+
+}  // namespace zavo

@@ -64,33 +64,6 @@ private:
   std::size_t cursor_ = 0;
 };
 
-// Calls visit with every element listed in the cells of the box that is not
-// taken and not yet looked at in this search, after marking it: cells x
-// outermost, then y, then z, each cell's entries in insertion order. Taken
-// elements leave the cells on the way: they are never looked at again.
-template <class Visit>
-void VisitCells(ElementGrid& grid, const GEO_Box& box, Visit visit) {
-  int first[3], last[3];
-  for (int a = 0; a < 3; ++a) grid.CellRange(box, a, first[a], last[a]);
-  for (int i = first[0]; i <= last[0]; ++i) {
-    for (int j = first[1]; j <= last[1]; ++j) {
-      for (int k = first[2]; k <= last[2]; ++k) {
-        std::vector<std::uint32_t>& cell = grid.Cell(i, j, k);
-        std::size_t kept = 0;
-        for (std::size_t r = 0; r < cell.size(); ++r) {
-          const std::uint32_t number = cell[r];
-          if (grid.Used(number)) continue;
-          cell[kept++] = number;
-          if (grid.Marked(number)) continue;
-          grid.Mark(number);
-          visit(number);
-        }
-        cell.resize(kept);
-      }
-    }
-  }
-}
-
 double Min(const GEO_Box& b, int axis) { return axis == 0 ? b.xmin : (axis == 1 ? b.ymin : b.zmin); }
 
 }  // namespace
@@ -163,7 +136,7 @@ Builder2::Level Builder2::BuildLeaves(double factor) {
     grid.ClearMarks();
     long partner = -1;
     double best = 0.0;
-    VisitCells(grid, refs_[seed].box, [&](std::uint32_t number) {
+    grid.VisitFresh(refs_[seed].box, [&](std::uint32_t number) {
       const double v = zavo::UnionVolume(refs_[seed], refs_[number]);
       if (partner < 0 || v < best) {
         partner = number;
@@ -185,7 +158,7 @@ Builder2::Level Builder2::BuildLeaves(double factor) {
     zavo::BoundUnion bound(refs_[seed], refs_[p]);
     members_.assign({seed, p});
     grid.ClearMarks();
-    VisitCells(grid, pairRef.box, [&](std::uint32_t number) {
+    grid.VisitFresh(pairRef.box, [&](std::uint32_t number) {
       if (limit > zavo::UnionVolume(pairRef, refs_[number])) {
         grid.SetUsed(number);
         ++placed;

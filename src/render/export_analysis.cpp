@@ -30,19 +30,13 @@ void WriteVertexBox(std::ostream& os, const CG_GraphicObject& object) {
      << (box.zmin + box.zmax) / 2 << " )\n";
 }
 
-// Destroys the owned parts of a temporary list, whatever way the report ends.
-struct PartsRelease {
-  zavo::DeclassedParts& parts;
-  ~PartsRelease() { zavo::ReleaseDeclassedParts(parts); }
-};
-
 void WriteObject(std::ostream& os, CG_GraphicObject& object) {
   os << "\nAnalizing : " << zavo::NameText(object.name) << "\n";
   if (object.IsTriangleMesh()) {
     os << " -- is triangle mesh \n";
   } else {
     zavo::DeclassedParts parts;
-    PartsRelease release{parts};
+    zavo::DeclassedPartsRelease release{parts};
     os << (object.DeclassToTriangleMesh(parts) == 0 ? " -- isn' t triangle mesh \n"
                                                     : " -- declassable triangle mesh \n");
   }
@@ -52,7 +46,7 @@ void WriteObject(std::ostream& os, CG_GraphicObject& object) {
     return;
   }
   zavo::DeclassedParts parts;
-  PartsRelease release{parts};
+  zavo::DeclassedPartsRelease release{parts};
   if (object.DeclassToFaced(parts, 0) == 0) {
     os << " -- isn' t faced\n";
     return;

@@ -5,16 +5,6 @@
 
 namespace zavo {
 
-namespace {
-
-// Destroys what is left of the owned parts, whatever way the walk ends.
-struct PartsRelease {
-  DeclassedParts& parts;
-  ~PartsRelease() { ReleaseDeclassedParts(parts); }
-};
-
-}  // namespace
-
 void ForEachExportMesh(const CG_GraphicScene& scene, const ExportMeshVisitor& visit) {
   CG_GraphicObject* object = nullptr;
   scene.ResetObjectIteration(object);
@@ -24,7 +14,7 @@ void ForEachExportMesh(const CG_GraphicScene& scene, const ExportMeshVisitor& vi
       continue;
     }
     DeclassedParts parts;
-    PartsRelease release{parts};
+    DeclassedPartsRelease release{parts};
     object->DeclassToIndexedMesh(parts, 0);
     for (long k = 0; k < parts.Size(); ++k) {
       CG_DeclassedGraphicObject& part = parts[k];

@@ -63,16 +63,6 @@ void CG_GraphicObjectZBData::Prepare(const Transformation& m) {
 
 namespace zavo {
 
-namespace {
-
-// Destroys the owned parts still in the list, whatever way the walk ends.
-struct PartsRelease {
-  DeclassedParts& parts;
-  ~PartsRelease() { ReleaseDeclassedParts(parts); }
-};
-
-}  // namespace
-
 Point3D ProjectPoint(const Transformation& m, const Point3D& p) {
   double v[4];
   for (int r = 0; r < 4; ++r) v[r] = m(r, 0) * p.x + m(r, 1) * p.y + m(r, 2) * p.z + m(r, 3);
@@ -91,7 +81,7 @@ void CollectPreviewRecords(const CG_GraphicScene& scene, PreviewRecords& records
       continue;
     }
     DeclassedParts parts;
-    PartsRelease release{parts};
+    DeclassedPartsRelease release{parts};
     object->DeclassToIndexedMesh(parts, 0);
     for (long k = 0; k < parts.Size(); ++k) {
       CG_DeclassedGraphicObject& part = parts[k];

@@ -61,6 +61,12 @@ using DeclassedParts = FragmentedSeq<CG_DeclassedGraphicObject, long>;
 // Destroys the parts marked owned and empties the sequence.
 void ReleaseDeclassedParts(DeclassedParts& parts);
 
+// Releases the parts when it goes out of scope, whatever way a walk ends.
+struct DeclassedPartsRelease {
+  DeclassedParts& parts;
+  ~DeclassedPartsRelease() { ReleaseDeclassedParts(parts); }
+};
+
 // Makes the object that stands in for another as the box of its bounding
 // volume: it takes the common data's name, IDname, toll, material, texture and
 // bump, and takes its mapping over. Null when it cannot be made.

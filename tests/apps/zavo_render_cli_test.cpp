@@ -123,6 +123,45 @@ TEST(ZavoRenderCli, ACsgSceneLeavesItsMeshCacheBesideTheScene) {
   EXPECT_EQ(cache.rfind("{ pbrep\n", 0), 0u);
 }
 
+TEST(ZavoRenderCli, PatchModelsAndSplineSurfacesLoadWithTheirSideFiles) {
+  zavo::test::TempDir dir;
+  std::string patch = "{ bezier\n{ patch\n";
+  for (int k = 0; k < 16; ++k) {
+    patch += "( " + std::to_string((k % 4) / 3.0 - 0.5) + " , " + std::to_string((k / 4) / 3.0 - 0.5) + " , 0 )\n";
+  }
+  patch += "}\n}\n";
+  zavo::test::WriteFile(dir / "wing.bzr", patch);
+  const std::string nurbs =
+      "{ NURBS\n{ patch orderx 2; ordery 2; dimx 2; dimy 2;\n{ 0; 0; 1; 1; }\n{ 0; 0; 1; 1; }\n"
+      "( 0 , 0 , 0 ) , 1;\n( 1 , 0 , 0 ) , 1;\n( 0 , 1 , 0 ) , 1;\n( 1 , 1 , 0 ) , 1;\n}\n}\n.\n";
+  zavo::test::WriteFile(dir / "hull.nrb", nurbs);
+  std::string grid = "4 4\n";
+  for (int a = 0; a < 4; ++a) {
+    for (int b = 0; b < 4; ++b) grid += std::to_string(a - 1.5) + " " + std::to_string(b - 1.5) + " 0\n";
+  }
+  zavo::test::WriteFile(dir / "grid.bsp", grid);
+  const std::string scene =
+      "{ object name w; model { bezier name wing; div 4; cache 1; } }\n"
+      "{ object name n; model { NURBSmesh name hull; } }\n"
+      "{ object name g; model { ucbspline name grid; } }\n.\n";
+  zavo::test::WriteFile(dir / "patches.qz", scene);
+  RunResult r = RunRender("patches.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out, "object\nobject w\nobject\nobject n\nobject\nobject g\n"
+                   "zavo-render: patches.qz: the scene is loaded; rendering is not available yet\n");
+
+  std::filesystem::remove(dir / "wing.bzr");
+  r = RunRender("patches.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:1: file \"wing.bzr\" not found in model path\n");
+
+  zavo::test::WriteFile(dir / "wing.bzr", patch);
+  zavo::test::WriteFile(dir / "hull.nrb", nurbs.substr(0, 70));
+  r = RunRender("patches.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:2: Error in NURBS model hull.nrb\n");
+}
+
 TEST(ZavoRenderCli, AMissingSceneFails) {
   zavo::test::TempDir dir;
   RunResult r = RunRender("'" + (dir / "none.qz").string() + "'", true);

@@ -238,6 +238,20 @@ TEST(MeshBuilders, FaceListMesh) {
   EXPECT_EQ(none->faces.Count(), 0u);
 }
 
+TEST(MeshBuilders, FaceListMergesExactlyAsTheLinearSearch) {
+  // -0.0 and 0.0 are one point, a NaN is equal to nothing, the first equal
+  // point wins; the hashed merge must answer as FindNearVertex does.
+  const double nan = std::nan("");
+  List<GEO_RawTriangle3> list;
+  list.Append(new GEO_RawTriangle3({0, 0, 0}, {1, 0, 0}, {0, 1, nan}));
+  list.Append(new GEO_RawTriangle3({-0.0, 0, -0.0}, {0, 1, nan}, {1, 0, 0}));
+  list.Append(new GEO_RawTriangle3({2, 2, 2}, {2, 2, 2}, {1, 0, 0}));
+  const auto mesh = MakeFaceListBRep("h", list, 0.0);
+  EXPECT_EQ(mesh->vertices.Count(), 5u);
+  EXPECT_EQ(Contours(*mesh), (std::vector<std::vector<int>>{{1, 2, 3}, {1, 4, 2}, {5, 5, 2}}));
+  EXPECT_FALSE(std::signbit(mesh->vertices[0].x));
+}
+
 TEST(MeshBuilders, AddTriangleFaceAndCountEdgeUses) {
   auto mesh = MakeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 1}},
                        {{{1, 2, 3}}, {{2, -1, 4}}, {{1, 2, 5, 4}}});

@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "models/core/anim.h"
@@ -19,6 +20,9 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/curved/bezier.h"
+#include "models/curved/nurbs_mesh.h"
+#include "models/curved/spline.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -43,8 +47,9 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.materialModules, [](const CG_MaterialModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"sphere", "cylinder", "brep", "box", "group", "transf", "quad", "intersect",
-                                      "subtract", "union", "flip", "anim", "pointlamp", "cone", "camera"}));
+            (std::vector<std::string>{"sphere", "cylinder", "brep", "ucbspline", "box", "group", "transf", "quad",
+                                      "intersect", "subtract", "union", "flip", "NURBSmesh", "anim", "pointlamp", "cone",
+                                      "camera"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
@@ -53,19 +58,29 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
-  EXPECT_NE(dynamic_cast<CG_SphereModule*>(registry.modelModules.Nth(0)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_CylinderModule*>(registry.modelModules.Nth(1)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BRepModule*>(registry.modelModules.Nth(2)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_BoxModule*>(registry.modelModules.Nth(3)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_GroupModule*>(registry.modelModules.Nth(4)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_TransfModule*>(registry.modelModules.Nth(5)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_QuadModule*>(registry.modelModules.Nth(6)), nullptr);
-  for (long i = 7; i <= 9; ++i) EXPECT_NE(dynamic_cast<CG_CSGModule*>(registry.modelModules.Nth(i)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_FlipModule*>(registry.modelModules.Nth(10)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_AnimModule*>(registry.modelModules.Nth(11)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_XPointLampModule*>(registry.modelModules.Nth(12)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_ConeModule*>(registry.modelModules.Nth(13)), nullptr);
-  EXPECT_NE(dynamic_cast<CG_CameraModule*>(registry.modelModules.Nth(14)), nullptr);
+  // Each model keyword is read by the module class made for it.
+  const std::pair<const char*, bool (*)(CG_GraphicObjectModule*)> classes[] = {
+      {"sphere", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_SphereModule*>(m) != nullptr; }},
+      {"cylinder", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CylinderModule*>(m) != nullptr; }},
+      {"brep", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BRepModule*>(m) != nullptr; }},
+      {"ucbspline", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_SplineModule*>(m) != nullptr; }},
+      {"box", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BoxModule*>(m) != nullptr; }},
+      {"group", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_GroupModule*>(m) != nullptr; }},
+      {"transf", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_TransfModule*>(m) != nullptr; }},
+      {"quad", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_QuadModule*>(m) != nullptr; }},
+      {"intersect", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CSGModule*>(m) != nullptr; }},
+      {"subtract", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CSGModule*>(m) != nullptr; }},
+      {"union", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CSGModule*>(m) != nullptr; }},
+      {"flip", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_FlipModule*>(m) != nullptr; }},
+      {"NURBSmesh", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_NURBSMeshModule*>(m) != nullptr; }},
+      {"pointlamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_XPointLampModule*>(m) != nullptr; }},
+      {"cone", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_ConeModule*>(m) != nullptr; }},
+      {"anim", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AnimModule*>(m) != nullptr; }},
+      {"camera", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CameraModule*>(m) != nullptr; }},
+  };
+  for (const auto& [keyword, isRightClass] : classes) {
+    EXPECT_TRUE(isRightClass(FindModule(registry.modelModules, keyword))) << keyword;
+  }
   EXPECT_EQ(registry.GetCameraFactory(), zavo::NewCameraObject);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
@@ -103,6 +118,18 @@ TEST(BuildRegistry, EachCsgModuleMakesItsObjectsWithItsOwnRules) {
     EXPECT_EQ(d.scene, &scene);
     EXPECT_EQ(d.progress, &scene.GetInterface());
   }
+}
+
+TEST(BuildRegistry, TheDocumentAddsTheBezierModuleAtTheEnd) {
+  CG_ModelRegistry registry;
+  BuildRegistry(registry);
+  EXPECT_EQ(FindModule(registry.modelModules, "bezier"), nullptr);
+  zavo::AddDocumentModelModules(registry);
+  std::vector<std::string> keywords =
+      Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); });
+  ASSERT_FALSE(keywords.empty());
+  EXPECT_EQ(keywords.back(), "bezier");
+  EXPECT_NE(dynamic_cast<CG_BezierModule*>(registry.modelModules.Last()), nullptr);
 }
 
 TEST(BuildRegistry, InstallsTheStandInBox) {

@@ -47,7 +47,7 @@ CG_AnimDescription::~CG_AnimDescription() {
   Release(rotate, ownsRotate);
 }
 
-GAnim::GAnim(const CG_GraphicObjectCommData& data, CG_AnimDescription& description) : CG_GraphicObject(data) {
+GAnim::GAnim(const CG_GraphicObjectCommData& data, CG_AnimDescription& description) : NameOnlyObject(data) {
   SetDescription(description);
 }
 
@@ -87,22 +87,6 @@ void GAnim::GetDescription(CG_AnimDescription& description) {
   give(object_, ownsObject_, description.object, description.ownsObject);
   give(move_, ownsMove_, description.move, description.ownsMove);
   give(rotate_, ownsRotate_, description.rotate, description.ownsRotate);
-}
-
-int GAnim::GetCommData(CG_GraphicObjectCommData& data) {
-  data.name = name;
-  return 1;
-}
-
-std::unique_ptr<CG_GraphicObjectCommData> GAnim::NewCommData() const {
-  auto data = std::make_unique<CG_GraphicObjectCommData>();
-  data->name = name;
-  return data;
-}
-
-int GAnim::SetCommData(CG_GraphicObjectCommData& data) {
-  name = data.name;
-  return 1;
 }
 
 // ---- Frames ----

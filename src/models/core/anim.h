@@ -32,6 +32,7 @@
 #include <memory>
 
 #include "geometry/point3d.h"
+#include "models/core/name_only_object.h"
 #include "models/core/transf_steps.h"
 #include "scene/registry.h"
 
@@ -55,7 +56,7 @@ public:
   double to = 10.0;
 };
 
-class GAnim : public CG_GraphicObject {
+class GAnim : public zavo::NameOnlyObject {
 public:
   // Name, IDname and toll from the common data; then SetDescription.
   GAnim(const CG_GraphicObjectCommData& data, CG_AnimDescription& description);
@@ -70,10 +71,6 @@ public:
   // until SetDescription) and copies center, from and to.
   void GetDescription(CG_AnimDescription& description);
 
-  // The name only.
-  int GetCommData(CG_GraphicObjectCommData& data) override;
-  std::unique_ptr<CG_GraphicObjectCommData> NewCommData() const override;
-  int SetCommData(CG_GraphicObjectCommData& data) override;
   // The object block (see above); nothing without an object.
   void Write(std::ostream& os) const override;
   const char* Keyword() const override { return "anim"; }

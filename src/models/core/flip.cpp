@@ -7,7 +7,7 @@ CG_FlipDescription::~CG_FlipDescription() {
 }
 
 GFlip::GFlip(const CG_GraphicObjectCommData& data, CG_DeclassedGraphicObject& pair)
-    : CG_GraphicObject(data), child_(pair.object), owned_(pair.owned) {
+    : NameOnlyObject(data), child_(pair.object), owned_(pair.owned) {
   if (child_ == nullptr) RuntimeErrorBox("GFlip: no child");
   pair.object = nullptr;
   pair.owned = 0;
@@ -15,22 +15,6 @@ GFlip::GFlip(const CG_GraphicObjectCommData& data, CG_DeclassedGraphicObject& pa
 
 GFlip::~GFlip() {
   if (owned_) delete child_;
-}
-
-int GFlip::GetCommData(CG_GraphicObjectCommData& data) {
-  data.name = name;
-  return 1;
-}
-
-std::unique_ptr<CG_GraphicObjectCommData> GFlip::NewCommData() const {
-  auto data = std::make_unique<CG_GraphicObjectCommData>();
-  data->name = name;
-  return data;
-}
-
-int GFlip::SetCommData(CG_GraphicObjectCommData& data) {
-  name = data.name;
-  return 1;
 }
 
 std::unique_ptr<CG_GraphicObject> GFlip::Clone() const {

@@ -11,6 +11,7 @@
 #include <iosfwd>
 #include <memory>
 
+#include "models/core/name_only_object.h"
 #include "scene/registry.h"
 
 // The editor's record of a flip: the child and whether it is owned.
@@ -38,7 +39,7 @@ public:
   std::unique_ptr<CG_GraphicObjectIntrInfo> child;
 };
 
-class GFlip : public CG_GraphicObject {
+class GFlip : public zavo::NameOnlyObject {
 public:
   // Name, IDname and toll from the common data; the child and its owned flag
   // move out of the pair (which keeps none). The child must not be null.
@@ -47,9 +48,6 @@ public:
   GFlip(const GFlip&) = delete;
 
   // The name only.
-  int GetCommData(CG_GraphicObjectCommData& data) override;
-  std::unique_ptr<CG_GraphicObjectCommData> NewCommData() const override;
-  int SetCommData(CG_GraphicObjectCommData& data) override;
   // "{ object\n\tname N;\n\tmodel \t{ flip\n", the child's block, "\t}\n}\n".
   void Write(std::ostream& os) const override;
   const char* Keyword() const override { return "flip"; }

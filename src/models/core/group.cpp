@@ -29,7 +29,7 @@ int CollectFromChildren(const DblList<CG_GraphicObject>* children, Seq<T>& out, 
 }  // namespace
 
 GGroup::GGroup(const CG_GraphicObjectCommData& data, std::unique_ptr<DblList<CG_GraphicObject>> children)
-    : CG_GraphicObject(data), children_(std::move(children)) {}
+    : NameOnlyObject(data), children_(std::move(children)) {}
 
 void GGroup::GetDescription(CG_GroupDescription& description) { description.children = std::move(children_); }
 
@@ -43,22 +43,6 @@ int GGroup::ContainsIDname(const char* id) const {
     if (child.ContainsIDname(id)) return 1;
   }
   return 0;
-}
-
-int GGroup::GetCommData(CG_GraphicObjectCommData& data) {
-  data.name = name;
-  return 1;
-}
-
-std::unique_ptr<CG_GraphicObjectCommData> GGroup::NewCommData() const {
-  auto data = std::make_unique<CG_GraphicObjectCommData>();
-  data->name = name;
-  return data;
-}
-
-int GGroup::SetCommData(CG_GraphicObjectCommData& data) {
-  name = data.name;
-  return 1;
 }
 
 std::unique_ptr<CG_GraphicObject> GGroup::Clone() const {

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "foundation/dbl_list.h"
+#include "models/core/name_only_object.h"
 #include "scene/registry.h"
 
 // The editor's record: the children list, owned (null: none).
@@ -22,7 +23,7 @@ public:
   std::unique_ptr<DblList<CG_GraphicObject>> children;
 };
 
-class GGroup : public CG_GraphicObject {
+class GGroup : public zavo::NameOnlyObject {
 public:
   // Name, IDname and toll from the common data; the list (null: no
   // children) is taken over.
@@ -37,9 +38,6 @@ public:
   // 1 when a child contains the IDname; the group's own IDname is not looked at.
   int ContainsIDname(const char* id) const override;
   // The name only.
-  int GetCommData(CG_GraphicObjectCommData& data) override;
-  std::unique_ptr<CG_GraphicObjectCommData> NewCommData() const override;
-  int SetCommData(CG_GraphicObjectCommData& data) override;
   // "{ object\n\tname N;\n\tmodel \t{ group\n", each child's block, "}\n}\n".
   void Write(std::ostream& os) const override;
   const char* Keyword() const override { return "group"; }

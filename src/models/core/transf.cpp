@@ -33,7 +33,7 @@ CG_TransfDescription::~CG_TransfDescription() {
 }
 
 GTransf::GTransf(const CG_GraphicObjectCommData& data, CG_TransfDescription& description)
-    : CG_GraphicObject(data) {
+    : NameOnlyObject(data) {
   forward_.SetIdentity();
   inverse_.SetIdentity();
   SetTransformList(description);
@@ -104,22 +104,6 @@ void GTransf::RenewBound() {
 Point3D GTransf::MapNormal(const Point3D& normal) const { return Unit(LinearTransposed(inverse_, normal)); }
 
 // ---- Common data, cloning ----
-
-int GTransf::GetCommData(CG_GraphicObjectCommData& data) {
-  data.name = name;
-  return 1;
-}
-
-std::unique_ptr<CG_GraphicObjectCommData> GTransf::NewCommData() const {
-  auto data = std::make_unique<CG_GraphicObjectCommData>();
-  data->name = name;
-  return data;
-}
-
-int GTransf::SetCommData(CG_GraphicObjectCommData& data) {
-  name = data.name;
-  return 1;
-}
 
 std::unique_ptr<CG_GraphicObject> GTransf::Clone() const {
   if (!ownsChild_) return nullptr;

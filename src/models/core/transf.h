@@ -29,6 +29,7 @@
 #include "geometry/ray.h"
 #include "geometry/transformation.h"
 #include "models/core/transf_steps.h"
+#include "models/core/name_only_object.h"
 #include "scene/registry.h"
 
 // What builds and edits a transf: the steps, the child and whether the
@@ -63,7 +64,7 @@ public:
   Ray localRay{{0.0, 0.0, 0.0}, {1.0, 0.0, 0.0}};
 };
 
-class GTransf : public CG_GraphicObject {
+class GTransf : public zavo::NameOnlyObject {
 public:
   // Name, IDname and toll from the common data; then SetTransformList with
   // the description. Throws xMatrix, taking nothing from the description,
@@ -86,11 +87,8 @@ public:
   int ContainsIDname(const char* id) const override { return Child().ContainsIDname(id); }
   int IsLightSource() const override { return Child().IsLightSource(); }
   // The name only.
-  int GetCommData(CG_GraphicObjectCommData& data) override;
-  std::unique_ptr<CG_GraphicObjectCommData> NewCommData() const override;
   // The child's record.
   std::unique_ptr<CG_GraphicObjectCommData> DupCommData() const override { return Child().DupCommData(); }
-  int SetCommData(CG_GraphicObjectCommData& data) override;
   // "{ object\n\tname N;\n\tmodel \t{ transf\n", the step lines, the child's
   // block, "\t}\n}\n".
   void Write(std::ostream& os) const override;

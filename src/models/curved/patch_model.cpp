@@ -1,0 +1,220 @@
+#include "models/curved/patch_model.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include "foundation/atomic_file.h"
+#include "foundation/path_resolver.h"
+#include "foundation/scanner.h"
+#include "geometry/brep_model3.h"
+#include "models/core/brep.h"
+
+namespace zavo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kPatchCostr = 1.3;
+
+void Status(GeoInterface* progress, const std::string& text) {
+  if (progress != nullptr) progress->Status(text.c_str());
+}
+
+void RunBuilder(BRepModel3& mesh, const PatchMeshJob& job, const char* file) {
+  switch (HierarchyBuilderFor(job.hierKind.c_str())) {
+    case PatchHierarchyBuilder::kGridFirst:
+      mesh.BuildHierarchy2(kPatchCostr, job.gridDim, file, job.progress);
+      break;
+    case PatchHierarchyBuilder::kGridFirstDefault:
+      mesh.BuildHierarchy2Default(file, job.progress);
+      break;
+    case PatchHierarchyBuilder::kLevel:
+      mesh.BuildHierarchy(kPatchCostr, file, job.progress);
+      break;
+  }
+}
+
+bool IsFile(const fs::path& file) {
+  std::error_code error;
+  return fs::is_regular_file(file, error);
+}
+
+}  // namespace
+
+int TessellationDiv(int div) { return std::clamp(div, kMinPatchDiv, kMaxPatchDiv); }
+
+void AppendGridTriangles(const Point3D* grid, int n, List<GEO_RawTriangle3>& triangles) {
+  auto at = [grid, n](int i, int j) -> const Point3D& { return grid[i * n + j]; };
+  for (int i = 0; i + 1 < n; ++i) {
+    for (int j = 0; j + 1 < n; ++j) {
+      triangles.Append(new GEO_RawTriangle3(at(i, j), at(i + 1, j), at(i, j + 1)));
+      triangles.Append(new GEO_RawTriangle3(at(i + 1, j), at(i + 1, j + 1), at(i, j + 1)));
+    }
+  }
+}
+
+PatchHierarchyBuilder HierarchyBuilderFor(const char* hierKind) {
+  const char* kind = hierKind != nullptr ? hierKind : "";
+  if (std::strcmp(kind, "auto") == 0 || std::strcmp(kind, "fasthier") == 0) {
+    return PatchHierarchyBuilder::kGridFirst;
+  }
+  if (std::strcmp(kind, "median") == 0) return PatchHierarchyBuilder::kGridFirstDefault;
+  return PatchHierarchyBuilder::kLevel;
+}
+
+bool StartsWithMarker(const fs::path& file, const char* marker) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in.is_open()) return false;
+  const std::size_t n = std::strlen(marker);
+  std::string line(n + 1, '\0');
+  in.read(line.data(), static_cast<std::streamsize>(n + 1));
+  if (in.gcount() != static_cast<std::streamsize>(n + 1)) return false;
+  return line.compare(0, n, marker) == 0 && (line[n] == '\n' || line[n] == '\r');
+}
+
+void RemoveMarkedCache(const std::string& modelPath, const char* marker) {
+  const fs::path mesh(modelPath + ".brp");
+  if (!StartsWithMarker(mesh, marker)) return;
+  std::error_code error;
+  fs::remove(mesh, error);
+  fs::remove(fs::path(modelPath + ".br_"), error);
+}
+
+std::optional<fs::path> FindSideFile(const std::string& path, const char* extension) {
+  const fs::path file = PathFromName(path + "." + extension);
+  if (IsFile(file)) return file;
+  if (auto found = ResolvePath(file); found && IsFile(*found)) return found;
+  return std::nullopt;
+}
+
+bool LeadingInteger(const char* text, int& value) {
+  const char* p = text != nullptr ? text : "";
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  long long v = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    v = v * 10 + (*p - '0');
+    if (v > 2147483648LL) return false;
+  }
+  if (negative) v = -v;
+  if (v > 2147483647LL || v < -2147483648LL) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+bool TokenIs(const ScannerMemo& scanner, const char* text) { return std::strcmp(scanner.Text(), text) == 0; }
+
+void TellUser(GeoInterface* progress, const std::string& text) {
+  if (progress != nullptr) progress->Message(text.c_str());
+}
+
+std::string TextOf(const charString& text) { return text.Text() != nullptr ? text.Text() : ""; }
+
+int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, DeclassedParts& parts) {
+  std::unique_ptr<CG_GraphicObjectCommData> data = object.UniformModelObject::NewCommData();
+  if (!data) return 0;
+  const std::string word = job.word;
+  const fs::path meshFile = PathFromName(job.modelPath + ".brp");
+  bool useCache = job.cache != 0 && !job.embedded && !job.differsFromFile && !job.modelPath.empty();
+  if (useCache && IsFile(meshFile)) {
+    if (!StartsWithMarker(meshFile, job.marker)) {
+      // Another model's mesh: run as without a cache, leaving it alone.
+      useCache = false;
+    } else {
+      Status(job.progress, "Loading " + word + " cache");
+      CG_BRepDescription d;
+      d.isInline = 0;
+      d.name = object.name;
+      d.path = job.modelPath.c_str();
+      d.costr = kPatchCostr;
+      d.hierKind = job.hierKind.c_str();
+      d.gridDim = job.gridDim;
+      d.interp = 1;
+      d.interp_ang = kDefaultCreaseAngle;
+      d.interp_hold = 0;
+      d.progress = job.progress;
+      auto brep = std::make_unique<GBRep>(*data, d);
+      if (brep->Loaded() && brep->FaceCount() > 0) {
+        parts.SetSize(1);
+        parts[0].object = brep.release();
+        parts[0].owned = 1;
+        return 1;
+      }
+      // A cache that does not read whole is rebuilt and overwritten.
+      brep.reset();
+      data = object.UniformModelObject::NewCommData();
+      if (!data) return 0;
+    }
+  }
+
+  List<GEO_RawTriangle3> triangles;
+  const int n = TessellationDiv(job.div);
+  for (int k = 1; k <= job.patchCount; ++k) {
+    job.tessellate(k - 1, n, triangles);
+    Status(job.progress, word + " " + std::to_string(static_cast<long long>(k) * 100 / job.patchCount) + "%");
+  }
+  std::unique_ptr<BRepModel3> mesh = MakeFaceListBRep(object.name.Text(), triangles, 0.0);
+  triangles.Clear();
+  const bool hasFaces = mesh->faces.Count() > 0;
+  // The boundary-mesh object would add the edges and the smoothing normals
+  // itself; they are made here so that the cache holds them too.
+  mesh->BuildEdges();
+  if (hasFaces) mesh->ComputeVertexNormals(kDefaultCreaseAngle);
+  const bool writeCache = useCache && hasFaces;
+  if (writeCache) {
+    Status(job.progress, "Saving " + word + " cache");
+    WriteFileAtomically(meshFile, [&](std::ostream& os) {
+      ClassicNumbers classic(os);
+      os << job.marker << "\n";
+      mesh->Write(os, 1);
+      return true;
+    });
+  }
+  if (hasFaces) {
+    const std::string hierarchyFile = job.modelPath + ".br_";
+    RunBuilder(*mesh, job, writeCache ? hierarchyFile.c_str() : nullptr);
+  }
+
+  CG_BRepDescription d;
+  d.isInline = 1;
+  d.mesh = std::move(mesh);
+  d.name = object.name;
+  d.costr = 0.0;
+  d.hierKind = "auto";
+  d.gridDim = 20;
+  d.interp = 1;
+  d.interp_ang = kDefaultCreaseAngle;
+  d.interp_hold = 0;
+  d.progress = job.progress;
+  auto brep = std::make_unique<GBRep>(*data, d);
+  brep->SetCostr(kPatchCostr);
+  parts.SetSize(1);
+  parts[0].object = brep.release();
+  parts[0].owned = 1;
+  return 1;
+}
+
+}  // namespace zavo
+
+namespace zavo {
+
+namespace {
+ModelFileWriter modelFileWriter = &WriteFileAtomically;
+}  // namespace
+
+ModelFileWriter SetModelFileWriter(ModelFileWriter writer) {
+  const ModelFileWriter old = modelFileWriter;
+  modelFileWriter = writer != nullptr ? writer : &WriteFileAtomically;
+  return old;
+}
+
+bool WriteModelFile(const std::filesystem::path& target, const std::function<bool(std::ostream&)>& write) {
+  return modelFileWriter(target, write);
+}
+
+}  // namespace zavo

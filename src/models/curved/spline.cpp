@@ -1,0 +1,102 @@
+#include "models/curved/spline.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+#include "models/core/brep.h"
+#include "geometry/patch_hits.h"
+
+namespace fs = std::filesystem;
+
+GSpline::GSpline(CG_GraphicObjectCommData& data, const CG_SplineDescription& description)
+    : UniformModelObject(data), progress_(description.progress) {
+  LoadModelFile(description, false);
+}
+
+void GSpline::SetDescription(const CG_SplineDescription& description) { LoadModelFile(description, true); }
+
+void GSpline::GetDescription(CG_SplineDescription& d) const {
+  d.modelName = modelName_;
+  d.modelPath = modelPath_;
+  d.usebrep = usebrep_;
+  d.progress = progress_;
+}
+
+void GSpline::LoadModelFile(const CG_SplineDescription& d, bool tell) {
+  modelName_ = d.modelName;
+  modelPath_ = d.modelPath;
+  usebrep_ = d.usebrep;
+  surface_ = std::make_unique<BSplineSurface>();
+  load_ = zavo::ModelLoad::kLoaded;
+  const std::string path = zavo::TextOf(modelPath_);
+  const std::optional<fs::path> file = zavo::FindSideFile(path, "bsp");
+  std::ifstream in;
+  if (file) in.open(*file, std::ios::binary);
+  if (!in.is_open()) {
+    load_ = zavo::ModelLoad::kNotFound;
+    if (tell) zavo::TellUser(progress_, "modello inesistente");
+    return;
+  }
+  if (!ReadControlGrid(*surface_, in)) {
+    load_ = zavo::ModelLoad::kBadContent;
+    if (tell) zavo::TellUser(progress_, "Error in spline model " + path + ".bsp");
+  }
+}
+
+std::unique_ptr<CG_GraphicObjectIntrInfo> GSpline::NewIntrInfo() const {
+  return std::make_unique<CG_SplineIntrInfo>();
+}
+
+int GSpline::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const {
+  auto& found = static_cast<CG_SplineIntrInfo&>(record);
+  found.count = CountPatchHits(*surface_, ray, found.hits);
+  if (found.count == 0) return 0;
+  const auto n = static_cast<std::uint32_t>(found.count);
+  for (std::uint32_t i = 0; i + 1 < n; ++i) {
+    std::uint32_t least = i;
+    for (std::uint32_t k = i + 1; k < n; ++k) {
+      if (found.hits[k].t < found.hits[least].t) least = k;
+    }
+    if (least != i) std::swap(found.hits[i], found.hits[least]);
+  }
+  return found.count;
+}
+
+void GSpline::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
+                         Point3D& point, Point3D& normal) const {
+  const auto& found = static_cast<const CG_SplineIntrInfo&>(record);
+  const BSplineIntrInfo& hit = found.hits[static_cast<std::uint32_t>(index)];
+  point = ray.PointAt(hit.t);
+  const Point3D n = Cross(surface_->DerivativeU(hit.surfaceU, hit.surfaceV),
+                          surface_->DerivativeV(hit.surfaceU, hit.surfaceV));
+  const double length = Length(n);
+  if (length > 0.0 && std::isfinite(length)) {
+    normal = n * (1.0 / length);
+  } else {
+    normal = ray.direction * -1.0;
+  }
+  MapPoint(material, point);
+  EvalTexture(point, normal);
+}
+
+int GSpline::Tessellate(zavo::DeclassedParts& parts) const {
+  std::unique_ptr<CG_GraphicObjectCommData> data = UniformModelObject::NewCommData();
+  if (!data) return 0;
+  CG_BRepDescription d;
+  d.isInline = 1;
+  d.mesh = TessellateSplineSurface(*surface_);
+  d.name = name;
+  d.costr = 0.0;
+  d.hierKind = "auto";
+  d.gridDim = 20;
+  d.interp = 0;
+  d.interp_ang = zavo::kDefaultCreaseAngle;
+  d.interp_hold = 0;
+  d.progress = progress_;
+  parts.SetSize(1);
+  parts[0].object = new GBRep(*data, d);
+  parts[0].owned = 1;
+  return 1;
+}

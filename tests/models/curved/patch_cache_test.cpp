@@ -1,0 +1,241 @@
+// The mesh cache of the patch models, in a temporary directory.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "curved_scene.h"
+#include "patch_text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using zavo::test::BezierText;
+using zavo::test::BilinearNURBSPatch;
+using zavo::test::Contains;
+using zavo::test::Converted;
+using zavo::test::CurvedFiles;
+using zavo::test::FlatBezierPatch;
+using zavo::test::NURBSText;
+using zavo::test::ReadFile;
+using zavo::test::WriteFile;
+
+const char kCube[] =
+    "{ pbrep vertices 8 0 0 0 1 0 0 1 1 0 0 1 0 0 0 1 1 0 1 1 1 1 0 1 1\n"
+    "faces 6 { 1 { 4 0 3 2 1 } } { 1 { 4 4 5 6 7 } } { 1 { 4 0 1 5 4 } }\n"
+    "{ 1 { 4 1 2 6 5 } } { 1 { 4 2 3 7 6 } } { 1 { 4 3 0 4 7 } } }\n";
+
+bool Exists(const fs::path& p) { return fs::exists(p); }
+
+bool HasPercent(const std::vector<std::string>& texts) {
+  for (const std::string& t : texts) {
+    if (!t.empty() && t.back() == '%') return true;
+  }
+  return false;
+}
+
+class PatchCache : public CurvedFiles, public ::testing::Test {
+protected:
+  PatchCache() {
+    WriteFile(dir_ / "wing.bzr", BezierText(FlatBezierPatch(-0.5, -0.5, 1.0 / 3)));
+  }
+
+  // Loads the object "s" with the parameters and body, then clears the texts.
+  template <class T>
+  T* LoadWith(const std::string& param, const std::string& body) {
+    if (!Load("{ param " + param + " }\n{ object name s; model { " + body + "\n}\n.\n")) return nullptr;
+    shown_.statuses.clear();
+    shown_.messages.clear();
+    return Find<T>();
+  }
+
+  // One conversion: the vertex count of the mesh, and the texts it showed.
+  int Convert(CG_GraphicObject& object, std::vector<std::string>* texts = nullptr) {
+    const std::size_t from = shown_.statuses.size();
+    Converted mesh;
+    EXPECT_EQ(object.DeclassToRayTraceable(mesh.parts), 1);
+    if (texts != nullptr) *texts = zavo::test::StatusesFrom(shown_, from);
+    return mesh.brep() != nullptr ? mesh.brep()->VertexCount() : -1;
+  }
+};
+
+TEST_F(PatchCache, WrittenOnceThenLoadedEvenAfterTheModelFileChanged) {
+  GBezier* b = LoadWith<GBezier>("_brep_optimiz hier;", "bezier name wing; div 4; cache 1; }");
+  ASSERT_NE(b, nullptr);
+  std::vector<std::string> texts;
+  EXPECT_EQ(Convert(*b, &texts), 16);
+  EXPECT_TRUE(Contains(texts, "bezier 100%"));
+  EXPECT_TRUE(Contains(texts, "Saving bezier cache"));
+  ASSERT_TRUE(Exists(dir_ / "wing.brp"));
+  EXPECT_TRUE(Exists(dir_ / "wing.br_"));
+  EXPECT_EQ(ReadFile(dir_ / "wing.brp").rfind("// bezier mesh cache\n{ pbrep", 0), 0u);
+
+  WriteFile(dir_ / "wing.bzr", BezierText(FlatBezierPatch(0, 0, 1) + FlatBezierPatch(5, 5, 1)));
+  Converted mesh;
+  const std::size_t from = shown_.statuses.size();
+  ASSERT_EQ(b->DeclassToFaced(mesh.parts, 0), 1);
+  texts = zavo::test::StatusesFrom(shown_, from);
+  ASSERT_NE(mesh.brep(), nullptr);
+  EXPECT_EQ(texts.front(), "Loading bezier cache");
+  EXPECT_FALSE(HasPercent(texts));
+  EXPECT_EQ(mesh.brep()->VertexCount(), 16);
+  EXPECT_EQ(mesh.brep()->Costr(), 1.3);
+  EXPECT_EQ(mesh.brep()->Interp(), 1);
+  EXPECT_STREQ(mesh.brep()->name.Text(), "s");
+
+  // UpdateModel removes both files; the next conversion writes them again.
+  ASSERT_EQ(b->UpdateModel(), 1);
+  EXPECT_FALSE(Exists(dir_ / "wing.brp"));
+  EXPECT_FALSE(Exists(dir_ / "wing.br_"));
+  EXPECT_EQ(Convert(*b, &texts), 16);
+  EXPECT_TRUE(Contains(texts, "Saving bezier cache"));
+  EXPECT_TRUE(Exists(dir_ / "wing.brp"));
+  EXPECT_TRUE(Exists(dir_ / "wing.br_"));
+}
+
+TEST_F(PatchCache, CacheZeroAndEmbeddedModelsTouchNoFile) {
+  for (const std::string& body : {std::string("bezier name wing; cache 0; }"),
+                                  "bezier model " + BezierText(FlatBezierPatch(0, 0, 1)) + " cache 1; }"}) {
+    GBezier* b = LoadWith<GBezier>("_brep_optimiz hier;", body);
+    ASSERT_NE(b, nullptr);
+    std::vector<std::string> texts;
+    EXPECT_EQ(Convert(*b, &texts), 25);
+    EXPECT_EQ(Convert(*b, &texts), 25);
+    for (const std::string& t : texts) EXPECT_EQ(t.find("cache"), std::string::npos) << t;
+    EXPECT_FALSE(Exists(dir_ / "wing.brp"));
+    EXPECT_FALSE(Exists(dir_ / "wing.br_"));
+  }
+  // With cache 0 a cache on disk is not read either.
+  GBezier* b = LoadWith<GBezier>("", "bezier name wing; cache 1; }");
+  Convert(*b);
+  ASSERT_TRUE(Exists(dir_ / "wing.brp"));
+  b = LoadWith<GBezier>("", "bezier name wing; cache 0; div 3; }");
+  std::vector<std::string> texts;
+  EXPECT_EQ(Convert(*b, &texts), 9);
+  EXPECT_FALSE(Contains(texts, "Loading bezier cache"));
+}
+
+TEST_F(PatchCache, ABoundaryMeshFileOfTheSameNameIsNeverTouched) {
+  WriteFile(dir_ / "wing.brp", kCube);
+  WriteFile(dir_ / "wing.br_", "not a hierarchy");
+  GBezier* b = LoadWith<GBezier>("_brep_optimiz hier;", "bezier name wing; div 4; }");
+  ASSERT_NE(b, nullptr);
+  std::vector<std::string> texts;
+  EXPECT_EQ(Convert(*b, &texts), 16);
+  EXPECT_FALSE(Contains(texts, "Loading bezier cache"));
+  EXPECT_FALSE(Contains(texts, "Saving bezier cache"));
+  ASSERT_EQ(b->SetPoint(0, Point3D{-0.5, -0.5, 1}), 1);
+  ASSERT_EQ(b->UpdateModel(), 1);
+  EXPECT_EQ(ReadFile(dir_ / "wing.brp"), kCube);
+  EXPECT_EQ(ReadFile(dir_ / "wing.br_"), "not a hierarchy");
+  // The brep object still reads its own mesh.
+  ASSERT_EQ(LoadObject("brep name wing; }", "cube"), 1) << Error();
+  EXPECT_EQ(Find<GBRep>("cube")->VertexCount(), 8);
+}
+
+TEST_F(PatchCache, BezierAndNURBSModelsOfOneNameNeverShareACache) {
+  WriteFile(dir_ / "wing.nrb", NURBSText(BilinearNURBSPatch()) + ".\n");
+  GBezier* b = LoadWith<GBezier>("", "bezier name wing; div 4; }");
+  Convert(*b);
+  const std::string bezierCache = ReadFile(dir_ / "wing.brp");
+  CG_NURBSMesh* n = LoadWith<CG_NURBSMesh>("", "NURBSmesh name wing; div 3; }");
+  ASSERT_NE(n, nullptr);
+  std::vector<std::string> texts;
+  EXPECT_EQ(Convert(*n, &texts), 9);
+  EXPECT_FALSE(Contains(texts, "Loading NURBS cache"));
+  EXPECT_EQ(Convert(*n, &texts), 9);
+  EXPECT_EQ(ReadFile(dir_ / "wing.brp"), bezierCache);
+  ASSERT_EQ(n->UpdateModel(), 1);
+  EXPECT_EQ(ReadFile(dir_ / "wing.brp"), bezierCache);
+
+  // Without the Bezier cache the NURBS model keeps one of its own.
+  fs::remove(dir_ / "wing.brp");
+  EXPECT_EQ(Convert(*n, &texts), 9);
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "NURBS 100%");
+  EXPECT_EQ(texts[1], "Saving NURBS cache");
+  EXPECT_EQ(ReadFile(dir_ / "wing.brp").rfind("// NURBS mesh cache\n", 0), 0u);
+  EXPECT_EQ(Convert(*n, &texts), 9);
+  EXPECT_EQ(texts.front(), "Loading NURBS cache");
+  EXPECT_FALSE(HasPercent(texts));
+}
+
+TEST_F(PatchCache, ATruncatedCacheIsRebuiltAndOverwritten) {
+  GBezier* b = LoadWith<GBezier>("", "bezier name wing; div 4; }");
+  Convert(*b);
+  const std::string whole = ReadFile(dir_ / "wing.brp");
+  WriteFile(dir_ / "wing.brp", whole.substr(0, whole.size() / 2));
+  std::vector<std::string> texts;
+  EXPECT_EQ(Convert(*b, &texts), 16);
+  EXPECT_EQ(texts.front(), "Loading bezier cache");
+  EXPECT_TRUE(Contains(texts, "bezier 100%"));
+  EXPECT_TRUE(Contains(texts, "Saving bezier cache"));
+  EXPECT_EQ(ReadFile(dir_ / "wing.brp"), whole);
+}
+
+TEST_F(PatchCache, MovedPointsShowUntilUpdateModelWithoutTouchingTheCache) {
+  GBezier* b = LoadWith<GBezier>("", "bezier name wing; div 4; }");
+  Convert(*b);
+  const std::string cache = ReadFile(dir_ / "wing.brp");
+  ASSERT_EQ(b->SetPoint(0, Point3D{-0.5, -0.5, 2}), 1);
+  std::vector<std::string> texts;
+  Converted mesh;
+  ASSERT_EQ(b->DeclassToFaced(mesh.parts, 0), 1);
+  Point3D first;
+  mesh.brep()->Vertex(0, first);
+  EXPECT_EQ(first, (Point3D{-0.5, -0.5, 2}));
+  EXPECT_EQ(ReadFile(dir_ / "wing.brp"), cache);
+  EXPECT_TRUE(b->DiffersFromFile());
+}
+
+TEST_F(PatchCache, AfterUpdateModelTheTableComesFromTheSixDigitText) {
+  GBezier* b = LoadWith<GBezier>("", "bezier name wing; cache 0; }");
+  ASSERT_EQ(b->PointCount(), 16);
+  Point3D p;
+  ASSERT_EQ(b->GetPoint(1, p), 1);
+  p.x += 1e-9;  // differs from point 1 only beyond six digits
+  ASSERT_EQ(b->SetPoint(0, p), 1);
+  EXPECT_EQ(b->PointCount(), 16);
+  ASSERT_EQ(b->UpdateModel(), 1);
+  EXPECT_EQ(b->PointCount(), 15);
+  EXPECT_EQ(b->Controls()[0].refs.Count(), 2u);
+}
+
+// Fails every write of a model file.
+bool FailingWriter(const fs::path&, const std::function<bool(std::ostream&)>&) { return false; }
+
+TEST_F(PatchCache, AFailedWriteKeepsTheFileTheCacheAndTheMovedPoints) {
+  GBezier* b = LoadWith<GBezier>("_brep_optimiz hier;", "bezier name wing; div 4; }");
+  Convert(*b);
+  const std::string model = ReadFile(dir_ / "wing.bzr");
+  ASSERT_TRUE(Exists(dir_ / "wing.br_"));
+  ASSERT_EQ(b->SetPoint(0, Point3D{-0.5, -0.5, 2}), 1);
+  const zavo::ModelFileWriter old = zavo::SetModelFileWriter(FailingWriter);
+  const int answer = b->UpdateModel();
+  zavo::SetModelFileWriter(old);
+  EXPECT_EQ(answer, 0);
+  EXPECT_EQ(shown_.messages, std::vector<std::string>{"Cannot write wing.bzr"});
+  EXPECT_EQ(ReadFile(dir_ / "wing.bzr"), model);
+  EXPECT_TRUE(Exists(dir_ / "wing.brp"));
+  EXPECT_TRUE(Exists(dir_ / "wing.br_"));
+  EXPECT_EQ(b->Patches().First()->Control(0, 0), (Point3D{-0.5, -0.5, 2}));
+  // The real writer then succeeds, and rewrites the file that was read.
+  ASSERT_EQ(b->UpdateModel(), 1);
+  EXPECT_NE(ReadFile(dir_ / "wing.bzr"), model);
+  EXPECT_EQ(b->Patches().First()->Control(0, 0), (Point3D{-0.5, -0.5, 2}));
+}
+
+TEST_F(PatchCache, UpdateModelRewritesTheFileThatWasReadWhateverTheCaseOfItsName) {
+  fs::rename(dir_ / "wing.bzr", dir_ / "models" / "Wing.bzr");
+  GBezier* b = LoadWith<GBezier>("", "bezier name wing; cache 0; }");
+  ASSERT_NE(b, nullptr) << Error();
+  ASSERT_EQ(b->SetPoint(0, Point3D{-0.5, -0.5, 3}), 1);
+  ASSERT_EQ(b->UpdateModel(), 1);
+  EXPECT_FALSE(Exists(dir_ / "models" / "wing.bzr"));
+  EXPECT_NE(ReadFile(dir_ / "models" / "Wing.bzr").find("( -0.5 , -0.5 , 3 )"), std::string::npos);
+}
+
+}  // namespace
