@@ -71,6 +71,11 @@ public:
   // until SetDescription) and copies center, from and to.
   void GetDescription(CG_AnimDescription& description);
 
+  // The animated object's answer (a CSG inside keeps its IDname taken); 0
+  // without an object.
+  int ContainsIDname(const char* id) const override {
+    return object_ != nullptr ? object_->ContainsIDname(id) : 0;
+  }
   // The object block (see above); nothing without an object.
   void Write(std::ostream& os) const override;
   const char* Keyword() const override { return "anim"; }
