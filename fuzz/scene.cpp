@@ -13,12 +13,16 @@
 // hierarchy caches of mesh files ("<name>.br_"), which are removed after each
 // input. CSG objects are read with their mesh conversion off: the booleans of
 // large tessellations would take minutes and gigabytes for a few bytes of
-// input (the conversion has tests of its own).
+// input (the conversion has tests of its own). Curves that load (also inside
+// other objects) are evaluated and sampled at and beyond the ends of their
+// parameter ranges, and deformation graphs asked for their values.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <system_error>
@@ -28,6 +32,8 @@
 #include "geometry/bitmap_manager.h"
 #include "models/core/camera.h"
 #include "models/core/csg.h"
+#include "models/curved/deform_graph.h"
+#include "models/curved/nurbs_curve.h"
 #include "models/registry.h"
 #include "scene/registry.h"
 #include "scene/scene.h"
@@ -88,9 +94,12 @@ std::string Written(const CG_GraphicScene& scene) {
 }
 
 // The object and its children, at any depth, have names (a nameless object
-// writes a text that does not read).
+// writes a text that does not read); so does the graph of a deformation graph.
 bool HasNames(CG_GraphicObject& object) {
   if (object.name.Text() == nullptr) return false;
+  if (auto* graph = dynamic_cast<CG_PathControl*>(&object)) {
+    return graph->Graph() == nullptr || HasNames(const_cast<CG_GraphicObject&>(*graph->Graph()));
+  }
   Seq<CG_GraphicObject*> children;
   if (!object.GetChildren(children)) return true;
   for (std::uint32_t i = 0; i < children.Count(); ++i) {
@@ -104,6 +113,47 @@ bool EveryObjectHasAName(const CG_GraphicScene& scene) {
     if (!HasNames(const_cast<CG_GraphicObject&>(object))) return false;
   }
   return true;
+}
+
+bool IsFinite(const Point3D& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+// Evaluates a curve at and beyond its ends, samples some of its vertices and
+// edges, and asks a deformation graph for values; the same for the graph and
+// the children.
+void ExerciseCurves(CG_GraphicObject& object, int depth = 0) {
+  if (depth > 50) return;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  if (auto* graph = dynamic_cast<CG_PathControl*>(&object)) {
+    for (double x : {-1.0, 0.0, 0.3, 0.5, 1.0, 2.5, nan}) graph->PointAt(x);
+    if (graph->Graph() != nullptr) ExerciseCurves(const_cast<CG_GraphicObject&>(*graph->Graph()), depth + 1);
+  }
+  Seq<CG_GraphicObject*> children;
+  if (object.GetChildren(children)) {
+    for (std::uint32_t i = 0; i < children.Count(); ++i) ExerciseCurves(*children[i], depth + 1);
+  }
+  if (!object.IsCurve()) return;
+  const bool rational = dynamic_cast<const CG_NURBSCurve*>(&object) != nullptr;
+  const double low = object.ParamMin();
+  const double high = object.ParamMax();
+  for (double t : {low, high, high + 0.25, (low + high) / 2, low - 1, nan}) {
+    Point3D p;
+    object.Evaluate(t, p);
+    if (rational) Check(IsFinite(p));
+  }
+  const int vertices = object.VertexCount();
+  Check(vertices >= 0);
+  for (int j = 0; j < 40 && j < vertices; ++j) {
+    Point3D p;
+    object.Vertex(static_cast<int>(static_cast<long long>(vertices - 1) * j / 39), p);
+    if (rational) Check(IsFinite(p));
+  }
+  const int edges = object.EdgeCount();
+  Check(edges >= 0);
+  for (int j = 0; j < 40 && j < edges; ++j) {
+    int a = 0, b = 0;
+    object.Edge(static_cast<int>(static_cast<long long>(edges - 1) * j / 39), a, b);
+    Check(a >= 1 && a <= vertices && b >= 1 && b <= vertices);
+  }
 }
 
 // A CSG reader of the registry's that reads with "_csg_convert" 0.
@@ -194,6 +244,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(scene.GetErrorLine() >= 1 && scene.GetErrorLine() <= CountLines(text));
     return 0;
   }
+  for (const CG_GraphicObject& object : scene.GetObjects()) ExerciseCurves(const_cast<CG_GraphicObject&>(object));
   if (!EveryObjectHasAName(scene)) return 0;
 
   const std::string first = Written(scene);

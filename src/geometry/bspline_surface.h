@@ -86,3 +86,9 @@ std::unique_ptr<BRepModel3> TessellateSplineSurface(const BSplineSurface& surfac
 // denominator is exactly 0 counts as 0. i >= 0, k >= 1 and i + k below the
 // knot count, else an internal error.
 double SplineBasis(std::int32_t i, std::int32_t k, double t, const Vector<double>& knot);
+
+namespace zavo {
+// The highest order the NURBS models accept: their bases of order k are
+// evaluated level by level, and their files are checked against it.
+inline constexpr int kMaxNURBSOrder = 16;
+}  // namespace zavo

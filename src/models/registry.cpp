@@ -17,7 +17,11 @@
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
 #include "models/curved/bezier.h"
+#include "models/curved/bezier_curve.h"
+#include "models/curved/deform_graph.h"
+#include "models/curved/nurbs_curve.h"
 #include "models/curved/nurbs_mesh.h"
+#include "models/curved/polyline.h"
 #include "models/curved/spline.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
@@ -64,10 +68,14 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
 
   registry.modelModules.Append(new CG_FlipModule());
+  registry.modelModules.Append(new CG_PolylineModule());
+  registry.modelModules.Append(new CG_NURBSCurveModule());
   registry.modelModules.Append(new CG_NURBSMeshModule());
   registry.modelModules.Append(new CG_AnimModule());
+  registry.modelModules.Append(new CG_PathControlModule());
+  registry.modelModules.Append(new CG_BezierCurveModule());
 
-  // The point-lamp object, just before the cone.
+  // The point-lamp object, after beziercurve, just before the cone.
   registry.modelModules.Append(new CG_XPointLampModule());
 
   registry.modelModules.Append(new CG_ConeModule());

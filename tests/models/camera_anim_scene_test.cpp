@@ -94,3 +94,51 @@ TEST(CameraAnimScene, AnimOfASphere) {
 }
 
 }  // namespace
+
+namespace {
+
+// Polylines as paths: a straight move path from (0,0,0) to (10,0,0) puts
+// the sphere half way at frame 5 of 0 to 10; a rotation path reads back as
+// written.
+TEST(CameraAnimScene, PolylinePaths) {
+  CG_ModelRegistry registry;
+  BuildRegistry(registry);
+  CG_GraphicScene scene(registry);
+  std::istringstream in(
+      "{ object name slide; model { anim\n"
+      "  { object name ball; model { sphere center ( 0 , 0 , 0 ); radius 1; } }\n"
+      "  move { object name path; model { polyline p ( 0 , 0 , 0 ); p ( 10 , 0 , 0 ); } }\n"
+      "  rotate { object name turn; model { polyline p ( 0.6 , 0.8 , 0 ); p ( 0.6 , 0.8 , 0 ); } }\n"
+      "} }\n.\n");
+  ASSERT_EQ(scene.Load(in), 1) << scene.GetErrorMessage() << " line " << scene.GetErrorLine();
+  auto* anim = dynamic_cast<GAnim*>(scene.FindObject("slide"));
+  ASSERT_NE(anim, nullptr);
+  EXPECT_EQ(anim->SetFrame(5), 1);
+  zavo::DeclassedParts parts;
+  ASSERT_EQ(anim->DeclassToRayTraceable(parts), 1);
+  ASSERT_EQ(parts.Size(), 1);
+  GEO_Box box;
+  ASSERT_EQ(CG_GraphicObject::GetBox(parts[0].object, box), 1);
+  EXPECT_NEAR((box.xmin + box.xmax) / 2, 5, 1e-9);
+  EXPECT_NEAR((box.ymin + box.ymax) / 2, 0, 1e-9);
+  EXPECT_NEAR((box.zmin + box.zmax) / 2, 0, 1e-9);
+  zavo::ReleaseDeclassedParts(parts);
+
+  std::ostringstream os;
+  anim->Write(os);
+  CG_GraphicScene again(registry);
+  std::istringstream back(os.str() + ".\n");
+  ASSERT_EQ(again.Load(back), 1) << again.GetErrorMessage();
+  std::ostringstream os2;
+  again.FindObject("slide")->Write(os2);
+  EXPECT_EQ(os2.str(), os.str());
+  Seq<CG_GraphicObject*> children;
+  again.FindObject("slide")->GetChildren(children);
+  ASSERT_EQ(children.Count(), 3u);
+  EXPECT_STREQ(children[2]->Keyword(), "polyline");
+  Point3D start;
+  ASSERT_EQ(children[2]->Evaluate(children[2]->ParamMin(), start), 1);
+  EXPECT_EQ(start, (Point3D{0.6, 0.8, 0}));
+}
+
+}  // namespace

@@ -21,7 +21,11 @@
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
 #include "models/curved/bezier.h"
+#include "models/curved/bezier_curve.h"
+#include "models/curved/deform_graph.h"
+#include "models/curved/nurbs_curve.h"
 #include "models/curved/nurbs_mesh.h"
+#include "models/curved/polyline.h"
 #include "models/curved/spline.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
@@ -48,7 +52,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "ucbspline", "box", "group", "transf", "quad",
-                                      "intersect", "subtract", "union", "flip", "NURBSmesh", "anim", "pointlamp", "cone",
+                                      "intersect", "subtract", "union", "flip", "polyline", "NURBScurve",
+                                      "NURBSmesh", "anim", "deformgraph", "beziercurve", "pointlamp", "cone",
                                       "camera"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
@@ -72,7 +77,11 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
       {"subtract", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CSGModule*>(m) != nullptr; }},
       {"union", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CSGModule*>(m) != nullptr; }},
       {"flip", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_FlipModule*>(m) != nullptr; }},
+      {"polyline", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_PolylineModule*>(m) != nullptr; }},
+      {"NURBScurve", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_NURBSCurveModule*>(m) != nullptr; }},
       {"NURBSmesh", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_NURBSMeshModule*>(m) != nullptr; }},
+      {"deformgraph", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_PathControlModule*>(m) != nullptr; }},
+      {"beziercurve", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BezierCurveModule*>(m) != nullptr; }},
       {"pointlamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_XPointLampModule*>(m) != nullptr; }},
       {"cone", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_ConeModule*>(m) != nullptr; }},
       {"anim", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AnimModule*>(m) != nullptr; }},

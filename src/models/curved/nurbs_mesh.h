@@ -31,6 +31,7 @@
 #include "foundation/seq.h"
 #include "foundation/table.h"
 #include "foundation/vector.h"
+#include "geometry/bspline_surface.h"
 #include "geometry/geo_interface.h"
 #include "geometry/point3d.h"
 #include "models/core/model_object.h"
@@ -40,7 +41,6 @@
 
 namespace zavo {
 
-inline constexpr std::int32_t kMaxNURBSOrder = 16;
 inline constexpr std::int32_t kMaxNURBSDimension = 10000;
 inline constexpr std::int64_t kMaxNURBSPoints = 1000000;
 
