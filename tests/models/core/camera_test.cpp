@@ -278,7 +278,9 @@ TEST(Camera, CloneKeepsViewSizeDivAndKind) {
     EXPECT_EQ(a, b);
     EXPECT_EQ(copy->Size(), 0.75);
     EXPECT_EQ(copy->Div(), 9);
-    EXPECT_EQ(typeid(copy->Representation()), typeid(camera->Representation()));
+    const CG_GraphicObject& copied = copy->Representation();
+    const CG_GraphicObject& original = camera->Representation();
+    EXPECT_EQ(typeid(copied), typeid(original));
     EXPECT_EQ(Written(*copy), Written(*camera));
   }
 }
@@ -294,7 +296,8 @@ TEST(Camera, NeverTraced) {
   std::unique_ptr<CG_GraphicObjectIntrInfo> record = camera->NewIntrInfo();
   ASSERT_NE(record, nullptr);
   // A ray straight through vrp, where the grid is.
-  EXPECT_EQ(camera->Intersect(Ray({-5, 0, 0}, {1, 0, 0}), *record), 0);
+  const Ray ray(Point3D{-5, 0, 0}, Point3D{1, 0, 0});
+  EXPECT_EQ(camera->Intersect(ray, *record), 0);
   EXPECT_EQ(record->Count(), 0);
   Seq<CG_GraphicObject*> children;
   EXPECT_EQ(camera->GetChildren(children), 1);
