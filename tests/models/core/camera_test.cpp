@@ -296,7 +296,7 @@ TEST(Camera, NeverTraced) {
   std::unique_ptr<CG_GraphicObjectIntrInfo> record = camera->NewIntrInfo();
   ASSERT_NE(record, nullptr);
   // A ray straight through vrp, where the grid is.
-  const Ray ray(Point3D{-5, 0, 0}, Point3D{1, 0, 0});
+  const Ray ray = Ray::FromDirection({-5, 0, 0}, {1, 0, 0});
   EXPECT_EQ(camera->Intersect(ray, *record), 0);
   EXPECT_EQ(record->Count(), 0);
   Seq<CG_GraphicObject*> children;
