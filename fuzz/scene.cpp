@@ -1,12 +1,7 @@
 // Loads arbitrary text as a scene, on the full registry plus the test modules
-<<<<<<< HEAD
-// (a model module and a lamp module), inside a temporary
-// directory that holds two texture images and a mesh file "cube.brp". A
-=======
-// (a model module, a lamp module and a camera factory), inside a temporary
-// directory that holds two texture images, a mesh file "cube.brp" and the
-// side files "wing.bzr", "hull.nrb" and "grid.bsp" of the curved models. A
->>>>>>> main
+// (a model module and a lamp module), inside a temporary directory that
+// holds two texture images, a mesh file "cube.brp" and the side files
+// "wing.bzr", "hull.nrb" and "grid.bsp" of the curved models. A
 // failed load must leave an error record with a code, a message and a line
 // within the text; a good load must write a scene that loads again, and whose
 // writing is stable from then on. Reading leaves no file behind but the face
