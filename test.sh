@@ -34,14 +34,36 @@ echo "== Fuzz targets"
 shopt -s nullglob
 fuzz_seconds=${ZAVO_FUZZ_SECONDS:-10}
 mkdir -p build-asan/fuzz-artifacts
-for src in fuzz/*.cpp; do
-  name=$(basename "$src" .cpp)
+fuzz_logs=$(mktemp -d)
+# One target per job slot at a time; each writes its own log, shown on failure.
+run_fuzz() {
+  local name=$1 work
   work=$(mktemp -d)
-  echo "-- fuzz $name for ${fuzz_seconds}s"
-  seeds=()
+  local seeds=()
   if [ -d "fuzz/corpus/$name" ]; then seeds=("fuzz/corpus/$name"); fi
   "build-asan/fuzz/$name" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=4096 \
-    -print_final_stats=1 -artifact_prefix=build-asan/fuzz-artifacts/ "$work" "${seeds[@]}"
+    -print_final_stats=1 -artifact_prefix="build-asan/fuzz-artifacts/$name-" "$work" "${seeds[@]}" \
+    >"$fuzz_logs/$name.log" 2>&1
+  local rc=$?
   rm -rf "$work"
+  return $rc
+}
+declare -A pids=()
+failed=()
+for src in fuzz/*.cpp; do
+  name=$(basename "$src" .cpp)
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do sleep 0.2; done
+  echo "-- fuzz $name for ${fuzz_seconds}s"
+  run_fuzz "$name" &
+  pids[$name]=$!
 done
+for name in "${!pids[@]}"; do
+  if ! wait "${pids[$name]}"; then failed+=("$name"); fi
+done
+for name in "${failed[@]}"; do
+  echo "== fuzz target $name failed:" >&2
+  cat "$fuzz_logs/$name.log" >&2
+done
+rm -rf "$fuzz_logs"
+if [ "${#failed[@]}" -ne 0 ]; then exit 1; fi
 echo "== All tests passed"

@@ -4,10 +4,12 @@
 
 #include "geometry/bounding_module.h"
 #include "models/core/anim.h"
+#include "models/core/area_lamp.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/camera.h"
 #include "models/core/cone.h"
+#include "models/core/cone_lamp.h"
 #include "models/core/csg.h"
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
@@ -16,6 +18,7 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/core/transf_lamp.h"
 #include "models/curved/bezier.h"
 #include "models/curved/bezier_curve.h"
 #include "models/curved/deform_graph.h"
@@ -79,13 +82,17 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_XPointLampModule());
 
   registry.modelModules.Append(new CG_ConeModule());
+  registry.modelModules.Append(new CG_AreaLampModule());
+  registry.modelModules.Append(new CG_XConeLampModule());
   registry.modelModules.Append(new CG_CameraModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());
 
-  // Lamp-section modules: "pointlamp", then, once they exist, "conelamp" and "transf".
+  // Lamp-section modules, in this order: "pointlamp", "conelamp", "transf".
   registry.lampModules.Append(new NGPointLampModule());
+  registry.lampModules.Append(new NGConeLampModule());
+  registry.lampModules.Append(new NGTransfLampModule());
 
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);

@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "models/core/anim.h"
+#include "models/core/area_lamp.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/camera.h"
 #include "models/core/cone.h"
+#include "models/core/cone_lamp.h"
 #include "models/core/csg.h"
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
@@ -20,6 +22,7 @@
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/core/transf_lamp.h"
 #include "models/curved/bezier.h"
 #include "models/curved/bezier_curve.h"
 #include "models/curved/deform_graph.h"
@@ -54,12 +57,14 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"sphere", "cylinder", "brep", "ucbspline", "box", "group", "transf", "quad",
                                       "intersect", "subtract", "union", "flip", "polyline", "NURBScurve",
                                       "NURBSmesh", "anim", "deformgraph", "beziercurve", "pointlamp", "cone",
-                                      "camera"}));
+                                      "arealamp", "conelamp", "camera"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
-            (std::vector<std::string>{"pointlamp"}));
-  EXPECT_NE(dynamic_cast<NGPointLampModule*>(registry.lampModules.First()), nullptr);
+            (std::vector<std::string>{"pointlamp", "conelamp", "transf"}));
+  EXPECT_NE(dynamic_cast<NGPointLampModule*>(registry.lampModules.Nth(0)), nullptr);
+  EXPECT_NE(dynamic_cast<NGConeLampModule*>(registry.lampModules.Nth(1)), nullptr);
+  EXPECT_NE(dynamic_cast<NGTransfLampModule*>(registry.lampModules.Nth(2)), nullptr);
   // The mapping and material modules read what they are named for.
   EXPECT_NE(dynamic_cast<CG_CilindricMappingModule*>(registry.mappingModules.Nth(2)), nullptr);
   EXPECT_NE(dynamic_cast<CG_MaterialPhongModule*>(registry.materialModules.First()), nullptr);
@@ -84,6 +89,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
       {"beziercurve", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BezierCurveModule*>(m) != nullptr; }},
       {"pointlamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_XPointLampModule*>(m) != nullptr; }},
       {"cone", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_ConeModule*>(m) != nullptr; }},
+      {"arealamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AreaLampModule*>(m) != nullptr; }},
+      {"conelamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_XConeLampModule*>(m) != nullptr; }},
       {"anim", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AnimModule*>(m) != nullptr; }},
       {"camera", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CameraModule*>(m) != nullptr; }},
   };

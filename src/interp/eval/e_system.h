@@ -18,8 +18,9 @@ struct CallFrame {
 
 // The deepest nesting of calls, variable and parameter references and vector
 // elements that one evaluation follows; deeper evaluations (a variable whose
-// expression refers back to itself) fail.
-inline constexpr int kMaxEvalNesting = 2000;
+// expression refers back to itself) fail. The bound keeps the deepest
+// evaluation well inside a default thread stack, even in unoptimised builds.
+inline constexpr int kMaxEvalNesting = 1000;
 // The most such steps one evaluation takes. Every parameter and variable
 // reference evaluates its expression anew, so nested calls of a function that
 // uses its parameter twice take exponential time; past this budget the

@@ -37,6 +37,7 @@
 #include "models/core/model_object.h"
 #include "models/core/patch_model_based.h"
 #include "models/curved/patch_model.h"
+#include "models/curved/patch_model_object.h"
 #include "scene/registry.h"
 
 namespace zavo {
@@ -76,64 +77,44 @@ public:
   Table<Point3D> controls;     // dimx rows x dimy columns
 };
 
-struct CG_NURBSControlRef {
-  CG_NURBSPatch* patch = nullptr;
-  int row = 0;
-  int col = 0;
+// One place of the control nets, and one record of the control table.
+using CG_NURBSControlRef = zavo::PatchControlRef<CG_NURBSPatch>;
+using CG_NURBSControlIndex = zavo::PatchControlRecord<CG_NURBSControlRef>;
+
+using CG_NURBSMeshDescription = zavo::PatchModelDescription<CG_NURBSPatch>;
+
+namespace zavo {
+
+// What the NURBS mesh model adds to the common patch-model object.
+struct NURBSMeshTraits {
+  using Patch = CG_NURBSPatch;
+
+  static constexpr const char* kKeyword = "NURBSmesh";
+  static constexpr ModelFileTexts kFile{"nrb", "NURBS", "NURBS model not found!"};
+  static constexpr const char* kMarker = "// NURBS mesh cache";
+  static constexpr const char* kFileEnd = ".\n";
+  static constexpr const char* kInlineEnd = "";
+
+  // The dimx x dimy control points, row by row.
+  static void AddControls(CG_NURBSPatch& patch,
+                          ControlTableBuilder<CG_NURBSControlIndex, CG_NURBSControlRef>& table);
+  // The weights stay as they are.
+  static void SetControl(const CG_NURBSControlRef& ref, const Point3D& p) {
+    ref.patch->controls(static_cast<std::uint32_t>(ref.row), static_cast<std::uint32_t>(ref.col)) = p;
+  }
+  // Sample (i, j) at even steps over the patch's parameter range, both ends
+  // exactly.
+  static void SampleGrid(const CG_NURBSPatch& patch, int n, Point3D* grid);
 };
 
-struct CG_NURBSControlIndex {
-  Point3D position;
-  Seq<CG_NURBSControlRef> refs;
-};
+}  // namespace zavo
 
-class CG_NURBSMeshDescription {
+// Everything but the NURBS text is that of every patch model
+// (patch_model_object.h, as GBezier), with "NURBS model not found!" and "Error
+// in NURBS model <modelPath>.nrb"; a model file ends with a line ".".
+class CG_NURBSMesh : public zavo::PatchModelObject<CG_NURBSMesh, zavo::NURBSMeshTraits> {
 public:
-  CG_NURBSMeshDescription() = default;
-  CG_NURBSMeshDescription(const CG_NURBSMeshDescription&) = delete;
-  CG_NURBSMeshDescription& operator=(const CG_NURBSMeshDescription&) = delete;
-
-  int embedded = 0;
-  List<CG_NURBSPatch> patches;     // only for an embedded model
-  charString modelName;
-  charString modelPath;            // the found model file without ".nrb"
-  int div = 5;
-  int cache = 1;
-  charString hierKind{"auto"};
-  int gridDim = 0;
-  GeoInterface* progress = nullptr;  // not owned
-};
-
-class CG_NURBSMesh : public zavo::UniformModelObject, public zavo::PatchModelPoints {
-public:
-  // As GBezier: the description applied without messages, LoadResult telling
-  // how a model file went.
-  CG_NURBSMesh(CG_GraphicObjectCommData& data, const CG_NURBSMeshDescription& description);
-
-  // As GBezier::SetDescription, with "NURBS model not found!" and "Error in
-  // NURBS model <modelPath>.nrb".
-  void SetDescription(const CG_NURBSMeshDescription& description);
-  void GetDescription(CG_NURBSMeshDescription& description) const;
-  // Also called SetChanged by the editor: from now on the patches are written
-  // into the scene.
-  void SetNew() { embedded_ = 1; }
-  zavo::ModelLoad LoadResult() const { return load_; }
-
-  const char* Keyword() const override { return "NURBSmesh"; }
-  void Write(std::ostream& os) const override;
-  std::unique_ptr<CG_GraphicObject> Clone() const override;
-
-  int DeclassToRayTraceable(zavo::DeclassedParts& parts) override { return BuildBRep(parts); }
-  int DeclassToFaced(zavo::DeclassedParts& parts, int) override { return BuildBRep(parts); }
-  int DeclassToTriangleMesh(zavo::DeclassedParts& parts) override { return BuildBRep(parts); }
-  int DeclassToIndexedMesh(zavo::DeclassedParts& parts, int) override { return BuildBRep(parts); }
-
-  // ---- The patch-model interface (see GBezier); weights stay as they are ----
-
-  int PointCount() const override { return static_cast<int>(controls_.Size()); }
-  int GetPoint(int i, Point3D& point) const override;
-  int SetPoint(int i, const Point3D& point) override;
-  int UpdateModel() override;
+  using PatchModelObject::PatchModelObject;
 
   // ---- The NURBS text ----
 
@@ -145,42 +126,8 @@ public:
   static int ReadPatches(ScannerMemo& scanner, List<CG_NURBSPatch>& patches);
   // The text above, without the "." line.
   static void WritePatches(std::ostream& os, const List<CG_NURBSPatch>& patches);
-
-  const List<CG_NURBSPatch>& Patches() const { return patches_; }
-  const FragmentedSeq<CG_NURBSControlIndex, long>& Controls() const { return controls_; }
-  int Embedded() const { return embedded_; }
-  int Div() const { return div_; }
-  int Cache() const { return cache_; }
-  const char* ModelName() const { return modelName_.Text(); }
-  const char* ModelPath() const { return modelPath_.Text(); }
-  const char* HierKind() const { return hierKind_.Text(); }
-  int GridDim() const { return gridDim_; }
-  bool DiffersFromFile() const { return moved_; }
-
-private:
-  void Apply(const CG_NURBSMeshDescription& description, bool tell);
-  void BuildControlTable();
-  int BuildBRep(zavo::DeclassedParts& parts);
-
-  GeoInterface* progress_ = nullptr;
-  charString modelName_;
-  charString modelPath_;
-  List<CG_NURBSPatch> patches_;
-  int embedded_ = 0;
-  int div_ = 5;
-  int cache_ = 1;
-  charString hierKind_{"auto"};
-  int gridDim_ = 0;
-  FragmentedSeq<CG_NURBSControlIndex, long> controls_;
-  std::string modelFile_;
-  zavo::ModelLoad load_ = zavo::ModelLoad::kLoaded;
-  bool moved_ = false;
 };
 
-class CG_NURBSMeshModule : public CG_GraphicObjectModule {
-public:
-  const char* Keyword() const override { return "NURBSmesh"; }
-  // As CG_BezierModule, with ".nrb" and "Error in NURBS model <path>.nrb".
-  std::unique_ptr<CG_GraphicObject> Read(CG_GraphicScene& scene, ScannerMemo& scanner,
-                                         CG_GraphicObjectCommData& data) override;
-};
+extern template class zavo::PatchModelModule<CG_NURBSMesh>;
+
+class CG_NURBSMeshModule : public zavo::PatchModelModule<CG_NURBSMesh> {};

@@ -1,5 +1,4 @@
-// The NURBS mesh model's texts: the NURBS text, the object block and the
-// reader module.
+// The NURBS mesh model's texts: the NURBS text and the reader module.
 
 #include <memory>
 #include <ostream>
@@ -9,11 +8,9 @@
 #include "foundation/scanner.h"
 #include "geometry/geo_text.h"
 #include "models/curved/nurbs_mesh.h"
-#include "scene/scene.h"
+#include "models/curved/patch_model_text.h"
 
 namespace {
-
-using zavo::TokenIs;
 
 // A number token truncated to an int.
 bool ReadCount(ScannerMemo& s, std::int32_t& value) {
@@ -81,25 +78,7 @@ bool ReadPatch(ScannerMemo& s, CG_NURBSPatch& patch) {
 }  // namespace
 
 int CG_NURBSMesh::ReadPatches(ScannerMemo& s, List<CG_NURBSPatch>& patches) {
-  if (!TokenIs(s, "{")) return 0;
-  s.Next();
-  if (!TokenIs(s, "NURBS")) return 0;
-  s.Next();
-  for (;;) {
-    if (TokenIs(s, "}")) {
-      s.Next();
-      return 1;
-    }
-    if (!TokenIs(s, "{")) return 0;
-    s.Next();
-    if (!TokenIs(s, "patch")) return 0;
-    s.Next();
-    auto patch = std::make_unique<CG_NURBSPatch>();
-    if (!ReadPatch(s, *patch)) return 0;
-    if (!TokenIs(s, "}")) return 0;
-    s.Next();
-    patches.Append(patch.release());
-  }
+  return zavo::ReadPatchList(s, "NURBS", patches, ReadPatch);
 }
 
 void CG_NURBSMesh::WritePatches(std::ostream& os, const List<CG_NURBSPatch>& patches) {
@@ -124,66 +103,4 @@ void CG_NURBSMesh::WritePatches(std::ostream& os, const List<CG_NURBSPatch>& pat
   os << "}\n";
 }
 
-void CG_NURBSMesh::Write(std::ostream& os) const {
-  zavo::ClassicNumbers classic(os);
-  WriteHead(os);
-  os << "\tmodel { NURBSmesh\n";
-  if (embedded_) {
-    os << "\t\tmodel ";
-    WritePatches(os, patches_);
-  } else {
-    os << "\t\tname " << modelName_ << ";\n";
-  }
-  os << "\t\tdiv " << div_ << ";\n\t\tcache " << cache_ << ";\n\t}\n}\n";
-}
-
-std::unique_ptr<CG_GraphicObject> CG_NURBSMeshModule::Read(CG_GraphicScene& scene, ScannerMemo& s,
-                                                           CG_GraphicObjectCommData& data) {
-  CG_NURBSMeshDescription d;
-  bool haveName = false;
-  while (!TokenIs(s, "}")) {
-    if (s.Kind() != zavo::kTokenIdentifier) return nullptr;
-    const std::string word = s.Text();
-    s.Next();
-    if (word == "model") {
-      if (!CG_NURBSMesh::ReadPatches(s, d.patches)) return nullptr;
-      d.embedded = 1;
-      continue;
-    }
-    if (word == "name") {
-      const std::string name = s.Text();
-      const charString found = scene.FindModelFile(name.c_str(), "nrb");
-      if (found.Text() == nullptr) {
-        scene.SetError(4, ("file \"" + name + ".nrb\" not found in model path").c_str());
-        return nullptr;
-      }
-      d.modelPath = found;
-      d.modelName = name.c_str();
-      haveName = true;
-    } else if (word == "div") {
-      if (!zavo::LeadingInteger(s.Text(), d.div)) return nullptr;
-    } else if (word == "cache") {
-      if (!zavo::LeadingInteger(s.Text(), d.cache)) return nullptr;
-    } else {
-      return nullptr;
-    }
-    s.Next();
-    if (!TokenIs(s, ";")) return nullptr;
-    s.Next();
-  }
-  s.Next();
-  if (!d.embedded && !haveName) return nullptr;
-  d.hierKind = scene.GetParam()._brep_optimiz;
-  d.gridDim = scene.GetParam()._brep_grid_dim;
-  d.progress = &scene.GetInterface();
-  auto object = std::make_unique<CG_NURBSMesh>(data, d);
-  if (object->LoadResult() == zavo::ModelLoad::kNotFound) {
-    scene.SetError(4, ("file \"" + zavo::TextOf(d.modelName) + ".nrb\" not found in model path").c_str());
-    return nullptr;
-  }
-  if (object->LoadResult() == zavo::ModelLoad::kBadContent) {
-    scene.SetError(5, ("Error in NURBS model " + zavo::TextOf(d.modelPath) + ".nrb").c_str());
-    return nullptr;
-  }
-  return object;
-}
+template class zavo::PatchModelModule<CG_NURBSMesh>;

@@ -92,6 +92,28 @@ std::optional<fs::path> FindSideFile(const std::string& path, const char* extens
   return std::nullopt;
 }
 
+std::string BadModelText(const ModelFileTexts& texts, const std::string& path) {
+  return std::string("Error in ") + texts.word + " model " + path + "." + texts.extension;
+}
+
+ModelLoad LoadModelFile(const ModelFileTexts& texts, const std::string& path, GeoInterface* tell,
+                        const std::function<bool(std::istream&)>& read, std::string* file) {
+  if (file != nullptr) file->clear();
+  const std::optional<fs::path> found = FindSideFile(path, texts.extension);
+  std::ifstream in;
+  if (found) in.open(*found, std::ios::binary);
+  if (!in.is_open()) {
+    TellUser(tell, texts.notFound);
+    return ModelLoad::kNotFound;
+  }
+  if (file != nullptr) *file = found->string();
+  if (!read(in)) {
+    TellUser(tell, BadModelText(texts, path));
+    return ModelLoad::kBadContent;
+  }
+  return ModelLoad::kLoaded;
+}
+
 bool LeadingInteger(const char* text, int& value) {
   const char* p = text != nullptr ? text : "";
   bool negative = false;

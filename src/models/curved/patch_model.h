@@ -1,9 +1,11 @@
 #pragma once
 
-// What the patch models (the Bezier patch model and the NURBS mesh model)
-// share: the control table that merges control points of equal position, the
-// small pieces of their text bodies, their model files, and the conversion of
-// all patches into one boundary-mesh object with its mesh cache on disk.
+// The pieces that the patch models (the Bezier patch model and the NURBS mesh
+// model, whose common object is in patch_model_object.h) and the spline
+// surface build on: the control table that merges control points of equal
+// position, the small pieces of their text bodies, their model files, and the
+// conversion of all patches into one boundary-mesh object with its mesh cache
+// on disk.
 //
 // The mesh cache of a model file "<path>.<ext>" is "<path>.brp" (the mesh as
 // pbrep text) with its face hierarchy in "<path>.br_". A boundary-mesh model
@@ -15,6 +17,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -95,6 +98,23 @@ void RemoveMarkedCache(const std::string& modelPath, const char* marker);
 // its last component. Nothing when neither exists.
 std::optional<std::filesystem::path> FindSideFile(const std::string& path, const char* extension);
 
+// What a model type's file is called and what its reader says.
+struct ModelFileTexts {
+  const char* extension;  // "bzr": the file "<path>.bzr"
+  const char* word;       // "bezier": "Error in bezier model <path>.bzr"
+  const char* notFound;   // shown when the file does not open
+};
+
+// "Error in <word> model <path>.<extension>".
+std::string BadModelText(const ModelFileTexts& texts, const std::string& path);
+
+// Opens "<path>.<extension>" (FindSideFile) and hands it to read: kNotFound
+// when it does not open, kBadContent when read fails. With tell set, a failure
+// shows notFound or BadModelText through its Message. file, when given, gets
+// the name of the file opened ("" when none).
+ModelLoad LoadModelFile(const ModelFileTexts& texts, const std::string& path, GeoInterface* tell,
+                        const std::function<bool(std::istream&)>& read, std::string* file = nullptr);
+
 // The integer at the start of the token's text: an optional sign and digits;
 // anything else gives 0. False when the value does not fit an int.
 bool LeadingInteger(const char* text, int& value);
@@ -107,6 +127,21 @@ void TellUser(GeoInterface* progress, const std::string& text);
 
 // The text of a charString, "" for null.
 std::string TextOf(const charString& text);
+
+// One place of the control nets: a patch, a row and a column.
+template <class Patch>
+struct PatchControlRef {
+  Patch* patch = nullptr;
+  int row = 0;
+  int col = 0;
+};
+
+// One record of the control table: a position and every place holding it.
+template <class Ref>
+struct PatchControlRecord {
+  Point3D position;
+  Seq<Ref> refs;
+};
 
 // The control table of a patch model: every distinct position among the
 // patches' control points once, in order of first appearance, with the

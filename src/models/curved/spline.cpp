@@ -1,14 +1,11 @@
 #include "models/curved/spline.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
+#include <istream>
 #include <utility>
 
 #include "models/core/brep.h"
 #include "geometry/patch_hits.h"
-
-namespace fs = std::filesystem;
 
 GSpline::GSpline(CG_GraphicObjectCommData& data, const CG_SplineDescription& description)
     : UniformModelObject(data), progress_(description.progress) {
@@ -29,20 +26,8 @@ void GSpline::LoadModelFile(const CG_SplineDescription& d, bool tell) {
   modelPath_ = d.modelPath;
   usebrep_ = d.usebrep;
   surface_ = std::make_unique<BSplineSurface>();
-  load_ = zavo::ModelLoad::kLoaded;
-  const std::string path = zavo::TextOf(modelPath_);
-  const std::optional<fs::path> file = zavo::FindSideFile(path, "bsp");
-  std::ifstream in;
-  if (file) in.open(*file, std::ios::binary);
-  if (!in.is_open()) {
-    load_ = zavo::ModelLoad::kNotFound;
-    if (tell) zavo::TellUser(progress_, "modello inesistente");
-    return;
-  }
-  if (!ReadControlGrid(*surface_, in)) {
-    load_ = zavo::ModelLoad::kBadContent;
-    if (tell) zavo::TellUser(progress_, "Error in spline model " + path + ".bsp");
-  }
+  load_ = zavo::LoadModelFile(zavo::kSplineFile, zavo::TextOf(modelPath_), tell ? progress_ : nullptr,
+                              [this](std::istream& in) { return ReadControlGrid(*surface_, in); });
 }
 
 std::unique_ptr<CG_GraphicObjectIntrInfo> GSpline::NewIntrInfo() const {

@@ -34,6 +34,13 @@ public:
   Seq<BSplineIntrInfo> hits;
 };
 
+namespace zavo {
+
+// The spline surface's model file and what its reader says.
+inline constexpr ModelFileTexts kSplineFile{"bsp", "spline", "modello inesistente"};
+
+}  // namespace zavo
+
 class CG_SplineDescription {
 public:
   charString modelName;

@@ -6,8 +6,8 @@
 
 #include "foundation/number_text.h"
 #include "foundation/scanner.h"
+#include "models/curved/patch_model_text.h"
 #include "models/curved/spline.h"
-#include "scene/scene.h"
 
 void GSpline::Write(std::ostream& os) const {
   zavo::ClassicNumbers classic(os);
@@ -19,30 +19,26 @@ void GSpline::Write(std::ostream& os) const {
 
 std::unique_ptr<CG_GraphicObject> CG_SplineModule::Read(CG_GraphicScene& scene, ScannerMemo& s,
                                                         CG_GraphicObjectCommData& data) {
-  using zavo::TokenIs;
   CG_SplineDescription d;
   bool haveName = false;
-  while (!TokenIs(s, "}")) {
-    if (s.Kind() != zavo::kTokenIdentifier) return nullptr;
-    const std::string word = s.Text();
-    s.Next();
+  const bool read = zavo::ReadModelBody(s, [&](const std::string& word, ScannerMemo& s) {
     if (word == "name") {
       d.modelName = s.Text();
       haveName = true;
-    } else if (word == "usebrep") {
+      return zavo::BodyEntry::kSetting;
+    }
+    if (word == "usebrep") {
       double value = 0.0;
       int flag = 0;
-      if (!zavo::TokenToDoubleOrZero(s, value) || !zavo::TruncateToInt(value, flag)) return nullptr;
+      if (!zavo::TokenToDoubleOrZero(s, value) || !zavo::TruncateToInt(value, flag)) {
+        return zavo::BodyEntry::kBad;
+      }
       d.usebrep = flag;
-    } else {
-      return nullptr;
+      return zavo::BodyEntry::kSetting;
     }
-    s.Next();
-    if (!TokenIs(s, ";")) return nullptr;
-    s.Next();
-  }
-  s.Next();
-  if (!haveName) return nullptr;
+    return zavo::BodyEntry::kBad;
+  });
+  if (!read || !haveName) return nullptr;
   // The model directory (the working directory when none is set) and the name.
   const std::string name = zavo::TextOf(d.modelName);
   const char* directory = scene.GetModelPath();
@@ -51,13 +47,6 @@ std::unique_ptr<CG_GraphicObject> CG_SplineModule::Read(CG_GraphicScene& scene, 
   d.modelPath = path.c_str();
   d.progress = &scene.GetInterface();
   auto object = std::make_unique<GSpline>(data, d);
-  if (object->LoadResult() == zavo::ModelLoad::kNotFound) {
-    scene.SetError(4, ("file \"" + name + ".bsp\" not found in model path").c_str());
-    return nullptr;
-  }
-  if (object->LoadResult() == zavo::ModelLoad::kBadContent) {
-    scene.SetError(5, ("Error in spline model " + path + ".bsp").c_str());
-    return nullptr;
-  }
+  if (!zavo::ReportModelLoad(scene, object->LoadResult(), zavo::kSplineFile, name, path)) return nullptr;
   return object;
 }

@@ -2,8 +2,8 @@
 
 // A scene for the tests of the model types of this library: a registry with
 // the materials, mappings and bounding volumes of the scene layer, the model
-// modules of this library and the scene layer's test models "fake" and
-// "fakelight", with the stand-in box installed. Load a text, find its
+// and lamp modules of this library and the scene layer's test models "fake"
+// and "fakelight", with the stand-in box installed. Load a text, find its
 // objects, write them.
 
 #include <memory>
@@ -13,15 +13,19 @@
 
 #include "foundation/seq.h"
 #include "geometry/bounding_module.h"
+#include "models/core/area_lamp.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/cone.h"
+#include "models/core/cone_lamp.h"
 #include "models/core/cylinder.h"
 #include "models/core/flip.h"
 #include "models/core/group.h"
+#include "models/core/point_lamp.h"
 #include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "models/core/transf.h"
+#include "models/core/transf_lamp.h"
 #include "scene/fakes.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
@@ -69,9 +73,15 @@ public:
       registry.modelModules.Append(new CG_TransfModule());
       registry.modelModules.Append(new CG_QuadModule());
       registry.modelModules.Append(new CG_FlipModule());
+      registry.modelModules.Append(new CG_XPointLampModule());
       registry.modelModules.Append(new CG_ConeModule());
+      registry.modelModules.Append(new CG_AreaLampModule());
+      registry.modelModules.Append(new CG_XConeLampModule());
       registry.modelModules.Append(new FakeModelModule());
       registry.modelModules.Append(new FakeLightModule());
+      registry.lampModules.Append(new NGPointLampModule());
+      registry.lampModules.Append(new NGConeLampModule());
+      registry.lampModules.Append(new NGTransfLampModule());
       registry.SetBoxFactory(zavo::NewStandInBox);
       return true;
     }();
