@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds zavo (Release, into build/) and renders the scene given, headless.
+# Builds zavo (Release, into build/) and renders the scene given, headless;
+# without a scene it renders the sample scene under examples/.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -9,9 +10,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$(zavo_jobs)"
 
 if [ $# -eq 0 ]; then
-  echo "Built build/apps/zavo-render."
+  # The sample scene: spheres, a box and a point lamp.
+  build/apps/zavo-render examples/spheres.qz
+  echo "Rendered examples/spheres.qz to examples/spheres.bmp."
   exit 0
 fi
-# Loads the scene; until the renderer exists it stops after a good load and
-# says so (exit 1).
 exec build/apps/zavo-render "$@"

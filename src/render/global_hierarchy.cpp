@@ -60,7 +60,10 @@ void CG_GraphicScene::BuildGlobalHierarchy() {
     const CG_GraphicObject* object = entry.object;
     if (object == nullptr || object->IsLightSource() || object->IsCamera()) continue;
     GEO_Box box;
-    if (CG_GraphicObject::GetBox(object, box)) {
+    // Under motion blur an anim moves from pixel to pixel: its entries are
+    // searched beside the tree, whatever their bounds say now.
+    const bool moving = param_.motionblur != 0 && entry.source != nullptr && entry.source->IsAnim();
+    if (!moving && CG_GraphicObject::GetBox(object, box)) {
       bounded.push_back(&entry);
     } else {
       unboundedObjects_.Append(new GObjectRef(&entry));

@@ -241,6 +241,8 @@ public:
   virtual int SetFrameCount(double count);
   // The frame at which an anim places its object from now on; 0 by default.
   virtual int SetFrame(double frame);
+  // The frame at which the object is placed now (what SetFrame set); 0 by default.
+  virtual double GetFrame() const { return 0.0; }
   virtual int IsField() const { return 0; }
   // The field's vector at the point: 1 with the vector set, or 0 (vector
   // untouched) for objects that are no fields.

@@ -11,6 +11,8 @@
 // to its items (trace data before objects and lamps, those before textures and
 // materials).
 
+#include <ctime>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 
@@ -314,6 +316,71 @@ public:
   // object, the trace list and the lamp sequence.
   void ReleaseTraceData();
 
+  // ---- Rendering (defined by the renderer layer) ----
+  //
+  // Render runs the mode named by the render parameter "render": for
+  // "raytracing" it copies the camera in use (when there is one) into the view
+  // reference and answers CreateImage. A mode it does not know shows "Unknown
+  // render mode <text>" and answers 0. RenderSucceeded tells whether the last
+  // Render made its output.
+  int Render();
+  int RenderSucceeded() const { return renderSucceeded_; }
+  // The ray-traced image: prepares the trace data, builds the hierarchy when
+  // "buildhier" is set, selects the shading method, checks every traced
+  // object's material against it, runs the pixel loop chosen by "anti_alias"
+  // and writes the image atomically as "<output image name>.bmp" (the scene
+  // name when no output image name is set), then shows the time text. 1 when
+  // the image was written; 0, writing nothing, after a message (material
+  // check, unknown shading method, degenerate view, failed write, an
+  // exception) or a user break.
+  int CreateImage();
+  int GetDimX() const { return param_.dimx; }
+  int GetDimY() const { return param_.dimy; }
+  void SetDimX(int dimx) { param_.dimx = dimx; }
+  void SetDimY(int dimy) { param_.dimy = dimy; }
+
+  // The centre of projection of the view reference.
+  Point3D EyePoint() const;
+  // The view-plane point of the image position (x, y): pixel units, origin at
+  // the top-left corner, y downwards; pixel centres at +0.5.
+  Point3D PixelRay(double x, double y) const;
+  // The trace entry of the ray's nearest hit, or null. Every entry it tested
+  // keeps this ray's hits in its record until the next search.
+  CG_GraphicObjectQZData* FirstIntersection(const Ray& ray);
+  // The colour seen along the ray, with depth levels of reflection and
+  // refraction left and the weight of the ray.
+  Point3D Trace(const Ray& ray, int depth, double weight);
+  Point3D TraceReflected(const Point3D& P, const Point3D& N, const Point3D& V, int depth,
+                         double weight, double spread);
+  // Sets tir to 1 under total internal reflection (the colour is then black).
+  Point3D TraceRefracted(const Point3D& P, const Point3D& N, const Point3D& V, int& tir, int depth,
+                         double ni, double weight, double spread);
+
+  // The pixel loops: 1 when every row was done, 0 after a user break.
+  int RenderSimple();
+  int RenderAdaptive();
+  int RenderDistributed();
+  // The colour of the pixel area (x0..x1, y0..y1) from its four corner
+  // colours, refined down to level further steps where a corner differs from
+  // their mean by more than "anti_al_toll".
+  Point3D SubdividePixel(const Point3D& c00, const Point3D& c10, const Point3D& c01,
+                         const Point3D& c11, double x0, double x1, double y0, double y1, int level);
+
+  // The status text after image row "row", with the time still needed.
+  void ReportLine(int row);
+  // Appends the start, end and total time of the last image.
+  std::ostream& ReportTimes(std::ostream& os) const;
+  // The clock the renderers read (whole seconds); null restores the system's.
+  void SetClock(std::function<std::time_t()> clock);
+  std::time_t Now() const;
+  std::time_t GetStartTime() const { return startTime_; }
+  std::time_t GetEndTime() const { return endTime_; }
+  void SetStartTime(std::time_t t) { startTime_ = t; }
+  void SetEndTime(std::time_t t) { endTime_ = t; }
+  int GetRemainingTime() const { return remainingTime_; }
+  // The working material that every traced hit fills (null outside a render).
+  CG_Material* GetHitMaterial() const { return hitMaterial_.get(); }
+
 private:
   // The sections after their keyword; each consumes its closing "}".
   int ReadViewSection(ScannerMemo& scanner);
@@ -325,6 +392,12 @@ private:
   int AddLampAsObject(const CG_LightSource& lamp);
 
   void ReleaseHierarchy();
+  // The renderer's helpers.
+  int CreateImageSteps();
+  Point3D SampleAt(double x, double y);
+  Point3D SpreadSamples(const Point3D& P, const Point3D& N, const Point3D& V, const Point3D& D,
+                        int depth, double weight, double spread);
+  Point3D Background() const;
   // Tests one trace entry in the shadow search; 1 when the stop test accepted.
   int ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, double distance,
                  zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop);
@@ -347,6 +420,13 @@ private:
   CG_NullGraphicSystemInterface nullInterface_;
   CG_ShadingMetod* shadingMethod_ = nullptr;
   charString outputImageName_;
+  std::unique_ptr<CG_Material> hitMaterial_;
+  std::function<std::time_t()> clock_;
+  std::time_t startTime_ = 0;
+  std::time_t endTime_ = 0;
+  int remainingTime_ = 0;
+  int renderSucceeded_ = 0;
+  Point3D currentSample_;
   BitmapManager outputImage_;
   Transformation inverseViewMatrix_;
   charString errorMessage_;

@@ -48,7 +48,7 @@ void CG_GraphicScene::PrepareTraceData() {
     if (object.IsRayTraceable()) {
       std::unique_ptr<CG_GraphicObjectIntrInfo> record = object.NewIntrInfo();
       // Without a record the object cannot be intersected.
-      if (record) traceList_.Append(new CG_GraphicObjectQZData(&object, 0, std::move(record)));
+      if (record) traceList_.Append(new CG_GraphicObjectQZData(&object, 0, std::move(record), &object));
       continue;
     }
     zavo::DeclassedParts parts;
@@ -58,7 +58,7 @@ void CG_GraphicScene::PrepareTraceData() {
         if (part.object == nullptr) continue;
         std::unique_ptr<CG_GraphicObjectIntrInfo> record = part.object->NewIntrInfo();
         if (!record) continue;  // left to ReleaseDeclassedParts below
-        traceList_.Append(new CG_GraphicObjectQZData(part.object, part.owned, std::move(record)));
+        traceList_.Append(new CG_GraphicObjectQZData(part.object, part.owned, std::move(record), &object));
         part.object = nullptr;  // the entry has it now
         part.owned = 0;
       }

@@ -22,8 +22,9 @@ class CG_Material;
 class CG_GraphicObjectQZData : public ListItem {
 public:
   CG_GraphicObjectQZData(CG_GraphicObject* object, int owned,
-                         std::unique_ptr<CG_GraphicObjectIntrInfo> record)
-      : object(object), owned(owned), record(std::move(record)) {}
+                         std::unique_ptr<CG_GraphicObjectIntrInfo> record,
+                         CG_GraphicObject* source = nullptr)
+      : object(object), owned(owned), record(std::move(record)), source(source) {}
   CG_GraphicObjectQZData(const CG_GraphicObjectQZData&) = delete;
   CG_GraphicObjectQZData& operator=(const CG_GraphicObjectQZData&) = delete;
   // Destroys the object when owned; the record always.
@@ -34,6 +35,9 @@ public:
   CG_GraphicObject* object;
   int owned;
   std::unique_ptr<CG_GraphicObjectIntrInfo> record;
+  // The scene object the entry was made from (the object itself, or the one
+  // it is a declassed part of); null when unknown.
+  CG_GraphicObject* source;
 };
 
 // An entry of the list of traced objects that have no bounding volume, kept

@@ -88,25 +88,24 @@ TEST(ZavoRenderCli, LoadErrorsNameFileAndLine) {
   EXPECT_EQ(r.out, "texture\n../missing_texture.qz:3: file \"wood.bmp\" not found in texture path\n");
 }
 
-TEST(ZavoRenderCli, AGoodSceneLoadsAndRenderingIsNotAvailableYet) {
+TEST(ZavoRenderCli, AGoodSceneLoadsAndRenders) {
   zavo::test::TempDir dir;
   CopyFixtures(dir / "scenes", {"loads.qz", "wood.bmp"});
   // A relative scene path, resolved before the program changes to the scene's directory.
   RunResult r = RunRender("scenes/loads.qz -o picture", true, dir.path().string());
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out,
-            "param\ntexture\nmaterial\n"
-            "zavo-render: scenes/loads.qz: the scene is loaded; rendering is not available yet\n");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out.substr(0, r.out.find("Line 0 ")), "param\ntexture\nmaterial\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "picture.bmp"));
 }
 
 TEST(ZavoRenderCli, ObjectsLoadWithTheirMeshFilesBesideTheScene) {
   zavo::test::TempDir dir;
   CopyFixtures(dir / "scenes", {"models.qz", "tetra.brp"});
   RunResult r = RunRender("scenes/models.qz", true, dir.path().string());
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out,
-            "material\nobject\nobject ball\nobject\nobject crate\nobject\nobject mesh\nCreating hierarchy\n"
-            "zavo-render: scenes/models.qz: the scene is loaded; rendering is not available yet\n");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out.substr(0, r.out.find("Creating hierarchy\n")),
+            "material\nobject\nobject ball\nobject\nobject crate\nobject\nobject mesh\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "scenes" / "models.bmp"));
 
   std::filesystem::remove(dir / "scenes" / "tetra.brp");
   r = RunRender("scenes/models.qz", true, dir.path().string());
@@ -115,12 +114,12 @@ TEST(ZavoRenderCli, ObjectsLoadWithTheirMeshFilesBesideTheScene) {
             "scenes/models.qz:16: file \"tetra.brp\" not found in model path\n");
 }
 
-TEST(ZavoRenderCli, ACsgSceneLeavesItsMeshCacheBesideTheScene) {
+TEST(ZavoRenderCli, ModesStillToComeSayNotAvailable) {
   zavo::test::TempDir dir;
-  CopyFixtures(dir / "scenes", {"csg.qz"});
-  RunRender("scenes/csg.qz", true, dir.path().string());
-  const std::string cache = zavo::test::ReadFile(dir / "scenes" / "csg.qzd" / "object" / "A" / "model.brp");
-  EXPECT_EQ(cache.rfind("{ pbrep\n", 0), 0u);
+  zavo::test::WriteFile(dir / "depth.qz", "{ param\n  render depth;\n}\n.\n");
+  RunResult r = RunRender("depth.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.out, "param\nzavo-render: depth.qz: the scene is loaded; rendering is not available yet\n");
 }
 
 TEST(ZavoRenderCli, PatchModelsAndSplineSurfacesLoadWithTheirSideFiles) {
@@ -146,9 +145,9 @@ TEST(ZavoRenderCli, PatchModelsAndSplineSurfacesLoadWithTheirSideFiles) {
       "{ object name g; model { ucbspline name grid; } }\n.\n";
   zavo::test::WriteFile(dir / "patches.qz", scene);
   RunResult r = RunRender("patches.qz", true, dir.path().string());
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out, "object\nobject w\nobject\nobject n\nobject\nobject g\n"
-                   "zavo-render: patches.qz: the scene is loaded; rendering is not available yet\n");
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out.substr(0, r.out.find("bezier 100%")), "object\nobject w\nobject\nobject n\nobject\nobject g\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "patches.bmp"));
 
   std::filesystem::remove(dir / "wing.bzr");
   r = RunRender("patches.qz", true, dir.path().string());

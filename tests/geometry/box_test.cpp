@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "geometry/box.h"
 #include "geometry/ray.h"
@@ -170,3 +171,59 @@ TEST(GEO_Box, RayTestsCountTheirCalls) {
 }
 
 }  // namespace
+
+namespace {
+
+// The face-by-face crossing count with no early rejection: the reference the
+// box's own ray tests must agree with.
+int FaceCrossings(const GEO_Box& b, const Ray& ray) {
+  const double o[3] = {ray.origin.x, ray.origin.y, ray.origin.z};
+  const double r[3] = {ray.direction.x, ray.direction.y, ray.direction.z};
+  const double lo[3] = {b.xmin, b.ymin, b.zmin}, hi[3] = {b.xmax, b.ymax, b.zmax};
+  int found = 0;
+  for (int side = 0; side < 6; ++side) {
+    const int axis = side >> 1;
+    if (r[axis] == 0.0) continue;
+    const double t = (((side & 1) ? hi[axis] : lo[axis]) - o[axis]) / r[axis];
+    if (!(t > 0.0)) continue;
+    bool inside = true;
+    for (int a = 0; a < 3; ++a) {
+      if (a == axis) continue;
+      const double at = o[a] + t * r[a];
+      inside = inside && lo[a] <= at && at <= hi[a];
+    }
+    found += inside ? 1 : 0;
+  }
+  return found;
+}
+
+}  // namespace
+
+// Rays aimed at corners, edges and face points, from near and far, at boxes of
+// small and large coordinates: the quick rejection never drops a crossing.
+TEST(GEO_Box, RayTestsAgreeWithTheFaceTestsOnGrazingRays) {
+  std::mt19937 gen(7);
+  std::uniform_real_distribution<double> unit(-1.0, 1.0);
+  for (double scale : {1e-3, 1.0, 1e6}) {
+    for (int n = 0; n < 20000; ++n) {
+      const Point3D c{unit(gen) * scale, unit(gen) * scale, unit(gen) * scale};
+      const Point3D h{std::fabs(unit(gen)) * scale + 1e-3 * scale, std::fabs(unit(gen)) * scale,
+                      std::fabs(unit(gen)) * scale};
+      const GEO_Box box{c.x - h.x, c.x + h.x, c.y - h.y, c.y + h.y, c.z - h.z, c.z + h.z};
+      // A target on a corner, an edge or a face of the box.
+      const double pick[3] = {n % 3 == 0 ? 1.0 : unit(gen), n % 5 == 0 ? 1.0 : unit(gen), 1.0};
+      const Point3D target{c.x + (pick[0] >= 0 ? 1 : -1) * h.x * std::fabs(pick[0]),
+                           c.y + (pick[1] >= 0 ? 1 : -1) * h.y * std::fabs(pick[1]), c.z + h.z};
+      const Point3D origin{c.x + unit(gen) * 10 * scale, c.y + unit(gen) * 10 * scale, c.z + 20 * scale};
+      Point3D d = target - origin;
+      if (n % 7 == 0) d.x = 0.0;
+      const Ray ray{origin, d * (1.0 / Length(d))};
+      BoxHitRecord records[2];
+      const int expected = FaceCrossings(box, ray);
+      const int got = box.RayRange(ray, records, 0.0);
+      ASSERT_EQ(got > 0, expected > 0) << "scale " << scale << " case " << n;
+      BoxHitRecord nearest;
+      ASSERT_EQ(box.IntersectRay(ray, nearest, 0.0) != 0, expected > 0) << "scale " << scale << " case " << n;
+    }
+  }
+}

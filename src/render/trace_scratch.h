@@ -1,0 +1,60 @@
+#pragma once
+
+// The working storage of the nearest-hit search, kept by the scene (as its
+// renderer's hierarchy object) from one trace preparation to the next, so that
+// no ray allocates.
+
+#include <cstdint>
+#include <vector>
+
+#include "scene/trace_data.h"
+
+class CG_GraphicScene;
+
+// A node of the hierarchy met by a ray: the distances at which the ray enters
+// and leaves the node's box.
+struct QZIntr {
+  const zavo::GlobalHierNode* node = nullptr;
+  double entry = 0.0;
+  double exit = 0.0;
+};
+
+namespace zavo {
+
+// The nodes still to visit in the best-first walk, by increasing entry
+// distance; a node entered at the same distance as earlier ones comes after
+// them. A binary heap on (entry, insertion number): no allocation once the
+// storage has grown.
+class QZIntrQueue {
+public:
+  void Clear() {
+    heap_.clear();
+    counter_ = 0;
+  }
+  bool Empty() const { return heap_.empty(); }
+  void Insert(const QZIntr& item);
+  QZIntr PopFront();
+
+private:
+  struct Item {
+    QZIntr value;
+    std::uint64_t order;
+  };
+  std::vector<Item> heap_;
+  std::uint64_t counter_ = 0;
+};
+
+class TraceScratch : public GlobalHierarchyObject {
+public:
+  QZIntrQueue queue;            // best-first walk
+  std::vector<QZIntr> ordered;  // ordered walk: the sorted children of each open node
+};
+
+// The scene's scratch, made on first use after each trace preparation.
+TraceScratch& SceneTraceScratch(CG_GraphicScene& scene);
+
+// Where the ray crosses the box: 0 when it does not; else the entry and exit
+// distances (entry 0 when the ray starts inside).
+int CrossBox(const GEO_Box& box, const Ray& ray, double& entry, double& exit);
+
+}  // namespace zavo
