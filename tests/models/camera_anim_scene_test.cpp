@@ -89,6 +89,8 @@ TEST(CameraAnimScene, AnimOfASphere) {
     ++entries;
     EXPECT_NE(dynamic_cast<GTransf*>(entry.object), nullptr);
     EXPECT_STREQ(entry.object->name.Text(), "ball");
+    // The entry knows the anim it came from, for the motion blur.
+    EXPECT_EQ(entry.source, anim);
   }
   EXPECT_EQ(entries, 1);
 }

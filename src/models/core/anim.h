@@ -101,6 +101,8 @@ public:
   // Store the value; 1.
   int SetFrameCount(double count) override;
   int SetFrame(double frame) override;
+  // The frame SetFrame set.
+  double GetFrame() const override { return frame_; }
 
   double Frame() const { return frame_; }
   double FrameCount() const { return frameCount_; }

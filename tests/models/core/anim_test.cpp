@@ -196,6 +196,9 @@ TEST(Anim, FramesAndCounts) {
   EXPECT_EQ(anim->SetFrame(3.5), 1);
   EXPECT_EQ(anim->FrameCount(), 24);
   EXPECT_EQ(anim->Frame(), 3.5);
+  // The frame query of every object answers the anim's frame.
+  const CG_GraphicObject& object = *anim;
+  EXPECT_EQ(object.GetFrame(), 3.5);
 }
 
 // A straight move path from (0,0,0) to (10,0,0), center at the origin: half
