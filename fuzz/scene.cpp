@@ -1,7 +1,9 @@
 // Loads arbitrary text as a scene, on the full registry plus the test modules
 // (a model module and a lamp module), inside a temporary directory that
-// holds two texture images, a mesh file "cube.brp" and the side files
-// "wing.bzr", "hull.nrb" and "grid.bsp" of the curved models. A
+// holds two texture images, a mesh file "cube.brp" and the
+// side files "wing.bzr", "hull.nrb", "grid.bsp", "drop.blb" and "broken.blb"
+// (cut inside a statement) of the curved models. Blobs and abstract VRML
+// nodes that load are traced along two rays, fields asked for displacements. A
 // failed load must leave an error record with a code, a message and a line
 // within the text; a good load must write a scene that loads again, and whose
 // writing is stable from then on. Reading leaves no file behind but the face
@@ -27,8 +29,10 @@
 #include "geometry/bitmap_manager.h"
 #include "models/core/camera.h"
 #include "models/core/csg.h"
+#include "models/curved/blob.h"
 #include "models/curved/deform_graph.h"
 #include "models/curved/nurbs_curve.h"
+#include "models/curved/vrml_node.h"
 #include "models/registry.h"
 #include "scene/registry.h"
 #include "scene/scene.h"
@@ -151,6 +155,35 @@ void ExerciseCurves(CG_GraphicObject& object, int depth = 0) {
   }
 }
 
+// Traces a few rays through blobs and abstract VRML nodes, and asks fields
+// for displacements (their object's inside test and the evaluator); the same
+// for the children.
+void ExerciseProcedural(CG_GraphicObject& object, int depth = 0) {
+  if (depth > 50) return;
+  Seq<CG_GraphicObject*> children;
+  if (object.GetChildren(children)) {
+    for (std::uint32_t i = 0; i < children.Count(); ++i) ExerciseProcedural(*children[i], depth + 1);
+  }
+  if (object.IsField()) {
+    Point3D v;
+    for (const Point3D& p : {Point3D{0, 0, 0}, Point3D{0.5, -1, 2}, Point3D{100, 0, 0}}) object.FieldDisplacement(p, v);
+  }
+  if (dynamic_cast<GBlob*>(&object) == nullptr && dynamic_cast<CG_AbstractVRMLNode*>(&object) == nullptr) return;
+  std::unique_ptr<CG_GraphicObjectIntrInfo> record = object.NewIntrInfo();
+  if (!record) return;
+  for (const Ray& ray : {Ray{{0, 0, -5}, {0, 0, 1}}, Ray::FromDirection({-3, 0.2, 0.1}, {1, 0, 0.05})}) {
+    const int n = object.Intersect(ray, *record);
+    for (int i = 0; i < n && i < 8; ++i) {
+      Check(std::isfinite(record->Value(i)));
+      CG_MaterialPhong material;
+      Point3D point;
+      Point3D normal;
+      object.HitDetails(ray, *record, i, material, point, normal);
+      Check(IsFinite(point));
+    }
+  }
+}
+
 // A CSG reader of the registry's that reads with "_csg_convert" 0.
 class CsgWithoutConversion : public CG_CSGModule {
 public:
@@ -200,6 +233,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::ofstream hull("hull.nrb");
     hull << "{ NURBS\n{ patch orderx 2; ordery 2; dimx 2; dimy 2;\n{ 0; 0; 1; 1; }\n{ 0; 0; 1; 1; }\n"
             "( 0 , 0 , 0 ) , 1;\n( 1 , 0 , 0 ) , 1;\n( 0 , 1 , 0 ) , 1;\n( 1 , 1 , 1 ) , 2;\n}\n}\n.\n";
+    std::ofstream drop("drop.blb");
+    drop << "[blob1.0]\nthreshold = 0.5\nsphere = 0 0 0 1 1\nsphere = 0.8 0 0 0.7 -0.5\n";
+    std::ofstream broken("broken.blb");
+    broken << "[blob1.0]\nsphere = 0 0 0 1\n";
     std::ofstream grid("grid.bsp");
     grid << "4 4\n";
     for (int k = 0; k < 16; ++k) grid << k / 4 << " " << k % 4 << " " << (k == 5) << "\n";
@@ -239,7 +276,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(scene.GetErrorLine() >= 1 && scene.GetErrorLine() <= CountLines(text));
     return 0;
   }
-  for (const CG_GraphicObject& object : scene.GetObjects()) ExerciseCurves(const_cast<CG_GraphicObject&>(object));
+  for (const CG_GraphicObject& object : scene.GetObjects()) {
+    ExerciseCurves(const_cast<CG_GraphicObject&>(object));
+    ExerciseProcedural(const_cast<CG_GraphicObject&>(object));
+  }
   if (!EveryObjectHasAName(scene)) return 0;
 
   const std::string first = Written(scene);

@@ -93,6 +93,19 @@ int ScannerMemo::TokenLine() const {
   return line;
 }
 
+int ScannerMemo::ReadRaw(char stop, std::string& text) {
+  if (!ring_ || currentSlot_ != lastSlot_) RuntimeErrorBox("ReadRaw");
+  text.clear();
+  const int end = static_cast<unsigned char>(stop);
+  while (current_ >= 0) {
+    const int c = current_;
+    Read();
+    if (c == end) return 1;
+    text.push_back(static_cast<char>(c));
+  }
+  return 0;
+}
+
 bool ScannerMemo::TokenCut() const { return ring_ && Slot(viewSlot_)[1] != 0; }
 
 void ScannerMemo::Dump(std::ostream& os) {

@@ -24,6 +24,7 @@
 #include <iosfwd>
 #include <istream>
 #include <memory>
+#include <string>
 
 #include "foundation/char_class_table.h"
 #include "foundation/runtime_error_box.h"
@@ -68,6 +69,11 @@ public:
   int Line() const { return line_; }
   // The token buffer; Get() gives the text of the token in view.
   const StringBuffer& Token() const { return token_; }
+  // The input stream (not owned).
+  std::istream& InputStream() const { return *input_; }
+  // The one-character look-ahead: the character after the last one scanned
+  // (0..255), or -1 at the end of the input.
+  int LookAhead() const { return current_; }
 
 protected:
   // Makes the next character of the input the current one (-1 at the end).
@@ -133,6 +139,14 @@ public:
   // True when the token in view was longer than L characters: its text keeps
   // the first L, and the input was consumed up to its real end.
   bool TokenCut() const;
+  // Reads raw characters, of any number: the look-ahead first, then the input,
+  // up to the stop character, which is consumed but not stored; every line
+  // feed read raises the line counter. The next token is scanned from the
+  // character after the stop. 1 when the stop was found; 0 when the input
+  // ended first (text holds what was read). Only the token in view may have
+  // been scanned: "ReadRaw" in the internal-error box when the reader looked
+  // further ahead (those characters are gone).
+  int ReadRaw(char stop, std::string& text);
 
   int Slots() const { return slots_; }
   int TokenLength() const { return tokenLength_; }

@@ -21,11 +21,14 @@
 #include "models/core/transf_lamp.h"
 #include "models/curved/bezier.h"
 #include "models/curved/bezier_curve.h"
+#include "models/curved/blob.h"
 #include "models/curved/deform_graph.h"
+#include "models/curved/field.h"
 #include "models/curved/nurbs_curve.h"
 #include "models/curved/nurbs_mesh.h"
 #include "models/curved/polyline.h"
 #include "models/curved/spline.h"
+#include "models/curved/vrml_node.h"
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/phong_shading.h"
@@ -69,6 +72,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(
       new CG_CSGModule("subtract", CSGSubtractIntervals, zavo::CSGSubtractBound, MeshSubtract));
   registry.modelModules.Append(new CG_CSGModule("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));
+  registry.modelModules.Append(new CG_BlobModule());
 
   registry.modelModules.Append(new CG_FlipModule());
   registry.modelModules.Append(new CG_PolylineModule());
@@ -76,6 +80,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_NURBSMeshModule());
   registry.modelModules.Append(new CG_AnimModule());
   registry.modelModules.Append(new CG_PathControlModule());
+  registry.modelModules.Append(new CG_FieldModule());
   registry.modelModules.Append(new CG_BezierCurveModule());
 
   // The point-lamp object, after beziercurve, just before the cone.
@@ -84,6 +89,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_ConeModule());
   registry.modelModules.Append(new CG_AreaLampModule());
   registry.modelModules.Append(new CG_XConeLampModule());
+  registry.modelModules.Append(new CG_AbstractVRMLNodeModule());
   registry.modelModules.Append(new CG_CameraModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());

@@ -150,7 +150,7 @@ int CG_GraphicObject::SetFrameCount(double) { return 0; }
 
 int CG_GraphicObject::SetFrame(double) { return 0; }
 
-int CG_GraphicObject::EvaluateField(const Point3D&, Point3D&) const { return 0; }
+int CG_GraphicObject::FieldDisplacement(const Point3D&, Point3D&) const { return 0; }
 
 int CG_GraphicObject::GetView(CG_ViewReference&) const { return 0; }
 

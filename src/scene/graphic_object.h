@@ -246,7 +246,7 @@ public:
   virtual int IsField() const { return 0; }
   // The field's vector at the point: 1 with the vector set, or 0 (vector
   // untouched) for objects that are no fields.
-  virtual int EvaluateField(const Point3D& point, Point3D& vector) const;
+  virtual int FieldDisplacement(const Point3D& point, Point3D& vector) const;
   virtual int IsCamera() const { return 0; }
   // Copies the camera's view record out; 0 by default.
   virtual int GetView(CG_ViewReference& view) const;

@@ -306,6 +306,42 @@ TEST(Scanner, InitMemoReplacesTheRing) {
   EXPECT_EQ(s.Kind(), zavo::kTokenError);
 }
 
+TEST(Scanner, RawTextsStartAtTheLookAheadAndCountTheirLines) {
+  std::istringstream in("a \"one\n two /* x */\n\";  b\n\"open");
+  Scanner s(in, zavo::kStandardScannerConfig);
+  s.Next();
+  EXPECT_EQ(std::string(s.Text()), "a");
+  s.Next();
+  EXPECT_EQ(std::string(s.Text()), "\"");
+  EXPECT_EQ(s.LookAhead(), 'o');
+  EXPECT_EQ(&s.InputStream(), &in);
+  std::string text;
+  ASSERT_EQ(s.ReadRaw('"', text), 1);
+  EXPECT_EQ(text, "one\n two /* x */\n");
+  EXPECT_EQ(s.Line(), 2);
+  s.Next();
+  EXPECT_EQ(std::string(s.Text()), ";");
+  EXPECT_EQ(s.TokenLine(), 3);
+  s.Next();
+  EXPECT_EQ(std::string(s.Text()), "b");
+  s.Next();
+  // A text the input ends: what was read, and 0.
+  EXPECT_EQ(s.ReadRaw('"', text), 0);
+  EXPECT_EQ(text, "open");
+  s.Next();
+  EXPECT_EQ(s.Kind(), zavo::kTokenError);
+}
+
+TEST(Scanner, RawTextsAfterLookingAheadAreAnInternalError) {
+  std::istringstream in("\" a b\"");
+  Scanner s(in, zavo::kStandardScannerConfig);
+  s.Next();
+  s.Adv(1);
+  s.Adv(0);
+  std::string text;
+  EXPECT_EXIT(s.ReadRaw('"', text), ::testing::ExitedWithCode(1), "Runtime Error: ReadRaw");
+}
+
 TEST(Scanner, KindNames) {
   const struct {
     int kind;

@@ -25,11 +25,14 @@
 #include "models/core/transf_lamp.h"
 #include "models/curved/bezier.h"
 #include "models/curved/bezier_curve.h"
+#include "models/curved/blob.h"
 #include "models/curved/deform_graph.h"
+#include "models/curved/field.h"
 #include "models/curved/nurbs_curve.h"
 #include "models/curved/nurbs_mesh.h"
 #include "models/curved/polyline.h"
 #include "models/curved/spline.h"
+#include "models/curved/vrml_node.h"
 #include "scene/fakes.h"
 #include "scene/phong_shading.h"
 #include "scene/registry.h"
@@ -55,9 +58,9 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
             (std::vector<std::string>{"phong"}));
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "ucbspline", "box", "group", "transf", "quad",
-                                      "intersect", "subtract", "union", "flip", "polyline", "NURBScurve",
-                                      "NURBSmesh", "anim", "deformgraph", "beziercurve", "pointlamp", "cone",
-                                      "arealamp", "conelamp", "camera"}));
+                                      "intersect", "subtract", "union", "blob", "flip", "polyline", "NURBScurve",
+                                      "NURBSmesh", "anim", "deformgraph", "field", "beziercurve", "pointlamp", "cone",
+                                      "arealamp", "conelamp", "AbstractVRMLNode", "camera"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
@@ -91,6 +94,10 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
       {"cone", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_ConeModule*>(m) != nullptr; }},
       {"arealamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AreaLampModule*>(m) != nullptr; }},
       {"conelamp", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_XConeLampModule*>(m) != nullptr; }},
+      {"blob", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_BlobModule*>(m) != nullptr; }},
+      {"field", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_FieldModule*>(m) != nullptr; }},
+      {"AbstractVRMLNode",
+       [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AbstractVRMLNodeModule*>(m) != nullptr; }},
       {"anim", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AnimModule*>(m) != nullptr; }},
       {"camera", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CameraModule*>(m) != nullptr; }},
   };

@@ -238,7 +238,7 @@ TEST(DefaultOperations, AnswerZeroOrDoNothing) {
       {"SetFrameCount", [](Bare& b) { return b.SetFrameCount(10); }},
       {"SetFrame", [](Bare& b) { return b.SetFrame(2.5); }},
       {"IsField", [](Bare& b) { return b.IsField(); }},
-      {"EvaluateField", [](Bare& b) { Point3D v; return b.EvaluateField({1, 2, 3}, v); }},
+      {"FieldDisplacement", [](Bare& b) { Point3D v; return b.FieldDisplacement({1, 2, 3}, v); }},
       {"HasMeshTransform", [](Bare& b) { return b.HasMeshTransform(); }},
       {"HasVertexTransform", [](Bare& b) { return b.HasVertexTransform(); }},
       {"RawBox", [](Bare& b) { GEO_Box box; return b.RawBox(box); }},
@@ -273,7 +273,7 @@ TEST(DefaultOperations, AnswerZeroOrDoNothing) {
   EXPECT_EQ(colour, sentinel);
   o.RawMeshVertex(1, p);
   o.RawVertex(0, q);
-  EXPECT_EQ(o.EvaluateField({1, 2, 3}, r), 0);
+  EXPECT_EQ(o.FieldDisplacement({1, 2, 3}, r), 0);
   EXPECT_EQ(p, sentinel);
   EXPECT_EQ(q, sentinel);
   EXPECT_EQ(r, sentinel);

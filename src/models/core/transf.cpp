@@ -333,9 +333,9 @@ int GTransf::RawBox(GEO_Box& box) const {
   return CG_GraphicObject::GetBox(child_, box);
 }
 
-int GTransf::EvaluateField(const Point3D& point, Point3D& vector) const {
+int GTransf::FieldDisplacement(const Point3D& point, Point3D& vector) const {
   Point3D local;
-  if (!Child().EvaluateField(TransformPoint(inverse_, point), local)) return 0;
+  if (!Child().FieldDisplacement(TransformPoint(inverse_, point), local)) return 0;
   vector = Linear(forward_, local);
   return 1;
 }

@@ -198,7 +198,7 @@ public:
   int IsField() const override { return Child().IsField(); }
   // The child's vector at the point mapped into its frame, mapped back as a
   // direction; the child's answer.
-  int EvaluateField(const Point3D& point, Point3D& vector) const override;
+  int FieldDisplacement(const Point3D& point, Point3D& vector) const override;
 
   // ---- The lamp part (a transf around a lamp object) ----
 

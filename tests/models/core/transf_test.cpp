@@ -499,7 +499,7 @@ TEST(TransfCurves, PointsGoOutForwardAndComeInThroughTheInverse) {
   EXPECT_EQ(transf->SetControl(5, p), 0);
   // Fields: the child is none.
   EXPECT_EQ(transf->IsField(), 0);
-  EXPECT_EQ(transf->EvaluateField({1, 2, 3}, p), 0);
+  EXPECT_EQ(transf->FieldDisplacement({1, 2, 3}, p), 0);
 }
 
 TEST(TransfEditing, TheStepListGoesOutAndComesBack) {

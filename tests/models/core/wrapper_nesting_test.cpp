@@ -230,7 +230,7 @@ class PointField : public FakeObject {
 public:
   PointField() : FakeObject("field") {}
   int IsField() const override { return 1; }
-  int EvaluateField(const Point3D& point, Point3D& vector) const override {
+  int FieldDisplacement(const Point3D& point, Point3D& vector) const override {
     vector = point;
     return 1;
   }
@@ -247,7 +247,7 @@ TEST(WrapperNesting, AFieldUnderATransfIsAskedInItsOwnFrame) {
   GTransf transf(data, description);
   EXPECT_EQ(transf.IsField(), 1);
   Point3D vector;
-  ASSERT_EQ(transf.EvaluateField({3, 2, 2}, vector), 1);
+  ASSERT_EQ(transf.FieldDisplacement({3, 2, 2}, vector), 1);
   // Asked at (1, 1, 1); its vector scaled, not moved.
   ExpectNear(vector, {2, 2, 2});
 }
