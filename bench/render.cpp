@@ -1,7 +1,7 @@
 // The ray tracer: the nearest-hit search over 10^4 spheres in each mode of
 // "buildhier" (0 the list, 1 best first, 2 ordered, 3 depth first; rays per
 // second) over the trees of "auto" and "median", and one 200 x 200 image of
-// 10^3 spheres lit by one point lamp.
+// 10^3 spheres lit by one point lamp, then by one area lamp of depth 2.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -19,7 +19,9 @@ namespace {
 
 // n spheres of radius 0.3 .. 1 with centres in a cube of side 100 * cbrt(n / 10^4)
 // around the origin, a point lamp above them, and a view from (0, 0, 150).
-std::string SceneText(int n, bool lamp) {
+enum class Lamp { kNone, kPoint, kArea };
+
+std::string SceneText(int n, Lamp lamp) {
   std::mt19937 gen(4711);
   const double side = 100.0 * std::cbrt(n / 10000.0);
   std::uniform_real_distribution<double> pos(-side / 2, side / 2), radius(0.3, 1.0);
@@ -30,13 +32,18 @@ std::string SceneText(int n, bool lamp) {
     text << "{ object\n\tname s" << i << ";\n\tmodel { sphere center ( " << pos(gen) << " , " << pos(gen) << " , "
          << pos(gen) << " ); radius " << radius(gen) << "; }\n}\n";
   }
-  if (lamp) text << "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 30 , 80 , 150 );\n\tcolor (1,1,1);\n}\n}\n";
+  if (lamp == Lamp::kPoint) text << "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 30 , 80 , 150 );\n\tcolor (1,1,1);\n}\n}\n";
+  // A square of side 10 about the point lamp's place, facing down.
+  if (lamp == Lamp::kArea) {
+    text << "{ object\n\tname A;\n\tmodel { arealamp\n\t\tp ( 25 , 80 , 145 );\n\t\tp ( 35 , 80 , 145 );\n"
+            "\t\tp ( 35 , 80 , 155 );\n\t\tp ( 25 , 80 , 155 );\n\t\tdepth 2;\n\t}\n}\n";
+  }
   text << ".\n";
   return text.str();
 }
 
 struct BenchScene {
-  BenchScene(int n, bool lamp) : scene(Registry()) {
+  BenchScene(int n, Lamp lamp) : scene(Registry()) {
     std::istringstream in(SceneText(n, lamp));
     loaded = scene.Load(in) == 1;
     CG_ViewReference& view = scene.GetViewReference();
@@ -59,7 +66,7 @@ struct BenchScene {
 };
 
 void BM_FirstIntersection(benchmark::State& state) {
-  static BenchScene* bench = new BenchScene(10000, false);
+  static BenchScene* bench = new BenchScene(10000, Lamp::kNone);
   if (!bench->loaded) {
     state.SkipWithError("the scene does not load");
     return;
@@ -90,7 +97,8 @@ void BM_FirstIntersection(benchmark::State& state) {
 BENCHMARK(BM_FirstIntersection)->Args({0, 0})->ArgsProduct({{1, 2, 3}, {0, 1}});
 
 void BM_Image200(benchmark::State& state) {
-  BenchScene bench(1000, true);
+  BenchScene bench(1000, state.range(0) == 0 ? Lamp::kPoint : Lamp::kArea);
+  state.SetLabel(state.range(0) == 0 ? "point lamp" : "area lamp, depth 2");
   if (!bench.loaded) {
     state.SkipWithError("the scene does not load");
     return;
@@ -103,6 +111,6 @@ void BM_Image200(benchmark::State& state) {
   }
   std::filesystem::remove_all(dir);
 }
-BENCHMARK(BM_Image200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Image200)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

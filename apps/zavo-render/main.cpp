@@ -90,16 +90,6 @@ int Run(const Options& options) {
               << (message != nullptr ? message : "Generic Error") << '\n';
     return 1;
   }
-  // The renderers and exporters of these modes are still to come.
-  static const char* const kNotYet[] = {"preview", "depth", "vrml", "tgl", "dxf", "t_analysis"};
-  const char* mode = scene.GetParam().render.Text();
-  bool notYet = false;
-  for (const char* other : kNotYet) notYet = notYet || (mode != nullptr && std::strcmp(mode, other) == 0);
-  if (notYet) {
-    std::cerr << "zavo-render: " << options.sceneArgument
-              << ": the scene is loaded; rendering is not available yet\n";
-    return 1;
-  }
   if (!options.output.empty()) scene.SetOutputImage(options.output.string().c_str());
   scene.Render();
   return scene.RenderSucceeded() ? 0 : 1;

@@ -10,10 +10,16 @@ inline bool InHalfOpenRange(double x, double a, double b) {
 }
 
 // True when the segment a-b crosses the vertical line through p strictly below p.
-// A vertical segment never counts (its half-open x range is empty).
+// A vertical segment never counts (its half-open x range is empty). The
+// crossing is computed from the end with the smaller x whichever way the
+// segment runs, so two faces that share an edge (and walk it in opposite
+// directions) see it at the same height: a point on the shared edge is then
+// inside exactly one of them, never in neither.
 inline bool CrossesBelow(const Point2D& p, const Point2D& a, const Point2D& b) {
   if (!InHalfOpenRange(p.x, a.x, b.x)) return false;
-  return a.y + (p.x - a.x) * (b.y - a.y) / (b.x - a.x) < p.y;
+  const Point2D& lo = a.x < b.x ? a : b;
+  const Point2D& hi = a.x < b.x ? b : a;
+  return lo.y + (p.x - lo.x) * (hi.y - lo.y) / (hi.x - lo.x) < p.y;
 }
 
 // A closed 2-D polygon of a fixed number of points, filled by Append. The

@@ -2,12 +2,11 @@
 // view, drawn line by line with a depth buffer of one line and flat-shaded by
 // the view direction; the image is saved as "<base>.bmp".
 
-#include <ctime>
 #include <fstream>
 #include <locale>
+#include <sstream>
 #include <string>
 
-#include "render/image_times.h"
 #include "render/output_file.h"
 #include "render/preview_data.h"
 #include "render/preview_scanner.h"
@@ -40,7 +39,7 @@ int CG_GraphicScene::CreatePreview() {
     const int W = param_.dimx;
     const int H = param_.dimy;
 
-    const std::time_t start = std::time(nullptr);
+    startTime_ = Now();
     if (!SetShadingMethod(param_.shade.Text())) {
       interface_->Message(
           (std::string("Unknown shading method ") + zavo::NameText(param_.shade)).c_str());
@@ -81,8 +80,11 @@ int CG_GraphicScene::CreatePreview() {
       for (int x = 0; x < W; ++x) PutPixel(x, y, line[x].x, line[x].y, line[x].z);
     }
 
-    const std::time_t end = std::time(nullptr);
-    interface_->Message(zavo::ImageTimeReport(start, end).c_str());
+    endTime_ = Now();
+    std::ostringstream times;
+    times.imbue(std::locale::classic());
+    ReportTimes(times);
+    interface_->Message(times.str().c_str());
 
     const std::string file = zavo::OutputFileName(*this, ".bmp");
     if (file.empty() || !outputImage_.Save(file)) {

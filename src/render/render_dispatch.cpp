@@ -1,5 +1,6 @@
-// The render command and the road of the ray-traced image, from the trace
-// data to the written BMP file and the time text.
+// The render command over every mode, the preparation that the traced images
+// share, and the road of the ray-traced image from the trace data to the
+// written BMP file and the time text.
 
 #include <cmath>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "foundation/number_text.h"
+#include "render/output_file.h"
 #include "scene/scene.h"
 #include "scene/shading_method.h"
 
@@ -27,17 +29,40 @@ bool SoundView(const CG_ViewReference& view) {
 int CG_GraphicScene::Render() {
   renderSucceeded_ = 0;
   const char* mode = param_.render.Text() != nullptr ? param_.render.Text() : "";
-  // The exports ("vrml", "tgl", "dxf", "t_analysis") go before this line: they
-  // do not take the camera's view. Every image is seen through the camera in
-  // use, when there is one.
-  if (currentCamera_ != nullptr) currentCamera_->GetView(viewReference_);
-  if (std::strcmp(mode, "raytracing") == 0) {
-    const int result = CreateImage();
+  // The exports see the scene's own view, never the camera's; the three mesh
+  // exports answer 0 even when their file was written.
+  if (std::strcmp(mode, "vrml") == 0) {
+    renderSucceeded_ = ExportVRML() == 1;
+    return 0;
+  }
+  if (std::strcmp(mode, "tgl") == 0) {
+    renderSucceeded_ = ExportTGL() == 1;
+    return 0;
+  }
+  if (std::strcmp(mode, "dxf") == 0) {
+    renderSucceeded_ = ExportDXF() == 1;
+    return 0;
+  }
+  if (std::strcmp(mode, "t_analysis") == 0) {
+    const int result = ExportAnalysis();
     renderSucceeded_ = result == 1;
     return result;
   }
-  interface_->Message((std::string("Unknown render mode ") + mode).c_str());
-  return 0;
+  // Every image is seen through the camera in use, when there is one.
+  if (currentCamera_ != nullptr) currentCamera_->GetView(viewReference_);
+  int result = 0;
+  if (std::strcmp(mode, "raytracing") == 0) {
+    result = CreateImage();
+  } else if (std::strcmp(mode, "preview") == 0) {
+    result = CreatePreview();
+  } else if (std::strcmp(mode, "depth") == 0) {
+    result = CreateDepth();
+  } else {
+    interface_->Message((std::string("Unknown render mode ") + mode).c_str());
+    return 0;
+  }
+  renderSucceeded_ = result == 1;
+  return result;
 }
 
 int CG_GraphicScene::CreateImage() {
@@ -48,29 +73,23 @@ int CG_GraphicScene::CreateImage() {
     interface_->Message("Unknown exception in CG_GraphicScene::CreateImage");
     result = 0;
   }
-  // Whatever happened, the hierarchy and the working materials go.
-  FreeGlobalHierarchy();
-  hitMaterial_.reset();
-  hitRecord_.material = std::make_unique<CG_MaterialPhong>();
+  EndTracing();
   return result;
 }
 
-int CG_GraphicScene::CreateImageSteps() {
-  const char* base = outputImageName_.Text() != nullptr ? outputImageName_.Text() : name_.Text();
-  if (base == nullptr || base[0] == '\0') {
-    interface_->Message("No name for the image file");
-    return 0;
-  }
-  const std::string file = std::string(base) + ".bmp";
+int CG_GraphicScene::PrepareTracing() {
   if (!outputImage_.Create(param_.dimx, param_.dimy)) {
     interface_->Message(("Wrong image size " + std::to_string(param_.dimx) + " x " +
                          std::to_string(param_.dimy))
                             .c_str());
     return 0;
   }
-
   PrepareTraceData();
   if (param_.buildhier != 0) BuildGlobalHierarchy();
+  return 1;
+}
+
+int CG_GraphicScene::BeginTracing() {
   startTime_ = Now();
 
   const char* shade = param_.shade.Text() != nullptr ? param_.shade.Text() : "";
@@ -95,6 +114,22 @@ int CG_GraphicScene::CreateImageSteps() {
     return 0;
   }
   eyePoint_ = EyePoint();
+  return 1;
+}
+
+void CG_GraphicScene::EndTracing() {
+  FreeGlobalHierarchy();
+  hitMaterial_.reset();
+  hitRecord_.material = std::make_unique<CG_MaterialPhong>();
+}
+
+int CG_GraphicScene::CreateImageSteps() {
+  const std::string file = zavo::OutputFileName(*this, ".bmp");
+  if (file.empty()) {
+    interface_->Message("No name for the image file");
+    return 0;
+  }
+  if (!PrepareTracing() || !BeginTracing()) return 0;
 
   int finished;
   if (param_.anti_alias == -1) {

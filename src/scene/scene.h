@@ -15,6 +15,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <string>
 
 #include "foundation/char_string.h"
 #include "foundation/dbl_list.h"
@@ -34,6 +35,9 @@
 #include "scene/view_reference.h"
 
 class ScannerMemo;
+namespace zavo {
+class DepthRange;
+}
 
 class CG_GraphicScene {
 public:
@@ -318,11 +322,14 @@ public:
 
   // ---- Rendering (defined by the renderer layer) ----
   //
-  // Render runs the mode named by the render parameter "render": for
-  // "raytracing" it copies the camera in use (when there is one) into the view
-  // reference and answers CreateImage. A mode it does not know shows "Unknown
-  // render mode <text>" and answers 0. RenderSucceeded tells whether the last
-  // Render made its output.
+  // Render runs the mode named by the render parameter "render". The exports
+  // come first and leave the view alone: "vrml", "tgl" and "dxf" run their
+  // exporter and answer 0 whatever it did; "t_analysis" answers
+  // ExportAnalysis. For the images it copies the camera in use (when there is
+  // one) into the view reference, then answers CreateImage ("raytracing"),
+  // CreatePreview ("preview") or CreateDepth ("depth"). A mode it does not
+  // know shows "Unknown render mode <text>" and answers 0. RenderSucceeded
+  // tells whether the last Render wrote its file, whatever Render answered.
   int Render();
   int RenderSucceeded() const { return renderSucceeded_; }
   // The ray-traced image: prepares the trace data, builds the hierarchy when
@@ -334,6 +341,26 @@ public:
   // check, unknown shading method, degenerate view, failed write, an
   // exception) or a user break.
   int CreateImage();
+  // The depth image: the same preparation as CreateImage, then one ray a
+  // pixel through its centre; the nearest hit distances go to the raw file
+  // "<base>.img" (render/depth_file.h), which becomes the grey image
+  // "<base>.bmp" (also left in the output image) and is deleted on every path.
+  // Grey levels run from "depthmin" at the nearest hit to "depthmax" at the
+  // farthest; a miss is "depthback". 1 when the image was written; 0, writing
+  // no .bmp, after a message (those of CreateImage, "Cannot write <file>",
+  // "Unknown exception in CG_GraphicScene::CreateDepth") or a user break
+  // (status "User break").
+  int CreateDepth();
+  // The pixel loop of the depth image: writes a row of records for each image
+  // row, widening range by every hit; after each row the row
+  // status and the user-break test. 1 when every row was written; 0 after a
+  // user break or as soon as the stream fails.
+  int RenderDepthRows(std::ostream& raw, zavo::DepthRange& range);
+  // Turns "<base>.img" into the output image and saves it as "<base>.bmp",
+  // with the status "Creating bitmap N%" after each row (N counts the rows
+  // before it) and an empty status at the end. 1; 0 after a message ("Cannot
+  // read <img>", "Cannot write <bmp>").
+  int SaveDepthBitmap(const zavo::DepthRange& range);
   int GetDimX() const { return param_.dimx; }
   int GetDimY() const { return param_.dimy; }
   void SetDimX(int dimx) { param_.dimx = dimx; }
@@ -394,6 +421,17 @@ private:
   void ReleaseHierarchy();
   // The renderer's helpers.
   int CreateImageSteps();
+  int CreateDepthSteps(const std::string& rawFile, bool& rawCreated);
+  // The preparation shared by the traced images. PrepareTracing sizes the
+  // output image by "dimx" x "dimy", refills the trace data and builds the
+  // hierarchy when "buildhier" is set; BeginTracing sets the start time, the
+  // shading method and its two working materials, checks every traced
+  // object's material and the view, and sets the eye point. Each answers 1, or
+  // 0 after its messages. EndTracing drops the hierarchy and the working
+  // materials, whatever happened before.
+  int PrepareTracing();
+  int BeginTracing();
+  void EndTracing();
   Point3D SampleAt(double x, double y);
   Point3D SpreadSamples(const Point3D& P, const Point3D& N, const Point3D& V, const Point3D& D,
                         int depth, double weight, double spread);

@@ -114,12 +114,14 @@ TEST(ZavoRenderCli, ObjectsLoadWithTheirMeshFilesBesideTheScene) {
             "scenes/models.qz:16: file \"tetra.brp\" not found in model path\n");
 }
 
-TEST(ZavoRenderCli, ModesStillToComeSayNotAvailable) {
+TEST(ZavoRenderCli, ACsgSceneLeavesItsMeshCacheBesideTheScene) {
   zavo::test::TempDir dir;
-  zavo::test::WriteFile(dir / "depth.qz", "{ param\n  render depth;\n}\n.\n");
-  RunResult r = RunRender("depth.qz", true, dir.path().string());
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out, "param\nzavo-render: depth.qz: the scene is loaded; rendering is not available yet\n");
+  CopyFixtures(dir / "scenes", {"csg.qz"});
+  RunResult r = RunRender("scenes/csg.qz", true, dir.path().string());
+  EXPECT_EQ(r.exit_code, 0) << r.out;
+  EXPECT_TRUE(std::filesystem::exists(dir / "scenes" / "csg.bmp"));
+  const std::string cache = zavo::test::ReadFile(dir / "scenes" / "csg.qzd" / "object" / "A" / "model.brp");
+  EXPECT_EQ(cache.rfind("{ pbrep\n", 0), 0u);
 }
 
 TEST(ZavoRenderCli, PatchModelsAndSplineSurfacesLoadWithTheirSideFiles) {

@@ -235,4 +235,26 @@ TEST(Face3, FaceAndContourText) {
             "\t\t{ 3    4 5 6 }\n\t}\n\n");
 }
 
+// Two triangles that split a square along its diagonal walk the diagonal in
+// opposite directions: a ray through any point of it hits one of them, never
+// neither (a crack) and never both.
+TEST(Face3, ARayThroughASharedEdgeHitsExactlyOneOfTheTwoFaces) {
+  const Seq<Point3D> points = Points({{0, 0, -2}, {1, 0, -2}, {1, 1, -2}, {0, 1, -2}});
+  Face3 lower, upper;
+  MakeFace(lower, points, {{1, 2, 3}});
+  MakeFace(upper, points, {{1, 3, 4}});
+  int cracks = 0, doubles = 0;
+  for (int k = 1; k < 1000; ++k) {
+    const double s = k / 1000.0;
+    const Ray ray = Ray::FromPoints({0.5, 0.5, 1}, {s, s, -2});
+    double t = 0;
+    Point3D normal;
+    const int hits = lower.Intersect(ray, points, t, normal, 1e-9) + upper.Intersect(ray, points, t, normal, 1e-9);
+    cracks += hits == 0;
+    doubles += hits == 2;
+  }
+  EXPECT_EQ(cracks, 0);
+  EXPECT_EQ(doubles, 0);
+}
+
 }  // namespace
