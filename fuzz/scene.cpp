@@ -1,6 +1,6 @@
 // Loads arbitrary text as a scene, on the full registry plus the test modules
-// (a model module, a lamp module and a camera factory), inside a temporary
-// directory that holds two texture images, a mesh file "cube.brp" and the
+// (a model module and a lamp module), inside a temporary directory that
+// holds two texture images, a mesh file "cube.brp" and the
 // side files "wing.bzr", "hull.nrb", "grid.bsp", "drop.blb" and "broken.blb"
 // (cut inside a statement) of the curved models. Blobs and abstract VRML
 // nodes that load are traced along two rays, fields asked for displacements. A
@@ -27,6 +27,7 @@
 
 #include "../tests/scene/fakes.h"
 #include "geometry/bitmap_manager.h"
+#include "models/core/camera.h"
 #include "models/core/csg.h"
 #include "models/curved/blob.h"
 #include "models/curved/deform_graph.h"
@@ -246,6 +247,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   BuildRegistry(*registry);
   zavo::AddDocumentModelModules(*registry);
   zavo::test::AddFakeModules(*registry);
+  // "{ vrc" sections make the camera objects of the registry, not the fake ones.
+  registry->SetCameraFactory(zavo::NewCameraObject);
   // Found before the registry's own CSG modules.
   registry->modelModules.Prepend(
       new CsgWithoutConversion("union", CSGUnionIntervals, zavo::CSGUnionBound, MeshUnion));

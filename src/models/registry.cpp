@@ -3,9 +3,11 @@
 #include <memory>
 
 #include "geometry/bounding_module.h"
+#include "models/core/anim.h"
 #include "models/core/area_lamp.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/camera.h"
 #include "models/core/cone.h"
 #include "models/core/cone_lamp.h"
 #include "models/core/csg.h"
@@ -76,6 +78,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_PolylineModule());
   registry.modelModules.Append(new CG_NURBSCurveModule());
   registry.modelModules.Append(new CG_NURBSMeshModule());
+  registry.modelModules.Append(new CG_AnimModule());
   registry.modelModules.Append(new CG_PathControlModule());
   registry.modelModules.Append(new CG_FieldModule());
   registry.modelModules.Append(new CG_BezierCurveModule());
@@ -87,6 +90,7 @@ void BuildRegistry(CG_ModelRegistry& registry) {
   registry.modelModules.Append(new CG_AreaLampModule());
   registry.modelModules.Append(new CG_XConeLampModule());
   registry.modelModules.Append(new CG_AbstractVRMLNodeModule());
+  registry.modelModules.Append(new CG_CameraModule());
 
   registry.shadingMethods.Append(new GNoShadowPhongShading());
   registry.shadingMethods.Append(new GPhongShading());
@@ -98,6 +102,8 @@ void BuildRegistry(CG_ModelRegistry& registry) {
 
   // The stand-in of the default declass conversions.
   registry.SetBoxFactory(zavo::NewStandInBox);
+  // The camera object of a "{ vrc" section.
+  registry.SetCameraFactory(zavo::NewCameraObject);
 }
 
 namespace zavo {

@@ -146,6 +146,8 @@ void CG_GraphicObject::RawVertex(int, Point3D&) const {}
 
 int CG_GraphicObject::RawBox(GEO_Box&) const { return 0; }
 
+int CG_GraphicObject::SetFrameCount(double) { return 0; }
+
 int CG_GraphicObject::SetFrame(double) { return 0; }
 
 int CG_GraphicObject::FieldDisplacement(const Point3D&, Point3D&) const { return 0; }

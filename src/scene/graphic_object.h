@@ -237,6 +237,9 @@ public:
   // ---- Special types ----
 
   virtual int IsAnim() const { return 0; }
+  // The number of frames of the animation (an anim keeps it); 0 by default.
+  virtual int SetFrameCount(double count);
+  // The frame at which an anim places its object from now on; 0 by default.
   virtual int SetFrame(double frame);
   // The frame at which the object is placed now (what SetFrame set); 0 by default.
   virtual double GetFrame() const { return 0.0; }

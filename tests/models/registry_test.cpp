@@ -7,9 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "models/core/anim.h"
 #include "models/core/area_lamp.h"
 #include "models/core/box.h"
 #include "models/core/brep.h"
+#include "models/core/camera.h"
 #include "models/core/cone.h"
 #include "models/core/cone_lamp.h"
 #include "models/core/csg.h"
@@ -57,8 +59,8 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
   EXPECT_EQ(Keywords(registry.modelModules, [](const CG_GraphicObjectModule& m) { return m.Keyword(); }),
             (std::vector<std::string>{"sphere", "cylinder", "brep", "ucbspline", "box", "group", "transf", "quad",
                                       "intersect", "subtract", "union", "blob", "flip", "polyline", "NURBScurve",
-                                      "NURBSmesh", "deformgraph", "field", "beziercurve", "pointlamp", "cone",
-                                      "arealamp", "conelamp", "AbstractVRMLNode"}));
+                                      "NURBSmesh", "anim", "deformgraph", "field", "beziercurve", "pointlamp", "cone",
+                                      "arealamp", "conelamp", "AbstractVRMLNode", "camera"}));
   EXPECT_EQ(Keywords(registry.shadingMethods, [](const CG_ShadingMetod& m) { return m.Keyword(); }),
             (std::vector<std::string>{"noshadowphong", "phong"}));
   EXPECT_EQ(Keywords(registry.lampModules, [](const CG_LightSourceModule& m) { return m.Keyword(); }),
@@ -96,10 +98,13 @@ TEST(BuildRegistry, FillsTheListsThatExistInOrder) {
       {"field", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_FieldModule*>(m) != nullptr; }},
       {"AbstractVRMLNode",
        [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AbstractVRMLNodeModule*>(m) != nullptr; }},
+      {"anim", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_AnimModule*>(m) != nullptr; }},
+      {"camera", [](CG_GraphicObjectModule* m) { return dynamic_cast<CG_CameraModule*>(m) != nullptr; }},
   };
   for (const auto& [keyword, isRightClass] : classes) {
     EXPECT_TRUE(isRightClass(FindModule(registry.modelModules, keyword))) << keyword;
   }
+  EXPECT_EQ(registry.GetCameraFactory(), zavo::NewCameraObject);
   EXPECT_EQ(FindModule(registry.modelModules, "Sphere"), nullptr);
 }
 

@@ -235,6 +235,7 @@ TEST(DefaultOperations, AnswerZeroOrDoNothing) {
       {"HasEdges", [](Bare& b) { return b.HasEdges(); }},
       {"EdgeCount", [](Bare& b) { return b.EdgeCount(); }},
       {"IsAnim", [](Bare& b) { return b.IsAnim(); }},
+      {"SetFrameCount", [](Bare& b) { return b.SetFrameCount(10); }},
       {"SetFrame", [](Bare& b) { return b.SetFrame(2.5); }},
       {"IsField", [](Bare& b) { return b.IsField(); }},
       {"FieldDisplacement", [](Bare& b) { Point3D v; return b.FieldDisplacement({1, 2, 3}, v); }},

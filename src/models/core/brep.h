@@ -191,7 +191,7 @@ public:
   // interface naming the file: the object then keeps its mesh and settings.
   int SetDescription(CG_BRepDescription& description);
   // From now on the mesh is written into the scene text.
-  void SetInline() { isInline_ = 1; }
+  void SetNew() { isInline_ = 1; }
   // Sets the hierarchy cost afterwards (for a mesh whose face hierarchy its
   // maker built); nothing is built or dropped.
   void SetCostr(double costr) { costr_ = costr; }

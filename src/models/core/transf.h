@@ -189,6 +189,12 @@ public:
   void RawVertex(int i, Point3D& point) const override;
   int RawBox(GEO_Box& box) const override;
 
+  // The wrapper's own matrix, the composition of its steps (from the child's
+  // frame into the scene's), and its inverse: what the editor's modules and
+  // the mappings of objects inside the wrapper are given.
+  const Transformation& Forward() const { return forward_; }
+  const Transformation& Inverse() const { return inverse_; }
+
   int IsField() const override { return Child().IsField(); }
   // The child's vector at the point mapped into its frame, mapped back as a
   // direction; the child's answer.

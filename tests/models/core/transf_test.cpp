@@ -570,4 +570,15 @@ TEST(TransfEditingDeathTest, UsingATransfWithoutItsChildIsAnInternalError) {
   EXPECT_EQ(textures.Count(), 0u);
 }
 
+// The wrapper's own matrix and its inverse, whatever wraps the child.
+TEST(TransfMatrix, ForwardAndInverseOfTheSteps) {
+  auto inner = MakeTransf({{zavo::kStepScale, 2, 2, 2}}, MakeSphere());
+  auto outer = MakeTransf({{zavo::kStepTranslate, 1, 2, 3}}, std::move(inner));
+  ExpectNear(TransformPoint(outer->Forward(), {1, 1, 1}), {2, 3, 4});
+  ExpectNear(TransformPoint(outer->Inverse(), {2, 3, 4}), {1, 1, 1});
+  Transformation composed;
+  outer->GetMeshTransform(composed);
+  ExpectNear(TransformPoint(composed, {1, 1, 1}), {3, 4, 5});
+}
+
 }  // namespace
