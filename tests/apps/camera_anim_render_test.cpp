@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "geometry/bitmap_manager.h"
 
@@ -20,33 +18,11 @@ using zavo::test::ReadFile;
 using zavo::test::TempDir;
 using zavo::test::WriteFile;
 
-// Runs zavo-render on the scene in dir, its output streams dropped; the exit code.
-int Render(const fs::path& dir, const std::string& scene) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(127);
-    if (freopen("/dev/null", "w", stdout) == nullptr || freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
-    std::string exe = ZAVO_RENDER_EXE;
-    std::string arg = scene;
-    char* argv[] = {exe.data(), arg.data(), nullptr};
-    execv(exe.c_str(), argv);
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using zavo::test::Pixel;
+using zavo::test::Rgb;
 
-struct Rgb {
-  int r = -1, g = -1, b = -1;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-std::ostream& operator<<(std::ostream& os, const Rgb& c) { return os << '(' << c.r << ',' << c.g << ',' << c.b << ')'; }
-Rgb Pixel(const BitmapManager& image, int x, int y) {
-  Rgb c;
-  image.GetPixel(x, y, c.r, c.g, c.b);
-  return c;
-}
+// Runs zavo-render on the scene in dir; the exit code.
+int Render(const fs::path& dir, const std::string& scene) { return zavo::test::RunIn(dir, {scene}).exitCode; }
 
 // A view looking down -z from z = 10 at the window -3..3 x -3..3 of the
 // plane z = 0.

@@ -213,8 +213,12 @@ TEST(PixelLoops, MotionBlurMovesAnimsAroundTheirFrame) {
       for (int x = 0; x < 10; ++x) {
         const int g = PixelOf(image, x, y).g;
         if (g != 0 && g != 255) ++between;
-        if (x < 3 || (!blur && x < 5)) EXPECT_EQ(g, 255);
-        if (x > 6 || (!blur && x >= 5)) EXPECT_EQ(g, 0);
+        if (x < 3 || (!blur && x < 5)) {
+          EXPECT_EQ(g, 255);
+        }
+        if (x > 6 || (!blur && x >= 5)) {
+          EXPECT_EQ(g, 0);
+        }
       }
     }
     if (blur) {
