@@ -36,21 +36,34 @@ const char kGreenBall[] =
     "{ object\n\tname ball;\n\tmaterial green;\n\tmodel { sphere center ( 0.5 , 0.5 , -3 ); radius 1; }\n}\n"
     "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 0.5 , 0.5 , 10 );\n\tcolor (1,1,1);\n}\n}\n.\n";
 
+// The same ball seen through a view section: the eye at (0, 0, 10) looking
+// down -z through the window -1..1 of the plane z = 0.
+const char kGreenBallFromAView[] =
+    "{ vrc\n\tvrp ( 0 , 0 , 0 );\n\tprp ( 0 , 0 , 10 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
+    "\tumax 1;\n\tumin -1;\n\tvmax 1;\n\tvmin -1;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
+    "{ param\n  dimx 21;\n  dimy 21;\n  backcolor (0,0,1);\n}\n"
+    "{ material\n\tname green;\n\tmodel { phong Ka 0.1; Kd 0.8; Ks 0; Od (0,1,0); }\n}\n"
+    "{ object\n\tname ball;\n\tmaterial green;\n\tmodel { sphere center ( 0 , 0 , -3 ); radius 1; }\n}\n"
+    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 0 , 0 , 10 );\n\tcolor (1,1,1);\n}\n}\n.\n";
+
 TEST(ZavoRenderImage, AGreenBallUnderAWhiteLamp) {
-  TempDir dir;
-  WriteFile(dir / "ball.qz", kGreenBall);
-  const Outcome run = RunIn(dir.path(), {"ball.qz"});
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_NE(run.err.find("Start Time : "), std::string::npos);
-  EXPECT_NE(run.err.find("Total Time : H="), std::string::npos);
-  BitmapManager image;
-  ASSERT_EQ(image.Load(dir / "ball.bmp"), 1);
-  EXPECT_EQ(image.Width(), 21);
-  EXPECT_EQ(image.Height(), 21);
-  EXPECT_EQ(Pixel(image, 10, 10), (Rgb{0, 229, 0}));
-  EXPECT_EQ(Pixel(image, 0, 0), (Rgb{0, 0, 255}));
-  // The lamp section was read without a temporary file.
-  EXPECT_FALSE(fs::exists(dir / "__lamp__.~~~"));
+  for (const char* scene : {kGreenBall, kGreenBallFromAView}) {
+    SCOPED_TRACE(scene == kGreenBall ? "default view" : "view section");
+    TempDir dir;
+    WriteFile(dir / "ball.qz", scene);
+    const Outcome run = RunIn(dir.path(), {"ball.qz"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("Start Time : "), std::string::npos);
+    EXPECT_NE(run.err.find("Total Time : H="), std::string::npos);
+    BitmapManager image;
+    ASSERT_EQ(image.Load(dir / "ball.bmp"), 1);
+    EXPECT_EQ(image.Width(), 21);
+    EXPECT_EQ(image.Height(), 21);
+    EXPECT_EQ(Pixel(image, 10, 10), (Rgb{0, 229, 0}));
+    EXPECT_EQ(Pixel(image, 0, 0), (Rgb{0, 0, 255}));
+    // The lamp section was read without a temporary file.
+    EXPECT_FALSE(fs::exists(dir / "__lamp__.~~~"));
+  }
 }
 
 // Separated spheres and boxes under one lamp.
