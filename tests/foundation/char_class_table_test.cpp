@@ -22,13 +22,13 @@ TEST(CharClassTable, InitGivesTheTwoConstantTables) {
     }
   }
   // A few entries spelled out, so that both sides cannot be wrong together.
-  EXPECT_EQ(kIdentifierClassTable['a'], 3);
-  EXPECT_EQ(kIdentifierClassTable['_'], 3);
-  EXPECT_EQ(kIdentifierClassTable['7'], 2);
-  EXPECT_EQ(kIdentifierClassTable['+'], 0);
-  EXPECT_EQ(kOperatorClassTable['\\'], 12);
-  EXPECT_EQ(kOperatorClassTable['`'], 12);
-  EXPECT_EQ(kOperatorClassTable['%'], 0);
+  EXPECT_EQ(kIdentifierClassTable[static_cast<unsigned char>('a')], 3);
+  EXPECT_EQ(kIdentifierClassTable[static_cast<unsigned char>('_')], 3);
+  EXPECT_EQ(kIdentifierClassTable[static_cast<unsigned char>('7')], 2);
+  EXPECT_EQ(kIdentifierClassTable[static_cast<unsigned char>('+')], 0);
+  EXPECT_EQ(kOperatorClassTable[static_cast<unsigned char>('\\')], 12);
+  EXPECT_EQ(kOperatorClassTable[static_cast<unsigned char>('`')], 12);
+  EXPECT_EQ(kOperatorClassTable[static_cast<unsigned char>('%')], 0);
 }
 
 TEST(CharClassTable, SetBitsOrsIntoEveryCharacter) {

@@ -78,7 +78,8 @@ TEST(CharString, AssignmentCopies) {
   charString s("scene");
   s = s.Text();  // its own text
   EXPECT_TRUE(s == "scene");
-  s = s;
+  charString& same = s;
+  s = same;
   EXPECT_TRUE(s == "scene");
 
   char source[] = "lamp";

@@ -127,8 +127,8 @@ TEST(Pbrep, WriteThenReadGivesTheSameMesh) {
 TEST(Pbrep, SpacingAndCommentsDoNotMatter) {
   const char* texts[] = {
       "{pbrep vertices 4 0 0 0 1 0 0 1 1 0 0 1 0 faces 1 {1 {4 0 1 *2 3}}}",
-      "{ pbrep /* a square */ vertices // four corners\n 4 0 0 0 1 0 0\n1 1 0 0 1 0\n"
-      "faces 1 { 1 { 4 0 1 * 2 3 } } // done\n}",
+      ("{ pbrep /* a square */ vertices // four corners\n 4 0 0 0 1 0 0\n1 1 0 0 1 0\n"
+       "faces 1 { 1 { 4 0 1 * 2 3 } } // done\n}"),
       "{\npbrep\nvertices\n4\n0.0 0 0 1E0 0 0 1 1.0 0 0 1e+0 0 faces 1 { 1 { 4 0.5 1.9 *2 3 } } }",
   };
   for (const char* text : texts) {
