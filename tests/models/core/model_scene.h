@@ -30,41 +30,19 @@
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/registry.h"
+#include "models/registry_scene.h"
 #include "scene/scene.h"
 
 namespace zavo::test {
 
-class ModelScene {
+class ModelScene : public RegistryScene {
 public:
-  ModelScene() : scene_(Registry()) {}
+  ModelScene() : RegistryScene(Registry(), "s") {}
 
-  // Loads the scene text; 1 on success.
-  int Load(const std::string& text) {
-    std::istringstream in(text);
-    return scene_.Load(in);
-  }
-  // Loads "{ object name NAME; model { MODEL } }" and "."; 1 on success.
-  int LoadObject(const std::string& model, const std::string& name = "s") {
-    return Load("{ object\n\tname " + name + ";\n\tmodel { " + model + " }\n}\n.\n");
-  }
-
-  CG_GraphicScene& scene() { return scene_; }
-  CG_GraphicObject* Find(const char* name = "s") const { return scene_.FindObject(name); }
-  int Code() const { return scene_.GetErrorCode(); }
-  std::string Message() const {
-    const char* m = scene_.GetErrorMessage();
-    return m != nullptr ? m : "";
-  }
-
-  // The one registry of the tests, filled once.
   static CG_ModelRegistry& Registry() {
     static CG_ModelRegistry registry;
     static const bool filled = [] {
-      BoundingObjectModule::CreateDefaultList(registry.boundingModules);
-      registry.mappingModules.Append(new CG_PlanarMappingModule());
-      registry.mappingModules.Append(new CG_SphericalMappingModule());
-      registry.mappingModules.Append(new CG_CilindricMappingModule());
-      registry.materialModules.Append(new CG_MaterialPhongModule());
+      AddSceneLayerModules(registry);
       registry.modelModules.Append(new CG_SphereModule());
       registry.modelModules.Append(new CG_CylinderModule());
       registry.modelModules.Append(new CG_BRepModule());
@@ -88,9 +66,6 @@ public:
     (void)filled;
     return registry;
   }
-
-private:
-  CG_GraphicScene scene_;
 };
 
 // The items of a sequence.
@@ -101,11 +76,5 @@ std::vector<T> Entries(const Seq<T>& seq) {
   return items;
 }
 
-// What the object's Write gives.
-inline std::string Written(const CG_GraphicObject& object) {
-  std::ostringstream os;
-  object.Write(os);
-  return os.str();
-}
 
 }  // namespace zavo::test

@@ -22,7 +22,7 @@ using zavo::test::ProceduralScene;
 using zavo::test::ScopedCwd;
 using zavo::test::TempDir;
 using zavo::test::WriteFile;
-using zavo::test::WrittenText;
+using zavo::test::Written;
 
 const char kOneElement[] = "[blob1.0]\nthreshold = 0.5\nsphere = 0 0 0 1 1\n";
 
@@ -228,11 +228,11 @@ TEST_F(BlobScene, ElementsTooSmallGetAProxyButNoPart) {
 TEST_F(BlobScene, WritesItsBlockWithTheModelNameAsRead) {
   GBlob* blob = Load(kOneElement, "{ material name red; model { phong } }\n");
   ASSERT_NE(blob, nullptr);
-  EXPECT_EQ(WrittenText(*blob), "{ object\n\tname b;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n");
+  EXPECT_EQ(Written(*blob), "{ object\n\tname b;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n");
   ASSERT_EQ(scene_.Load("{ material name red; model { phong } }\n{ object\n\tname b;\n\tmaterial red;\n\tIDname Q;\n"
                         "\ttoll 0.5;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n.\n"),
             1);
-  EXPECT_EQ(WrittenText(*scene_.Find("b")),
+  EXPECT_EQ(Written(*scene_.Find("b")),
             "{ object\n\tname b;\n\tmaterial red;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n");
   EXPECT_EQ(scene_.Find("b")->Clone(), nullptr);
   EXPECT_EQ(scene_.Find("b")->NewCommData(), nullptr);

@@ -21,41 +21,19 @@
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/registry.h"
+#include "models/registry_scene.h"
 #include "scene/scene.h"
 
 namespace zavo::test {
 
-class CurveScene {
+class CurveScene : public RegistryScene {
 public:
-  CurveScene() : scene_(Registry()) {}
-
-  // Loads the scene text; 1 on success.
-  int Load(const std::string& text) {
-    std::istringstream in(text);
-    return scene_.Load(in);
-  }
-  // Loads "{ object name NAME; model { MODEL } }" and "."; 1 on success.
-  int LoadObject(const std::string& model, const std::string& name = "c") {
-    return Load("{ object\n\tname " + name + ";\n\tmodel { " + model + " }\n}\n.\n");
-  }
-
-  CG_GraphicScene& scene() { return scene_; }
-  CG_GraphicObject* Find(const char* name = "c") const { return scene_.FindObject(name); }
-  int Code() const { return scene_.GetErrorCode(); }
-  int Line() const { return scene_.GetErrorLine(); }
-  std::string Message() const {
-    const char* m = scene_.GetErrorMessage();
-    return m != nullptr ? m : "";
-  }
+  CurveScene() : RegistryScene(Registry(), "c") {}
 
   static CG_ModelRegistry& Registry() {
     static CG_ModelRegistry registry;
     static const bool filled = [] {
-      BoundingObjectModule::CreateDefaultList(registry.boundingModules);
-      registry.mappingModules.Append(new CG_PlanarMappingModule());
-      registry.mappingModules.Append(new CG_SphericalMappingModule());
-      registry.mappingModules.Append(new CG_CilindricMappingModule());
-      registry.materialModules.Append(new CG_MaterialPhongModule());
+      AddSceneLayerModules(registry);
       registry.modelModules.Append(new CG_SphereModule());
       registry.modelModules.Append(new CG_PolylineModule());
       registry.modelModules.Append(new CG_NURBSCurveModule());
@@ -67,17 +45,8 @@ public:
     (void)filled;
     return registry;
   }
-
-private:
-  CG_GraphicScene scene_;
 };
 
-// What the object's Write gives.
-inline std::string Written(const CG_GraphicObject& object) {
-  std::ostringstream os;
-  object.Write(os);
-  return os.str();
-}
 
 inline bool IsFinite(const Point3D& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 

@@ -21,7 +21,7 @@ using zavo::test::ReadFile;
 using zavo::test::ScopedCwd;
 using zavo::test::TempDir;
 using zavo::test::WriteFile;
-using zavo::test::WrittenText;
+using zavo::test::Written;
 
 const char kTetra[] =
     "{ pbrep\nvertices 4  0 0 0  1 0 0  0 1 0  0 0 1\nfaces 4\n"
@@ -342,7 +342,7 @@ TEST_F(FieldScene, WrittenBlocksReadBackTheSame) {
     SCOPED_TRACE(block);
     CG_Field* field = Load(block);
     ASSERT_NE(field, nullptr) << scene_.Message();
-    EXPECT_EQ(WrittenText(*field), block);
+    EXPECT_EQ(Written(*field), block);
   }
   // Texts of any length are kept whole.
   const std::string sum = "7 /* " + std::string(3000, 'x') + " */";
@@ -350,7 +350,7 @@ TEST_F(FieldScene, WrittenBlocksReadBackTheSame) {
                                 sum + "\";\n\t\t}\n\t}\n}\n";
   CG_Field* longField = Load(longBlock);
   ASSERT_NE(longField, nullptr);
-  EXPECT_EQ(WrittenText(*longField), longBlock);
+  EXPECT_EQ(Written(*longField), longBlock);
   Point3D d;
   ASSERT_EQ(longField->Displacement({0, 0, 0}, d), 1);
   EXPECT_EQ(d, (Point3D{7, 0, 0}));
@@ -360,7 +360,7 @@ TEST_F(FieldScene, WrittenBlocksReadBackTheSame) {
   CG_GraphicObjectCommData data;
   data.name = "f";
   CG_Field field(data, description);
-  const std::string written = WrittenText(field);
+  const std::string written = Written(field);
   EXPECT_EQ(written, "{ object\n\tname f;\n\tmodel \t{ field\n\t\tparam {\n\t\t}\n\t\tmat {\n\t\t}\n\t}\n}\n");
   ASSERT_NE(Load(written), nullptr);
 }

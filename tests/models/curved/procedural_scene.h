@@ -22,40 +22,19 @@
 #include "scene/mapping.h"
 #include "scene/material.h"
 #include "scene/registry.h"
+#include "models/registry_scene.h"
 #include "scene/scene.h"
 
 namespace zavo::test {
 
-class ProceduralScene {
+class ProceduralScene : public RegistryScene {
 public:
-  ProceduralScene() : scene_(Registry()) {}
-
-  int Load(const std::string& text) {
-    std::istringstream in(text);
-    return scene_.Load(in);
-  }
-  // Loads "{ object name NAME; model { MODEL } }" and "."; 1 on success.
-  int LoadObject(const std::string& model, const std::string& name = "s") {
-    return Load("{ object\n\tname " + name + ";\n\tmodel { " + model + " }\n}\n.\n");
-  }
-
-  CG_GraphicScene& scene() { return scene_; }
-  CG_GraphicObject* Find(const char* name = "s") const { return scene_.FindObject(name); }
-  int Code() const { return scene_.GetErrorCode(); }
-  std::string Message() const {
-    const char* m = scene_.GetErrorMessage();
-    return m != nullptr ? m : "";
-  }
-  int Line() const { return scene_.GetErrorLine(); }
+  ProceduralScene() : RegistryScene(Registry(), "s") {}
 
   static CG_ModelRegistry& Registry() {
     static CG_ModelRegistry registry;
     static const bool filled = [] {
-      BoundingObjectModule::CreateDefaultList(registry.boundingModules);
-      registry.mappingModules.Append(new CG_PlanarMappingModule());
-      registry.mappingModules.Append(new CG_SphericalMappingModule());
-      registry.mappingModules.Append(new CG_CilindricMappingModule());
-      registry.materialModules.Append(new CG_MaterialPhongModule());
+      AddSceneLayerModules(registry);
       registry.modelModules.Append(new CG_SphereModule());
       registry.modelModules.Append(new CG_BRepModule());
       registry.modelModules.Append(new CG_BoxModule());
@@ -71,15 +50,7 @@ public:
     (void)filled;
     return registry;
   }
-
-private:
-  CG_GraphicScene scene_;
 };
 
-inline std::string WrittenText(const CG_GraphicObject& object) {
-  std::ostringstream os;
-  object.Write(os);
-  return os.str();
-}
 
 }  // namespace zavo::test

@@ -14,7 +14,7 @@
 namespace {
 
 using zavo::test::ProceduralScene;
-using zavo::test::WrittenText;
+using zavo::test::Written;
 
 std::unique_ptr<CG_AbstractVRMLNode> MakeNode(const Point3D& center, double radius, int div = 6) {
   CG_GraphicObjectCommData data;
@@ -96,7 +96,7 @@ TEST(VrmlNodeReader, AssociationValuesAreRawTextsKeptWhole) {
   EXPECT_EQ(d.assoc[1].value, "two\n lines /* no comment */ ; // ");
   EXPECT_EQ(d.assoc[2].value, longValue);
   EXPECT_EQ(d.assoc[3].value, "");
-  EXPECT_EQ(WrittenText(*scene.Find("v")), text);
+  EXPECT_EQ(Written(*scene.Find("v")), text);
   ASSERT_NE(scene.Find("after"), nullptr);
 
   // The lines inside a text are counted: a later mistake is reported on its own line.
@@ -108,7 +108,7 @@ TEST(VrmlNodeReader, AssociationValuesAreRawTextsKeptWhole) {
 
 TEST(VrmlNodeWriter, WritesTheBlockExactly) {
   auto node = MakeNode({0, 0, 0}, 2);
-  EXPECT_EQ(WrittenText(*node),
+  EXPECT_EQ(Written(*node),
             "{ object\n\tname v;\n\tmodel { AbstractVRMLNode\n\t\tcenter ( 0 , 0 , 0 );\n\t\tradius 2;\n\t\tdiv 6;\n"
             "\t\tshow 1;\n\t\tassoc {\n\t\t}\n\t}\n}\n");
   CG_NamedMaterial red("red", new CG_MaterialPhong());
@@ -124,7 +124,7 @@ TEST(VrmlNodeWriter, WritesTheBlockExactly) {
   d.assoc[0].name = "url";
   d.assoc[0].value = "a b";
   const CG_AbstractVRMLNode node2(data, d);
-  EXPECT_EQ(WrittenText(node2),
+  EXPECT_EQ(Written(node2),
             "{ object\n\tname w;\n\tmaterial red;\n\tmodel { AbstractVRMLNode\n\t\tcenter ( 0.5 , -1e-07 , 3 );\n"
             "\t\tradius 0.333333;\n\t\tdiv 0;\n\t\tshow 0;\n\t\tassoc {\n\t\t\turl \"a b\";\n\t\t}\n\t}\n}\n");
 }
