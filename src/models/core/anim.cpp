@@ -160,27 +160,7 @@ int GAnim::WrapParts(zavo::DeclassedParts& parts, zavo::DeclassedParts& objectPa
     zavo::ReleaseDeclassedParts(objectParts);
     return 0;
   }
-  parts.SetSize(objectParts.Size());
-  for (long i = 0; i < objectParts.Size(); ++i) {
-    parts[i].object = nullptr;
-    parts[i].owned = 0;
-  }
-  for (long i = 0; i < objectParts.Size(); ++i) {
-    CG_DeclassedGraphicObject& part = objectParts[i];
-    if (part.object == nullptr) continue;
-    CG_GraphicObjectCommData data;
-    data.name = part.object->name;
-    CG_TransfDescription description;
-    description.child = part.object;
-    description.ownsChild = part.owned;
-    part.object = nullptr;
-    part.owned = 0;
-    description.steps.CopyFrom(steps);
-    parts[i].object = new GTransf(data, description);
-    parts[i].owned = 1;
-  }
-  objectParts.SetSize(0);
-  return 1;
+  return zavo::WrapPartsInTransfs(steps, parts, objectParts);
 }
 
 int GAnim::DeclassToRayTraceable(zavo::DeclassedParts& parts) {

@@ -152,6 +152,12 @@ void GTransf::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int i
 // ---- Declass ----
 
 int GTransf::WrapParts(zavo::DeclassedParts& parts, zavo::DeclassedParts& childParts) const {
+  return zavo::WrapPartsInTransfs(steps_, parts, childParts);
+}
+
+namespace zavo {
+
+int WrapPartsInTransfs(const List<t_Data>& steps, DeclassedParts& parts, DeclassedParts& childParts) {
   parts.SetSize(childParts.Size());
   for (long i = 0; i < childParts.Size(); ++i) {
     parts[i].object = nullptr;
@@ -167,13 +173,15 @@ int GTransf::WrapParts(zavo::DeclassedParts& parts, zavo::DeclassedParts& childP
     description.ownsChild = part.owned;
     part.object = nullptr;
     part.owned = 0;
-    description.steps.CopyFrom(steps_);
+    description.steps.CopyFrom(steps);
     parts[i].object = new GTransf(data, description);
     parts[i].owned = 1;
   }
   childParts.SetSize(0);
   return 1;
 }
+
+}  // namespace zavo
 
 int GTransf::DeclassToRayTraceable(zavo::DeclassedParts& parts) {
   zavo::DeclassedParts childParts;

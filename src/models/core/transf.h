@@ -243,3 +243,11 @@ public:
   std::unique_ptr<CG_GraphicObject> Read(CG_GraphicScene& scene, ScannerMemo& scanner,
                                          CG_GraphicObjectCommData& data) override;
 };
+
+namespace zavo {
+
+// Hands every child part over to a new owned transf of the steps: the parts
+// take the places of the child parts, which are emptied. Null places stay null.
+int WrapPartsInTransfs(const List<t_Data>& steps, DeclassedParts& parts, DeclassedParts& childParts);
+
+}  // namespace zavo
