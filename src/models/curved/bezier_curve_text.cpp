@@ -7,6 +7,7 @@
 
 #include "foundation/scanner.h"
 #include "geometry/geo_text.h"
+#include "models/curved/control_block_text.h"
 #include "models/curved/bezier_curve.h"
 #include "scene/scene.h"
 
@@ -26,26 +27,6 @@ void CG_BezierCurve::Write(std::ostream& os) const {
 namespace {
 
 bool Is(const ScannerMemo& s, const char* text) { return std::strcmp(s.Text(), text) == 0; }
-
-// "{" point "," tag ";" ... "}" for every control point, standing on "{".
-int ReadControlBlock(CG_GraphicScene& scene, ScannerMemo& s, CG_BezierCurveDescription& d) {
-  if (!scene.Expect(s, '{')) return 0;
-  s.Next();
-  for (std::uint32_t i = 0; i < d.controls.Count(); ++i) {
-    Point3D point;
-    if (!ReadPoint3D(point, s)) {
-      scene.SetError(5, "Wrong point definition");
-      return 0;
-    }
-    d.controls[i] = point;
-    if (!scene.Expect(s, ',')) return 0;
-    s.Next();
-    if (!zavo::ReadIntAttribute(scene, s, d.tags[i], "Number wanted")) return 0;
-  }
-  if (!scene.Expect(s, '}')) return 0;
-  s.Next();
-  return 1;
-}
 
 }  // namespace
 
@@ -73,7 +54,10 @@ std::unique_ptr<CG_GraphicObject> CG_BezierCurveModule::Read(CG_GraphicScene& sc
       d.tags.SetSize(static_cast<std::uint32_t>(n));
     } else if (Is(s, "control")) {
       s.Next();
-      if (!ReadControlBlock(scene, s, d)) return nullptr;
+      const auto readValue = [&](std::uint32_t i) {
+        return zavo::ReadIntAttribute(scene, s, d.tags[i], "Number wanted");
+      };
+      if (!zavo::ReadControlBlock(scene, s, d.controls, readValue)) return nullptr;
     } else {
       scene.SetError(5, "Unknown attribute");
       return nullptr;

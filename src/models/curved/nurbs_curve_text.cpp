@@ -9,6 +9,7 @@
 #include "foundation/number_text.h"
 #include "foundation/scanner.h"
 #include "geometry/geo_text.h"
+#include "models/curved/control_block_text.h"
 #include "models/curved/nurbs_curve.h"
 #include "scene/scene.h"
 
@@ -30,26 +31,6 @@ void CG_NURBSCurve::Write(std::ostream& os) const {
 namespace {
 
 bool Is(const ScannerMemo& s, const char* text) { return std::strcmp(s.Text(), text) == 0; }
-
-// "{" point "," weight ";" ... "}" for every control point, standing on "{".
-int ReadControlBlock(CG_GraphicScene& scene, ScannerMemo& s, CG_NURBSCurveDescription& d) {
-  if (!scene.Expect(s, '{')) return 0;
-  s.Next();
-  for (std::uint32_t i = 0; i < d.controls.Count(); ++i) {
-    Point3D point;
-    if (!ReadPoint3D(point, s)) {
-      scene.SetError(5, "Wrong point definition");
-      return 0;
-    }
-    d.controls[i] = point;
-    if (!scene.Expect(s, ',')) return 0;
-    s.Next();
-    if (!zavo::ReadNumberAttribute(scene, s, d.weights[i], "Number wanted")) return 0;
-  }
-  if (!scene.Expect(s, '}')) return 0;
-  s.Next();
-  return 1;
-}
 
 // "{" knot ";" ... "}" for every knot, standing on "{".
 int ReadKnotBlock(CG_GraphicScene& scene, ScannerMemo& s, CG_NURBSCurveDescription& d) {
@@ -112,7 +93,10 @@ std::unique_ptr<CG_GraphicObject> CG_NURBSCurveModule::Read(CG_GraphicScene& sce
       knotsRead = false;
     } else if (Is(s, "control")) {
       s.Next();
-      if (!ReadControlBlock(scene, s, d)) return nullptr;
+      const auto readValue = [&](std::uint32_t i) {
+        return zavo::ReadNumberAttribute(scene, s, d.weights[i], "Number wanted");
+      };
+      if (!zavo::ReadControlBlock(scene, s, d.controls, readValue)) return nullptr;
     } else if (Is(s, "knots")) {
       s.Next();
       if (!ReadKnotBlock(scene, s, d)) return nullptr;
