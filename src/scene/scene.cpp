@@ -46,6 +46,7 @@ void CG_GraphicScene::Clear() {
 
 int CG_GraphicScene::AddObject(std::unique_ptr<CG_GraphicObject> object) {
   if (!object || FindObject(object->name) != nullptr) return 0;
+  if (reading_ && object->name.Text() != nullptr) readingIndex_.emplace(object->name.Text(), object.get());
   objects_.Append(object.release());
   return 1;
 }
@@ -61,10 +62,18 @@ std::unique_ptr<CG_GraphicObject> CG_GraphicScene::DetachObject(CG_GraphicObject
   // Trace entries and the lamp sequence may point at it.
   ReleaseTraceData();
   if (currentCamera_ == object) currentCamera_ = nullptr;
+  if (reading_ && object->name.Text() != nullptr) {
+    const auto found = readingIndex_.find(object->name.Text());
+    if (found != readingIndex_.end() && found->second == object) readingIndex_.erase(found);
+  }
   return std::unique_ptr<CG_GraphicObject>(objects_.Remove(object));
 }
 
 CG_GraphicObject* CG_GraphicScene::FindObject(const char* name) const {
+  if (reading_ && name != nullptr) {
+    const auto found = readingIndex_.find(name);
+    return found != readingIndex_.end() ? found->second : nullptr;
+  }
   for (CG_GraphicObject& object : objects_) {
     if (object.name == name) return &object;
   }

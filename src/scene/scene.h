@@ -16,6 +16,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "foundation/char_string.h"
 #include "foundation/dbl_list.h"
@@ -473,6 +474,11 @@ private:
   int errorCode_ = 0;
   int errorLine_ = 0;
   int modelDepth_ = 0;  // model blocks being read inside each other
+  // While a text is read, the objects by name, so that each new object's name
+  // is checked at once rather than against the whole list. Names are not
+  // changed by anything else while a text is read; the index is dropped after.
+  std::unordered_map<std::string, CG_GraphicObject*> readingIndex_;
+  bool reading_ = false;
   charString texturePath_;
   charString modelPath_;
   charString libraryDir_;

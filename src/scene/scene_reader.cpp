@@ -48,6 +48,25 @@ int CG_GraphicScene::Get(std::istream& in) {
   errorMessage_ = nullptr;
   errorLine_ = 0;
   CGScanner scanner(in);
+  // The name index of the objects for this read (the outermost one, when reads
+  // nest); the first of equal names wins, as in the list.
+  struct Reading {
+    explicit Reading(CG_GraphicScene& scene) : s(scene), outermost(!scene.reading_) {
+      if (!outermost) return;
+      s.readingIndex_.clear();
+      for (CG_GraphicObject& object : s.objects_) {
+        if (object.name.Text() != nullptr) s.readingIndex_.emplace(object.name.Text(), &object);
+      }
+      s.reading_ = true;
+    }
+    ~Reading() {
+      if (!outermost) return;
+      s.reading_ = false;
+      s.readingIndex_.clear();
+    }
+    CG_GraphicScene& s;
+    const bool outermost;
+  } reading(*this);
   int ok = 0;
   try {
     scanner.Next();

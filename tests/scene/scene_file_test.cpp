@@ -188,6 +188,24 @@ TEST_F(SceneFileTest, ErrorCodesMessagesAndLines) {
   }
 }
 
+// Names are checked against the objects already in the scene and those read
+// before; after the read, finding goes by the names the objects have now.
+TEST_F(SceneFileTest, ObjectNamesAreUniqueAcrossReadsAndRenamesAreFound) {
+  ASSERT_EQ(Get("{ object name a; model { fake } }\n{ object name b; model { fake } }\n"
+                "{ object name a; model { fake } }\n."),
+            1);
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"a", "b"}));
+  ASSERT_EQ(Get("{ object name b; model { fake } }\n{ object name c; model { fake } }\n."), 1);
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"a", "b", "c"}));
+  CG_GraphicObject* b = scene.FindObject("b");
+  ASSERT_NE(b, nullptr);
+  b->name = "renamed";
+  EXPECT_EQ(scene.FindObject("renamed"), b);
+  EXPECT_EQ(scene.FindObject("b"), nullptr);
+  ASSERT_EQ(Get("{ object name b; model { fake } }\n{ object name renamed; model { fake } }\n."), 1);
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"a", "renamed", "c", "b"}));
+}
+
 TEST_F(SceneFileTest, AReadStartsWithAClearErrorRecord) {
   EXPECT_EQ(Get("{ bogus }"), 0);
   EXPECT_EQ(scene.GetErrorCode(), 3);
