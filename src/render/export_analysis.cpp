@@ -5,6 +5,7 @@
 
 #include "geometry/box.h"
 #include "render/output_file.h"
+#include "render/sound_view.h"
 #include "scene/graphic_object.h"
 #include "scene/scene.h"
 
@@ -63,6 +64,7 @@ void WriteObject(std::ostream& os, CG_GraphicObject& object) {
 }  // namespace
 
 int CG_GraphicScene::ExportAnalysis() {
+  if (!zavo::CheckView(viewReference_, *interface_)) return 0;
   return zavo::WriteOutputFile(*this, ".ana", [this](std::ostream& os) {
     CG_GraphicObject* object = nullptr;
     ResetObjectIteration(object);

@@ -5,6 +5,7 @@
 
 #include "render/export_meshes.h"
 #include "render/output_file.h"
+#include "render/sound_view.h"
 #include "scene/scene.h"
 
 namespace {
@@ -41,6 +42,7 @@ void WritePolyline(std::ostream& os, const CG_GraphicObject& mesh, const std::st
 }  // namespace
 
 int CG_GraphicScene::ExportDXF() {
+  if (!zavo::CheckView(viewReference_, *interface_)) return 0;
   interface_->Status("Creating DXF file");
   const int result = zavo::WriteOutputFile(*this, ".dxf", [this](std::ostream& os) {
     os << "0\nSECTION\n2\nENTITIES\n";

@@ -7,6 +7,7 @@
 
 #include "render/export_meshes.h"
 #include "render/output_file.h"
+#include "render/sound_view.h"
 #include "scene/material.h"
 #include "scene/scene.h"
 #include "scene/view_reference.h"
@@ -62,10 +63,17 @@ void WriteTriangles(std::ostream& os, const CG_GraphicObject& mesh) {
 }  // namespace
 
 int CG_GraphicScene::ExportTGL() {
+  if (!zavo::CheckView(viewReference_, *interface_)) return 0;
+  const Transformation t = zavo::TGLViewMatrix(viewReference_, param_.dimx, param_.dimy);
+  // The export's own planes can still meet the eye (an eye 10000 behind the
+  // view plane): such a matrix is not written either.
+  if (!zavo::FiniteMatrix(t)) {
+    interface_->Message(zavo::kDegenerateView);
+    return 0;
+  }
   interface_->Status("Creating TGL file");
-  const int result = zavo::WriteOutputFile(*this, ".tgl", [this](std::ostream& os) {
+  const int result = zavo::WriteOutputFile(*this, ".tgl", [this, &t](std::ostream& os) {
     os << param_.dimx << '\n' << param_.dimy << '\n';
-    const Transformation t = zavo::TGLViewMatrix(viewReference_, param_.dimx, param_.dimy);
     for (int column = 0; column < 4; ++column) {
       for (int row = 0; row < 4; ++row) os << t(row, column) << ' ';
     }

@@ -5,6 +5,7 @@
 
 #include "render/export_meshes.h"
 #include "render/output_file.h"
+#include "render/sound_view.h"
 #include "scene/material.h"
 #include "scene/scene.h"
 
@@ -39,6 +40,7 @@ void WriteMeshBlock(std::ostream& os, const CG_GraphicObject& mesh) {
 }  // namespace
 
 int CG_GraphicScene::ExportVRML() {
+  if (!zavo::CheckView(viewReference_, *interface_)) return 0;
   interface_->Status("Creating VRML file");
   const int result = zavo::WriteOutputFile(*this, ".wrl", [this](std::ostream& os) {
     const CG_ViewReference& view = viewReference_;

@@ -58,7 +58,7 @@ void CG_GraphicScene::BuildGlobalHierarchy() {
   std::vector<CG_GraphicObjectQZData*> bounded;
   for (CG_GraphicObjectQZData& entry : traceList_) {
     const CG_GraphicObject* object = entry.object;
-    if (object == nullptr || object->IsLightSource() || object->IsCamera()) continue;
+    if (object == nullptr || !zavo::TracedAsSurface(*object)) continue;
     GEO_Box box;
     // Under motion blur an anim moves from pixel to pixel: its entries are
     // searched beside the tree, whatever their bounds say now.

@@ -63,7 +63,7 @@ private:
     if (anim.object->DeclassToRayTraceable(parts)) {
       std::vector<CG_DeclassedGraphicObject*> usable;
       for (long i = 0; i < parts.Size(); ++i) {
-        if (parts[i].object != nullptr) usable.push_back(&parts[i]);
+        if (parts[i].object != nullptr && zavo::TracedAsSurface(*parts[i].object)) usable.push_back(&parts[i]);
       }
       if (usable.size() == anim.entries.size()) {
         for (std::size_t k = 0; k < usable.size(); ++k) {

@@ -1,6 +1,7 @@
-// The scan-line preview: every object as indexed meshes, projected by the
-// view, drawn line by line with a depth buffer of one line and flat-shaded by
-// the view direction; the image is saved as "<base>.bmp".
+// The scan-line preview: every object as indexed meshes, cut to the part in
+// front of the eye and between the planes, projected by the view, drawn line
+// by line with a depth buffer of one line and flat-shaded by the view
+// direction on the background colour; the image is saved as "<base>.bmp".
 
 #include <fstream>
 #include <locale>
@@ -10,6 +11,8 @@
 #include "render/output_file.h"
 #include "render/preview_data.h"
 #include "render/preview_scanner.h"
+#include "render/preview_view.h"
+#include "render/sound_view.h"
 #include "scene/graphic_object.h"
 #include "scene/material.h"
 #include "scene/scene.h"
@@ -34,6 +37,8 @@ void WritePreviewLog(const Transformation& m, const Transformation& inverse) {
 int CG_GraphicScene::CreatePreview() {
   zavo::PreviewRecords records;
   try {
+    // A view that gives no projection fails before anything is made.
+    if (!zavo::CheckView(viewReference_, *interface_)) return 0;
     interface_->Status("Initializing data");
     zavo::CollectPreviewRecords(*this, records);
     const int W = param_.dimx;
@@ -64,15 +69,22 @@ int CG_GraphicScene::CreatePreview() {
       return 0;
     }
 
-    Transformation m;
-    ComposeTransformations(m, viewReference_.PerspectiveToParallelMatrix(),
-                           viewReference_.PerspectiveMatrix());
-    for (const auto& record : records) record->Prepare(m);
+    const zavo::PreviewDepths depths =
+        zavo::ChoosePreviewDepths(viewReference_, zavo::FarthestAhead(records, viewReference_));
+    const Transformation m = zavo::PreviewMatrix(viewReference_, depths);
+    if (!zavo::FiniteMatrix(m)) {
+      interface_->Message(zavo::kDegenerateView);
+      return 0;
+    }
+    // Planes that leave no volume draw nothing: the records keep no faces.
+    if (!depths.empty) {
+      for (const auto& record : records) record->Prepare(m);
+    }
     const Transformation inverse = m.Inverse();
     inverseViewMatrix_ = inverse;
     WritePreviewLog(m, inverse);
 
-    zavo::PreviewScanner scanner(records, W, H, viewReference_.vpn);
+    zavo::PreviewScanner scanner(records, W, H, viewReference_.vpn, Background());
     for (int y = 0; y < H; ++y) {
       interface_->Status(("Line = " + std::to_string(y)).c_str());
       scanner.ScanLine(y);

@@ -12,6 +12,7 @@
 
 class CG_GraphicObject;
 class CG_GraphicScene;
+class CG_ViewReference;
 
 // One triangle of a drawn mesh.
 struct CG_GraphicObjectZBFace {
@@ -30,14 +31,19 @@ public:
   CG_GraphicObjectZBData(const CG_GraphicObjectZBData&) = delete;
   CG_GraphicObjectZBData& operator=(const CG_GraphicObjectZBData&) = delete;
 
-  // Projects the mesh vertices 1 .. MeshVertexCount through m into points
-  // (zavo::ProjectPoint) and sets ymin and ymax to their range of y; makes one
-  // face per mesh triangle with the vertex numbers' magnitudes less 1, the
-  // range of its projected y, and the normal (Q - P) x (R - Q) of its
+  // Takes the mesh through m, a matrix to clip coordinates (X, Y, Z, W) whose
+  // drawn volume is 0 <= Z <= W (zavo::PreviewMatrix): points holds the mesh
+  // vertices 1 .. MeshVertexCount divided by W (zavo::ProjectPoint), and one
+  // face is made per mesh triangle with the vertex numbers' magnitudes less 1,
+  // the range of its projected y, and the normal (Q - P) x (R - Q) of its
   // unprojected vertices, normalised, or zero when each component of that
-  // product is below 1e-20 in magnitude. A triangle naming a vertex the mesh
-  // does not have is left out. Takes the colour of the mesh material (the
-  // default colour without one).
+  // product is below 1e-20 in magnitude. A triangle that leaves the volume is
+  // cut to its part inside (before the division, so a part behind the eye
+  // never folds over into view): its new corners are added to points and the
+  // part becomes a fan of faces with the triangle's normal; a triangle wholly
+  // outside gives no face. ymin and ymax span the faces' ranges. A triangle
+  // naming a vertex the mesh does not have is left out. Takes the colour of
+  // the mesh material (the default colour without one).
   void Prepare(const Transformation& m);
 
   CG_GraphicObject* object;
@@ -47,6 +53,11 @@ public:
   double ymin = 0;
   double ymax = 0;
   Point3D colour{0.5, 0.5, 0.5};
+
+private:
+  // Sets the face's range of y from its projected vertices, widens the
+  // record's range by it and appends it.
+  void AddFace(CG_GraphicObjectZBFace face);
 };
 
 namespace zavo {
@@ -56,10 +67,14 @@ using PreviewRecords = std::vector<std::unique_ptr<CG_GraphicObjectZBData>>;
 // m (x, y, z, 1) divided by its w; (0, 0, 0) when w is 0.
 Point3D ProjectPoint(const Transformation& m, const Point3D& p);
 
+// The farthest any mesh vertex of the records lies in front of the eye of a
+// sound view (zavo::DistanceAhead); -infinity for records without vertices.
+double FarthestAhead(const PreviewRecords& records, const CG_ViewReference& view);
+
 // Empties the records and makes one for each object of the scene in list
-// order: none for a camera; the object itself (not owned) when it is an
-// indexed mesh; else each part of its indexed-mesh declass (mode 0), owned as
-// the declass says.
+// order: none for a lamp or a camera (TracedAsSurface); the object itself (not
+// owned) when it is an indexed mesh; else each part of its indexed-mesh
+// declass (mode 0) that is no lamp or camera, owned as the declass says.
 void CollectPreviewRecords(const CG_GraphicScene& scene, PreviewRecords& records);
 
 }  // namespace zavo

@@ -16,12 +16,13 @@ constexpr double kFarDepth = 1e20;
 double LineHeight(int y, int height) { return 1.0 - 2.0 * y / height; }
 
 PreviewScanner::PreviewScanner(const PreviewRecords& records, int width, int height,
-                               const Point3D& vpn)
+                               const Point3D& vpn, const Point3D& background)
     : lineStart_(static_cast<std::size_t>(height) + 1, 0),
       depths_(static_cast<std::size_t>(width), kFarDepth),
       nearest_(static_cast<std::size_t>(width), -1),
       colours_(static_cast<std::size_t>(width)),
       direction_(vpn * (1 / Length(vpn))),
+      background_(background),
       step_(width > 1 ? 2.0 / (width - 1) : 2.0),
       width_(width),
       height_(height) {
@@ -76,7 +77,7 @@ void PreviewScanner::ScanLine(int y) {
   for (int x = 0; x < width_; ++x) {
     const int f = nearest_[x];
     if (f < 0) {
-      colours_[x] = Point3D{0, 0, 0};
+      colours_[x] = background_;
       continue;
     }
     const Point3D& c = faces_[f].record->colour;

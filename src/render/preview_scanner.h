@@ -15,7 +15,7 @@
 // record, of their triangles. An image one pixel wide samples x = 0 only.
 // A drawn pixel gets |0.6 k c| + 0.4 c per channel, c the colour of the
 // face's record, k the product of the unit view-plane normal and the face's
-// normal; the others stay black.
+// normal; the others show the background colour.
 
 #include <vector>
 
@@ -31,7 +31,8 @@ class PreviewScanner {
 public:
   // The records must stay as they are while the scanner is used; width and
   // height are at least 1.
-  PreviewScanner(const PreviewRecords& records, int width, int height, const Point3D& vpn);
+  PreviewScanner(const PreviewRecords& records, int width, int height, const Point3D& vpn,
+                 const Point3D& background = Point3D{0, 0, 0});
 
   // Scans line y; the lines must be scanned in order from 0.
   void ScanLine(int y);
@@ -61,6 +62,7 @@ private:
   std::vector<int> nearest_;         // face number, -1 for none
   std::vector<Point3D> colours_;
   Point3D direction_;                // the unit view-plane normal
+  Point3D background_;
   double step_;                      // device width of a pixel, 2 / (width - 1)
   int width_;
   int height_;

@@ -2,29 +2,15 @@
 // share, and the road of the ray-traced image from the trace data to the
 // written BMP file and the time text.
 
-#include <cmath>
 #include <cstring>
 #include <sstream>
 #include <string>
 
 #include "foundation/number_text.h"
 #include "render/output_file.h"
+#include "render/sound_view.h"
 #include "scene/scene.h"
 #include "scene/shading_method.h"
-
-namespace {
-
-bool Finite(const Point3D& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-
-// Whether the view gives usable rays: a view-plane normal of non-zero length
-// that is not parallel to the up vector, and a finite eye point.
-bool SoundView(const CG_ViewReference& view) {
-  const double n = Length(view.vpn);
-  const double u = Length(Cross(view.vup, view.vpn));
-  return std::isfinite(n) && n > 0 && std::isfinite(u) && u > 0 && Finite(view.vrp) && Finite(view.prp);
-}
-
-}  // namespace
 
 int CG_GraphicScene::Render() {
   renderSucceeded_ = 0;
@@ -78,6 +64,8 @@ int CG_GraphicScene::CreateImage() {
 }
 
 int CG_GraphicScene::PrepareTracing() {
+  // A view that gives no rays fails before anything is built or written.
+  if (!zavo::CheckView(viewReference_, *interface_)) return 0;
   if (!outputImage_.Create(param_.dimx, param_.dimy)) {
     interface_->Message(("Wrong image size " + std::to_string(param_.dimx) + " x " +
                          std::to_string(param_.dimy))
@@ -109,10 +97,6 @@ int CG_GraphicScene::BeginTracing() {
   }
   if (!synchronised) return 0;
 
-  if (!SoundView(viewReference_)) {
-    interface_->Message("Degenerate view");
-    return 0;
-  }
   eyePoint_ = EyePoint();
   return 1;
 }

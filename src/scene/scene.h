@@ -249,15 +249,18 @@ public:
   // message "Cannot write <file>", leaves any older file as it was and makes
   // the operation answer 0.
 
-  // The scan-line preview: every object but the cameras as indexed meshes,
-  // flat-shaded by the view direction, into the output image and "<base>.bmp";
-  // writes "preview.log" in the working directory. 1 when the image was saved;
-  // 0 on a failed material check ("Object <name> not sync"), an image size that
-  // cannot be made, an exception ("Unknown exception in
-  // CG_GraphicScene::CreateImage") or a failed save.
+  // The scan-line preview: what the ray tracer sees (every object but the
+  // lamps and cameras) as indexed meshes, cut to what lies in front of the eye
+  // and between the planes that are on, flat-shaded by the view direction on
+  // the background colour, into the output image and "<base>.bmp"; writes
+  // "preview.log" in the working directory. 1 when the image was saved; 0 on
+  // a failed material check ("Object <name> not sync"), an image size that
+  // cannot be made, a degenerate view ("Degenerate view"), an exception
+  // ("Unknown exception in CG_GraphicScene::CreateImage") or a failed save.
   int CreatePreview();
   // "<base>.ana": what every object is or can be turned into, with boxes. 1, or
-  // 0 when the file cannot be written.
+  // 0 when the file cannot be written or the view is degenerate ("Degenerate
+  // view", nothing written; so for the three below).
   int ExportAnalysis();
   // "<base>.wrl", "<base>.dxf", "<base>.tgl": the objects as indexed meshes.
   // 1, or 0 when the file cannot be written.
@@ -274,7 +277,8 @@ public:
   // Refills the lamp sequence (the lamp list, then the lamp part of every
   // object that emits light) and the trace list (every object that is neither
   // a light source nor a camera: itself when it is ray-traceable, else the
-  // parts of its DeclassToRayTraceable). Drops the hierarchy first.
+  // parts of its DeclassToRayTraceable that are neither). Drops the hierarchy
+  // first.
   void PrepareTraceData();
   // The shadow search from point toward the lamp's Position: the ray is handed
   // out; every tested entry whose first hit lies nearer than the lamp is
@@ -423,11 +427,11 @@ private:
   // The renderer's helpers.
   int CreateImageSteps();
   int CreateDepthSteps(const std::string& rawFile, bool& rawCreated);
-  // The preparation shared by the traced images. PrepareTracing sizes the
-  // output image by "dimx" x "dimy", refills the trace data and builds the
-  // hierarchy when "buildhier" is set; BeginTracing sets the start time, the
-  // shading method and its two working materials, checks every traced
-  // object's material and the view, and sets the eye point. Each answers 1, or
+  // The preparation shared by the traced images. PrepareTracing checks the
+  // view ("Degenerate view"), sizes the output image by "dimx" x "dimy",
+  // refills the trace data and builds the hierarchy when "buildhier" is set;
+  // BeginTracing sets the start time, the shading method and its two working
+  // materials, checks every traced object's material, and sets the eye point. Each answers 1, or
   // 0 after its messages. EndTracing drops the hierarchy and the working
   // materials, whatever happened before.
   int PrepareTracing();

@@ -44,7 +44,7 @@ void CG_GraphicScene::PrepareTraceData() {
   }
 
   for (CG_GraphicObject& object : objects_) {
-    if (object.IsLightSource() || object.IsCamera()) continue;
+    if (!zavo::TracedAsSurface(object)) continue;
     if (object.IsRayTraceable()) {
       std::unique_ptr<CG_GraphicObjectIntrInfo> record = object.NewIntrInfo();
       // Without a record the object cannot be intersected.
@@ -55,7 +55,7 @@ void CG_GraphicScene::PrepareTraceData() {
     if (object.DeclassToRayTraceable(parts)) {
       for (long i = 0; i < parts.Size(); ++i) {
         CG_DeclassedGraphicObject& part = parts[i];
-        if (part.object == nullptr) continue;
+        if (part.object == nullptr || !zavo::TracedAsSurface(*part.object)) continue;
         std::unique_ptr<CG_GraphicObjectIntrInfo> record = part.object->NewIntrInfo();
         if (!record) continue;  // left to ReleaseDeclassedParts below
         traceList_.Append(new CG_GraphicObjectQZData(part.object, part.owned, std::move(record), &object));

@@ -50,6 +50,14 @@ public:
 
 namespace zavo {
 
+// Whether an object, or a part that a declass conversion made, is traced as a
+// surface: lamps give light and cameras look, wherever they stand (at the top
+// of the scene or inside a group, an anim or a transf), and neither is hit by
+// a ray.
+inline bool TracedAsSurface(const CG_GraphicObject& object) {
+  return !object.IsLightSource() && !object.IsCamera();
+}
+
 // A node of the global hierarchy: a leaf holds trace entries (not owned), every
 // node a bounding volume, owned by the node, that contains everything below it.
 using GlobalHierNode = HierNode<CG_GraphicObjectQZData*, const BoundingObject*>;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -38,7 +39,22 @@ std::unique_ptr<MeshObject> Square(const char* name, double h, double depth,
       std::vector<Triangle3>{{1, 2, 3}, {1, -3, 4}}, material);
 }
 
-class PreviewTest : public ::testing::Test {
+// The eye at (0, 0, -4) looking along +z through the window [-1, 1] x [-1, 1]
+// of the view plane z = 0, seen from either side of the view plane: the view
+// coordinates differ, what the eye sees does not (but for a mirrored u axis).
+// A point (x, y, 4) lands on the device point (+-x/2, y/2).
+struct Orientation {
+  const char* name;
+  Point3D vpn;
+  double eye;  // prp.z
+};
+
+const Orientation kOrientations[] = {
+    {"EyeBehindTheViewPlane", {0, 0, 1}, -4},  // looking along vpn
+    {"EyeInFrontOfTheViewPlane", {0, 0, -1}, 4},  // looking against vpn, as the default view does
+};
+
+class PreviewTest : public ::testing::TestWithParam<Orientation> {
 protected:
   PreviewTest() : cwd(dir.path()), scene(registry) {
     BuildRegistry(registry);
@@ -46,20 +62,20 @@ protected:
     scene.SetName((dir / "scene").c_str());
     scene.GetParam().dimx = 9;
     scene.GetParam().dimy = 9;
-    // The eye 4 behind the view plane z = 0, looking along +z; the window
-    // [-1, 1] x [-1, 1]; nothing nearer than the plane z = 1 is drawn. A point
-    // (x, y, 4) lands on the device point (x/2, y/2).
     CG_ViewReference& view = scene.GetViewReference();
     view.vrp = Point3D{0, 0, 0};
-    view.vpn = Point3D{0, 0, 1};
+    view.vpn = GetParam().vpn;
     view.vup = Point3D{0, 1, 0};
-    view.prp = Point3D{0, 0, -4};
+    view.prp = Point3D{0, 0, GetParam().eye};
     view.umin = -1;
     view.umax = 1;
     view.vmin = -1;
     view.vmax = 1;
     view.type = 1;
   }
+
+  // The n coordinate of the plane z = z.
+  double PlaneAt(double z) const { return GetParam().vpn.z * z; }
 
   void Add(std::unique_ptr<CG_GraphicObject> object) { ASSERT_EQ(scene.AddObject(std::move(object)), 1); }
 
@@ -81,7 +97,7 @@ protected:
   RecordingInterface ui;
 };
 
-TEST_F(PreviewTest, DrawsTheMeshesAndSavesTheImage) {
+TEST_P(PreviewTest, DrawsTheMeshesAndSavesTheImage) {
   auto red = Coloured(1, 0, 0);
   Add(Square("front", 1, 4, red.get()));  // the device square [-0.5, 0.5]
   // A camera in front of everything is not drawn.
@@ -137,17 +153,29 @@ TEST_F(PreviewTest, DrawsTheMeshesAndSavesTheImage) {
   EXPECT_EQ(row, 4);
   EXPECT_EQ(log.back(), '\n');
 
-  // The scene keeps the inverse of the viewing matrix.
-  const CG_ViewReference& view = scene.GetViewReference();
-  Transformation m;
-  ComposeTransformations(m, view.PerspectiveToParallelMatrix(), view.PerspectiveMatrix());
-  const Transformation product = m * scene.GetInverseViewMatrix();
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) EXPECT_NEAR(product(r, c), r == c ? 1 : 0, 1e-9);
+  // The scene keeps the inverse of the viewing matrix: it takes the device
+  // point of the corner (1, 1, 4) of the front square, at any depth, back onto
+  // the line from the eye through that corner, in front of the eye.
+  const Point3D eye{0, 0, -4};
+  const Point3D corner{1, 1, 4};
+  const Transformation& inverse = scene.GetInverseViewMatrix();
+  for (double depth : {0.1, 0.5, 0.9}) {
+    SCOPED_TRACE(depth);
+    const double device[4] = {GetParam().vpn.z > 0 ? 0.5 : -0.5, 0.5, depth, 1};
+    double w[4];
+    for (int r = 0; r < 4; ++r) {
+      w[r] = 0;
+      for (int c = 0; c < 4; ++c) w[r] += inverse(r, c) * device[c];
+    }
+    ASSERT_NE(w[3], 0);
+    const Point3D back{w[0] / w[3], w[1] / w[3], w[2] / w[3]};
+    const Point3D across = Cross(back - eye, corner - eye);
+    EXPECT_NEAR(Length(across), 0, 1e-9 * Length(back - eye));
+    EXPECT_GT(Dot(back - eye, corner - eye), 0);
   }
 }
 
-TEST_F(PreviewTest, OutputImageNameAndImageSize) {
+TEST_P(PreviewTest, OutputImageNameAndImageSize) {
   Add(Square("s", 1, 4));
   scene.GetParam().dimx = 7;
   scene.GetParam().dimy = 3;
@@ -163,7 +191,7 @@ TEST_F(PreviewTest, OutputImageNameAndImageSize) {
   EXPECT_EQ(SavedPixel("picture.bmp", 0, 1), "127 127 127");
 }
 
-TEST_F(PreviewTest, FailedMaterialCheckDrawsNothing) {
+TEST_P(PreviewTest, FailedMaterialCheckDrawsNothing) {
   auto a = Square("a", 1, 4);
   a->materialMatches = 0;
   auto b = Square("b", 1, 5);
@@ -180,45 +208,101 @@ TEST_F(PreviewTest, FailedMaterialCheckDrawsNothing) {
   EXPECT_FALSE(std::filesystem::exists(dir / "preview.log"));
 }
 
-TEST_F(PreviewTest, SingularViewEndsThePreviewWithAMessage) {
+TEST_P(PreviewTest, ADegenerateViewEndsThePreviewWithAMessage) {
+  struct Case {
+    const char* what;
+    std::function<void(CG_ViewReference&)> set;
+  } cases[] = {
+      {"the eye on the view plane", [](CG_ViewReference& v) { v.prp = Point3D{0, 0, 0}; }},
+      {"vup parallel to vpn", [](CG_ViewReference& v) { v.vup = Point3D{0, 0, 2}; }},
+      {"vpn of length 0", [](CG_ViewReference& v) { v.vpn = Point3D{0, 0, 0}; }},
+      {"a window without width", [](CG_ViewReference& v) { v.umax = v.umin; }},
+      {"a window without height", [](CG_ViewReference& v) { v.vmin = v.vmax; }},
+  };
   const int alive = MeshObject::alive;
   {
     std::vector<MeshObject> parts;
     parts.push_back(*Square("p", 1, 4));
     Add(std::make_unique<PartsObject>("parts", std::move(parts)));
   }
-  scene.GetViewReference().prp = Point3D{0, 0, 0};  // no inverse
-  EXPECT_EQ(scene.CreatePreview(), 0);
-  EXPECT_EQ(ui.messages, std::vector<std::string>{"Unknown exception in CG_GraphicScene::CreateImage"});
-  EXPECT_FALSE(std::filesystem::exists(dir / "scene.bmp"));
-  EXPECT_EQ(MeshObject::alive, alive + 1);  // the owned part is gone
-}
-
-TEST_F(PreviewTest, FailuresBeforeAndAfterDrawing) {
-  Add(Square("s", 1, 4));
-  struct Case {
-    const char* what;
-    int dimx;
-    const char* shade;
-    std::string name;
-    std::string message;
-  } cases[] = {
-      {"unknown shading method", 9, "gouraud", (dir / "scene").string(), "Unknown shading method gouraud"},
-      {"no image of that size", 0, "phong", (dir / "scene").string(), "Cannot make an image of 0 x 9 pixels"},
-      {"the image cannot be saved", 9, "phong", (dir / "missing" / "scene").string(),
-       "Cannot write " + (dir / "missing" / "scene.bmp").string()},
-  };
+  const CG_ViewReference sound = scene.GetViewReference();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ui.messages.clear();
-    scene.GetParam().dimx = c.dimx;
-    scene.GetParam().shade = c.shade;
-    scene.SetName(c.name.c_str());
+    scene.GetViewReference() = sound;
+    c.set(scene.GetViewReference());
     EXPECT_EQ(scene.CreatePreview(), 0);
-    ASSERT_FALSE(ui.messages.empty());
-    EXPECT_EQ(ui.messages.back(), c.message);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Degenerate view"});
+    EXPECT_TRUE(ui.pixels.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "scene.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "preview.log"));
+    EXPECT_EQ(MeshObject::alive, alive + 1);  // the owned part is gone
   }
-  EXPECT_FALSE(std::filesystem::exists(dir / "scene.bmp"));
 }
+
+TEST_P(PreviewTest, NothingBehindTheEyeOrOutsideThePlanesIsDrawn) {
+  scene.GetParam().backcolor = Point3D{0, 0, 1};
+  auto red = Coloured(1, 0, 0);
+  auto green = Coloured(0, 1, 0);
+  auto white = Coloured(1, 1, 1);
+  // Behind the eye, as large as the view of the square at z = 4: a division
+  // by a negative w would turn it over into the view.
+  Add(Square("behind", 3, -16, white.get()));
+  // A floor that runs from behind the eye to far in front of it, below the
+  // axis: it shows in the lower half only, never folded into the upper half.
+  Add(std::make_unique<MeshObject>(
+      "floor", std::vector<Point3D>{{-30, -2, -40}, {30, -2, -40}, {30, -2, 60}, {-30, -2, 60}},
+      std::vector<Triangle3>{{1, 2, 3}, {1, 3, 4}}, green.get()));
+  // Three squares at the distances 5, 8 and 12 from the eye.
+  auto yellow = Coloured(1, 1, 0);
+  auto magenta = Coloured(1, 0, 1);
+  Add(Square("near", 0.4, 1, red.get()));
+  Add(Square("middle", 0.7, 4, yellow.get()));
+  Add(Square("far", 1.1, 8, magenta.get()));
+  // A lamp object and a camera in front of everything show nothing.
+  auto lamp = Square("lamp", 3, 0, white.get());
+  lamp->lamp = 1;
+  Add(std::move(lamp));
+  Add(MakeCameraMesh("camera", {{-9, -9, -2}, {9, -9, -2}, {0, 9, -2}}, {{1, 2, 3}}));
+
+  const std::string background = "0 0 255";
+  struct Case {
+    const char* what;
+    int fon, bon;
+    double f, b;         // z of the planes
+    std::string centre;  // the pixel (4, 4)
+    bool floor;          // the floor shows at the bottom corners
+  } cases[] = {
+      {"no planes: the nearest square", 0, 0, 0, 0, "255 0 0", true},
+      {"a front plane behind the eye leaves everything in front", 1, 0, -9, 0, "255 0 0", true},
+      {"a front plane between the near and the middle square", 1, 0, 2, 0, "255 255 0", true},
+      {"a back plane between the middle and the far square", 0, 1, 0, 6, "255 0 0", false},
+      {"both planes around the far square", 1, 1, 6, 9, "255 0 255", false},
+      {"the back plane before the near square", 0, 1, 0, 0.5, background, false},
+      {"the front plane beyond the back plane", 1, 1, 6, 2, background, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CG_ViewReference& view = scene.GetViewReference();
+    view.fon = c.fon;
+    view.bon = c.bon;
+    view.f = PlaneAt(c.f);
+    view.b = PlaneAt(c.b);
+    ASSERT_EQ(scene.CreatePreview(), 1);
+    EXPECT_EQ(SavedPixel("scene.bmp", 4, 4), c.centre);
+    // The upper corners show the background: nothing from behind the eye
+    // folds over into them.
+    EXPECT_EQ(SavedPixel("scene.bmp", 0, 0), background);
+    EXPECT_EQ(SavedPixel("scene.bmp", 8, 1), background);
+    const std::string floor = c.floor ? "0 102 0" : background;
+    if (c.floor || c.centre == background) {
+      EXPECT_EQ(SavedPixel("scene.bmp", 0, 8), floor);
+      EXPECT_EQ(SavedPixel("scene.bmp", 7, 7), floor);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSides, PreviewTest, ::testing::ValuesIn(kOrientations),
+                         [](const ::testing::TestParamInfo<Orientation>& info) { return info.param.name; });
 
 }  // namespace

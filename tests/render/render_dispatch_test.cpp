@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <sstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "render/render_fixtures.h"
 
@@ -80,6 +82,64 @@ TEST(Render, AFileThatCannotBeWrittenCountsAsFailed) {
     ASSERT_FALSE(f.ui.messages.empty());
     EXPECT_EQ(f.ui.messages.back(), "Cannot write " + file);
     EXPECT_TRUE(fs::is_directory(dir / file));
+  }
+}
+
+// The scene of kScene seen through a view section with the given fields set
+// apart from a sound view: the camera in use and the scene's own view alike.
+std::string WithView(const std::string& fields) {
+  std::string text = kScene;
+  text.replace(text.find("}\n{ param"), 0, fields);
+  return text;
+}
+
+TEST(Render, ADegenerateViewFailsEveryModeAlikeAndWritesNothing) {
+  const char* views[] = {
+      "\tvup ( 0 , 0 , 2 );\n",                   // parallel to vpn
+      "\tvpn ( 0 , 0 , 0 );\n",                   // no normal
+      "\tprp ( 0.2 , 0.1 , 0 );\n",               // the eye on the view plane
+      "\tumax 3;\n\tumin 3;\n",                  // a window without width
+      "\tvmin 0.5;\n\tvmax 0.5;\n",              // nor height
+  };
+  std::vector<Mode> modes(std::begin(kModes), std::end(kModes));
+  modes.push_back({"raytracing", ".bmp", 1, true});
+  for (const char* view : views) {
+    for (const Mode& mode : modes) {
+      SCOPED_TRACE(std::string(view) + mode.render);
+      RenderScene f;
+      ASSERT_EQ(f.Load(WithView(view)), 1);
+      f.scene.GetParam().render = mode.render;
+      TempDir dir;
+      ScopedCwd cwd(dir.path());
+      f.scene.SetName("out");
+      EXPECT_EQ(f.scene.Render(), 0);
+      EXPECT_EQ(f.scene.RenderSucceeded(), 0);
+      EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Degenerate view"});
+      // Not even a hierarchy cache or a preview log.
+      EXPECT_TRUE(fs::is_empty(dir.path()));
+    }
+  }
+}
+
+TEST(Render, TheTglMatrixIsNeverWrittenWithNonFiniteNumbers) {
+  // The export's own back plane lies 10000 behind the view plane: an eye
+  // there has no such matrix. The images of that view are made all the same.
+  for (const char* mode : {"tgl", "preview", "raytracing"}) {
+    SCOPED_TRACE(mode);
+    RenderScene f;
+    ASSERT_EQ(f.Load(WithView("\tprp ( 0 , 0 , -10000 );\n\tvpn ( 0 , 0 , -1 );\n\ttype 1;\n")), 1);
+    f.scene.GetParam().render = mode;
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    f.scene.SetName("out");
+    f.scene.Render();
+    if (std::string(mode) == "tgl") {
+      EXPECT_EQ(f.scene.RenderSucceeded(), 0);
+      EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Degenerate view"});
+      EXPECT_FALSE(fs::exists(dir / "out.tgl"));
+    } else {
+      EXPECT_EQ(f.scene.RenderSucceeded(), 1);
+    }
   }
 }
 
