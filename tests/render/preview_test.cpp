@@ -49,6 +49,8 @@ struct Orientation {
   double eye;  // prp.z
 };
 
+void PrintTo(const Orientation& o, std::ostream* os) { *os << o.name; }
+
 const Orientation kOrientations[] = {
     {"EyeBehindTheViewPlane", {0, 0, 1}, -4},  // looking along vpn
     {"EyeInFrontOfTheViewPlane", {0, 0, -1}, 4},  // looking against vpn, as the default view does
