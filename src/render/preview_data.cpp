@@ -27,6 +27,12 @@ Clip ToClip(const Transformation& m, const Point3D& p) {
   return {v[0], v[1], v[2], v[3]};
 }
 
+// The point divided by its w; (0, 0, 0) when w is 0.
+Point3D Projected(const Clip& c) {
+  if (c.w == 0) return Point3D{0, 0, 0};
+  return Point3D{c.x / c.w, c.y / c.w, c.z / c.w};
+}
+
 // How far inside the front (Z >= 0) and the back (Z <= W) the point lies.
 double InFront(const Clip& c) { return c.z; }
 double InBack(const Clip& c) { return c.w - c.z; }
@@ -64,7 +70,7 @@ void CG_GraphicObjectZBData::Prepare(const Transformation& m) {
     object->MeshVertex(static_cast<int>(k) + 1, world[k]);
     clip[k] = ToClip(m, world[k]);
     inside[k] = InFront(clip[k]) >= 0 && InBack(clip[k]) >= 0;
-    points[k] = zavo::ProjectPoint(m, world[k]);
+    points[k] = Projected(clip[k]);
   }
 
   faces.clear();
@@ -103,9 +109,7 @@ void CG_GraphicObjectZBData::Prepare(const Transformation& m) {
     if (polygon.size() < 3) continue;
     // The cut part as a fan around its first corner, in the triangle's turn.
     const int first = static_cast<int>(points.size());
-    for (const Clip& c : polygon) {
-      points.push_back(c.w != 0 ? Point3D{c.x / c.w, c.y / c.w, c.z / c.w} : Point3D{0, 0, 0});
-    }
+    for (const Clip& c : polygon) points.push_back(Projected(c));
     for (int k = 1; k + 1 < static_cast<int>(polygon.size()); ++k) {
       face.index[0] = first;
       face.index[1] = first + k;
@@ -134,13 +138,6 @@ void CG_GraphicObjectZBData::AddFace(CG_GraphicObjectZBFace face) {
 }
 
 namespace zavo {
-
-Point3D ProjectPoint(const Transformation& m, const Point3D& p) {
-  double v[4];
-  for (int r = 0; r < 4; ++r) v[r] = m(r, 0) * p.x + m(r, 1) * p.y + m(r, 2) * p.z + m(r, 3);
-  if (v[3] == 0) return Point3D{0, 0, 0};
-  return Point3D{v[0] / v[3], v[1] / v[3], v[2] / v[3]};
-}
 
 double FarthestAhead(const PreviewRecords& records, const CG_ViewReference& view) {
   double farthest = -std::numeric_limits<double>::infinity();

@@ -33,7 +33,7 @@ public:
 
   // Takes the mesh through m, a matrix to clip coordinates (X, Y, Z, W) whose
   // drawn volume is 0 <= Z <= W (zavo::PreviewMatrix): points holds the mesh
-  // vertices 1 .. MeshVertexCount divided by W (zavo::ProjectPoint), and one
+  // vertices 1 .. MeshVertexCount divided by W ((0, 0, 0) where W is 0), and one
   // face is made per mesh triangle with the vertex numbers' magnitudes less 1,
   // the range of its projected y, and the normal (Q - P) x (R - Q) of its
   // unprojected vertices, normalised, or zero when each component of that
@@ -63,9 +63,6 @@ private:
 namespace zavo {
 
 using PreviewRecords = std::vector<std::unique_ptr<CG_GraphicObjectZBData>>;
-
-// m (x, y, z, 1) divided by its w; (0, 0, 0) when w is 0.
-Point3D ProjectPoint(const Transformation& m, const Point3D& p);
 
 // The farthest any mesh vertex of the records lies in front of the eye of a
 // sound view (zavo::DistanceAhead); -infinity for records without vertices.
