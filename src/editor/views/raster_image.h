@@ -16,6 +16,7 @@
 //     nothing.
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 #include "editor/wire_frame_image.h"
@@ -25,6 +26,9 @@ namespace zavo {
 struct RasterPixel {
   int r = 0, g = 0, b = 0;
   friend bool operator==(const RasterPixel&, const RasterPixel&) = default;
+  friend std::ostream& operator<<(std::ostream& os, const RasterPixel& p) {
+    return os << '(' << p.r << ',' << p.g << ',' << p.b << ')';
+  }
 };
 
 class RasterWireFrameImage : public CG_WireFrameImage {
