@@ -237,3 +237,45 @@ void CG_GraphicEditor::Message(const char* text) { scene.GetInterface().Message(
 void CG_GraphicEditor::SetStatusText(const char* text) {
   if (winSupp != nullptr) winSupp->SetStatus(text);
 }
+
+charString CG_GraphicEditor::ChooseFromList(const char* title, const Seq<charString>& entries) {
+  if (listShower == nullptr) return {};
+  listShower->Clear();
+  for (std::uint32_t i = 0; i < entries.Count(); ++i) listShower->Add(entries[i].Text());
+  std::unique_ptr<char[]> chosen(listShower->Choose(title));
+  return charString(chosen.get());
+}
+
+int CG_GraphicEditor::EditTexts(const char* title, const Seq<charString>& labels, Seq<charString>& texts) {
+  return multiEdit != nullptr ? multiEdit->Edit(title, labels, texts) : 0;
+}
+
+int CG_GraphicEditor::ShowDialog(const char* title, gcg_list& controls) {
+  return dialog != nullptr ? dialog->Show(title, controls) : 0;
+}
+
+int CG_GraphicEditor::ShowFlyMenu(const FlyMenuItem& root, Seq<int>& path) {
+  if (flyMenu == nullptr) {
+    path.SetSize(0);
+    return 0;
+  }
+  return flyMenu->Show(root, path);
+}
+
+int CG_GraphicEditor::Ask(const char* question, const char* title) {
+  return winSupp != nullptr ? winSupp->Ask(question, title) : 0;
+}
+
+void CG_GraphicEditor::SetTitle(const char* text) {
+  if (winSupp != nullptr) winSupp->SetTitle(text);
+}
+
+void CG_GraphicEditor::BeginWait() {
+  if (winSupp != nullptr) winSupp->BeginWait();
+}
+
+void CG_GraphicEditor::EndWait() {
+  if (winSupp != nullptr) winSupp->EndWait();
+}
+
+int CG_GraphicEditor::Poll() { return winSupp != nullptr ? winSupp->Poll() : 0; }

@@ -127,6 +127,26 @@ public:
   // A hook called when a command is abandoned; it does nothing.
   void CommandCancelled() {}
 
+  // ---- The window-side interfaces, guarded ----
+  //
+  // Every use of an interface goes through one of these: an interface the
+  // window layer has not set answers as the user's cancel.
+
+  // Clears the chooser, adds the entries and asks; the chosen text, or null
+  // on cancel or without a chooser.
+  charString ChooseFromList(const char* title, const Seq<charString>& entries);
+  // The multi-field editor, the dialog and the pop-up menu: 0 when unset.
+  int EditTexts(const char* title, const Seq<charString>& labels, Seq<charString>& texts);
+  int ShowDialog(const char* title, gcg_list& controls);
+  int ShowFlyMenu(const FlyMenuItem& root, Seq<int>& path);
+  // CG_WinSupp's question (0, "no", when unset), title, wait cursor and
+  // message pump (0 when unset).
+  int Ask(const char* question, const char* title);
+  void SetTitle(const char* text);
+  void BeginWait();
+  void EndWait();
+  int Poll();
+
   // ---- Messages through the interfaces (nothing when unset) ----
 
   // The graphic-system interface's status text and message box (the scene's

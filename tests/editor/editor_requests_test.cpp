@@ -235,3 +235,98 @@ TEST_F(EditorRequests, MouseRecordsOutsideTheViewsAreIgnored) {
 
 }  // namespace
 }  // namespace zavo::test
+
+namespace zavo::test {
+namespace {
+
+TEST(EditorInterfaces, UnsetInterfacesAnswerAsACancel) {
+  auto editor = CG_GraphicEditor::Create(0);
+  Seq<charString> entries(2);
+  entries[0] = "ball";
+  entries[1] = "cube";
+  Seq<charString> labels(1), texts(1);
+  labels[0] = "name";
+  texts[0] = "old";
+  gcg_list controls;
+  FlyMenuItem root;
+  root.SetSubCount(1);
+  root.Sub(0).name = "Delete";
+  Seq<int> path(2);
+  EXPECT_EQ(editor->ChooseFromList("Select an object", entries).Text(), nullptr);
+  EXPECT_EQ(editor->EditTexts("Name", labels, texts), 0);
+  EXPECT_STREQ(texts[0].Text(), "old");
+  EXPECT_EQ(editor->ShowDialog("Options", controls), 0);
+  EXPECT_EQ(editor->ShowFlyMenu(root, path), 0);
+  EXPECT_EQ(path.Count(), 0u);
+  EXPECT_EQ(editor->Ask("Save?", "zavo"), 0);
+  EXPECT_EQ(editor->Poll(), 0);
+  editor->SetTitle("t");
+  editor->BeginWait();
+  editor->EndWait();
+  editor->SetStatusText("s");
+}
+
+TEST(EditorInterfaces, SetInterfacesAreUsed) {
+  auto editor = CG_GraphicEditor::Create(0);
+  EditorFakes fakes;
+  fakes.AttachTo(*editor);
+  Seq<charString> entries(2);
+  entries[0] = "ball";
+  entries[1] = "cube";
+  fakes.listShower.AnswerIndex(1);
+  EXPECT_STREQ(editor->ChooseFromList("Select an object", entries).Text(), "cube");
+  EXPECT_EQ(fakes.listShower.clears, 1);
+  EXPECT_EQ(fakes.listShower.shown.back(), (std::vector<std::string>{"ball", "cube"}));
+  EXPECT_EQ(fakes.listShower.titles.back(), "Select an object");
+  EXPECT_EQ(editor->ChooseFromList("Select an object", entries).Text(), nullptr);  // cancelled
+
+  Seq<charString> labels(1), texts(1);
+  labels[0] = "name";
+  texts[0] = "old";
+  fakes.multiEdit.AnswerTexts({"new"});
+  EXPECT_EQ(editor->EditTexts("Name", labels, texts), 1);
+  EXPECT_STREQ(texts[0].Text(), "new");
+
+  gcg_list controls;
+  controls.Append(new Edit_obj("name", "ball"));
+  auto* group = new LogicalSet_obj("colour");
+  group->children.Append(new Check_obj("use", 0));
+  controls.Append(group);
+  int pressed = 0;
+  controls.Append(new Button_obj("Preview", [&](gcg_list&) { ++pressed; }));
+  fakes.dialog.Answer({{{"name", "cube"}, {"colour/use", "1"}}, {"Preview"}, true});
+  EXPECT_EQ(editor->ShowDialog("Options", controls), 1);
+  EXPECT_EQ(fakes.dialog.calls.back().tree,
+            (std::vector<std::string>{"Edit_obj name = ball", "LogicalSet_obj colour", "  Check_obj use = 0",
+                                      "Button_obj Preview"}));
+  EXPECT_STREQ(dynamic_cast<Edit_obj*>(FindControl(controls, "name"))->text.Text(), "cube");
+  EXPECT_EQ(dynamic_cast<Check_obj*>(FindControl(group->children, "use"))->state, 1);
+  EXPECT_EQ(pressed, 1);
+
+  FlyMenuItem root;
+  root.SetSubCount(2);
+  root.Sub(0).name = "Delete";
+  root.Sub(1).name = "Transform";
+  root.Sub(1).SetSubCount(2);
+  root.Sub(1).Sub(0).name = "Move";
+  root.Sub(1).Sub(1).name = "Rotate";
+  Seq<int> path;
+  fakes.flyMenu.AnswerPath({"Transform", "Rotate"});
+  EXPECT_EQ(editor->ShowFlyMenu(root, path), 1);
+  ASSERT_EQ(path.Count(), 2u);
+  EXPECT_EQ(path[0], 1);
+  EXPECT_EQ(path[1], 1);
+  EXPECT_EQ(fakes.flyMenu.menus.back(), (std::vector<std::string>{"Delete", "Transform", "  Move", "  Rotate"}));
+
+  fakes.winSupp.askAnswers.push_back(-1);
+  EXPECT_EQ(editor->Ask("Save changes?", "zavo"), -1);
+  EXPECT_EQ(fakes.winSupp.questions.back(), (std::pair<std::string, std::string>{"Save changes?", "zavo"}));
+  editor->BeginWait();
+  editor->EndWait();
+  EXPECT_EQ(fakes.winSupp.waitBalance, 0);
+  editor->SetTitle("zavo - ball");
+  EXPECT_EQ(fakes.winSupp.titles.back(), "zavo - ball");
+}
+
+}  // namespace
+}  // namespace zavo::test
