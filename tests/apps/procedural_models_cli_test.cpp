@@ -52,7 +52,7 @@ TEST(ProceduralModelsCli, SideFilesOfBlobsAreLoadErrors) {
   WriteFile(dir / "drop.qz", scene);
   Result r = Render(dir.path().string(), "drop.qz");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(LastLine(r.err), "drop.qz:6: file \"drop.blb\" not found in model path (near '}')");
+  EXPECT_EQ(LastLine(r.err), "drop.qz:6: file \"drop.blb\" not found in model path (near 'drop')");
 
   WriteFile(dir / "drop.blb", "threshold = 0.5\nsphere = 0 0 0 1 1\n");
   r = Render(dir.path().string(), "drop.qz");

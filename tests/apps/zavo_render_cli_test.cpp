@@ -157,13 +157,13 @@ TEST(ZavoRenderCli, PatchModelsAndSplineSurfacesLoadWithTheirSideFiles) {
   std::filesystem::remove(dir / "wing.bzr");
   r = RunRender("patches.qz", true, dir.path().string());
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:1: file \"wing.bzr\" not found in model path\n");
+  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:1: file \"wing.bzr\" not found in model path (near 'wing')\n");
 
   zavo::test::WriteFile(dir / "wing.bzr", patch);
   zavo::test::WriteFile(dir / "hull.nrb", nurbs.substr(0, 70));
   r = RunRender("patches.qz", true, dir.path().string());
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:2: Error in NURBS model hull.nrb\n");
+  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:2: Error in NURBS model hull.nrb (near '}')\n");
 }
 
 TEST(ZavoRenderCli, AMissingSceneFails) {
