@@ -130,9 +130,11 @@ public:
     }
 
     console_.SetRows(scene_.GetParam().dimy);
-    scene_.Render();
     if (zavo::cli::BreakRequested()) return UserBreak();
+    scene_.Render();
+    // A render that finished before it saw the break has written its file.
     if (!scene_.RenderSucceeded()) {
+      if (zavo::cli::BreakRequested()) return UserBreak();
       console_.FlushHeld();
       return kFailed;
     }
