@@ -36,10 +36,51 @@ int Crossings(const Seq<int>& vertices, const Seq<Point3D>& points, const Point2
   return count;
 }
 
-// The two coordinates kept by the projection that leaves out the axis.
-void ProjectionOf(int axis, int& u, int& v) {
-  u = axis == 0 ? 1 : 0;
-  v = axis == 2 ? 1 : 2;
+// A vertex seen from the ray: its offset from the origin projected along the
+// ray onto the plane across the ray's largest direction component, as the two
+// components of (vertex - origin) x direction on the other two axes (k1, k2).
+// It depends on the ray and the vertex only, so every face that holds the
+// vertex sees it at the very same place.
+struct RaySpace {
+  const Point3D& o;
+  const Point3D& r;
+  int k1, k2, k3;
+
+  RaySpace(const Ray& ray) : o(ray.origin), r(ray.direction) {
+    const double ax = std::fabs(r.x), ay = std::fabs(r.y), az = std::fabs(r.z);
+    k3 = ax >= ay ? (ax >= az ? 0 : 2) : (ay >= az ? 1 : 2);
+    k1 = k3 == 0 ? 1 : 0;
+    k2 = k3 == 2 ? 1 : 2;
+  }
+  Point2D See(const Point3D& p) const {
+    const Point3D a = p - o;
+    const double a1 = Coordinate(a, k1), a2 = Coordinate(a, k2), a3 = Coordinate(a, k3);
+    const double r1 = Coordinate(r, k1), r2 = Coordinate(r, k2), r3 = Coordinate(r, k3);
+    return {a1 * r3 - a3 * r1, a2 * r3 - a3 * r2};
+  }
+};
+
+// Whether the edge a-b crosses the half-line from the ray's point (0, 0)
+// towards -y, the point taken as (e, e^2) for an infinitely small e > 0 so
+// that it lies on no edge and on no vertex. The test gives the opposite
+// orientation the opposite answer bit for bit (the cross product of b, a is
+// the exact negation of that of a, b), so of two faces on either side of a
+// shared edge the ray point lies in exactly one, whatever the rounding.
+bool CrossesBelowRay(const Point2D& a, const Point2D& b) {
+  const bool aRight = a.x > 0.0, bRight = b.x > 0.0;
+  if (aRight == bRight) return false;
+  // Orientation of (a, b, point): a.x b.y - a.y b.x, then the e and e^2 terms.
+  const double cross = a.x * b.y - a.y * b.x;
+  bool left;  // the point lies to the left of a -> b
+  if (cross != 0.0) {
+    left = cross > 0.0;
+  } else if (b.y != a.y) {
+    left = b.y < a.y;
+  } else {
+    left = b.x > a.x;
+  }
+  // Going right (b to the right), the point above the edge has it on its left.
+  return left == bRight;
 }
 
 }  // namespace
@@ -116,10 +157,22 @@ int ContourFace3::Intersect(const Ray& ray, const Seq<Point3D>& points, double& 
   if (q == 0.0) return 0;
   t = -(plane.a * o.x + plane.b * o.y + plane.c * o.z + plane.d) / q;
   if (!(t > tmin)) return 0;
-  const Point3D h = o + t * r;
-  int u, v;
-  ProjectionOf(axis, u, v);
-  return CountCrossings(points, {Coordinate(h, u), Coordinate(h, v)}, u, v) & 1;
+  // Whether the ray passes inside the contour is decided in the ray's own
+  // projection, from the vertices alone (not from the hit point on this
+  // face's plane): faces that share an edge or a vertex then agree on which
+  // of them the ray passes through, and a closed mesh has no cracks.
+  const RaySpace space(ray);
+  const std::uint32_t n = vertices.Count();
+  if (n == 0) return 0;
+  int count = 0;
+  const Point2D first = space.See(points[VertexIndex(vertices[0])]);
+  Point2D a = first;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const Point2D b = i + 1 == n ? first : space.See(points[VertexIndex(vertices[i + 1])]);
+    if (CrossesBelowRay(a, b)) ++count;
+    a = b;
+  }
+  return count & 1;
 }
 
 void ContourFace3::Write(std::ostream& os, int withNormals) const {
