@@ -168,12 +168,14 @@ bool ClipToTriangle(const Point2D& a, const Point2D& b, const Point2D (&tri)[3],
     const Point2D& q = tri[(k + 1) % 3];
     const double length = std::hypot(q.x - p.x, q.y - p.y);
     if (length == 0.0) return false;
-    // Signed distances of a and b from the side, positive inside.
-    const double da = sign * ((q.x - p.x) * (a.y - p.y) - (q.y - p.y) * (a.x - p.x)) / length + eps;
-    const double db = sign * ((q.x - p.x) * (b.y - p.y) - (q.y - p.y) * (b.x - p.x)) / length + eps;
-    if (da < 0.0 && db < 0.0) return false;
-    if (da < 0.0) lo = std::max(lo, da / (da - db));
-    if (db < 0.0) hi = std::min(hi, da / (da - db));
+    // Signed distances of a and b from the side, positive inside. An end
+    // within eps of the side counts as on it and is not moved; an end beyond
+    // it is cut back to where the segment meets the side.
+    const double da = sign * ((q.x - p.x) * (a.y - p.y) - (q.y - p.y) * (a.x - p.x)) / length;
+    const double db = sign * ((q.x - p.x) * (b.y - p.y) - (q.y - p.y) * (b.x - p.x)) / length;
+    if (da < -eps && db < -eps) return false;
+    if (da < -eps) lo = std::max(lo, da / (da - db));
+    if (db < -eps) hi = std::min(hi, da / (da - db));
   }
   return (hi - lo) * std::hypot(b.x - a.x, b.y - a.y) > eps;
 }
