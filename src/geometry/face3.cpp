@@ -37,28 +37,35 @@ int Crossings(const Seq<int>& vertices, const Seq<Point3D>& points, const Point2
 }
 
 // A vertex seen from the ray: its offset from the origin projected along the
-// ray onto the plane across the ray's largest direction component, as the two
-// components of (vertex - origin) x direction on the other two axes (k1, k2).
-// It depends on the ray and the vertex only, so every face that holds the
-// vertex sees it at the very same place.
-struct RaySpace {
-  const Point3D& o;
-  const Point3D& r;
-  int k1, k2, k3;
+// ray onto the plane across the ray's largest direction component K3, as the
+// two components of (vertex - origin) x direction on the other two axes. It
+// depends on the ray and the vertex only, so every face that holds the vertex
+// sees it at the very same place.
+template <int K1, int K2, int K3>
+Point2D SeenFromRay(const Point3D& p, const Point3D& o, const Point3D& r) {
+  const double a1 = Coord<K1>(p) - Coord<K1>(o), a2 = Coord<K2>(p) - Coord<K2>(o), a3 = Coord<K3>(p) - Coord<K3>(o);
+  return {a1 * Coord<K3>(r) - a3 * Coord<K1>(r), a2 * Coord<K3>(r) - a3 * Coord<K2>(r)};
+}
 
-  RaySpace(const Ray& ray) : o(ray.origin), r(ray.direction) {
-    const double ax = std::fabs(r.x), ay = std::fabs(r.y), az = std::fabs(r.z);
-    k3 = ax >= ay ? (ax >= az ? 0 : 2) : (ay >= az ? 1 : 2);
-    k1 = k3 == 0 ? 1 : 0;
-    k2 = k3 == 2 ? 1 : 2;
+bool CrossesBelowRay(const Point2D& a, const Point2D& b);
+
+// The number of contour edges that cross the half-line of CrossesBelowRay.
+template <int K1, int K2, int K3>
+int RayCrossings(const Seq<int>& vertices, const Seq<Point3D>& points, const Ray& ray) {
+  const std::uint32_t n = vertices.Count();
+  const Point3D& o = ray.origin;
+  const Point3D& r = ray.direction;
+  int count = 0;
+  const Point2D first = SeenFromRay<K1, K2, K3>(points[ContourFace3::VertexIndex(vertices[0])], o, r);
+  Point2D a = first;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const Point2D b =
+        i + 1 == n ? first : SeenFromRay<K1, K2, K3>(points[ContourFace3::VertexIndex(vertices[i + 1])], o, r);
+    if (CrossesBelowRay(a, b)) ++count;
+    a = b;
   }
-  Point2D See(const Point3D& p) const {
-    const Point3D a = p - o;
-    const double a1 = Coordinate(a, k1), a2 = Coordinate(a, k2), a3 = Coordinate(a, k3);
-    const double r1 = Coordinate(r, k1), r2 = Coordinate(r, k2), r3 = Coordinate(r, k3);
-    return {a1 * r3 - a3 * r1, a2 * r3 - a3 * r2};
-  }
-};
+  return count;
+}
 
 // Whether the edge a-b crosses the half-line from the ray's point (0, 0)
 // towards -y, the point taken as (e, e^2) for an infinitely small e > 0 so
@@ -161,16 +168,15 @@ int ContourFace3::Intersect(const Ray& ray, const Seq<Point3D>& points, double& 
   // projection, from the vertices alone (not from the hit point on this
   // face's plane): faces that share an edge or a vertex then agree on which
   // of them the ray passes through, and a closed mesh has no cracks.
-  const RaySpace space(ray);
-  const std::uint32_t n = vertices.Count();
-  if (n == 0) return 0;
-  int count = 0;
-  const Point2D first = space.See(points[VertexIndex(vertices[0])]);
-  Point2D a = first;
-  for (std::uint32_t i = 0; i < n; ++i) {
-    const Point2D b = i + 1 == n ? first : space.See(points[VertexIndex(vertices[i + 1])]);
-    if (CrossesBelowRay(a, b)) ++count;
-    a = b;
+  if (vertices.Count() == 0) return 0;
+  const double ax = std::fabs(r.x), ay = std::fabs(r.y), az = std::fabs(r.z);
+  int count;
+  if (ax >= ay && ax >= az) {
+    count = RayCrossings<1, 2, 0>(vertices, points, ray);
+  } else if (ay >= az) {
+    count = RayCrossings<0, 2, 1>(vertices, points, ray);
+  } else {
+    count = RayCrossings<0, 1, 2>(vertices, points, ray);
   }
   return count & 1;
 }
