@@ -69,6 +69,22 @@ bool SurelyMissed(const FaceTester& f, double tmin) {
 // Two crossings closer than this (squared) are one point: an edge or a corner.
 constexpr double kSamePointSquared = 9.999999999999998e-15;
 
+// Whether the ray runs inside the closed box over a stretch of positive
+// length that ends at t: the entry of the slab test lies before t by more
+// than the distance at which two crossings count as one point.
+bool InsideBefore(const FaceTester& f, double t) {
+  double entry = -std::numeric_limits<double>::infinity();
+  double rr = 0.0;
+  for (int a = 0; a < 3; ++a) {
+    rr += f.r[a] * f.r[a];
+    if (f.r[a] == 0.0) continue;
+    const double t1 = (f.lo[a] - f.o[a]) / f.r[a], t2 = (f.hi[a] - f.o[a]) / f.r[a];
+    entry = std::max(entry, std::min(t1, t2));
+  }
+  const double gap = t - entry;
+  return gap > 0.0 && gap * gap * rr > kSamePointSquared;
+}
+
 }  // namespace
 
 int GEO_Box::Union(const GEO_Box& a, GEO_Box& out, const GEO_Box& b) {
@@ -97,6 +113,7 @@ int GEO_Box::RayRange(const Ray& ray, BoxHitRecord records[2], double tmin) cons
   const FaceTester faces(*this, ray);
   if (SurelyMissed(faces, tmin)) return 0;
   int found = 0;
+  bool again = false;  // a further face crossed at the first point
   double first[3] = {0.0, 0.0, 0.0};
   for (int side = 0; side < 6; ++side) {
     double t, at[3];
@@ -109,9 +126,18 @@ int GEO_Box::RayRange(const Ray& ray, BoxHitRecord records[2], double tmin) cons
       found = 1;
     } else {
       records[1] = {t, side};
+      again = true;
       const double dx = at[0] - first[0], dy = at[1] - first[1], dz = at[2] - first[2];
       if (dx * dx + dy * dy + dz * dz > kSamePointSquared) return 2;
     }
+  }
+  // One point is an exit only when the ray ran inside the box before it. A
+  // ray that only touches an edge or a corner, or crosses a flat box, enters
+  // and leaves at that point: two crossings, so that the parity of the hits
+  // still tells inside from outside.
+  if (found == 1 && !InsideBefore(faces, records[0].t)) {
+    if (!again) records[1] = records[0];
+    return 2;
   }
   return found;
 }

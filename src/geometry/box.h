@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 
@@ -95,6 +96,17 @@ private:
     }
   }
 };
+
+// The box grown on every side by 1e-9 of its largest coordinate (at least
+// 1e-9). The hierarchy walks cross node boxes so grown: a ray through an edge
+// or a corner of what a node holds, which the face tests hit, is then never
+// lost to the rounding of the box's crossing points.
+inline GEO_Box GrownForRays(const GEO_Box& b) {
+  double m = 1.0;
+  for (double v : {b.xmin, b.xmax, b.ymin, b.ymax, b.zmin, b.zmax}) m = std::max(m, v < 0.0 ? -v : v);
+  const double pad = 1e-9 * m;
+  return {b.xmin - pad, b.xmax + pad, b.ymin - pad, b.ymax + pad, b.zmin - pad, b.zmax + pad};
+}
 
 // xmin <= x <= xmax and likewise on y and z.
 inline int BoxContainsPoint(double xmin, double xmax, double ymin, double ymax, double zmin, double zmax,

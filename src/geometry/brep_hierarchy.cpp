@@ -71,6 +71,41 @@ bool LeavesHoldTheirFaces(const Node* root, const Seqf& seqf) {
   return true;
 }
 
+// The boxes of a loaded tree made again from the faces, children before their
+// parents: a leaf's box is the box of its faces, an interior node's the box of
+// its children. The file keeps six digits, so a written box can be smaller
+// than what it holds (a face reaching x = 1234.5649 under a box that ends at
+// 1234.56), and an edited file can hold any box; the box tests have no
+// tolerance for either. A node with nothing below it keeps its box. The file
+// itself is not written again.
+void FitBoxes(Node* root, const Seqf& seqf) {
+  std::vector<Node*> order{root};  // pre-order: every parent before its children
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const Node* node = order[i];
+    for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
+      if (node->children[c] != nullptr) order.push_back(node->children[c]);
+    }
+  }
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    Node* node = *it;
+    bool any = false;
+    GEO_Box box;
+    const auto add = [&](const GEO_Box& b) {
+      if (any) {
+        box.ExtendBox(b);
+      } else {
+        box = b;
+        any = true;
+      }
+    };
+    for (std::uint32_t e = 0; e < node->elements.Count(); ++e) add(seqf.BoxOf(node->elements[e]));
+    for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
+      if (node->children[c] != nullptr) add(node->children[c]->box);
+    }
+    if (any) node->box = box;
+  }
+}
+
 // A tree from the file, or null with rejected set when the file opened but
 // does not fit the faces: its structure (zavo::LoadHierarchy) or its boxes.
 template <class Builder>
@@ -89,6 +124,7 @@ LoadResult LoadFrom(const Builder& builder, const Seqf& seqf, const char* file, 
     delete result.root;
     result.root = nullptr;
   }
+  if (result.root != nullptr) FitBoxes(result.root, seqf);
   result.rejected = result.root == nullptr;
   return result;
 }

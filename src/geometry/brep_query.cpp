@@ -63,13 +63,14 @@ int TestAllFaces(const BRepModel3& mesh, const Ray& ray, Hits& out, double tmin)
   return found.count;
 }
 
-// The crossings of the ray with the node's box from distance 0, as entry and
+// The crossings of the ray with the node's box (grown by a rounding margin)
+// from distance 0, as entry and
 // exit: one crossing is the exit with entry 0, two are put in order. False
 // when the ray does not cross the box.
 bool Crossing(Node* node, const Ray& ray, BoxIntr& rec) {
   BoxHitRecord hits[2];
   rec.node = node;
-  rec.crossings = node->box.RayRange(ray, hits, 0.0);
+  rec.crossings = GrownForRays(node->box).RayRange(ray, hits, 0.0);
   if (rec.crossings == 0) return false;
   if (rec.crossings == 1) {
     rec.entryDistance = 0.0;

@@ -36,10 +36,58 @@ int Crossings(const Seq<int>& vertices, const Seq<Point3D>& points, const Point2
   return count;
 }
 
-// The two coordinates kept by the projection that leaves out the axis.
-void ProjectionOf(int axis, int& u, int& v) {
-  u = axis == 0 ? 1 : 0;
-  v = axis == 2 ? 1 : 2;
+// A vertex seen from the ray: its offset from the origin projected along the
+// ray onto the plane across the ray's largest direction component K3, as the
+// two components of (vertex - origin) x direction on the other two axes. It
+// depends on the ray and the vertex only, so every face that holds the vertex
+// sees it at the very same place.
+template <int K1, int K2, int K3>
+Point2D SeenFromRay(const Point3D& p, const Point3D& o, const Point3D& r) {
+  const double a1 = Coord<K1>(p) - Coord<K1>(o), a2 = Coord<K2>(p) - Coord<K2>(o), a3 = Coord<K3>(p) - Coord<K3>(o);
+  return {a1 * Coord<K3>(r) - a3 * Coord<K1>(r), a2 * Coord<K3>(r) - a3 * Coord<K2>(r)};
+}
+
+bool CrossesBelowRay(const Point2D& a, const Point2D& b);
+
+// The number of contour edges that cross the half-line of CrossesBelowRay.
+template <int K1, int K2, int K3>
+int RayCrossings(const Seq<int>& vertices, const Seq<Point3D>& points, const Ray& ray) {
+  const std::uint32_t n = vertices.Count();
+  const Point3D& o = ray.origin;
+  const Point3D& r = ray.direction;
+  int count = 0;
+  const Point2D first = SeenFromRay<K1, K2, K3>(points[ContourFace3::VertexIndex(vertices[0])], o, r);
+  Point2D a = first;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const Point2D b =
+        i + 1 == n ? first : SeenFromRay<K1, K2, K3>(points[ContourFace3::VertexIndex(vertices[i + 1])], o, r);
+    if (CrossesBelowRay(a, b)) ++count;
+    a = b;
+  }
+  return count;
+}
+
+// Whether the edge a-b crosses the half-line from the ray's point (0, 0)
+// towards -y, the point taken as (e, e^2) for an infinitely small e > 0 so
+// that it lies on no edge and on no vertex. The test gives the opposite
+// orientation the opposite answer bit for bit (the cross product of b, a is
+// the exact negation of that of a, b), so of two faces on either side of a
+// shared edge the ray point lies in exactly one, whatever the rounding.
+bool CrossesBelowRay(const Point2D& a, const Point2D& b) {
+  const bool aRight = a.x > 0.0, bRight = b.x > 0.0;
+  if (aRight == bRight) return false;
+  // Orientation of (a, b, point): a.x b.y - a.y b.x, then the e and e^2 terms.
+  const double cross = a.x * b.y - a.y * b.x;
+  bool left;  // the point lies to the left of a -> b
+  if (cross != 0.0) {
+    left = cross > 0.0;
+  } else if (b.y != a.y) {
+    left = b.y < a.y;
+  } else {
+    left = b.x > a.x;
+  }
+  // Going right (b to the right), the point above the edge has it on its left.
+  return left == bRight;
 }
 
 }  // namespace
@@ -116,10 +164,21 @@ int ContourFace3::Intersect(const Ray& ray, const Seq<Point3D>& points, double& 
   if (q == 0.0) return 0;
   t = -(plane.a * o.x + plane.b * o.y + plane.c * o.z + plane.d) / q;
   if (!(t > tmin)) return 0;
-  const Point3D h = o + t * r;
-  int u, v;
-  ProjectionOf(axis, u, v);
-  return CountCrossings(points, {Coordinate(h, u), Coordinate(h, v)}, u, v) & 1;
+  // Whether the ray passes inside the contour is decided in the ray's own
+  // projection, from the vertices alone (not from the hit point on this
+  // face's plane): faces that share an edge or a vertex then agree on which
+  // of them the ray passes through, and a closed mesh has no cracks.
+  if (vertices.Count() == 0) return 0;
+  const double ax = std::fabs(r.x), ay = std::fabs(r.y), az = std::fabs(r.z);
+  int count;
+  if (ax >= ay && ax >= az) {
+    count = RayCrossings<1, 2, 0>(vertices, points, ray);
+  } else if (ay >= az) {
+    count = RayCrossings<0, 2, 1>(vertices, points, ray);
+  } else {
+    count = RayCrossings<0, 1, 2>(vertices, points, ray);
+  }
+  return count & 1;
 }
 
 void ContourFace3::Write(std::ostream& os, int withNormals) const {

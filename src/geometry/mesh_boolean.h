@@ -7,7 +7,12 @@
 // them (Triangulate2D; its zero-area pieces are left out), the others stay
 // whole; each piece is kept or not by
 // the parity of the hits of a ray from its centroid along +x on the other
-// mesh. The kept pieces are written as raw text with six significant digits,
+// mesh, except a piece that lies on a face of the other mesh: coplanar
+// triangles of the two meshes are split along each other's sides, and a
+// piece on a face turned the same way is kept once (from the first mesh) in
+// the union and the intersection and dropped from the difference; on a face
+// turned the opposite way it is dropped from the union and the intersection,
+// and the first mesh's piece is kept in the difference. The kept pieces are written as raw text with six significant digits,
 // converted to pbrep text (RawToBRep, which welds equal corners) and read
 // back with the pbrep reader into the result, whose gaps CloseMeshGaps then
 // closes. All of this happens in memory.
@@ -24,12 +29,16 @@
 #include "geometry/geo_interface.h"
 #include "geometry/tri3d.h"
 
-// A piece of a split triangle or a whole triangle: its corners.
+// A piece of a split triangle or a whole triangle: its corners, and the
+// normal of the triangle it comes from (its corner order need not follow
+// that triangle's winding).
 class Tri : public ListItem {
 public:
   Tri() = default;
   Tri(const Point3D& p0, const Point3D& p1, const Point3D& p2) : corners{p0, p1, p2} {}
+  Tri(const Point3D& p0, const Point3D& p1, const Point3D& p2, const Point3D& n) : corners{p0, p1, p2}, normal(n) {}
   Point3D corners[3];
+  Point3D normal;
 };
 
 // The result of each operation is a new mesh named "intr"; the inputs are

@@ -1,5 +1,6 @@
 #include "geometry/tri3d.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -140,12 +141,88 @@ Point3D TriangleCentroid(const Point3D& p0, const Point3D& p1, const Point3D& p2
   return (p0 + p1 + p2) * 0.3333333333333333;
 }
 
+namespace {
+
+// The largest absolute coordinate of the two triangles, at least 1: the
+// scale of the tolerances of the coplanar tests.
+double Scale(const Tri3D& a, const Tri3D& b) {
+  double m = 1.0;
+  for (const Tri3D* t : {&a, &b}) {
+    for (const Point3D& c : t->corners) m = std::max({m, std::fabs(c.x), std::fabs(c.y), std::fabs(c.z)});
+  }
+  return m;
+}
+
+// The part of the segment a-b inside the closed triangle (in 2-D, with the
+// tolerance eps on the distance to its sides) as parameters lo < hi of the
+// segment; false when the inside part is shorter than eps.
+bool ClipToTriangle(const Point2D& a, const Point2D& b, const Point2D (&tri)[3], double eps, double& lo,
+                    double& hi) {
+  const double area = (tri[1].x - tri[0].x) * (tri[2].y - tri[0].y) - (tri[2].x - tri[0].x) * (tri[1].y - tri[0].y);
+  if (area == 0.0) return false;
+  const double sign = area > 0.0 ? 1.0 : -1.0;
+  lo = 0.0;
+  hi = 1.0;
+  for (int k = 0; k < 3; ++k) {
+    const Point2D& p = tri[k];
+    const Point2D& q = tri[(k + 1) % 3];
+    const double length = std::hypot(q.x - p.x, q.y - p.y);
+    if (length == 0.0) return false;
+    // Signed distances of a and b from the side, positive inside. An end
+    // within eps of the side counts as on it and is not moved; an end beyond
+    // it is cut back to where the segment meets the side.
+    const double da = sign * ((q.x - p.x) * (a.y - p.y) - (q.y - p.y) * (a.x - p.x)) / length;
+    const double db = sign * ((q.x - p.x) * (b.y - p.y) - (q.y - p.y) * (b.x - p.x)) / length;
+    if (da < -eps && db < -eps) return false;
+    if (da < -eps) lo = std::max(lo, da / (da - db));
+    if (db < -eps) hi = std::min(hi, da / (da - db));
+  }
+  return (hi - lo) * std::hypot(b.x - a.x, b.y - a.y) > eps;
+}
+
+// Appends to the triangle the parts of the other's sides that lie on it.
+void AddSidesOf(const Tri3D& other, Tri3D& target, int k1, int k2, double eps) {
+  const Point2D tri[3] = {Project(target.corners[0], k1, k2), Project(target.corners[1], k1, k2),
+                          Project(target.corners[2], k1, k2)};
+  for (int k = 0; k < 3; ++k) {
+    const Point3D& from = other.corners[k];
+    const Point3D& to = other.corners[(k + 1) % 3];
+    double lo = 0.0, hi = 1.0;
+    if (!ClipToTriangle(Project(from, k1, k2), Project(to, k1, k2), tri, eps, lo, hi)) continue;
+    target.AddSegment(lo == 0.0 ? from : from + lo * (to - from), hi == 1.0 ? to : from + hi * (to - from));
+  }
+}
+
+}  // namespace
+
+bool zavo::Coplanar(const Tri3D& first, const Tri3D& second) {
+  const Plane p = TrianglePlane(first.corners[0], first.corners[1], first.corners[2]);
+  const double length = Length(p.Normal());
+  if (length == 0.0) return false;
+  const double eps = 1e-9 * Scale(first, second);
+  for (const Point3D& c : second.corners) {
+    if (!(std::fabs(Dot(p.Normal(), c) + p.d) / length <= eps)) return false;
+  }
+  return true;
+}
+
+void zavo::CutCoplanar(Tri3D& first, Tri3D& second) {
+  int k1, k2;
+  KeptAxes(first.axis, k1, k2);
+  const double eps = 1e-9 * Scale(first, second);
+  AddSidesOf(second, first, k1, k2, eps);
+  AddSidesOf(first, second, k1, k2, eps);
+}
+
 void IntersectTriangles(Tri3D& first, Tri3D& second) {
   const Plane p1 = TrianglePlane(first.corners[0], first.corners[1], first.corners[2]);
   const Plane p2 = TrianglePlane(second.corners[0], second.corners[1], second.corners[2]);
   // Distinct collinear corners have no normal: such a triangle cuts nothing.
   if (Length(p1.Normal()) == 0.0 || Length(p2.Normal()) == 0.0) return;
-  if (Length(Cross(Unit(p1.Normal()), Unit(p2.Normal()))) < 1e-8) return;
+  if (Length(Cross(Unit(p1.Normal()), Unit(p2.Normal()))) < 1e-8) {
+    if (zavo::Coplanar(first, second)) zavo::CutCoplanar(first, second);
+    return;
+  }
 
   int a1, b1, a2, b2;
   KeptAxes(first.axis, a1, b1);

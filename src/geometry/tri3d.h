@@ -79,7 +79,18 @@ long FindOrAddPoint2D(FragmentedSeq<Point2D, long>& table, const Point2D& p);
 // (p0 + p1 + p2) * 0.3333333333333333
 Point3D TriangleCentroid(const Point3D& p0, const Point3D& p1, const Point3D& p2);
 
+namespace zavo {
+// Whether the second triangle's corners lie in the first's plane (within 1e-9
+// of the largest coordinate of the two).
+bool Coplanar(const Tri3D& first, const Tri3D& second);
+// Two coplanar triangles cut each other along their sides: the part of each
+// side of one that lies on the other is appended to the other's segments,
+// so that the split pieces of each lie either on the other or beside it.
+void CutCoplanar(Tri3D& first, Tri3D& second);
+}  // namespace zavo
+
 // Intersects the two triangles: when they cross, one segment is appended to
-// each. Parallel and coplanar triangles, and a triangle without a plane
-// (distinct collinear corners), never record a segment.
+// each. Coplanar triangles cut each other along their sides (zavo::CutCoplanar);
+// parallel ones, and a triangle without a plane (distinct collinear corners),
+// never record a segment.
 void IntersectTriangles(Tri3D& first, Tri3D& second);

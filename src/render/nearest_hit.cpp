@@ -38,7 +38,7 @@ TraceScratch& SceneTraceScratch(CG_GraphicScene& scene) {
 
 int CrossBox(const GEO_Box& box, const Ray& ray, double& entry, double& exit) {
   BoxHitRecord records[2];
-  const int n = box.RayRange(ray, records, 0.0);
+  const int n = GrownForRays(box).RayRange(ray, records, 0.0);
   if (n == 0) return 0;
   if (n == 1) {
     entry = 0.0;

@@ -139,6 +139,15 @@ public:
   virtual int HasMaterialOfClass(const CG_Material& material) const;
   // The object's bounding volume, owned by the object; null by default.
   virtual const BoundingObject* GetBoundingObject() const { return nullptr; }
+  // Whether the point lies inside the solid, by the sign of the object's
+  // implicit function: 1 with inside set when the object has one and the
+  // point is not on its surface; 0 by default. A CSG asks it of a child that
+  // has no bounding volume, whose hit count does not tell where a ray starts.
+  virtual int ImplicitInside(const Point3D& point, int& inside) const {
+    (void)point;
+    (void)inside;
+    return 0;
+  }
 
   // ---- Polygon data ----
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -137,6 +138,52 @@ TEST(ZavoRenderModels, APbrepCubeLooksLikeTheBoxOfItsBounds) {
     SCOPED_TRACE(c.name);
     const std::string image = Render(dir, c.name, Param(40, c.params) + kGreen + PbrepCube(c.settings) + lamp + ".\n");
     EXPECT_EQ(image, reference);
+  }
+}
+
+// An octahedron about (0.5, 0.5, -3) with vertices 1 away along the axes,
+// seen along its axis: at an odd width the middle column of rays runs in the
+// plane x = 0.5 of its front and back edges. No pixel inside its outline
+// (|x - 0.5| + |y - 0.5| <= 0.25 on the view plane) shows the background,
+// for every ray query and with or without a face hierarchy.
+TEST(ZavoRenderModels, AnOctahedronSeenAlongItsAxisHasNoCrack) {
+  TempDir dir;
+  const std::string lamp = PointLamp("0.5 , 0.5 , 10");
+  const auto octahedron = [](const std::string& settings) {
+    return Object("octa",
+                  "brep model { pbrep\nvertices 6  1.5 0.5 -3  -0.5 0.5 -3  0.5 1.5 -3  0.5 -0.5 -3  0.5 0.5 -2  "
+                  "0.5 0.5 -4\nfaces 8\n"
+                  "{ 1 { 3 0 2 4 } } { 1 { 3 2 1 4 } } { 1 { 3 1 3 4 } } { 1 { 3 3 0 4 } }\n"
+                  "{ 1 { 3 2 0 5 } } { 1 { 3 1 2 5 } } { 1 { 3 3 1 5 } } { 1 { 3 0 3 5 } }\n}\n" +
+                      settings);
+  };
+  const std::string hier = "  _brep_optimiz hier;\n";
+  const struct {
+    const char* name;
+    std::string params;
+    const char* settings;
+  } cases[] = {
+      {"algorithm1", hier, "algoritm 1;"}, {"algorithm2", hier, "algoritm 2;"},
+      {"algorithm3", hier, "algoritm 3;"}, {"nohierarchy", "", "costr 0;"},
+      {"nohierarchy2", "", "costr 0; algoritm 2;"},
+  };
+  for (int width : {100, 101}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + " at width " + std::to_string(width));
+      const Image image = RenderImage(dir, c.name, Param(width, c.params) + kGreen + octahedron(c.settings) + lamp + ".\n");
+      ASSERT_TRUE(image.loaded);
+      int cracks = 0, inside = 0;
+      for (int y = 0; y < width; ++y) {
+        for (int x = 0; x < width; ++x) {
+          const double u = (x + 0.5) / width, v = (width - y - 0.5) / width;
+          if (std::fabs(u - 0.5) + std::fabs(v - 0.5) > 0.25 - 2.0 / width) continue;
+          ++inside;
+          if (image.At(x, y) == kBackground) ++cracks;
+        }
+      }
+      EXPECT_GT(inside, width * width / 10);
+      EXPECT_EQ(cracks, 0);
+    }
   }
 }
 

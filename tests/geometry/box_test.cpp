@@ -125,10 +125,46 @@ TEST(GEO_Box, RayRangeCountsAnEdgeOnce) {
   EXPECT_DOUBLE_EQ(r[0].t, 1);
   EXPECT_EQ(r[1].side, 5);
   EXPECT_DOUBLE_EQ(r[1].t, 1.5);
-  // Only touching the edge: one point.
-  ASSERT_EQ(box.RayRange(Ray{{-1, 1, 0.5}, {1, -1, 0}}, r, 0), 1);
+  // Only touching the edge: in and out at one point, so that the parity of
+  // the crossings stays right; the second record is the other face there.
+  ASSERT_EQ(box.RayRange(Ray{{-1, 1, 0.5}, {1, -1, 0}}, r, 0), 2);
   EXPECT_EQ(r[0].side, 0);
   EXPECT_DOUBLE_EQ(r[0].t, 1);
+  EXPECT_EQ(r[1].side, 2);
+  EXPECT_DOUBLE_EQ(r[1].t, 1);
+}
+
+// A ray that meets the box in one point only gets 0 or 2 crossings, never 1;
+// one crossing is an exit from inside.
+TEST(GEO_Box, RayRangeTouchingGivesTwoCrossingsOrNone) {
+  const GEO_Box box{-0.3, 1.7, 0.2, 2.9, -1.1, 0.6};
+  const GEO_Box flat{-0.3, 1.7, 0.2, 2.9, 0.6, 0.6};
+  const struct {
+    const char* what;
+    GEO_Box box;
+    Ray ray;
+    int n;
+    double t;  // of the first record
+  } cases[] = {
+      // Origins 1 away from the touched point, so that t = 1 and the point
+      // come out exactly.
+      {"touches the edge x = 1.7, y = 2.9", box, Ray{{1.7 - 1, 2.9 + 1, 0.1}, {1, -1, 0}}, 2, 1},
+      {"touches the corner (1.7, 2.9, 0.6)", box, Ray{{1.7 - 1, 2.9 + 1, 0.6 - 1}, {1, -1, 1}}, 2, 1},
+      {"crosses a flat box", flat, Ray{{0.1, 1.3, 2.6}, {0.25, 0.5, -1}}, 2, 2},
+      {"from inside out through an edge", box, Ray{{1.7 - 1, 2.9 - 1, 0.1}, {1, 1, 0}}, 1, 1},
+      {"misses the edge by a little", box, Ray::FromPoints({0.7, 3.9, 0.1}, {1.7 + 1e-6, 2.9, 0.1}), 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    BoxHitRecord r[2];
+    ASSERT_EQ(c.box.RayRange(c.ray, r, 0), c.n);
+    if (c.n > 0) {
+      EXPECT_NEAR(r[0].t, c.t, 1e-12);
+    }
+    if (c.n == 2) {
+      EXPECT_NEAR(r[1].t, r[0].t, 1e-7);
+    }
+  }
 }
 
 TEST(GEO_Box, IntersectRay) {

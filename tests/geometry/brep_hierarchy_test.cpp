@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -211,6 +212,68 @@ TEST_F(MeshHierarchy, EveryBuildReplacesTheFormerTree) {
   mesh->FreeHierarchy();
   EXPECT_EQ(mesh->hierarchy, nullptr);
   mesh->FreeHierarchy();
+}
+
+// A plate reaching x = 1234.5649: the file keeps its boxes to six digits, so
+// the loaded boxes end at 1234.56, short of the faces. After loading, the
+// boxes are made again from the faces: rays within the rounding strip hit the
+// plate through the loaded tree as through the built tree and with no tree,
+// also when the file's root box was cut down by hand.
+TEST_F(MeshHierarchy, ALoadedTreeLosesNoHitInTheRoundingStrip) {
+  std::vector<Point3D> points;
+  std::vector<zavo::test::FaceSpec> faces;
+  const int columns = 9;
+  for (int k = 0; k <= columns; ++k) {
+    const double x = 1230.1 + k * (1234.5649 - 1230.1) / columns;
+    points.push_back({x, 0.3, 0.45});
+    points.push_back({x, 2.7, 0.45});
+    if (k == 0) continue;
+    const int a = 2 * k - 1, b = 2 * k, c = 2 * k + 1, d = 2 * k + 2;  // 1-based
+    faces.push_back({{a, c, d}});
+    faces.push_back({{a, d, b}});
+  }
+  auto built = zavo::test::MakeMesh(points, faces, "plate");
+  ASSERT_EQ(built->BuildHierarchy(1.3, file_.c_str(), nullptr), 1);
+  const std::string text = zavo::test::ReadFile(file_);
+  ASSERT_NE(text.find("1234.56 "), std::string::npos);
+
+  auto loaded = zavo::test::MakeMesh(points, faces, "plate");
+  Recorder loading;
+  ASSERT_EQ(loaded->BuildHierarchy(1.3, file_.c_str(), &loading), 1);
+  ASSERT_EQ(loading.texts, std::vector<std::string>{"Loading hierarchy " + file_});
+
+  // The root's box (line 4) cut down to x <= 1231: the leaves still hold their faces.
+  std::istringstream lines(text);
+  std::string edited, line;
+  for (int n = 1; std::getline(lines, line); ++n) edited += (n == 4 ? "[ 1230.1 , 1231 , 0.3 , 2.7 , 0.45 , 0.45 ]" : line) + "\n";
+  const std::string cutFile = (dir_ / "cut.br_").string();
+  zavo::test::WriteFile(cutFile, edited);
+  auto cut = zavo::test::MakeMesh(points, faces, "plate");
+  Recorder cutLoading;
+  ASSERT_EQ(cut->BuildHierarchy(1.3, cutFile.c_str(), &cutLoading), 1);
+  ASSERT_EQ(cutLoading.texts, std::vector<std::string>{"Loading hierarchy " + cutFile});
+
+  auto bare = zavo::test::MakeMesh(points, faces, "plate");
+  std::mt19937 gen(1234);
+  std::uniform_real_distribution<double> strip(1234.56, 1234.5649), across(1230.1, 1234.5649), y(0.3, 2.7);
+  BRepModel3::Hits hits;
+  int checked = 0;
+  for (int n = 0; n < 400; ++n) {
+    const double x = n % 2 == 0 ? strip(gen) : across(gen);
+    const Ray ray = Ray::FromDirection({x, y(gen), 3.1}, {0.0, 0.0, -1.0});
+    const int expected = bare->Intersect(ray, hits, 1e-9);
+    ASSERT_EQ(expected, 1) << x;
+    const double t = hits[0].t;
+    for (const BRepModel3* mesh : {built.get(), loaded.get(), cut.get()}) {
+      ASSERT_EQ(mesh->Intersect(ray, hits, 1e-9), 1) << x;
+      EXPECT_EQ(hits[0].t, t);
+      ASSERT_GE(mesh->IntersectFirst(ray, hits, 1e-9), 1) << x;
+      ASSERT_EQ(mesh->IntersectBestFirst(ray, hits, 1e-9), 1) << x;
+      EXPECT_EQ(hits[0].t, t);
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, 400);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -280,6 +281,96 @@ TEST(MeshBoolean, FacesOfFourVerticesCountWhole) {
   }
   // Half of every square is not enough: the union holds the box's corner.
   EXPECT_TRUE(InsideByRay(*MeshUnion(*quads, *b), {-0.9, -0.9, -0.95}));
+}
+
+// ---- solids that share face planes
+
+struct Box3 {
+  double lo[3], hi[3];
+  bool Inside(const Point3D& p) const {
+    const double c[3] = {p.x, p.y, p.z};
+    for (int k = 0; k < 3; ++k) {
+      if (!(lo[k] < c[k] && c[k] < hi[k])) return false;
+    }
+    return true;
+  }
+  double Volume() const { return (hi[0] - lo[0]) * (hi[1] - lo[1]) * (hi[2] - lo[2]); }
+  std::unique_ptr<BRepModel3> Mesh(const char* name) const {
+    return MakeBoxBRep(name, lo[0], hi[0], lo[1], hi[1], lo[2], hi[2]);
+  }
+};
+
+// The volume enclosed by the mesh, each face counted outward: a face whose
+// normal points into the mesh (found by the hit parity just off its centre)
+// counts with the opposite sign, so the winding of the pieces does not matter.
+double EnclosedVolume(const BRepModel3& m) {
+  double volume = 0;
+  for (const Corners& c : Faces(m)) {
+    const Point3D n = Cross(c[1] - c[0], c[2] - c[0]);
+    const double length = Length(n);
+    if (length == 0) continue;
+    const Point3D centre = (c[0] + c[1] + c[2]) * (1.0 / 3);
+    const double sign = InsideByRay(m, centre + (1e-6 / length) * n) ? -1 : 1;
+    volume += sign * Dot(c[0], Cross(c[1], c[2])) / 6;
+  }
+  return volume;
+}
+
+// Every side of a face is a side of exactly one other face.
+int EdgesNotSharedByTwoFaces(const BRepModel3& m) {
+  std::map<std::pair<std::uint32_t, std::uint32_t>, int> uses;
+  for (std::uint32_t f = 0; f < m.faces.Count(); ++f) {
+    const Seq<int>& v = m.faces[f].contours.First()->vertices;
+    for (std::uint32_t i = 0; i < v.Count(); ++i) {
+      std::uint32_t a = ContourFace3::VertexIndex(v[i]), b = ContourFace3::VertexIndex(v[(i + 1) % v.Count()]);
+      if (a > b) std::swap(a, b);
+      ++uses[{a, b}];
+    }
+  }
+  int bad = 0;
+  for (const auto& [edge, n] : uses) bad += n != 2;
+  return bad;
+}
+
+TEST(MeshBoolean, SolidsSharingFacePlanesGiveClosedResults) {
+  const struct {
+    const char* what;
+    Box3 a, b;
+  } cases[] = {
+      {"overlapping along x, sharing the y and z planes", {{0, 0, 0}, {2, 2, 2}}, {{1, 0, 0}, {3, 2, 2}}},
+      {"the same, at non-dyadic places", {{0.3, -0.7, 0.1}, {2.3, 1.3, 1.9}}, {{1.1, -0.7, 0.1}, {3.7, 1.3, 1.9}}},
+      {"touching along a whole face", {{0, 0, 0}, {2, 2, 2}}, {{2, 0, 0}, {3, 2, 2}}},
+      {"touching on part of a face", {{0.3, -0.7, 0.1}, {2.3, 1.3, 1.9}}, {{2.3, 0.6, 0.2}, {3.1, 1.2, 0.9}}},
+      {"inside, sharing three faces", {{0, 0, 0}, {2, 2, 2}}, {{0, 0, 0}, {1, 1, 1}}},
+      {"inside, sharing three faces, the small one first", {{0.3, -0.7, 0.1}, {1.1, 0.6, 0.7}}, {{0.3, -0.7, 0.1}, {2.3, 1.3, 1.9}}},
+      {"a box and its copy", {{0.3, -0.7, 0.1}, {2.3, 1.3, 1.9}}, {{0.3, -0.7, 0.1}, {2.3, 1.3, 1.9}}},
+  };
+  for (const auto& c : cases) {
+    const auto a = c.a.Mesh("a");
+    const auto b = c.b.Mesh("b");
+    // The common part of the two boxes.
+    double common = 1;
+    for (int k = 0; k < 3; ++k) common *= std::max(0.0, std::min(c.a.hi[k], c.b.hi[k]) - std::max(c.a.lo[k], c.b.lo[k]));
+    const double volumes[3] = {c.a.Volume() + c.b.Volume() - common, common, c.a.Volume() - common};
+    for (int op = 0; op < 3; ++op) {
+      SCOPED_TRACE(std::string(c.what) + ", " + kOperations[op].name);
+      const auto result = kOperations[op].run(*a, *b);
+      EXPECT_EQ(EdgesNotSharedByTwoFaces(*result), 0);
+      EXPECT_NEAR(EnclosedVolume(*result), volumes[op], 1e-9);
+      int wrong = 0;
+      for (double x = -0.413; x < 4; x += 0.37) {
+        for (double y = -1.109; y < 2; y += 0.29) {
+          for (double z = -0.307; z < 2.5; z += 0.31) {
+            const Point3D p{x, y, z};
+            const bool ia = c.a.Inside(p), ib = c.b.Inside(p);
+            const bool expected = op == 0 ? (ia || ib) : (op == 1 ? (ia && ib) : (ia && !ib));
+            wrong += InsideByRay(*result, p) != expected;
+          }
+        }
+      }
+      EXPECT_EQ(wrong, 0);
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -21,6 +22,8 @@ BSplineSurface Grid(int n, int m, const std::function<double(int, int)>& z) {
 }
 
 double Flat(int, int) { return 0.0; }
+
+Point3D Unit(const Point3D& p) { return p * (1.0 / Length(p)); }
 
 // The lines of the log that start with the prefix.
 std::string LinesStartingWith(const std::string& log, const std::string& prefix) {
@@ -142,6 +145,38 @@ TEST(CountPatchHits, HitsOfSeveralWindows) {
   EXPECT_EQ(roomy.Count(), 9u);
   EXPECT_EQ(roomy[5].t, 42);
   EXPECT_NEAR(roomy[1].t, fall.x + 1, 0.01);
+}
+
+// A curved 7 x 7 grid (four by four windows), hit by rays from every side
+// above it at points spread over the whole surface: every ray finds its
+// point, even where Newton's method from a quarter's first corner runs off.
+// Rays beside the grid and rays leaving it upwards find nothing.
+TEST(CountPatchHits, EveryRayThatHitsACurvedGridFindsItsPoint) {
+  const BSplineSurface s = Grid(7, 7, [](int i, int j) { return 1.3 * std::sin(0.9 * i) * std::cos(0.7 * j); });
+  std::mt19937 gen(20261211);
+  std::uniform_real_distribution<double> param(0.0, 4.0), slope(-0.8, 0.8), dist(1.5, 6.0);
+  Seq<BSplineIntrInfo> hits;
+  int lost = 0;
+  for (int n = 0; n < 2000; ++n) {
+    const Point3D on = s.PointAt(param(gen), param(gen));
+    const Point3D direction = Unit(Point3D{slope(gen), slope(gen), -1.0});
+    const double d = dist(gen);
+    const Ray ray = Ray::FromDirection(on - d * direction, direction);
+    const std::int32_t count = CountPatchHits(s, ray, hits);
+    bool found = false;
+    for (std::int32_t k = 0; k < count; ++k) found = found || Length(ray.PointAt(hits[k].t) - on) < 0.05;
+    if (!found) ++lost;
+  }
+  EXPECT_EQ(lost, 0);
+
+  int stray = 0;
+  for (int n = 0; n < 500; ++n) {
+    const Point3D on = s.PointAt(param(gen), param(gen));
+    const Point3D up = Unit(Point3D{0.25 * slope(gen), 0.25 * slope(gen), 1.0});
+    stray += CountPatchHits(s, Ray::FromDirection(on + 0.3 * up, up), hits);
+    stray += CountPatchHits(s, Ray::FromDirection(on + Point3D{0, 9, 0}, {0.3, 0.1, -1}), hits);
+  }
+  EXPECT_EQ(stray, 0);
 }
 
 }  // namespace

@@ -123,13 +123,33 @@ TEST(IntersectTriangles, CrossingTrianglesGetTheCommonSegment) {
   }
 }
 
+// Coplanar triangles cut each other along their sides: each gets the parts of
+// the other's sides that lie on it, so that its pieces lie either on the
+// other or beside it.
+TEST(IntersectTriangles, CoplanarTrianglesCutEachOtherAlongTheirSides) {
+  Tri3D first = Triangle({0, 0, 0.3}, {4, 0, 0.3}, {0, 4, 0.3});
+  Tri3D second = Triangle({1, 1, 0.3}, {5, 1, 0.3}, {1, 5, 0.3});
+  IntersectTriangles(first, second);
+  // On the first: the second's sides y = 1 and x = 1 up to the hypotenuse
+  // x + y = 4; its own hypotenuse lies outside the first.
+  ASSERT_EQ(first.segments.Count(), 2u);
+  ExpectNear(first.segments[0].from, {1, 1, 0.3});
+  ExpectNear(first.segments[0].to, {3, 1, 0.3});
+  ExpectNear(first.segments[1].from, {1, 3, 0.3});
+  ExpectNear(first.segments[1].to, {1, 1, 0.3});
+  // On the second: the part of the first's hypotenuse from (3, 1) to (1, 3).
+  ASSERT_EQ(second.segments.Count(), 1u);
+  ExpectNear(second.segments[0].from, {3, 1, 0.3});
+  ExpectNear(second.segments[0].to, {1, 3, 0.3});
+}
+
 TEST(IntersectTriangles, RecordsNothingForTheseCases) {
   struct Row {
     const char* what;
     Tri3D first, second;
   };
   Row rows[] = {
-      {"coplanar and overlapping", Triangle({0, 0, 0}, {4, 0, 0}, {0, 4, 0}), Triangle({1, 1, 0}, {5, 1, 0}, {1, 5, 0})},
+      {"coplanar and apart", Triangle({0, 0, 0}, {4, 0, 0}, {0, 4, 0}), Triangle({3, 3, 0}, {7, 3, 0}, {3, 7, 0})},
       {"parallel", Triangle({0, 0, 0}, {4, 0, 0}, {0, 4, 0}), Triangle({0, 0, 1e-3}, {4, 0, 1e-3}, {0, 4, 1e-3})},
       {"plane through a corner and the opposite side", Triangle({0.5, -1, -5}, {0.5, 9, -5}, {0.5, -1, 5}),
        Triangle({0, 0, 0}, {0.5, 1, 0}, {1, 0, 0})},

@@ -1,6 +1,8 @@
 // The brep's ray queries and hit details, with the smoothing of shading
 // normals across triangles.
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "foundation/runtime_error_box.h"
@@ -108,6 +110,27 @@ void GBRep::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int ind
   EvalTexture(point, normal);
 }
 
+namespace {
+
+Point3D BarycentricNormal(const Corner (&c)[3], double hu, double hv, const Point3D& flat) {
+  const double area = (c[1].u - c[0].u) * (c[2].v - c[0].v) - (c[2].u - c[0].u) * (c[1].v - c[0].v);
+  if (!(area != 0.0) || !std::isfinite(area)) return flat;
+  double w[3];
+  for (int k = 0; k < 3; ++k) {
+    const Corner& a = c[(k + 1) % 3];
+    const Corner& b = c[(k + 2) % 3];
+    w[k] = std::max(0.0, ((b.u - a.u) * (hv - a.v) - (hu - a.u) * (b.v - a.v)) / area);
+  }
+  const double sum = w[0] + w[1] + w[2];
+  if (!(sum > 0.0)) return flat;
+  const Point3D n = (w[0] / sum) * c[0].normal + (w[1] / sum) * c[1].normal + (w[2] / sum) * c[2].normal;
+  const double length = Length(n);
+  if (!(length > 0.0)) return flat;
+  return n * (1.0 / length);
+}
+
+}  // namespace
+
 Point3D GBRep::InterpolatedNormal(const Face3& face, const Point3D& point) const {
   // A normal that cannot be blended is the plane normal: a corner whose scan
   // line meets nothing else, a blend of length 0, a contour without normals.
@@ -145,7 +168,11 @@ Point3D GBRep::InterpolatedNormal(const Face3& face, const Point3D& point) const
       uLeft = u;
     }
   }
-  if (right < 0 || left < 0) return flat;
+  // A point on an edge or at a corner (where the ray test may put a hit) has
+  // no crossing on one side: the blend there is the limit of the blends
+  // around it, the corners' normals weighted by the point's barycentric
+  // coordinates (clamped to the triangle).
+  if (right < 0 || left < 0) return BarycentricNormal(corners, hu, hv, flat);
 
   const auto alongEdge = [&](int e, int side) {
     const Corner& a = corners[e];

@@ -19,6 +19,18 @@ int ChildHits(const Ray& ray, const CG_GraphicObject* child, CG_GraphicObjectInt
   return n > 0 ? n : 0;
 }
 
+// Whether the ray starts inside the child, where the child's hits begin to
+// count (its toll). An odd hit count says so for a closed bounded solid; an
+// unbounded or open child (a plane, a paraboloid) may be hit once or not at
+// all from inside, so its implicit function decides where it has one.
+bool StartsInside(const Ray& ray, const CG_GraphicObject* child, int hits) {
+  if (child != nullptr && child->GetBoundingObject() == nullptr) {
+    int inside = 0;
+    if (child->ImplicitInside(ray.PointAt(child->toll), inside)) return inside != 0;
+  }
+  return hits % 2 == 1;
+}
+
 int MergeIntervals(const Ray& ray, const CG_GraphicObject* first, const CG_GraphicObject* second,
                    CG_CSGIntrInfo& record, Combination combine, double secondSign) {
   const int n = ChildHits(ray, first, record.first.get());
@@ -26,8 +38,8 @@ int MergeIntervals(const Ray& ray, const CG_GraphicObject* first, const CG_Graph
   const auto wanted = static_cast<unsigned int>(n) + static_cast<unsigned int>(m);
   if (record.merged.Size() < wanted) record.merged.SetSize(wanted);
 
-  bool a = n % 2 == 1;  // an odd count: the ray starts inside
-  bool b = m % 2 == 1;
+  bool a = StartsInside(ray, first, n);
+  bool b = StartsInside(ray, second, m);
   bool inside = combine(a, b);
   int i = 0;
   int j = 0;
@@ -184,6 +196,21 @@ int GCSG::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const {
     return 0;
   }
   return intervals_(ray, first_.get(), second_.get(), hits);
+}
+
+int GCSG::ImplicitInside(const Point3D& point, int& inside) const {
+  int a = 0, b = 0;
+  if (!first_ || !second_ || !first_->ImplicitInside(point, a) || !second_->ImplicitInside(point, b)) return 0;
+  if (intervals_ == CSGIntersectIntervals) {
+    inside = a && b;
+  } else if (intervals_ == CSGSubtractIntervals) {
+    inside = a && !b;
+  } else if (intervals_ == CSGUnionIntervals) {
+    inside = a || b;
+  } else {
+    return 0;
+  }
+  return 1;
 }
 
 void GCSG::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,

@@ -162,6 +162,8 @@ public:
   std::unique_ptr<CG_GraphicObjectIntrInfo> NewIntrInfo() const override;
   // The interval rule; the record is a CG_CSGIntrInfo of this object.
   int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
+  // The rule over both children's answers; 0 unless both have one.
+  int ImplicitInside(const Point3D& point, int& inside) const override;
   // The hit details of the child the merged hit names (point, mapping,
   // texture), the normal times the hit's sign. An index outside the hits, or
   // a hit naming neither child, is an internal error.

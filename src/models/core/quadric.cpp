@@ -1,6 +1,7 @@
 #include "models/core/quadric.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "geometry/ray.h"
@@ -34,9 +35,19 @@ int GQuad::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const {
   }
   const double discriminant = B * B - 4.0 * A * E;
   if (!(discriminant >= 0.0)) return 0;  // no root, or not a number
+  // The roots (-B + s) / 2A and (-B - s) / 2A, each by the form that adds
+  // numbers of one sign: with A near 0 the root near -E / B stays exact.
   const double s = std::sqrt(discriminant);
-  const double t1 = ((s - B) / 2.0) / A;
-  const double t2 = ((-B - s) / 2.0) / A;
+  const double half = -0.5 * (B + std::copysign(s, B));
+  double t1 = 0.0, t2 = 0.0;  // half == 0 only for the double root t = 0
+  if (half != 0.0) {
+    // A far root beyond the doubles is no hit, as the linear case has none.
+    double far = half / A;
+    if (!std::isfinite(far)) far = std::numeric_limits<double>::quiet_NaN();
+    const double near = E / half;
+    t1 = std::signbit(B) ? far : near;
+    t2 = std::signbit(B) ? near : far;
+  }
   hits.t[0] = t1;
   hits.t[1] = t2;
   if (!(t1 >= toll)) {
@@ -51,6 +62,15 @@ int GQuad::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const {
     if (t1 > t2) std::swap(hits.t[0], hits.t[1]);
   }
   return hits.count;
+}
+
+int GQuad::ImplicitInside(const Point3D& p, int& inside) const {
+  const QuadricCoefficients& q = q_;
+  const double f = q.a * p.x * p.x + q.b * p.y * p.y + q.c * p.z * p.z + q.d * p.x * p.y + q.e * p.x * p.z +
+                   q.f * p.y * p.z + q.g * p.x + q.h * p.y + q.i * p.z + q.j;
+  if (!(f != 0.0) || std::isnan(f)) return 0;
+  inside = f < 0.0 ? 1 : 0;
+  return 1;
 }
 
 void GQuad::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,

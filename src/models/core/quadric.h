@@ -52,6 +52,8 @@ public:
   // CG_QuadIntrInfo); a ray along which F is linear gives its one root, one
   // along which F is constant none.
   int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
+  // Inside where F < 0, outside where F > 0; 0 on the surface.
+  int ImplicitInside(const Point3D& point, int& inside) const override;
   // The hit point, the unit gradient of F there (the reverse of the ray where
   // the gradient is 0), then mapping, texture and bump.
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,

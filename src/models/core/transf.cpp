@@ -139,6 +139,10 @@ int GTransf::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const {
   return static_cast<int>(count);
 }
 
+int GTransf::ImplicitInside(const Point3D& point, int& inside) const {
+  return Child().ImplicitInside(TransformPoint(inverse_, point), inside);
+}
+
 void GTransf::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                          Point3D& point, Point3D& normal) const {
   auto& hits = static_cast<CG_TransfIntrInfo&>(record);

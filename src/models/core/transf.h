@@ -111,6 +111,8 @@ public:
   // The child's hits of the ray mapped into its frame; each value is the
   // scene-frame distance from the ray's origin to the hit.
   int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
+  // The child's answer at the point taken into the child's frame.
+  int ImplicitInside(const Point3D& point, int& inside) const override;
   int IntersectAny(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override {
     return GTransf::Intersect(ray, record);
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -17,6 +18,7 @@
 #include "models/core/box.h"
 #include "models/core/brep.h"
 #include "models/core/brep_from_mesh.h"
+#include "models/core/quadric.h"
 #include "models/core/sphere.h"
 #include "scene/fakes.h"
 #include "scene/material.h"
@@ -66,6 +68,7 @@ CG_ModelRegistry& Registry() {
     registry.modelModules.Append(new CG_SphereModule());
     registry.modelModules.Append(new CG_BRepModule());
     registry.modelModules.Append(new CG_BoxModule());
+    registry.modelModules.Append(new CG_QuadModule());
     registry.modelModules.Append(
         new CG_CSGModule("intersect", CSGIntersectIntervals, zavo::CSGIntersectBound, Logged<MeshIntersect>));
     registry.modelModules.Append(
@@ -273,6 +276,84 @@ TEST(CsgIntervals, RaysStartingInsideAndTangentGrazes) {
     const Hits hits = Trace(*scene.Find(), c.origin);
     ExpectNear(hits.x, c.x);
     EXPECT_EQ(hits.child, c.child);
+  }
+}
+
+// A sphere cut by the half-space z < 0.47, a quadric without a bounding
+// volume that a ray meets once or never: where the ray starts comes from the
+// sign of the plane's function, not from the parity of its hits. From above
+// the cut disc is seen, from the side the lower part of the sphere.
+TEST(CsgIntervals, AHalfSpaceChildStartsInsideByItsFunction) {
+  const std::string ball = "{ object name a; model { sphere center ( 0.3 , 0 , 0 ); radius 1.3; } }";
+  const std::string below = "{ object name h; model { quad i 1; j -0.47; } }";
+  const double side = std::sqrt(1.3 * 1.3 - 0.2 * 0.2);  // the sphere's x at z = -0.2
+  struct Case {
+    const char* what;
+    std::string first, second;
+    Point3D origin, direction;
+    std::vector<double> z, x;  // of the hits
+  };
+  const std::vector<Case> cases = {
+      {"from above", ball, below, {0.3, 0, 4.1}, {0, 0, -1}, {0.47, -1.3}, {0.3, 0.3}},
+      {"from below", ball, below, {0.3, 0, -4.1}, {0, 0, 1}, {-1.3, 0.47}, {0.3, 0.3}},
+      {"from the side, below the cut", ball, below, {-3.7, 0, -0.2}, {1, 0, 0}, {-0.2, -0.2}, {0.3 - side, 0.3 + side}},
+      {"from the side, above the cut", ball, below, {-3.7, 0, 0.9}, {1, 0, 0}, {}, {}},
+      {"the half-space first", below, ball, {0.3, 0, 4.1}, {0, 0, -1}, {0.47, -1.3}, {0.3, 0.3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CsgScene scene;
+    ASSERT_EQ(scene.Load(SceneText(Csg("intersect", c.first, c.second), 0)), 1) << scene.Message();
+    const GCSG* csg = scene.Find();
+    std::unique_ptr<CG_GraphicObjectIntrInfo> record = csg->NewIntrInfo();
+    const Ray ray = Ray::FromDirection(c.origin, c.direction);
+    const int n = csg->Intersect(ray, *record);
+    ASSERT_EQ(n, static_cast<int>(c.z.size()));
+    for (int i = 0; i < n; ++i) {
+      const Point3D p = ray.PointAt(record->Value(i));
+      EXPECT_NEAR(p.z, c.z[static_cast<std::size_t>(i)], 1e-9);
+      EXPECT_NEAR(p.x, c.x[static_cast<std::size_t>(i)], 1e-9);
+    }
+  }
+}
+
+// A ray inside a solid (the fake's interval from t = 1 to 5) that only
+// touches an edge of a box at t = 3: the box gives an entry and an exit at
+// the edge, so the intersection shows nothing outside the box (a single
+// crossing made the ray start inside the box), and the difference keeps the
+// whole interval but for the touched point.
+TEST(CsgIntervals, ARayTouchingAnEdgeOfABoxShowsNothingOutsideIt) {
+  const GEO_Box bounds{0.2, 2.3, 0.3, 4.6, 0.1, 1.9};
+  // Through the edge x = 2.3, y = 4.6 at t = 3, exactly: the origin is 3 away
+  // on each axis.
+  const Ray ray{{2.3 - 3, 4.6 + 3, 1}, {1, -1, 0}};
+  struct Case {
+    const char* keyword;
+    zavo::CSGIntervalRule rule;
+    std::vector<double> t;
+  };
+  const std::vector<Case> cases = {
+      {"intersect", CSGIntersectIntervals, {3, 3}},
+      // The touched edge is a boundary point of the difference: out and in again.
+      {"subtract", CSGSubtractIntervals, {1, 3, 3, 5}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keyword);
+    CG_GraphicObjectCommData boxData;
+    boxData.name = "b";
+    CG_CSGDescription d;
+    d.SetFirst(new FakeObject("f", {1, 5}), 1);
+    d.SetSecond(new GBox(boxData, bounds), 1);
+    d.intervals = c.rule;
+    d.keyword = c.keyword;
+    CG_GraphicObjectCommData data;
+    data.name = "c";
+    const GCSG csg(data, d);
+    std::unique_ptr<CG_GraphicObjectIntrInfo> record = csg.NewIntrInfo();
+    const int n = csg.Intersect(ray, *record);
+    std::vector<double> t;
+    for (int i = 0; i < n; ++i) t.push_back(record->Value(i));
+    EXPECT_EQ(t, c.t);
   }
 }
 

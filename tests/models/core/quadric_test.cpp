@@ -78,6 +78,41 @@ TEST(QuadricGeometry, RayIntersections) {
   }
 }
 
+// The bowl z = x^2 + y^2 seen from above, almost along its axis: the
+// quadratic coefficient of the ray equation is about the square of the tilt,
+// so the textbook root formula cancels away every digit of the near root.
+TEST(QuadricGeometry, NearlyAxialRaysHitABowlWhereItIs) {
+  QuadricCoefficients bowl;
+  bowl.a = bowl.b = 1;
+  bowl.i = -1;
+  auto quad = MakeQuad(bowl);
+  std::unique_ptr<CG_GraphicObjectIntrInfo> record = quad->NewIntrInfo();
+  const Point3D origin{0.5, 0.25, 5};
+  for (double tilt : {1e-3, 1e-4, 1e-5, 1e-6, 1e-7, 1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 0.0}) {
+    SCOPED_TRACE(tilt);
+    const Ray ray = Ray::FromDirection(origin, {tilt, 0, -1});
+    ASSERT_EQ(quad->Intersect(ray, *record), 1);
+    // The true hit: F(t) = (ox + t dx)^2 + (oy + t dy)^2 - (oz + t dz) by
+    // bisection in long double between a point above and one below the bowl.
+    const auto f = [&](long double t) {
+      const long double x = (long double)origin.x + t * (long double)ray.direction.x;
+      const long double y = (long double)origin.y + t * (long double)ray.direction.y;
+      const long double z = (long double)origin.z + t * (long double)ray.direction.z;
+      return x * x + y * y - z;
+    };
+    long double lo = 0, hi = 10;
+    ASSERT_LT(f(lo), 0);
+    ASSERT_GT(f(hi), 0);
+    for (int i = 0; i < 200; ++i) {
+      const long double mid = (lo + hi) / 2;
+      (f(mid) < 0 ? lo : hi) = mid;
+    }
+    const Point3D truth = ray.PointAt(static_cast<double>(lo));
+    const Point3D hit = ray.PointAt(record->Value(0));
+    EXPECT_LE(Length(hit - truth), 1e-9 * Length(truth)) << record->Value(0) << " vs " << static_cast<double>(lo);
+  }
+}
+
 TEST(QuadricGeometry, HitsAtExactlyTollCount) {
   auto quad = MakeQuad(UnitSphere());
   quad->toll = 0.5;
