@@ -24,11 +24,10 @@ std::string_view IntText(std::int32_t value, char (&buffer)[16]) {
   return {buffer, static_cast<std::size_t>(result.ptr - buffer)};
 }
 
-// Refines (u, v, t) from the start and answers whether the result is a hit.
-bool NewtonHit(const BSplineComp& patch, const Ray& ray, double u0, double v0, double t0, BSplineIntrInfo& hit) {
+// Refines (u, v, t) from (0, 0, 0) and answers whether the result is a hit.
+bool NewtonHit(const BSplineComp& patch, const Ray& ray, BSplineIntrInfo& hit) {
   hit = BSplineIntrInfo{};
-  // x[1] = u, x[2] = v, x[3] = t
-  float x[4] = {0.0f, static_cast<float>(u0), static_cast<float>(v0), static_cast<float>(t0)};
+  float x[4] = {0.0f, 0.0f, 0.0f, 0.0f};  // x[1] = u, x[2] = v, x[3] = t
   const zavo::NewtonEquations equations = [&patch, &ray](const float* at, int, float* f, float** jacobian) {
     const double u = at[1], v = at[2], t = at[3];
     const Point3D p = PatchPoint(patch, u, v) - ray.PointAt(t);
@@ -53,22 +52,6 @@ bool NewtonHit(const BSplineComp& patch, const Ray& ray, double u0, double v0, d
   hit.u = x[1];
   hit.v = x[2];
   return hit.t >= 0.0 && hit.u >= 0.0 && hit.u <= 1.0 && hit.v >= 0.0 && hit.v <= 1.0;
-}
-
-// Newton's method from the corner (0, 0) at t = 0 first; when that finds no
-// hit, from the other corners and the centre of the patch, each with the t of
-// its surface point projected on the ray. One start may run off where another
-// converges: a quarter that the ray crosses near its far corner.
-bool NewtonFromSeveralStarts(const BSplineComp& patch, const Ray& ray, BSplineIntrInfo& hit) {
-  if (NewtonHit(patch, ray, 0.0, 0.0, 0.0, hit)) return true;
-  const double starts[4][2] = {{1.0, 0.0}, {0.0, 1.0}, {1.0, 1.0}, {0.5, 0.5}};
-  const double dd = Dot(ray.direction, ray.direction);
-  for (const auto& start : starts) {
-    const Point3D p = PatchPoint(patch, start[0], start[1]);
-    const double t0 = dd > 0.0 ? Dot(p - ray.origin, ray.direction) / dd : 0.0;
-    if (NewtonHit(patch, ray, start[0], start[1], t0, hit)) return true;
-  }
-  return false;
 }
 
 void LogDepth(std::ostream* log, int depth) {
@@ -105,7 +88,7 @@ bool SearchInside(const BSplineComp& patch, const Ray& ray, int depth, const Pla
     return false;
   }
   LogLine(patch.Log(), "Esegue newton ");
-  if (!NewtonFromSeveralStarts(patch, ray, hit)) return false;
+  if (!NewtonHit(patch, ray, hit)) return false;
   hit.surfaceU = place.u + place.size * hit.u;
   hit.surfaceV = place.v + place.size * hit.v;
   return true;
