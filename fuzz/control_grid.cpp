@@ -41,7 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   const std::unique_ptr<BRepModel3> mesh = TessellateSplineSurface(surface);
-  Check(mesh->vertices.Count() == 36 && mesh->faces.Count() == 50);
+  const std::int64_t k = SplineMeshSamplesPerWindow(surface);
+  const std::int64_t rows = (surface.N() - 3) * k + 1, cols = (surface.M() - 3) * k + 1;
+  Check(mesh->vertices.Count() == rows * cols && rows * cols == SplineMeshVertexCount(surface));
+  Check(mesh->faces.Count() == 2 * (rows - 1) * (cols - 1));
   if (static_cast<std::int64_t>(surface.N()) * surface.M() <= 400) {
     const Point3D a = surface.ControlPoint(0, 0);
     const Point3D b = surface.ControlPoint(surface.N() - 1, surface.M() - 1);

@@ -129,15 +129,34 @@ int ReadControlGrid(BSplineSurface& surface, std::istream& in) {
   return 1;
 }
 
+int SplineMeshSamplesPerWindow(const BSplineSurface& surface) {
+  if (surface.N() < 4 || surface.M() < 4) return 0;
+  const std::int64_t rows = surface.N() - 3;
+  const std::int64_t cols = surface.M() - 3;
+  int k = zavo::kSplineMeshSamplesPerWindow;
+  while (k > 1 && (rows * k + 1) * (cols * k + 1) > zavo::kSplineMeshVertexBudget) --k;
+  return k;
+}
+
+std::int64_t SplineMeshVertexCount(const BSplineSurface& surface) {
+  const int k = SplineMeshSamplesPerWindow(surface);
+  if (k == 0) return 0;
+  return (std::int64_t{surface.N() - 3} * k + 1) * (std::int64_t{surface.M() - 3} * k + 1);
+}
+
 std::unique_ptr<BRepModel3> TessellateSplineSurface(const BSplineSurface& surface) {
-  if (surface.N() < 4 || surface.M() < 4) return std::make_unique<BRepModel3>("bpline");
-  constexpr std::uint32_t kSamples = 6;
-  Table<Point3D> table(kSamples, kSamples);
-  const double du = (surface.UMax() - surface.UMin()) / kSamples;
-  const double dv = (surface.VMax() - surface.VMin()) / kSamples;
-  for (std::uint32_t r = 0; r < kSamples; ++r) {
-    const double u = surface.UMin() + r * du;
-    for (std::uint32_t c = 0; c < kSamples; ++c) table[r][c] = surface.PointAt(u, surface.VMin() + c * dv);
+  const int k = SplineMeshSamplesPerWindow(surface);
+  if (k == 0) return std::make_unique<BRepModel3>("bpline");
+  const auto rows = static_cast<std::uint32_t>((surface.N() - 3) * k + 1);
+  const auto cols = static_cast<std::uint32_t>((surface.M() - 3) * k + 1);
+  Table<Point3D> table(rows, cols);
+  // r / k is exact on every window boundary, and the last sample is UMax
+  // (VMax) itself, where PointAt takes the end of the last window.
+  for (std::uint32_t r = 0; r < rows; ++r) {
+    const double u = surface.UMin() + static_cast<double>(r) / k;
+    for (std::uint32_t c = 0; c < cols; ++c) {
+      table[r][c] = surface.PointAt(u, surface.VMin() + static_cast<double>(c) / k);
+    }
   }
   return MakeGridBRep("bpline", table);
 }

@@ -74,11 +74,24 @@ inline constexpr std::int64_t kMaxGridPoints = 10000000;
 // Nothing is allocated for the grid before the counts are checked.
 int ReadControlGrid(BSplineSurface& surface, std::istream& in);
 
-// The mesh of a 6 x 6 sampling of the surface, named "bpline": table entry
-// [r][c] is PointAt(UMin + r * du, VMin + c * dv) with du = (UMax - UMin) / 6
-// and dv = (VMax - VMin) / 6, r and c from 0 to 5 (the samples stop one step
-// short of UMax and VMax), handed to MakeGridBRep: 36 vertices, 50 triangles.
-// A surface without a window gives a "bpline" mesh without vertices.
+namespace zavo {
+// Samples of the spline mesh per window side, fewer (down to 1) when the
+// mesh would have more vertices than the budget.
+inline constexpr int kSplineMeshSamplesPerWindow = 8;
+inline constexpr std::int64_t kSplineMeshVertexBudget = 1000000;
+}  // namespace zavo
+
+// k = SplineMeshSamplesPerWindow: kSplineMeshSamplesPerWindow, or the largest
+// smaller number whose mesh stays within the budget; 0 without a window.
+int SplineMeshSamplesPerWindow(const BSplineSurface& surface);
+// The number of vertices of TessellateSplineSurface's mesh.
+std::int64_t SplineMeshVertexCount(const BSplineSurface& surface);
+
+// The mesh of a sampling of the whole parameter rectangle, named "bpline",
+// k steps per window side: table entry [r][c] is PointAt(UMin + r / k,
+// VMin + c / k), r from 0 to (n - 3) k and c from 0 to (m - 3) k, so both
+// ends of each range are sampled; handed to MakeGridBRep. A surface without
+// a window gives a "bpline" mesh without vertices.
 std::unique_ptr<BRepModel3> TessellateSplineSurface(const BSplineSurface& surface);
 
 // The B-spline basis function N(i, k) at t over the knot vector (Cox-de Boor):

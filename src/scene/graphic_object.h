@@ -10,6 +10,7 @@
 // objects that have a capability the object lacks (ray-traceable parts, faced
 // parts, triangle or indexed meshes); parts marked owned belong to the caller.
 
+#include <cstdint>
 #include <iosfwd>
 #include <memory>
 #include <typeinfo>
@@ -57,6 +58,12 @@ namespace zavo {
 
 // What the declass conversions fill (blocks of 100 pairs).
 using DeclassedParts = FragmentedSeq<CG_DeclassedGraphicObject, long>;
+
+// The most vertices that the meshes of one scene may take together (each
+// vertex with its share of faces, normals and face hierarchy costs about
+// 800 bytes): a scene beyond it is refused when read, and a conversion that
+// alone would exceed it fails.
+inline constexpr std::int64_t kMaxSceneTessellationVertices = 4000000;
 
 // Destroys the parts marked owned and empties the sequence.
 void ReleaseDeclassedParts(DeclassedParts& parts);
@@ -207,6 +214,14 @@ public:
   // The open flag (non-zero: open).
   virtual int GetOpen() const { return 0; }
   virtual int SetOpen(int flag);
+
+  // ---- Tessellation ----
+
+  // The vertices of the meshes that the object's own conversions make (its
+  // children count for themselves): what the scene's bound on the
+  // tessellation of a scene adds up. 0 for types that make no mesh of size
+  // chosen by the user.
+  virtual std::int64_t TessellationVertices() const { return 0; }
 
   // ---- Children, materials, textures ----
 

@@ -160,7 +160,10 @@ public:
   // reads the body through the "}" of "model {". The new object, or null.
   // Modules of compound objects read their parts through ReadObjectHeader and
   // ReadModel; model blocks nested more than 200 deep fail with code 1
-  // "Objects nested too deeply".
+  // "Objects nested too deeply". Each object read adds its
+  // TessellationVertices to the scene's sum (the objects already in the
+  // scene included); beyond kMaxSceneTessellationVertices the read fails
+  // with code 5 "Tessellation too large: N vertices, the limit is M".
   std::unique_ptr<CG_GraphicObject> ReadModel(ScannerMemo& scanner, CG_GraphicObjectCommData& data);
   // Reads "name" value ";" entries (any number) up to "model": 1 when it ended
   // at "model" (the scanner stays on it), else 0.
@@ -482,6 +485,7 @@ private:
   int errorLine_ = 0;
   std::string errorToken_;
   int modelDepth_ = 0;  // model blocks being read inside each other
+  std::int64_t tessellationVertices_ = 0;  // of the objects held and read so far
   // While a text is read, the objects by name, so that each new object's name
   // is checked at once rather than against the whole list. Names are not
   // changed by anything else while a text is read; the index is dropped after.

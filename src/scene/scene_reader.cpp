@@ -36,6 +36,18 @@ constexpr int kLastCameraNumber = 999999;
 // How deep model blocks may nest inside each other.
 constexpr int kMaxModelDepth = 200;
 
+// The tessellation of the object and of its children.
+std::int64_t TessellationOf(CG_GraphicObject& object, int depth) {
+  std::int64_t sum = object.TessellationVertices();
+  Seq<CG_GraphicObject*> children;
+  if (depth < kMaxModelDepth && object.GetChildren(children)) {
+    for (std::uint32_t i = 0; i < children.Count(); ++i) {
+      if (children[i] != nullptr) sum += TessellationOf(*children[i], depth + 1);
+    }
+  }
+  return sum;
+}
+
 }  // namespace
 
 int CG_GraphicScene::Load(std::istream& in) {
@@ -55,8 +67,10 @@ int CG_GraphicScene::Get(std::istream& in) {
     explicit Reading(CG_GraphicScene& scene) : s(scene), outermost(!scene.reading_) {
       if (!outermost) return;
       s.readingIndex_.clear();
+      s.tessellationVertices_ = 0;
       for (CG_GraphicObject& object : s.objects_) {
         if (object.name.Text() != nullptr) s.readingIndex_.emplace(object.name.Text(), &object);
+        s.tessellationVertices_ += TessellationOf(object, 0);
       }
       s.reading_ = true;
     }
@@ -290,7 +304,17 @@ std::unique_ptr<CG_GraphicObject> CG_GraphicScene::ReadModel(ScannerMemo& s,
     int& depth;
   } nesting(modelDepth_);
   s.Next();
-  return module->Read(*this, s, data);
+  std::unique_ptr<CG_GraphicObject> object = module->Read(*this, s, data);
+  if (object) {
+    tessellationVertices_ += object->TessellationVertices();
+    if (tessellationVertices_ > zavo::kMaxSceneTessellationVertices) {
+      SetError(5, ("Tessellation too large: " + std::to_string(tessellationVertices_) + " vertices, the limit is " +
+                   std::to_string(zavo::kMaxSceneTessellationVertices))
+                      .c_str());
+      return nullptr;
+    }
+  }
+  return object;
 }
 
 int CG_GraphicScene::ReadLampHeader(ScannerMemo& s, charString& lampName) {

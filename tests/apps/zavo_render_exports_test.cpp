@@ -109,7 +109,8 @@ TEST(ZavoRenderExports, ABilinearNURBSPatchAtDiv4IsOneMeshOf16PointsAnd18Triangl
   }
 }
 
-TEST(ZavoRenderExports, ASplineSurfaceWithoutItsBrepIsOneMeshOf36PointsAnd50Triangles) {
+// One window, sampled over the whole of it: 9 x 9 points, 2 x 8 x 8 triangles.
+TEST(ZavoRenderExports, ASplineSurfaceWithoutItsBrepIsOneMeshOf81PointsAnd128Triangles) {
   TempDir dir;
   std::string grid = "4 4\n";
   for (int a = 0; a < 4; ++a) {
@@ -124,7 +125,7 @@ TEST(ZavoRenderExports, ASplineSurfaceWithoutItsBrepIsOneMeshOf36PointsAnd50Tria
       Export(dir, "spline",
              Cat({kVrmlParam, kFlatGreen,
                   "{ object\n\tname s;\n\tmaterial green;\n\tmodel { ucbspline name grid; usebrep 0; }\n}\n.\n"}));
-  EXPECT_EQ(Blocks(wrl), (std::vector<Block>{{"Material { diffuseColor 0 1 0 }", 36, 50}})) << wrl;
+  EXPECT_EQ(Blocks(wrl), (std::vector<Block>{{"Material { diffuseColor 0 1 0 }", 81, 128}})) << wrl;
 }
 
 // ---- Blob, abstract VRML node, field ----

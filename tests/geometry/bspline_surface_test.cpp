@@ -106,31 +106,52 @@ TEST(BSplineSurface, NoWindowGivesTheOrigin) {
   EXPECT_EQ(s.DerivativeU(0.5, 0.5), Point3D{});
 }
 
-TEST(TessellateSplineSurface, SixBySixSamplesAsAGridMesh) {
+TEST(TessellateSplineSurface, SamplesTheWholeParameterRange) {
   struct Case {
     int n, m;
   };
   for (const Case& k : {Case{4, 4}, Case{7, 5}}) {
+    SCOPED_TRACE(k.n);
     const BSplineSurface s = Bumpy(k.n, k.m);
+    const int per = SplineMeshSamplesPerWindow(s);
+    ASSERT_EQ(per, zavo::kSplineMeshSamplesPerWindow);
+    const int rows = (k.n - 3) * per + 1;
+    const int cols = (k.m - 3) * per + 1;
     const auto mesh = TessellateSplineSurface(s);
     EXPECT_STREQ(mesh->name.Text(), "bpline");
-    ASSERT_EQ(mesh->vertices.Count(), 36u);
-    ASSERT_EQ(mesh->faces.Count(), 50u);
-    // Entry [r][c] of the table is vertex c * 6 + r; the samples stop one
-    // step short of UMax and VMax.
-    for (int r = 0; r < 6; ++r) {
-      for (int c = 0; c < 6; ++c) {
-        const Point3D expected = s.PointAt(r * s.UMax() / 6, c * s.VMax() / 6);
-        ExpectNear(mesh->vertices[std::uint32_t(c * 6 + r)], expected, 1e-12);
+    ASSERT_EQ(mesh->vertices.Count(), std::uint32_t(rows * cols));
+    EXPECT_EQ(SplineMeshVertexCount(s), rows * cols);
+    ASSERT_EQ(mesh->faces.Count(), std::uint32_t(2 * (rows - 1) * (cols - 1)));
+    // Entry [r][c] of the table is vertex c * rows + r; the samples reach
+    // UMax and VMax, the end of the last window.
+    for (int r = 0; r < rows; ++r) {
+      for (int c = 0; c < cols; ++c) {
+        const double u = r == rows - 1 ? s.UMax() : double(r) / per;
+        const double v = c == cols - 1 ? s.VMax() : double(c) / per;
+        ExpectNear(mesh->vertices[std::uint32_t(c * rows + r)], s.PointAt(u, v), 1e-12);
       }
     }
+    const Point3D corner = mesh->vertices[std::uint32_t(rows * cols - 1)];
+    BSplineComp last;
+    s.GetPatch(k.n - 4, k.m - 4, last);
+    ExpectNear(corner, PatchPoint(last, 1, 1), 1e-12);
     // The triangles are those of the grid mesh: the first is (V(0,0), -V(1,0), V(0,1)).
     const ContourFace3* first = mesh->faces[0].contours.First();
     ASSERT_EQ(first->vertices.Count(), 3u);
     EXPECT_EQ(first->vertices[0], 1);
     EXPECT_EQ(first->vertices[1], -2);
-    EXPECT_EQ(first->vertices[2], 7);
+    EXPECT_EQ(first->vertices[2], rows + 1);
   }
+}
+
+TEST(TessellateSplineSurface, LargeGridsTakeFewerSamplesPerWindow) {
+  BSplineSurface s;
+  s.SetGridSize(1003, 503);  // 1000 x 500 windows
+  EXPECT_EQ(SplineMeshSamplesPerWindow(s), 1);
+  EXPECT_EQ(SplineMeshVertexCount(s), 1001 * 501);
+  s.SetGridSize(303, 203);  // 300 x 200 windows: 4 per side stays below the budget
+  EXPECT_EQ(SplineMeshSamplesPerWindow(s), 4);
+  EXPECT_LE(SplineMeshVertexCount(s), zavo::kSplineMeshVertexBudget);
 }
 
 TEST(TessellateSplineSurface, NoWindowGivesAnEmptyMesh) {

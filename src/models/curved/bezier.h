@@ -51,8 +51,11 @@ class CG_BezierPatch : public ListItem {
 public:
   Point3D Control(int r, int c) const;
   void SetControl(int r, int c, const Point3D& p);
-  // The Bernstein sum of the control points at (u, v), u and v in 0..1.
-  Point3D PointAt(double u, double v) const { return BezierBasis::EvaluatePoint(comp.coord, u, v); }
+  // The Bernstein sum of the control points at (u, v), u and v in 0..1:
+  // the weights of u and of v are each formed on their own, so that on an
+  // edge (a parameter 0 or 1) the point depends on that edge's four control
+  // points alone, bit for bit, and patches sharing the edge share its points.
+  Point3D PointAt(double u, double v) const;
 
   BezierComp comp;
 };

@@ -1,5 +1,6 @@
 #include "models/curved/blob.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <string>
@@ -42,14 +43,28 @@ void GBlob::LoadModel(const CG_BlobDescription& description) {
   Prepare();
 }
 
+void GBlob::ShareLookWithSpheres(CG_GraphicObjectCommData& data) const {
+  data.name = name;
+  data.material = material;
+  data.texture = texture;
+  data.bump = bump;
+}
+
+int GBlob::SetCommData(CG_GraphicObjectCommData& data) {
+  const int result = UniformModelObject::SetCommData(data);
+  for (const std::unique_ptr<GSphere>& sphere : spheres_) {
+    CG_GraphicObjectCommData look;
+    ShareLookWithSpheres(look);
+    sphere->SetCommData(look);
+  }
+  return result;
+}
+
 void GBlob::MakeSpheres() {
   spheres_.clear();
   for (const CG_BlobElement& element : complete_.elements) {
     CG_GraphicObjectCommData data;
-    data.name = name;
-    data.material = material;
-    data.texture = texture;
-    data.bump = bump;
+    ShareLookWithSpheres(data);
     CG_SphereDescription sphere;
     sphere.center = element.center;
     sphere.radius = element.radius * complete_.threshold;
@@ -139,7 +154,11 @@ int GBlob::FindIntervals(const Ray& ray, double minT, std::vector<CG_BlobInterva
     const CG_BlobElement& e = valid_[i];
     const Point3D v = e.center - ray.origin;
     const double b = Dot(v, ray.direction);
-    const double disc = b * b - Dot(v, v) + e.radiusSq;
+    // r² less the squared distance of the centre from the ray, taken from
+    // the closest approach itself: b² − |v|² would cancel away its digits
+    // when the eye is far from the element.
+    const Point3D across = v - b * ray.direction;
+    const double disc = e.radiusSq - Dot(across, across);
     if (!(disc >= kMinDiscriminant)) continue;
     const double h = std::sqrt(disc);
     double t0 = b - h;
@@ -161,39 +180,106 @@ int GBlob::FindIntervals(const Ray& ray, double minT, std::vector<CG_BlobInterva
   return static_cast<int>(events.size());
 }
 
+namespace {
+
+// The field of the element along the ray near the ray point base:
+// coefficients of s⁴ … 1 where s is the ray parameter counted from
+// base. Counting from a point near the element keeps every coefficient of
+// the size of the element instead of the eye's distance.
+void ElementPolynomial(const CG_BlobElement& e, const Point3D& base, const Point3D& direction, double poly[5]) {
+  const Point3D v = base - e.center;
+  const double b = Dot(v, direction);
+  const double q = Dot(v, v);
+  poly[0] = e.coef4;
+  poly[1] = 4.0 * e.coef4 * b;
+  poly[2] = 2.0 * e.coef4 * (2.0 * b * b + q) + e.coef2;
+  poly[3] = 2.0 * b * (2.0 * e.coef4 * q + e.coef2);
+  poly[4] = e.coef4 * q * q + e.coef2 * q + e.coef0;
+}
+
+double Horner(const double c[5], double x, double* derivative) {
+  double value = c[0];
+  double slope = 0.0;
+  for (int k = 1; k < 5; ++k) {
+    slope = slope * x + value;
+    value = value * x + c[k];
+  }
+  if (derivative != nullptr) *derivative = slope;
+  return value;
+}
+
+// A few Newton steps on a root of the quartic, each kept only when it brings
+// the polynomial closer to zero.
+double PolishRoot(const double c[5], double x) {
+  double slope = 0.0;
+  double value = Horner(c, x, &slope);
+  for (int step = 0; step < 4 && value != 0.0 && slope != 0.0; ++step) {
+    const double next = x - value / slope;
+    double nextSlope = 0.0;
+    const double nextValue = Horner(c, next, &nextSlope);
+    if (!(std::fabs(nextValue) < std::fabs(value))) break;
+    x = next;
+    value = nextValue;
+    slope = nextSlope;
+  }
+  return x;
+}
+
+// The real roots of the quartic c (t⁴ first) in x, scaled so that the
+// solver's fixed thresholds meet numbers of the order of one.
+int StretchRoots(double c[5], double roots[5]) {
+  double largest = 0.0;
+  for (int k = 0; k < 5; ++k) largest = std::max(largest, std::fabs(c[k]));
+  if (!(largest > 0.0) || !std::isfinite(largest)) return 0;
+  for (int k = 0; k < 5; ++k) c[k] /= largest;
+  int found = SolveQuartic(c, roots);
+  // The solver leaves out the root 0 of a polynomial without constant term.
+  if (std::fabs(c[4]) < 1e-20 && std::fabs(c[0]) >= 1e-20) roots[found++] = 0.0;
+  for (int k = 0; k < found; ++k) roots[k] = PolishRoot(c, roots[k]);
+  return found;
+}
+
+}  // namespace
+
 int GBlob::IntersectRay(const Ray& ray, FragmentedSeq<double, int>& hits) const {
   hits.SetSize(0);
   const int n = FindIntervals(ray, kMinEventT, events_);
   if (n == 0) return 0;
-  double p[5] = {0.0, 0.0, 0.0, 0.0, -complete_.threshold};
-  int active = 0;
+  active_.clear();
   int count = 0;
-  for (int i = 0; i < n; ++i) {
+  for (int i = 0; i + 1 < n; ++i) {
     const CG_BlobInterval& event = events_[static_cast<std::size_t>(i)];
-    CG_BlobElement& e = valid_[static_cast<std::uint32_t>(event.element)];
     if (event.kind == 1) {
-      for (int k = 0; k < 5; ++k) p[k] -= e.rayPoly[k];
-      if (--active == 0) continue;
+      const auto gone = std::find(active_.begin(), active_.end(), event.element);
+      if (gone != active_.end()) active_.erase(gone);
     } else {
-      ++active;
-      const Point3D v = ray.origin - e.center;
-      const double b = Dot(v, ray.direction);
-      const double q = Dot(v, v);
-      e.rayPoly[0] = e.coef4;
-      e.rayPoly[1] = 4.0 * e.coef4 * b;
-      e.rayPoly[2] = 2.0 * e.coef4 * (2.0 * b * b + q) + e.coef2;
-      e.rayPoly[3] = 2.0 * b * (2.0 * e.coef4 * q + e.coef2);
-      e.rayPoly[4] = e.coef4 * q * q + e.coef2 * q + e.coef0;
-      for (int k = 0; k < 5; ++k) p[k] += e.rayPoly[k];
+      active_.push_back(event.element);
     }
-    // The last event always closes the last stretch; nothing lies past it.
-    if (i + 1 >= n) break;
     const double from = event.t;
     const double to = events_[static_cast<std::size_t>(i) + 1].t;
-    double roots[4];
-    const int found = SolveQuartic(p, roots);
+    if (active_.empty() || !(to > from)) continue;
+    // The stretch's field less the threshold, in x with t = middle + half·x:
+    // x runs over −1 … 1 on the stretch, which lies inside the sphere of
+    // influence of every active element, so no coefficient grows with the
+    // distance of the eye.
+    const double middle = 0.5 * (from + to);
+    const double half = 0.5 * (to - from);
+    const Point3D base = ray.PointAt(middle);
+    double p[5] = {0.0, 0.0, 0.0, 0.0, -complete_.threshold};
+    for (const int element : active_) {
+      CG_BlobElement& e = valid_[static_cast<std::uint32_t>(element)];
+      ElementPolynomial(e, base, ray.direction, e.rayPoly);
+      for (int k = 0; k < 5; ++k) p[k] += e.rayPoly[k];
+    }
+    double scale = 1.0;
+    for (int k = 3; k >= 0; --k) {
+      scale *= half;
+      p[k] *= scale;
+    }
+    double roots[5];
+    const int found = StretchRoots(p, roots);
     for (int k = 0; k < found; ++k) {
-      const double t = roots[k];
+      const double t = middle + half * roots[k];
       if (t >= from && t <= to && t > toll && std::isfinite(t)) {
         hits.SetSize(count + 1);
         hits[count++] = t;

@@ -21,7 +21,9 @@
 // A key not in this list ends the file; the rest is not read.
 //
 // Rays are traced exactly: one quartic per stretch of the ray over which the
-// set of elements whose sphere of influence it crosses stays the same. Views,
+// set of elements whose sphere of influence it crosses stays the same, in a
+// parameter counted from the stretch's middle (the ray parameter itself would
+// leave the coefficients no digits once the eye is a few units away). Views,
 // previews and exporters see one proxy sphere per element instead (the
 // element's centre, its radius times the threshold).
 
@@ -41,7 +43,8 @@
 
 // One element of a blob. The file gives centre, radius and strength; the
 // rest is derived once at load, except rayPoly, the element's field along
-// the ray being intersected (t⁴ first), written by each intersection.
+// the stretch of the ray being intersected (s⁴ first, s the ray parameter
+// counted from the stretch's middle), written by each intersection.
 class CG_BlobElement : public ListItem {
 public:
   Point3D center;
@@ -118,6 +121,9 @@ public:
   // "\tmodel { blob\n\t\tname " model name ";\n\t}\n}\n".
   void Write(std::ostream& os) const override;
   const char* Keyword() const override { return "blob"; }
+  // The name and the uniform data from the record (the mapping moves in);
+  // the proxy spheres take the new name, material, texture and bump.
+  int SetCommData(CG_GraphicObjectCommData& data) override;
   // A blob gives no copy of its common data and no clone.
   std::unique_ptr<CG_GraphicObjectCommData> NewCommData() const override { return nullptr; }
 
@@ -161,6 +167,8 @@ private:
   // Copies the valid elements with their derived values; builds the box.
   void Prepare();
   void MakeSpheres();
+  // The proxies' name, material, texture and bump: the blob's.
+  void ShareLookWithSpheres(CG_GraphicObjectCommData& data) const;
   // The first part of each sphere's conversion of this kind.
   template <class Convert>
   int DeclassSpheres(zavo::DeclassedParts& parts, Convert convert);
@@ -168,13 +176,14 @@ private:
   std::unique_ptr<BoundingBox> bounding_;
   CG_BlobComplete complete_;
   // Scratch per ray: each intersection writes the rayPoly of the elements
-  // it enters, so intersections must not run at the same time.
+  // it meets, so intersections must not run at the same time.
   mutable Seq<CG_BlobElement> valid_;
   charString modelName_;
   charString modelPath_;
   std::vector<std::unique_ptr<GSphere>> spheres_;
   int loadResult_ = kNotOpened;
   mutable std::vector<CG_BlobInterval> events_;  // reused by every ray
+  mutable std::vector<int> active_;               // the elements a stretch lies in
 };
 
 // The reader of "model { blob": "name" NAME ";" (NAME.blb looked up in the

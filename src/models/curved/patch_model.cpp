@@ -48,6 +48,13 @@ bool IsFile(const fs::path& file) {
 
 int TessellationDiv(int div) { return std::clamp(div, kMinPatchDiv, kMaxPatchDiv); }
 
+bool TessellationFits(std::int64_t vertices, GeoInterface* progress) {
+  if (vertices <= kMaxSceneTessellationVertices) return true;
+  TellUser(progress, "Tessellation too large: " + std::to_string(vertices) + " vertices, the limit is " +
+                         std::to_string(kMaxSceneTessellationVertices));
+  return false;
+}
+
 void AppendGridTriangles(const Point3D* grid, int n, List<GEO_RawTriangle3>& triangles) {
   auto at = [grid, n](int i, int j) -> const Point3D& { return grid[i * n + j]; };
   for (int i = 0; i + 1 < n; ++i) {

@@ -45,6 +45,11 @@ inline constexpr int kMinPatchDiv = 2;
 inline constexpr int kMaxPatchDiv = 1024;
 int TessellationDiv(int div);
 
+// Whether a mesh of so many vertices may be made (kMaxSceneTessellationVertices);
+// when not, "Tessellation too large: N vertices, the limit is M" goes to
+// the progress interface's Message.
+bool TessellationFits(std::int64_t vertices, GeoInterface* progress);
+
 // The grid of n x n samples of one patch, sample (i, j) at i * n + j, as
 // triangles: for i and, inside, j from 0 to n - 2, (G[i][j], G[i+1][j],
 // G[i][j+1]) and (G[i+1][j], G[i+1][j+1], G[i][j+1]), appended in this order.

@@ -127,6 +127,17 @@ public:
     return copy;
   }
 
+  // The samples of every patch: patches times the square of the div used.
+  std::int64_t TessellationVertices() const override {
+    const std::int64_t n = TessellationDiv(div_);
+    std::int64_t count = 0;
+    for (const Patch& patch : patches_) {
+      (void)patch;
+      ++count;
+    }
+    return count * n * n;
+  }
+
   int DeclassToRayTraceable(DeclassedParts& parts) override { return BuildBRep(parts); }
   int DeclassToFaced(DeclassedParts& parts, int) override { return BuildBRep(parts); }
   int DeclassToTriangleMesh(DeclassedParts& parts) override { return BuildBRep(parts); }
@@ -233,6 +244,8 @@ private:
   }
 
   int BuildBRep(DeclassedParts& parts) {
+    // A mesh beyond what a whole scene may hold is not begun.
+    if (!TessellationFits(TessellationVertices(), progress_)) return 0;
     PatchMeshJob job;
     job.word = Traits::kFile.word;
     job.marker = Traits::kMarker;

@@ -1,11 +1,13 @@
 #include "models/curved/spline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <istream>
 #include <utility>
 
 #include "models/core/brep.h"
 #include "geometry/patch_hits.h"
+#include "geometry/surface_hit_refine.h"
 
 GSpline::GSpline(CG_GraphicObjectCommData& data, const CG_SplineDescription& description)
     : UniformModelObject(data), progress_(description.progress) {
@@ -36,9 +38,27 @@ std::unique_ptr<CG_GraphicObjectIntrInfo> GSpline::NewIntrInfo() const {
 
 int GSpline::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const {
   auto& found = static_cast<CG_SplineIntrInfo&>(record);
-  found.count = CountPatchHits(*surface_, ray, found.hits);
-  if (found.count == 0) return 0;
-  const auto n = static_cast<std::uint32_t>(found.count);
+  const std::int32_t searched = CountPatchHits(*surface_, ray, found.hits);
+  // The search's single-precision hits lie up to a few thousandths off the
+  // surface: each is polished in double precision, so that a ray leaving the
+  // surface (a shadow ray) does not meet it again below the tolerance; then
+  // only hits beyond the tolerance count, and one place found from two
+  // windows counts once.
+  std::uint32_t n = 0;
+  for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(searched); ++i) {
+    BSplineIntrInfo hit = found.hits[i];
+    RefineSurfaceHit(*surface_, ray, hit);
+    if (!(hit.t > toll)) continue;
+    bool seen = false;
+    for (std::uint32_t k = 0; k < n && !seen; ++k) {
+      const BSplineIntrInfo& other = found.hits[k];
+      seen = std::fabs(other.t - hit.t) <= 1e-9 * std::max(1.0, std::fabs(hit.t)) &&
+             std::fabs(other.surfaceU - hit.surfaceU) <= 1e-7 && std::fabs(other.surfaceV - hit.surfaceV) <= 1e-7;
+    }
+    if (!seen) found.hits[n++] = hit;
+  }
+  found.count = static_cast<std::int32_t>(n);
+  if (n == 0) return 0;
   for (std::uint32_t i = 0; i + 1 < n; ++i) {
     std::uint32_t least = i;
     for (std::uint32_t k = i + 1; k < n; ++k) {

@@ -4,8 +4,8 @@
 // surface over a grid of control points read from a text file "<name>.bsp"
 // in the scene's model directory (two counts n and m, then n * m points of
 // three reals, row by row). Rays meet the surface itself when usebrep is set;
-// otherwise, and for the views, previews and exporters, a coarse mesh of
-// 6 x 6 samples stands in, made anew at every conversion.
+// otherwise, and for the views, previews and exporters, a mesh of samples
+// over the whole surface stands in, made anew at every conversion.
 //
 // Its body, inside "model { ucbspline" ... "}":
 //   name N;        the file "<model directory>/N.bsp"
@@ -72,9 +72,10 @@ public:
 
   int IsRayTraceable() const override { return usebrep_; }
   std::unique_ptr<CG_GraphicObjectIntrInfo> NewIntrInfo() const override;
-  // Every window's hit (a CG_SplineIntrInfo), ordered by ray parameter by a
-  // selection sort in which a later hit replaces the candidate only when
-  // strictly nearer.
+  // Every window's hit (a CG_SplineIntrInfo), polished in double precision
+  // (RefineSurfaceHit), beyond toll, each place once, ordered by ray
+  // parameter by a selection sort in which a later hit replaces the
+  // candidate only when strictly nearer.
   int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
   // The hit point; the normal du x dv normalised, the derivatives taken at
   // the hit's place on the surface (the reversed ray direction when the
@@ -82,8 +83,10 @@ public:
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                   Point3D& point, Point3D& normal) const override;
 
-  // One owned boundary-mesh object of the 6 x 6 samples (no hierarchy, no
-  // smoothing), made anew at each call.
+  // One owned boundary-mesh object of TessellateSplineSurface's samples over
+  // the whole parameter rectangle (no hierarchy, no smoothing), made anew at
+  // each call.
+  std::int64_t TessellationVertices() const override { return SplineMeshVertexCount(*surface_); }
   int DeclassToRayTraceable(zavo::DeclassedParts& parts) override { return Tessellate(parts); }
   int DeclassToFaced(zavo::DeclassedParts& parts, int) override { return Tessellate(parts); }
   int DeclassToTriangleMesh(zavo::DeclassedParts& parts) override { return Tessellate(parts); }

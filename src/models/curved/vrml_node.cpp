@@ -50,6 +50,11 @@ void CG_AbstractVRMLNode::RenewBounding() {
   bounding_ = std::move(box);
 }
 
+std::int64_t CG_AbstractVRMLNode::TessellationVertices() const {
+  const std::int64_t n = std::clamp(div_, kMinTessellationDiv, kMaxTessellationDiv) + 1;
+  return n * n;
+}
+
 std::unique_ptr<BRepModel3> CG_AbstractVRMLNode::MakeMesh() const {
   const int n = std::clamp(div_, kMinTessellationDiv, kMaxTessellationDiv) + 1;
   const double step = 2.0 * std::numbers::pi / (n - 1);
@@ -106,7 +111,11 @@ int CG_AbstractVRMLNode::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& rec
 void CG_AbstractVRMLNode::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index,
                                      CG_Material& material, Point3D& point, Point3D& normal) const {
   point = ray.PointAt(record.Value(index));
-  normal = (1.0 / radius_) * (point - center_);
+  // Normalised rather than divided by the radius, so that a node given a
+  // radius of no size by the editor still answers a unit normal.
+  const Point3D out = point - center_;
+  const double length = Length(out);
+  normal = length > 0.0 && std::isfinite(length) ? (1.0 / length) * out : -1.0 * ray.direction;
   MapPoint(material, point);
   EvalTexture(point, normal);
 }

@@ -67,6 +67,8 @@ public:
   // The sphere mesh named after the object: (n + 1) × (n + 1) points, n the
   // div clamped to 2 … 1024, rows of longitude, columns of polar angle.
   std::unique_ptr<BRepModel3> MakeMesh() const;
+  // The points of that mesh.
+  std::int64_t TessellationVertices() const override;
 
   void Write(std::ostream& os) const override;
   const char* Keyword() const override { return "AbstractVRMLNode"; }
@@ -79,8 +81,8 @@ public:
   // The crossings of the sphere not below toll, nearest first; a tangent
   // ray gives the same parameter twice.
   int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
-  // The hit point, the normal (P − centre) / radius, then mapping, texture
-  // and bump.
+  // The hit point, the unit normal along P − centre (against the ray should
+  // the node have no size), then mapping, texture and bump.
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                   Point3D& point, Point3D& normal) const override;
   // The cube around the centre of half-size √2·radius.

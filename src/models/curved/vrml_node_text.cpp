@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/number_text.h"
 #include "foundation/scanner.h"
 #include "geometry/geo_text.h"
 #include "models/curved/vrml_node.h"
@@ -91,6 +92,12 @@ std::unique_ptr<CG_GraphicObject> CG_AbstractVRMLNodeModule::Read(CG_GraphicScen
       if (!scene.Expect(s, ';')) return nullptr;
       s.Next();
     } else if (word == "radius") {
+      // A sphere of no size has no surface normal: refused where it is read.
+      double radius = 0.0;
+      if (zavo::TokenToDouble(s, radius) && !(radius > 0.0)) {
+        scene.SetError(5, "Radius must be positive");
+        return nullptr;
+      }
       if (!zavo::ReadNumberAttribute(scene, s, description.radius, "Number wanted")) return nullptr;
       haveRadius = true;
     } else if (word == "div") {

@@ -347,6 +347,48 @@ TEST(BezierControls, SetControlMovesEverySharedCopyAndTheMeshStaysClosed) {
   EXPECT_EQ(p, (Point3D{0, 0, 0}));
 }
 
+// Two patches of one curved surface that share an edge, along u (the last
+// row of the first is the first row of the second) or along v (the last
+// column of the first is the first column of the second), with control
+// values that no binary fraction holds: the samples of the shared edge are
+// one set of vertices, 2 * 25 - 5 of them at div 5.
+TEST(BezierControls, PatchesSharingAnEdgeGiveOneWeldedMesh) {
+  const auto net = [](int r, int c) {
+    return Point3D{0.37 * r + 0.05 * c, 0.41 * c - 0.03 * r, 0.13 * std::sin(0.7 * r + 0.3) * std::cos(0.45 * c)};
+  };
+  for (const bool alongV : {false, true}) {
+    SCOPED_TRACE(alongV ? "along v" : "along u");
+    CG_BezierDescription d;
+    d.embedded = 1;
+    d.div = 5;
+    auto* first = new CG_BezierPatch();
+    auto* second = new CG_BezierPatch();
+    for (int r = 0; r < 4; ++r) {
+      for (int c = 0; c < 4; ++c) {
+        first->SetControl(r, c, net(r, c));
+        second->SetControl(r, c, alongV ? net(r, c + 3) : net(r + 3, c));
+      }
+    }
+    d.patches.Append(first);
+    d.patches.Append(second);
+    CG_GraphicObjectCommData data;
+    data.name = "s";
+    GBezier model(data, d);
+    Converted mesh;
+    ASSERT_EQ(model.DeclassToFaced(mesh.parts, 0), 1);
+    ASSERT_NE(mesh.brep(), nullptr);
+    EXPECT_EQ(mesh.brep()->VertexCount(), 45);
+    EXPECT_EQ(mesh.brep()->FaceCount(), 64);
+    // The edge's points, evaluated from either patch, are the same doubles.
+    for (int i = 0; i < 5; ++i) {
+      const double t = i / 4.0;
+      const Point3D a = alongV ? first->PointAt(t, 1) : first->PointAt(1, t);
+      const Point3D b = alongV ? second->PointAt(t, 0) : second->PointAt(0, t);
+      EXPECT_EQ(a, b) << i;
+    }
+  }
+}
+
 TEST_F(BezierFiles, ConversionTessellatesEachPatchInOrder) {
   ASSERT_EQ(LoadObject("bezier model " + BezierText(BezierPatchText(Distinct)) + " div 4; }"), 1);
   GBezier* b = Find<GBezier>();

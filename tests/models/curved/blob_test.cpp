@@ -353,4 +353,105 @@ TEST_F(BlobScene, ProxiesStandInForTheBlobInEveryConversion) {
   EXPECT_EQ(children.Count(), 0u);
 }
 
+// The same lines in space traced from eyes ever farther away along them: the
+// hit points stay where they are, and each lies on the surface.
+TEST_F(BlobScene, HitsAreTheSameFromAnyEyeDistance) {
+  GBlob* blob = Load("[blob1.0]\nthreshold = 0.55\nsphere = -0.62 0.13 0.07 1.1 1\n"
+                     "sphere = 0.48 -0.21 0.11 0.93 1.3\nsphere = 0.05 0.57 -0.19 0.71 0.8\n");
+  ASSERT_NE(blob, nullptr);
+  struct Line {
+    Point3D through;    // a point of the line near the blob
+    Point3D direction;  // unit
+  };
+  std::vector<Line> lines;
+  for (double x = -1.13; x <= 1.2; x += 0.37) {
+    for (double y = -0.91; y <= 1.0; y += 0.29) {
+      const Point3D d{0.043 * x, -0.031 * y, -1.0};
+      lines.push_back({{x, y, 0.0}, d * (1.0 / Length(d))});
+    }
+  }
+  const double distances[] = {5, 60, 200, 1000};
+  auto record = blob->NewIntrInfo();
+  int lineHits = 0;
+  for (const Line& line : lines) {
+    std::vector<Point3D> reference;
+    for (const double distance : distances) {
+      SCOPED_TRACE(testing::Message() << "line through (" << line.through.x << ", " << line.through.y
+                                      << ") from " << distance);
+      const Ray ray{line.through - distance * line.direction, line.direction};
+      const int n = blob->Intersect(ray, *record);
+      std::vector<Point3D> points;
+      for (int i = 0; i < n; ++i) points.push_back(ray.PointAt(record->Value(i)));
+      for (const Point3D& p : points) EXPECT_NEAR(blob->FieldAt(p), 0.55, 1e-9);
+      if (distance == distances[0]) {
+        reference = points;
+        continue;
+      }
+      ASSERT_EQ(points.size(), reference.size());
+      for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_LE(Length(points[i] - reference[i]), 1e-9 * std::max(1.0, Length(reference[i]))) << i;
+      }
+    }
+    if (!reference.empty()) ++lineHits;
+  }
+  EXPECT_GT(lineHits, 20);
+}
+
+// One element of field radius 1, strength 1, threshold 0.5: the surface is
+// the sphere of radius sqrt(1 - sqrt(0.5)) = 0.5412 about the centre.
+TEST_F(BlobScene, ARayPassingOutsideTheSurfaceHasNoHitsAtAnyDistance) {
+  GBlob* blob = Load(kOneElement);
+  ASSERT_NE(blob, nullptr);
+  const double surface = std::sqrt(1 - std::sqrt(0.5));
+  auto record = blob->NewIntrInfo();
+  for (const double distance : {5.0, 60.0, 200.0, 1000.0}) {
+    SCOPED_TRACE(distance);
+    EXPECT_EQ(blob->Intersect(Ray{{0.6, 0, -distance}, {0, 0, 1}}, *record), 0);
+    EXPECT_EQ(blob->Intersect(Ray{{surface + 1e-6, 0, -distance}, {0, 0, 1}}, *record), 0);
+    ASSERT_EQ(blob->Intersect(Ray{{surface - 1e-3, 0, -distance}, {0, 0, 1}}, *record), 2);
+    const double half = std::sqrt(surface * surface - (surface - 1e-3) * (surface - 1e-3));
+    EXPECT_NEAR(record->Value(0), distance - half, 1e-9 * distance);
+    EXPECT_NEAR(record->Value(1), distance + half, 1e-9 * distance);
+  }
+}
+
+// Whatever the common data get, the proxies show the blob's current look:
+// no proxy keeps a material or texture the blob no longer has.
+TEST_F(BlobScene, ProxiesTakeTheMaterialAndTextureOfEachNewCommonData) {
+  WriteFile(dir_ / "two.blb", "[blob1.0] threshold = 0.4 sphere = 0 0 0 1 1 sphere = 2 0 0 0.5 1");
+  CG_NamedMaterial red("red", new CG_MaterialPhong());
+  CG_NamedMaterial blue("blue", new CG_MaterialPhong());
+  const std::string stem = zavo::test::DataPath("apps/wood").string();
+  CG_Texture wood("wood", stem.c_str());
+  CG_GraphicObjectCommData data;
+  data.name = "b";
+  data.material = &red;
+  data.texture = &wood;
+  CG_BlobDescription description;
+  description.name = "two";
+  description.path = "two";
+  GBlob blob(data, description);
+  ASSERT_EQ(blob.SphereCount(), 2);
+
+  CG_GraphicObjectCommData changed;
+  blob.GetCommData(changed);
+  changed.name = "renamed";
+  changed.material = &blue;
+  changed.texture = nullptr;
+  changed.bump = &wood;
+  blob.SetCommData(changed);
+  for (int i = 0; i < 2; ++i) {
+    const GSphere& s = blob.Sphere(i);
+    EXPECT_EQ(s.name, "renamed");
+    EXPECT_EQ(s.material, &blue);
+    EXPECT_EQ(s.texture, nullptr);
+    EXPECT_EQ(s.bump, &wood);
+  }
+  zavo::DeclassedParts meshes;
+  ASSERT_EQ(blob.DeclassToFaced(meshes, 0), 1);
+  ASSERT_EQ(meshes.Size(), 2);
+  EXPECT_EQ(dynamic_cast<GBRep&>(*meshes[0].object).material, &blue);
+  zavo::ReleaseDeclassedParts(meshes);
+}
+
 }  // namespace

@@ -147,7 +147,8 @@ TEST_F(SplineFiles, TheNormalIsTakenAtTheHit) {
   }
 }
 
-TEST_F(SplineFiles, EveryMeshConversionGivesANewCoarseMesh) {
+// One window: k + 1 samples a side over the whole window, k steps a side.
+TEST_F(SplineFiles, EveryMeshConversionGivesANewMeshOfTheWholeSurface) {
   ASSERT_EQ(LoadObject("ucbspline name flat; usebrep 0; }"), 1);
   GSpline* s = Find<GSpline>();
   Converted first, second;
@@ -155,8 +156,9 @@ TEST_F(SplineFiles, EveryMeshConversionGivesANewCoarseMesh) {
   ASSERT_EQ(s->DeclassToIndexedMesh(second.parts, 0), 1);
   for (const Converted* c : {&first, &second}) {
     ASSERT_NE(c->brep(), nullptr);
-    EXPECT_EQ(c->brep()->VertexCount(), 36);
-    EXPECT_EQ(c->brep()->FaceCount(), 50);
+    constexpr int k = zavo::kSplineMeshSamplesPerWindow;
+    EXPECT_EQ(c->brep()->VertexCount(), (k + 1) * (k + 1));
+    EXPECT_EQ(c->brep()->FaceCount(), 2 * k * k);
     EXPECT_EQ(c->brep()->Costr(), 0.0);
     EXPECT_EQ(c->brep()->Interp(), 0);
   }

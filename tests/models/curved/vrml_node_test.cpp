@@ -106,6 +106,43 @@ TEST(VrmlNodeReader, AssociationValuesAreRawTextsKeptWhole) {
   EXPECT_EQ(bad.Line(), 5);
 }
 
+// A node of no size has no surface normal: a radius of 0 or less is refused
+// on the line of the number, whatever follows.
+TEST(VrmlNodeReader, ARadiusOfZeroOrLessIsRefused) {
+  for (const char* radius : {"0", "-0", "-2.5", "0e3"}) {
+    SCOPED_TRACE(radius);
+    ProceduralScene scene;
+    EXPECT_EQ(scene.Load(std::string("{ object name v; model { AbstractVRMLNode\ncenter ( 1 , 2 , 3 );\nradius ") +
+                         radius + ";\ndiv 6;\n}\n}\n.\n"),
+              0);
+    EXPECT_EQ(scene.Find("v"), nullptr);
+    EXPECT_EQ(scene.Code(), 5);
+    EXPECT_EQ(scene.Message(), "Radius must be positive");
+    EXPECT_EQ(scene.Line(), 3);
+  }
+  ProceduralScene tiny;
+  EXPECT_EQ(tiny.LoadObject("AbstractVRMLNode center ( 1 , 2 , 3 ); radius 1e-9;"), 1);
+}
+
+// The editor can still hand a node a radius of no size: its hits then have
+// a unit normal against the ray, never a NaN.
+TEST(VrmlNodeGeometry, ANodeOfNoSizeStillAnswersAUnitNormal) {
+  auto node = MakeNode({0, 0, 0}, 0);
+  node->toll = 0;
+  auto record = node->NewIntrInfo();
+  const Ray ray{{0, 0, -5}, {0, 0, 1}};
+  ASSERT_EQ(node->Intersect(ray, *record), 2);
+  CG_MaterialPhong material;
+  Point3D point;
+  Point3D normal;
+  node->HitDetails(ray, *record, 0, material, point, normal);
+  EXPECT_EQ(normal, (Point3D{0, 0, -1}));
+  auto inverted = MakeNode({0, 0, 0}, -2);
+  ASSERT_EQ(inverted->Intersect(ray, *record), 2);
+  inverted->HitDetails(ray, *record, 0, material, point, normal);
+  EXPECT_EQ(normal, (Point3D{0, 0, -1}));
+}
+
 TEST(VrmlNodeWriter, WritesTheBlockExactly) {
   auto node = MakeNode({0, 0, 0}, 2);
   EXPECT_EQ(Written(*node),
