@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <sstream>
 #include <string>
 
 #include "prolog_test_support.h"
@@ -86,6 +88,30 @@ TEST(PrologWalk, ExponentialTermsStopAtTheStepBound) {
   EXPECT_LT(printed.size(), 100000u);
   EXPECT_NE(printed.find("..."), std::string::npos);
   EXPECT_EQ(printed.substr(printed.size() - 4), " no\n");
+}
+
+// A clause of 300 000 operators grouping to the left is a term 300 000
+// levels deep: it is read, listed up to the depth bound, run and destroyed
+// without recursing through its depth.
+TEST(PrologWalk, DeepTermsAreReadListedAndDestroyedWithoutRecursion) {
+  std::string text = "p :- a";
+  for (int i = 0; i < 300000; ++i) text += "-a";
+  text += ".\nq.\n";
+  {
+    PrologSystem sys(1000, 1000);
+    ConsultText(sys, text);
+    ASSERT_EQ(sys.rules.Count(), 2);
+    std::ostringstream listing;
+    sys.ListRules(listing);
+    EXPECT_EQ(listing.str().rfind("p :- ...", 0), 0u);
+    EXPECT_EQ(Ask(sys, "?- p."), "no\n");
+    EXPECT_EQ(Ask(sys, "?- q."), "yes\n");
+  }
+  PrologSystem sys(1000, 1000);
+  std::istringstream in("?- X = f(" + text.substr(5, 600001) + ").");
+  pParser p(in);
+  std::unique_ptr<Rule> query(sys.ReadClause(p));
+  ASSERT_NE(query, nullptr);
 }
 
 }  // namespace
