@@ -18,6 +18,7 @@
 #include "foundation/runtime_error_box.h"
 #include "interp/prolog/definitions.h"
 #include "interp/prolog/prolog_system.h"
+#include "interp/prolog/term_access.h"
 #include "interp/prolog/terms.h"
 
 using zavo::kTypeAtom;
@@ -127,19 +128,73 @@ const pOperator* NotationOperator(const PrologSystem& sys, const Functor& f) {
 // right argument of an infix operator, the argument of a prefix one).
 enum class Side { kLeft, kRight };
 
-// Whether an operand of the operator `op` needs parentheses so that its
-// printed form reads back as the same tree. The reader decides by the order
-// of two operators: an operand on the left whose operator ao is reduced
-// before op arrives, and one on the right whose operator ao is pushed above
-// op, need none. So a - (b - c) keeps its parentheses and a - b - c needs
-// none; (a , b) , c keeps them and a , b , c needs none. Where the operators
-// have no order the operand always gets them.
-bool NeedsParentheses(const PrologSystem& sys, const pObj* arg, const pOperator* op, Side side) {
-  if (!arg->IsCompound()) return false;
-  const pOperator* ao = NotationOperator(sys, *static_cast<const Functor*>(arg));
-  if (ao == nullptr) return false;
-  if (side == Side::kLeft) return zavo::OperatorOrder(ao, op) != 1;
-  return zavo::OperatorOrder(op, ao) != 0;
+// How many operator terms the parenthesis check of one operand looks at.
+constexpr int kSpineBudget = 1000;
+
+// The parenthesis check of one operand.
+struct SpineCheck {
+  PrologSystem& sys;
+  int budget = kSpineBudget;
+  bool exhausted = false;
+};
+
+// The term t read in `frame` stands for: in ViewMode 1 through its bindings,
+// `frame` moved along.
+pObj* Follow(PrologSystem& sys, pObj* t, int& frame) {
+  if (sys.ViewMode != 1) return t;
+  zavo::FramedTerm d = zavo::Deref(sys, t, frame);
+  frame = d.frame;
+  return d.term;
+}
+
+// Whether the operand `arg` of the operator `op`, printed without
+// parentheses, would read back as another tree.
+//
+// The reader decides by the order of two operators (zavo::OperatorOrder). An
+// operand on the left leaves the operators of its right edge on the stack
+// when op arrives: each must be reduced before op. An operand on the right
+// brings the operators of its left edge while op is on the stack: op must be
+// reduced before none of them. The edge runs from the operand's own operator
+// into the operand on that side, as long as that one is printed without
+// parentheses itself; a prefix operator on the left edge is pushed without
+// comparing and ends it. So a - (b - c), (a , b) , c and x / -b * y (where
+// -b * y is the right operand) keep their parentheses, a - b - c and
+// a , b , c need none. Beyond the budget the answer is yes.
+bool Exposed(SpineCheck& check, pObj* arg, int frame, const pOperator* op, Side side, bool top) {
+  for (;;) {
+    arg = Follow(check.sys, arg, frame);
+    if (!arg->IsCompound()) return false;
+    auto& f = *static_cast<Functor*>(arg);
+    const pOperator* ao = NotationOperator(check.sys, f);
+    if (ao == nullptr) return false;
+    if (--check.budget < 0) {
+      check.exhausted = true;
+      return true;
+    }
+    pObj* next;
+    if (side == Side::kLeft) {
+      if (zavo::OperatorOrder(ao, op) != 1) return true;
+      if (ao->kind == zavo::kPostfix) return false;
+      next = f.args[ao->kind == zavo::kInfix ? 1 : 0];
+      if (Exposed(check, next, frame, ao, Side::kRight, true)) return check.exhausted;
+    } else {
+      // An operand that is itself a prefix term keeps the order check.
+      if (ao->kind == zavo::kPrefix) return top && zavo::OperatorOrder(op, ao) != 0;
+      if (zavo::OperatorOrder(op, ao) != 0) return true;
+      next = f.args[0];
+      if (Exposed(check, next, frame, ao, Side::kLeft, true)) return check.exhausted;
+    }
+    arg = next;
+    top = false;
+  }
+}
+
+// Whether an operand of `op`, read in ViewFrame, needs parentheses so that
+// its printed form reads back as the same tree. Where the operators have no
+// order the operand always gets them.
+bool NeedsParentheses(PrologSystem& sys, pObj* arg, const pOperator* op, Side side) {
+  SpineCheck check{sys};
+  return Exposed(check, arg, sys.ViewFrame, op, side, true);
 }
 
 // Sets whether the term printed stands among arguments, until the scope ends.
