@@ -17,9 +17,11 @@ struct Case {
 
 TEST(PrologArithmetic, IsEvaluatesOnDoubles) {
   PrologSystem sys(1000, 1000);
-  // A number followed by "." would read as one token: a blank ends the goal.
+  // A "." after digits ends the goal when the text ends after it.
   const Case cases[] = {
       {"?- X is 2 + 3 * 4 .", "X = 14\nyes\n"},
+      {"?- X is 2 + 3 * 4.", "X = 14\nyes\n"},
+      {"?- X is 2.5 * 2.", "X = 5\nyes\n"},
       {"?- X is 2 * 3 * 4 .", "X = 24\nyes\n"},
       {"?- X is 10 - 2 - 3 .", "X = 5\nyes\n"},
       {"?- X is 12 / 2 / 3 .", "X = 2\nyes\n"},
