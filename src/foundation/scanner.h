@@ -202,6 +202,13 @@ public:
   // first L characters and the cut mark.
   bool CutEndsInput() const { return cutEndsInput_; }
   void SetCutEndsInput(bool on) { cutEndsInput_ = on; }
+  // When on, a "." after the digits of a number that is followed by white
+  // space, "%" or the end of the input is not part of the number: it stays a
+  // token of its own, the full stop of a Prolog clause ("X > 1." reads as X,
+  // ">", "1" and "."). When off (the default) a "." after digits always
+  // belongs to the number.
+  bool DotEndsClause() const { return dotEndsClause_; }
+  void SetDotEndsClause(bool on) { dotEndsClause_ = on; }
 
 protected:
   bool StartsComment(const char* delimiters);
@@ -213,6 +220,11 @@ protected:
   bool ScanIdentifier();
 
   static bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+  // White space, "%" or the end of the input (-1): what may follow a full stop.
+  static bool EndsClause(int c) {
+    return c < 0 || c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' ||
+           c == '%';
+  }
 
   char comment1_[4];  // opener first, second; closer first, second
   char comment2_[4];
@@ -220,6 +232,7 @@ protected:
   CharClassTable classTable_;
   int identifierClasses_;
   bool cutEndsInput_ = false;
+  bool dotEndsClause_ = false;
   bool ended_ = false;  // a cut token ended the input
   int endedLine_ = 0;
 };
@@ -423,7 +436,7 @@ bool CommonScanner<Memo>::ScanNumber() {
     if (!IsDigit(this->current_)) return false;
     ScanDigits();
     this->kind_ = zavo::kTokenInteger;
-    if (this->current_ == '.') {
+    if (this->current_ == '.' && !(dotEndsClause_ && EndsClause(this->Peek()))) {
       this->Append('.');
       this->Read();
       ScanDigits();

@@ -18,29 +18,6 @@ void WriteEvalNumber(std::ostream& out, double value) {
 
 }  // namespace zavo
 
-namespace {
-
-// Whether an argument of an operator call must be enclosed in parentheses
-// when printed: it is itself an operator call that does not bind before `op`.
-bool NeedsParentheses(const EvalObj& arg, const Operator& op, bool rightSide) {
-  if (!arg.IsCall()) return false;
-  const Operator* inner = static_cast<const Fun&>(arg).Function()->GetOperator();
-  if (inner == nullptr) return false;
-  const int big = Operator::IsBig(*inner, op);
-  if (big == zavo::kNoGrouping) return true;
-  if (rightSide) return big == 0 && inner != &op;
-  return big == 0;
-}
-
-void PrintEnclosed(eSystem& system, std::ostream& out, const EvalObj& arg, bool enclose,
-                   const char* open, const char* close) {
-  if (enclose) out << open;
-  arg.Print(system, out);
-  if (enclose) out << close;
-}
-
-}  // namespace
-
 // ---- EvalObj ---------------------------------------------------------------
 
 int EvalObj::GetReal(eSystem& system, double& out) const {
@@ -85,15 +62,6 @@ int ComplexNum::GetReal(eSystem&, double& out) const {
 
 // ---- eVector ---------------------------------------------------------------
 
-void eVector::Print(eSystem& system, std::ostream& out) const {
-  out << "[v ";
-  for (unsigned i = 0; i < Count(); ++i) {
-    if (i > 0) out << ", ";
-    Item(i)->Print(system, out);
-  }
-  out << " ]";
-}
-
 std::unique_ptr<EvalObj> eVector::Evaluate(eSystem& system) const {
   zavo::NestingGuard nesting(system);
   if (!nesting) return nullptr;
@@ -109,35 +77,6 @@ std::unique_ptr<EvalObj> eVector::Evaluate(eSystem& system) const {
 int eVector::GetReal(eSystem&, double&) const { return 0; }
 
 // ---- Fun -------------------------------------------------------------------
-
-void Fun::Print(eSystem& system, std::ostream& out) const {
-  const Operator* op = function_->GetOperator();
-  const unsigned n = Count();
-  if (op != nullptr && op->Position() == zavo::kInfix && n == 2) {
-    PrintEnclosed(system, out, *Item(0), NeedsParentheses(*Item(0), *op, false), "( ", " )");
-    out << ' ' << op->Name() << ' ';
-    PrintEnclosed(system, out, *Item(1), NeedsParentheses(*Item(1), *op, true), "( ", " )");
-    return;
-  }
-  if (op != nullptr && op->Position() == zavo::kPrefix && n == 1) {
-    out << ' ' << op->Name() << ' ';
-    PrintEnclosed(system, out, *Item(0), NeedsParentheses(*Item(0), *op, false), "( ", " )");
-    return;
-  }
-  if (op != nullptr && op->Position() == zavo::kPostfix && n == 1) {
-    PrintEnclosed(system, out, *Item(0), NeedsParentheses(*Item(0), *op, false), " (", " )");
-    out << ' ' << op->Name();
-    return;
-  }
-  out << function_->Name();
-  if (n == 0) return;
-  out << '(';
-  for (unsigned i = 0; i < n; ++i) {
-    if (i > 0) out << ',';
-    Item(i)->Print(system, out);
-  }
-  out << ')';
-}
 
 std::unique_ptr<EvalObj> Fun::Evaluate(eSystem& system) const {
   zavo::NestingGuard nesting(system);

@@ -1,5 +1,6 @@
 #pragma once
 #include <iosfwd>
+#include <vector>
 
 #include "foundation/seq.h"
 
@@ -26,8 +27,18 @@ public:
   }
   ObjectSeq(const ObjectSeq&) = delete;
   ObjectSeq& operator=(const ObjectSeq&) = delete;
+  // Elements that are sequences themselves are emptied before they are
+  // destroyed, and their elements handled here in turn: a tree of any depth
+  // is destroyed without recursion.
   ~ObjectSeq() override {
-    for (unsigned i = 0; i < items_.Count(); ++i) delete items_[i];
+    std::vector<Obj*> pending;
+    TakeItems(pending);
+    while (!pending.empty()) {
+      Obj* item = pending.back();
+      pending.pop_back();
+      static_cast<ObjectSeq*>(item)->TakeItems(pending);
+      delete item;
+    }
   }
 
   unsigned Count() const { return items_.Count(); }
@@ -40,5 +51,19 @@ public:
   const Seq<Obj*>& Items() const { return items_; }
 
 private:
+  // Empties the sequence: elements that are sequences go to `pending`, the
+  // others are destroyed.
+  void TakeItems(std::vector<Obj*>& pending) {
+    for (unsigned i = 0; i < items_.Count(); ++i) {
+      Obj* item = items_[i];
+      items_[i] = nullptr;
+      if (dynamic_cast<ObjectSeq*>(item) != nullptr) {
+        pending.push_back(item);
+      } else {
+        delete item;
+      }
+    }
+  }
+
   Seq<Obj*> items_;
 };

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "interp/prolog/prolog_system.h"
+#include "interp/prolog/term_access.h"
 
 namespace {
 
@@ -52,9 +53,11 @@ pObj* Evaluate(PrologSystem& sys, pObj* t) {
 
 int Is(PrologSystem& sys, Args& args) {
   if (Count(args) != 2 || args[0]->Type() != zavo::kTypeVar) return Refuse(sys, "pred is");
-  pDVar& cell = sys.Cell(sys.LeftPos, static_cast<pVar*>(args[0])->index);
-  // A bound left side would be bound twice.
-  if (cell.term != nullptr) return Refuse(sys, "pred is");
+  // The left variable stands for the end of its chain of bindings.
+  zavo::FramedTerm left = zavo::Deref(sys, args[0], sys.LeftPos);
+  // A left side bound to a value would be bound twice.
+  if (left.term->Type() != zavo::kTypeVar) return Refuse(sys, "pred is");
+  pDVar& cell = sys.Cell(left.frame, static_cast<pVar*>(left.term)->index);
   pObj* value = Evaluate(sys, args[1]);
   if (value == nullptr) return Refuse(sys, "Eval fail in is");
   return cell.Set(sys, value, -1);

@@ -17,6 +17,7 @@
 
 #include "foundation/runtime_error_box.h"
 #include "interp/prolog/prolog_system.h"
+#include "interp/prolog/term_access.h"
 
 namespace {
 
@@ -176,7 +177,8 @@ int PrologSystem::Forward(int frame) {
     if (debug) *log << "nothing to do\n";
     return 1;
   }
-  // A bare variable or a number has no definition to ask: it matches nothing.
+  if (goal->Type() == zavo::kTypeVar) return CallVariable(frame, static_cast<pVar*>(goal), nullptr);
+  // A number has no definition to ask: it matches nothing.
   if (!goal->IsCallable() || static_cast<FunctorBase*>(goal)->def == nullptr) return -1;
   int goalFrame = GoalFrame(f, frame);
   if (static_cast<FunctorBase*>(goal)->def->IsPredicate()) {
@@ -212,38 +214,7 @@ int PrologSystem::StepConjunction(int frame) {
     *log << "\n : ";
   }
 
-  if (first->Type() == zavo::kTypeVar) {
-    // A variable frame once popped leaves its caller marked, so that the
-    // variable goal is not run a second time.
-    if (f.step != 0) return -1;
-    pDVar& cell = Cell(goalFrame, static_cast<pVar*>(first)->index);
-    if (debug) {
-      *log << "Variable ";
-      if (cell.term != nullptr) {
-        TraceTerm(cell.term, cell.frame != -1 ? cell.frame : goalFrame);
-      } else {
-        *log << "???";
-      }
-      *log << "\n";
-    }
-    // The chain of bindings must reach a callable term.
-    pObj* t = cell.term;
-    int tf = cell.frame != -1 ? cell.frame : goalFrame;
-    while (t != nullptr && t->Type() == zavo::kTypeVar) {
-      pDVar& c = Cell(tf, static_cast<pVar*>(t)->index);
-      if (c.frame != -1) tf = c.frame;
-      t = c.term;
-    }
-    if (t == nullptr || !t->IsCallable()) return -1;
-    int v = stack.Add(*this, &cell, frame, nullptr);
-    stack.Get(v).saved.step = 1;
-    RightPos = v;
-    f.goal = rest;
-    f.ruleCursor = rules.First();
-    f.step = 0;
-    current_ = v;
-    return 0;
-  }
+  if (first->Type() == zavo::kTypeVar) return CallVariable(frame, static_cast<pVar*>(first), rest);
 
   if (debug) {
     TraceTerm(first, goalFrame);
@@ -271,6 +242,35 @@ int PrologSystem::StepConjunction(int frame) {
   f.ruleCursor = rules.First();
   f.step = 0;
   return rc;
+}
+
+int PrologSystem::CallVariable(int frame, pVar* goal, pObj* rest) {
+  ValueStackItem& f = stack.Get(frame);
+  // A variable frame once popped leaves its caller marked, so that the
+  // variable goal is not run a second time.
+  if (f.step != 0) return -1;
+  int goalFrame = GoalFrame(f, frame);
+  pDVar& cell = Cell(goalFrame, goal->index);
+  if (debug) {
+    *log << "Variable ";
+    if (cell.term != nullptr) {
+      TraceTerm(cell.term, cell.frame != -1 ? cell.frame : goalFrame);
+    } else {
+      *log << "???";
+    }
+    *log << "\n";
+  }
+  // The chain of bindings must reach a callable term.
+  zavo::FramedTerm t = zavo::Deref(*this, goal, goalFrame);
+  if (!t.term->IsCallable()) return -1;
+  int v = stack.Add(*this, &cell, frame, nullptr);
+  stack.Get(v).saved.step = 1;
+  RightPos = v;
+  f.goal = rest;
+  f.ruleCursor = rules.First();
+  f.step = 0;
+  current_ = v;
+  return 0;
 }
 
 int PrologSystem::Search(int frame, pObj* goal, int goalFrame) {

@@ -3,7 +3,9 @@
 // The Prolog reader's tokenizer: comments from "%" to the line end and from
 // "/*" to "*/", names of letters, digits and "_" or of the operator characters
 // "+-*/=`:\^<>?@#$&", unsigned numbers, every other character a token of its
-// own, the end of the text a token of kind "error".
+// own, the end of the text a token of kind "error". A "." after digits that
+// white space, "%" or the end of the text follows is the clause's full stop,
+// not part of the number: "X > 1." ends a clause, "2.5" stays a number.
 
 #include <istream>
 

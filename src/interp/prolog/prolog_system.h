@@ -170,6 +170,9 @@ public:
   zavo::TermWalk unifyWalk;
   zavo::TermWalk evalWalk;
   zavo::TermWalk printWalk;
+  // Printing: the term being written stands where "," separates arguments or
+  // list elements, so a "," operator term there needs parentheses.
+  bool printInArguments = false;
 
 private:
   bool Talking(const std::ostream& s) const;
@@ -178,6 +181,10 @@ private:
   // Calls the built-in predicate of `goal` with LeftPos = `frame`.
   int RunPredicate(pObj* goal, int frame);
   void Cut(int frame);
+  // Calls the term that the variable goal of frame `frame` is bound to, in a
+  // frame of its own (a cut inside it is local to it); `rest` is what the
+  // frame proves after it. Answers as Forward.
+  int CallVariable(int frame, pVar* goal, pObj* rest);
   // Clause search for a goal of frame `frame` read in `goalFrame`, traced.
   int Search(int frame, pObj* goal, int goalFrame);
   // One backtracking step; false when the search is over.

@@ -15,6 +15,7 @@ using zavo::ReadResult;
 pParser::pParser(std::istream& in, const zavo::ScannerConfig& config)
     : PrologScanner<ScannerMemo>(in, config) {
   SetCutEndsInput(true);
+  SetDotEndsClause(true);
   Next();
 }
 

@@ -8,7 +8,9 @@
 // "_" and its frame. A term that holds itself prints "..." where it recurs,
 // and so does whatever lies beyond the walk bounds.
 
+#include <charconv>
 #include <locale>
+#include <system_error>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "foundation/runtime_error_box.h"
 #include "interp/prolog/definitions.h"
 #include "interp/prolog/prolog_system.h"
+#include "interp/prolog/term_access.h"
 #include "interp/prolog/terms.h"
 
 using zavo::kTypeAtom;
@@ -87,6 +90,23 @@ void OutElided(PrologSystem& sys, std::ostream& os) {
   sys.Emit(os, kElided);
 }
 
+// The value in the default floating-point format with `precision`
+// significant digits.
+std::string NumberText(double v, int precision) {
+  std::ostringstream text;
+  text.imbue(std::locale::classic());
+  text.precision(precision);
+  text << v;
+  return text.str();
+}
+
+// Whether the text reads as exactly the value (as the reader takes numbers).
+bool ReadsBackAs(const std::string& text, double v) {
+  double read = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
+  return error == std::errc() && end == text.data() + text.size() && read == v;
+}
+
 const char* NameOf(const DFunc* def, const char* what) {
   if (def == nullptr || def->name.Text() == nullptr) RuntimeErrorBox(what);
   return def->name.Text();
@@ -103,29 +123,108 @@ const pOperator* NotationOperator(const PrologSystem& sys, const Functor& f) {
   return f.Arity() == wanted ? op : nullptr;
 }
 
-// Whether an argument of the operator `op` needs parentheses. `right` marks
-// the right argument of an infix operator, which needs none when it carries
-// op itself and op groups to the right. Where the operators have no order the
-// argument always gets them, so the printed form reads back as the same term.
-bool NeedsParentheses(const PrologSystem& sys, const pObj* arg, const pOperator* op,
-                      bool right) {
-  if (!arg->IsCompound()) return false;
-  const pOperator* ao = NotationOperator(sys, *static_cast<const Functor*>(arg));
-  if (ao == nullptr) return false;
-  switch (zavo::OperatorOrder(ao, op)) {
-    case 1:
-      return false;
-    case 0:
-      return !(right && ao == op);
-    default:
+// Where an operand stands: on the left of its operator (the left argument of
+// an infix operator, the argument of a postfix one) or on its right (the
+// right argument of an infix operator, the argument of a prefix one).
+enum class Side { kLeft, kRight };
+
+// How many operator terms the parenthesis check of one operand looks at.
+constexpr int kSpineBudget = 1000;
+
+// The parenthesis check of one operand.
+struct SpineCheck {
+  PrologSystem& sys;
+  int budget = kSpineBudget;
+  bool exhausted = false;
+};
+
+// The term t read in `frame` stands for: in ViewMode 1 through its bindings,
+// `frame` moved along.
+pObj* Follow(PrologSystem& sys, pObj* t, int& frame) {
+  if (sys.ViewMode != 1) return t;
+  zavo::FramedTerm d = zavo::Deref(sys, t, frame);
+  frame = d.frame;
+  return d.term;
+}
+
+// Whether the operand `arg` of the operator `op`, printed without
+// parentheses, would read back as another tree.
+//
+// The reader decides by the order of two operators (zavo::OperatorOrder). An
+// operand on the left leaves the operators of its right edge on the stack
+// when op arrives: each must be reduced before op. An operand on the right
+// brings the operators of its left edge while op is on the stack: op must be
+// reduced before none of them. The edge runs from the operand's own operator
+// into the operand on that side, as long as that one is printed without
+// parentheses itself; a prefix operator on the left edge is pushed without
+// comparing and ends it. So a - (b - c), (a , b) , c and x / -b * y (where
+// -b * y is the right operand) keep their parentheses, a - b - c and
+// a , b , c need none. Beyond the budget the answer is yes.
+bool Exposed(SpineCheck& check, pObj* arg, int frame, const pOperator* op, Side side, bool top) {
+  for (;;) {
+    arg = Follow(check.sys, arg, frame);
+    if (!arg->IsCompound()) return false;
+    auto& f = *static_cast<Functor*>(arg);
+    const pOperator* ao = NotationOperator(check.sys, f);
+    if (ao == nullptr) return false;
+    if (--check.budget < 0) {
+      check.exhausted = true;
       return true;
+    }
+    pObj* next;
+    if (side == Side::kLeft) {
+      if (zavo::OperatorOrder(ao, op) != 1) return true;
+      if (ao->kind == zavo::kPostfix) return false;
+      next = f.args[ao->kind == zavo::kInfix ? 1 : 0];
+      if (Exposed(check, next, frame, ao, Side::kRight, true)) return check.exhausted;
+    } else {
+      // An operand that is itself a prefix term keeps the order check.
+      if (ao->kind == zavo::kPrefix) return top && zavo::OperatorOrder(op, ao) != 0;
+      if (zavo::OperatorOrder(op, ao) != 0) return true;
+      next = f.args[0];
+      if (Exposed(check, next, frame, ao, Side::kLeft, true)) return check.exhausted;
+    }
+    arg = next;
+    top = false;
   }
+}
+
+// Whether an operand of `op`, read in ViewFrame, needs parentheses so that
+// its printed form reads back as the same tree. Where the operators have no
+// order the operand always gets them.
+bool NeedsParentheses(PrologSystem& sys, pObj* arg, const pOperator* op, Side side) {
+  SpineCheck check{sys};
+  return Exposed(check, arg, sys.ViewFrame, op, side, true);
+}
+
+// Sets whether the term printed stands among arguments, until the scope ends.
+class ArgumentContext {
+public:
+  ArgumentContext(PrologSystem& sys, bool inArguments)
+      : sys_(sys), value_(sys.printInArguments) {
+    sys_.printInArguments = inArguments;
+  }
+  ~ArgumentContext() { sys_.printInArguments = value_; }
+  ArgumentContext(const ArgumentContext&) = delete;
+  ArgumentContext& operator=(const ArgumentContext&) = delete;
+
+private:
+  PrologSystem& sys_;
+  bool value_;
+};
+
+// Prints a term between `open` and " )"; inside them "," is an operator again.
+void OutEnclosed(PrologSystem& sys, std::ostream& os, pObj& t, const char* open) {
+  ArgumentContext context(sys, false);
+  sys.Emit(os, open);
+  t.Out(sys, os);
+  sys.Emit(os, " )");
 }
 
 // Prints an operator argument, resolved through its bindings in ViewMode 1,
 // between `open` and " )" when it needs parentheses.
-void OutArgument(PrologSystem& sys, std::ostream& os, pObj* arg, const pOperator* op,
-                 bool right, const char* open) {
+void OutArgument(PrologSystem& sys, std::ostream& os, pObj* arg, const pOperator* op, Side side,
+                 const char* open) {
   ViewFrameGuard guard(sys);
   CellMarks marks;
   pObj* t = Resolve(sys, arg, marks);
@@ -133,17 +232,24 @@ void OutArgument(PrologSystem& sys, std::ostream& os, pObj* arg, const pOperator
     sys.Emit(os, kElided);
     return;
   }
-  bool paren = NeedsParentheses(sys, t, op, right);
-  if (paren) sys.Emit(os, open);
-  t->Out(sys, os);
-  if (paren) sys.Emit(os, " )");
+  if (NeedsParentheses(sys, t, op, side)) {
+    OutEnclosed(sys, os, *t, open);
+  } else {
+    t->Out(sys, os);
+  }
+}
+
+// An argument of functional notation or a list element: "," separates them.
+void OutAmongArguments(PrologSystem& sys, std::ostream& os, pObj* arg) {
+  ArgumentContext context(sys, true);
+  arg->Out(sys, os);
 }
 
 void OutList(PrologSystem& sys, std::ostream& os, Functor& list, zavo::WalkLevel& level) {
   ViewFrameGuard guard(sys);
   CellMarks marks;
   sys.Emit(os, "[ ");
-  list.args[0]->Out(sys, os);
+  OutAmongArguments(sys, os, list.args[0]);
   pObj* tail = list.args[1];
   for (;;) {
     pObj* next = Resolve(sys, tail, marks);
@@ -162,14 +268,14 @@ void OutList(PrologSystem& sys, std::ostream& os, Functor& list, zavo::WalkLevel
       auto* f = static_cast<Functor*>(tail);
       if (f->def == sys.listDef && f->Arity() == 2) {
         sys.Emit(os, " , ");
-        f->args[0]->Out(sys, os);
+        OutAmongArguments(sys, os, f->args[0]);
         tail = f->args[1];
         continue;
       }
     }
     if (tail->Type() == kTypeAtom && static_cast<Atom*>(tail)->def == sys.emptyListDef) break;
     sys.Emit(os, " | ");
-    tail->Out(sys, os);
+    OutAmongArguments(sys, os, tail);
     break;
   }
   sys.Emit(os, " ]");
@@ -178,10 +284,14 @@ void OutList(PrologSystem& sys, std::ostream& os, Functor& list, zavo::WalkLevel
 }  // namespace
 
 void RealNumber::Out(PrologSystem& sys, std::ostream& os) {
-  std::ostringstream text;
-  text.imbue(std::locale::classic());
-  text << value;
-  sys.Emit(os, text.str());
+  // A clause is written with its own names (ViewMode 0) to be read again:
+  // its numbers get the digits they need beyond the default six.
+  int precision = 6;
+  std::string text = NumberText(value, precision);
+  while (sys.ViewMode == 0 && precision < 17 && !ReadsBackAs(text, value)) {
+    text = NumberText(value, ++precision);
+  }
+  sys.Emit(os, text);
 }
 
 void Atom::Out(PrologSystem& sys, std::ostream& os) {
@@ -196,22 +306,28 @@ void pVar::Out(PrologSystem& sys, std::ostream& os) {
     sys.Emit(os, zavo::NameAt(*sys.names, index));
     return;
   }
-  pDVar& c = sys.Cell(sys.ViewFrame, index);
-  if (c.term != nullptr) {
-    zavo::WalkLevel level(sys.printWalk, sys.limits);
-    CellMarks marks;
-    if (!level.Within() || !marks.Mark(c)) {
+  // The chain of bindings is followed in a loop, each cell passed marked:
+  // only compounds nest.
+  ViewFrameGuard guard(sys);
+  CellMarks marks;
+  pObj* t = this;
+  while (t->Type() == kTypeVar) {
+    pDVar& c = sys.Cell(sys.ViewFrame, static_cast<pVar*>(t)->index);
+    if (c.term == nullptr) break;
+    if (!marks.Mark(c) || !zavo::WalkLevel::CountStep(sys.printWalk, sys.limits)) {
       OutElided(sys, os);
       return;
     }
-    ViewFrameGuard guard(sys);
     if (c.frame != -1) sys.ViewFrame = c.frame;
-    c.term->Out(sys, os);
+    t = c.term;
+  }
+  if (t->Type() != kTypeVar) {
+    t->Out(sys, os);
     return;
   }
   const Rule* r = sys.stack.Get(sys.ViewFrame).rule;
   if (r == nullptr) RuntimeErrorBox("ListName::[]");
-  std::string text = zavo::NameAt(r->names, index);
+  std::string text = zavo::NameAt(r->names, static_cast<pVar*>(t)->index);
   text += '_';
   text += std::to_string(sys.ViewFrame);
   sys.Emit(os, text);
@@ -229,22 +345,27 @@ void Functor::Out(PrologSystem& sys, std::ostream& os) {
     return;
   }
   if (const pOperator* op = NotationOperator(sys, *this)) {
+    // Among arguments a "," term reads as two arguments: it is enclosed.
+    if (op == sys.comma && sys.printInArguments) {
+      OutEnclosed(sys, os, *this, "( ");
+      return;
+    }
     switch (op->kind) {
       case zavo::kInfix:
-        OutArgument(sys, os, args[0], op, false, "( ");
+        OutArgument(sys, os, args[0], op, Side::kLeft, "( ");
         sys.Emit(os, " ");
         sys.Emit(os, name);
         sys.Emit(os, " ");
-        OutArgument(sys, os, args[1], op, true, "( ");
+        OutArgument(sys, os, args[1], op, Side::kRight, "( ");
         return;
       case zavo::kPrefix:
         sys.Emit(os, " ");
         sys.Emit(os, name);
         sys.Emit(os, " ");
-        OutArgument(sys, os, args[0], op, false, "( ");
+        OutArgument(sys, os, args[0], op, Side::kRight, "( ");
         return;
       default:
-        OutArgument(sys, os, args[0], op, false, " (");
+        OutArgument(sys, os, args[0], op, Side::kLeft, " (");
         sys.Emit(os, " ");
         sys.Emit(os, name);
         return;
@@ -254,7 +375,7 @@ void Functor::Out(PrologSystem& sys, std::ostream& os) {
   sys.Emit(os, "(");
   for (int i = 0; i < Arity(); ++i) {
     if (i > 0) sys.Emit(os, ",");
-    args[i]->Out(sys, os);
+    OutAmongArguments(sys, os, args[i]);
   }
   sys.Emit(os, ")");
 }

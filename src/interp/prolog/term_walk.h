@@ -5,9 +5,11 @@
 // There is no occurs check, so a variable may be bound to a term that holds it
 // (X = f(X)), and a few bindings can share subterms so that the term they
 // stand for is exponentially large. Unification, evaluation and printing
-// therefore count the nesting they recurse into and the nodes they visit in
-// one top-level operation, and stop at fixed bounds: the recursion never
-// exhausts the machine's stack and no operation runs without end. What
+// therefore count the nesting of compounds they recurse into and the nodes
+// they visit in one top-level operation, and stop at fixed bounds: the
+// recursion never exhausts the machine's stack and no operation runs without
+// end. A chain of variables bound to variables is followed in a loop; its
+// links count as nodes, not as nesting. What
 // stopping means is the operation's own: unification raises the overflow
 // condition, evaluation gives no value, printing writes "...".
 
@@ -52,6 +54,14 @@ public:
   bool Step() {
     ++walk_.steps;
     return walk_.steps <= limits_.steps;
+  }
+
+  // Counts one node passed on the way without recursing (a link of a chain
+  // of variables) in the walk in progress; false beyond the step bound.
+  // Outside any walk nothing is counted.
+  static bool CountStep(TermWalk& walk, const TermLimits& limits) {
+    if (walk.depth == 0) return true;
+    return ++walk.steps <= limits.steps;
   }
 
 private:

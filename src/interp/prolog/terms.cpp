@@ -1,5 +1,7 @@
 #include "interp/prolog/terms.h"
 
+#include <vector>
+
 #include "foundation/runtime_error_box.h"
 #include "interp/prolog/definitions.h"
 #include "interp/prolog/prolog_system.h"
@@ -144,7 +146,29 @@ Functor::Functor(DFunc* d, int arity) : FunctorBase(d), args(arity) {
 }
 
 Functor::~Functor() {
-  for (int i = 0; i < Arity(); ++i) delete args[i];
+  // Arguments that are compounds are emptied before they are deleted, and
+  // their arguments handled here in turn: a term of any depth is destroyed
+  // without recursion.
+  std::vector<pObj*> pending;
+  auto take = [&pending](Functor& f) {
+    for (int i = 0; i < f.Arity(); ++i) {
+      pObj* a = f.args[i];
+      f.args[i] = nullptr;
+      if (a == nullptr) continue;
+      if (a->Type() == kTypeFunctor) {
+        pending.push_back(a);
+      } else {
+        delete a;
+      }
+    }
+  };
+  take(*this);
+  while (!pending.empty()) {
+    auto* f = static_cast<Functor*>(pending.back());
+    pending.pop_back();
+    take(*f);
+    delete f;
+  }
 }
 
 int Functor::IsCompound() const { return 1; }
@@ -166,13 +190,19 @@ int pVar::Type() const { return kTypeVar; }
 int pVar::Unify(PrologSystem& sys, pObj& other) { return UnifyTerms(sys, this, &other); }
 
 pObj* pVar::Eval(PrologSystem& sys, int mode) {
-  zavo::WalkLevel level(sys.evalWalk, sys.limits);
-  if (!level.Within()) return nullptr;
-  pDVar& c = sys.Cell(sys.ViewFrame, index);
-  if (c.term == nullptr) return nullptr;
+  // The chain of bindings is followed in a loop: only compounds nest.
+  int frame = sys.ViewFrame;
+  pObj* t = this;
+  while (t->Type() == kTypeVar) {
+    pDVar& c = sys.Cell(frame, static_cast<pVar*>(t)->index);
+    if (c.term == nullptr) return nullptr;
+    if (!zavo::WalkLevel::CountStep(sys.evalWalk, sys.limits)) return nullptr;
+    if (c.frame != -1) frame = c.frame;
+    t = c.term;
+  }
   RegisterGuard guard(sys.ViewFrame);
-  if (c.frame != -1) sys.ViewFrame = c.frame;
-  return c.term->Eval(sys, mode);
+  sys.ViewFrame = frame;
+  return t->Eval(sys, mode);
 }
 
 // ---- Anonim

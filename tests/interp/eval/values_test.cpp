@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sstream>
 #include <string>
 
@@ -100,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PrintCase{"sin(x)", "sin(x)"}, PrintCase{"abs(x - 1)", "abs(x - 1)"},
                       PrintCase{"prodscal(u, v)", "u prodscal v"},
                       PrintCase{"(x - y) * z", "( x - y ) * z"},
-                      PrintCase{"a - (b - c)", "a - b - c"}, PrintCase{"(a - b) - c", "a - b - c"},
+                      PrintCase{"a - (b - c)", "a - ( b - c )"}, PrintCase{"(a - b) - c", "a - b - c"},
+                      PrintCase{"a / (b / c)", "a / ( b / c )"}, PrintCase{"(a / b) / c", "a / b / c"},
                       PrintCase{"a + (b + c)", "a + b + c"}, PrintCase{"(a + b) + c", "( a + b ) + c"},
                       // A chain of a non-associative operator keeps its parentheses.
                       PrintCase{"(u prodscal v) prodscal w", "( u prodscal v ) prodscal w"},
@@ -108,13 +111,66 @@ INSTANTIATE_TEST_SUITE_P(
                       PrintCase{"[v 1, x ]", "[v 1, x ]"}, PrintCase{"[c 1.5, 2 ]", "[c 1.5,2 ]"}));
 
 TEST_F(EvalTest, APrintedTreeReadsBackAsTheSameTree) {
-  for (const char* text : {"x * (y + z) - -x / 2", "(u prodscal v) prodscal w", "sin(x * (y - 1))",
-                           "-(x + y) * z", "[v 1, [c 0, 1 ], x ]"}) {
+  for (const char* text :
+       {"x * (y + z) - -x / 2", "(u prodscal v) prodscal w", "sin(x * (y - 1))", "-(x + y) * z",
+        "[v 1, [c 0, 1 ], x ]", "a - (b - c)", "a / (b / c)", "a - (b + c)", "a + (b - c)",
+        "(a + b) + c", "a * (b / c)", "a / (b * c)", "(a * b) * c", "-(-x)", "x - -y", "-x * y",
+        "-(x * y)", "x * -y", "u prodscal -v", "-(u prodscal v)", "(-u) prodscal v",
+        "abs(a - (b - c)) / (x / [v a / (b / c) ])"}) {
     DVar* h = system_.DefineVariable("h");
     ASSERT_EQ(system_.Compile(h, text), 1) << text;
     DVar* again = system_.DefineVariable("again");
     ASSERT_EQ(system_.Compile(again, Printed(h).c_str()), 1) << Printed(h);
-    EXPECT_EQ(Tree(*again->Value()), Tree(*h->Value())) << text;
+    EXPECT_EQ(Tree(*again->Value()), Tree(*h->Value())) << text << " printed " << Printed(h);
+  }
+}
+
+// Random trees over every operator, fully parenthesised: whatever the parser
+// accepts prints as a text that parses as the same tree.
+TEST_F(EvalTest, RandomOperatorTreesReadBackAsTheSameTree) {
+  const char* infix[] = {"+", "-", "*", "/", "prodscal"};
+  unsigned state = 777;
+  auto next = [&state](unsigned n) {
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) % n;
+  };
+  std::function<std::string(int)> term = [&](int depth) -> std::string {
+    switch (depth <= 0 ? 0 : next(5)) {
+      case 0:
+        return std::string(1, static_cast<char>('a' + next(3)));
+      case 1:
+        return "(-" + term(depth - 1) + ")";
+      case 2:
+        return "abs(" + term(depth - 1) + ")";
+      default:
+        return "(" + term(depth - 1) + " " + infix[next(5)] + " " + term(depth - 1) + ")";
+    }
+  };
+  int parsed = 0;
+  for (int i = 0; i < 400; ++i) {
+    const std::string text = term(6);
+    DVar* h = system_.DefineVariable("h");
+    if (system_.Compile(h, text.c_str()) == 0) continue;
+    ++parsed;
+    DVar* again = system_.DefineVariable("again");
+    ASSERT_EQ(system_.Compile(again, Printed(h).c_str()), 1) << text << " printed " << Printed(h);
+    EXPECT_EQ(Tree(*again->Value()), Tree(*h->Value())) << text << " printed " << Printed(h);
+  }
+  EXPECT_GT(parsed, 200);
+}
+
+// A chain of operands grouping to the left is a tree as deep as it is long:
+// it is printed and destroyed without recursing through its depth.
+TEST_F(EvalTest, LongChainsPrintAndAreDestroyedWithoutRecursion) {
+  for (int operands : {5000, 300000}) {
+    std::string text = "x";
+    for (int i = 1; i < operands; ++i) text += "-x";
+    DVar* h = system_.DefineVariable("h");
+    ASSERT_EQ(system_.Compile(h, text.c_str()), 1);
+    std::string expected = "x";
+    for (int i = 1; i < operands; ++i) expected += " - x";
+    EXPECT_EQ(Printed(h), expected);
+    system_.SetConstant(h, 1.0);
   }
 }
 

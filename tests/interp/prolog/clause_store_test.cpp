@@ -60,6 +60,28 @@ TEST(PrologClauseStore, ListsEachClauseOnALineOfItsOwn) {
   EXPECT_EQ(Tree(sys, query->body), "p(b)");
 }
 
+// Consulting a listing gives the same clauses again: clauses that end in
+// numbers, operator terms that need their parentheses, lists, and numbers of
+// more than six digits.
+TEST(PrologClauseStore, AListingConsultsBackAsTheSameClauses) {
+  PrologSystem first(1000, 1000);
+  ASSERT_EQ(first.Consult(DataPath("interp/prolog/roundtrip.pro")), 1);
+  ASSERT_EQ(first.rules.Count(), 15);
+  const std::string listing = Listing(first);
+
+  PrologSystem second(1000, 1000);
+  std::istringstream in(listing);
+  second.Consult(in, nullptr);
+  ASSERT_EQ(second.rules.Count(), first.rules.Count()) << listing;
+  EXPECT_EQ(Listing(second), listing);
+  for (Rule *a = first.rules.First(), *b = second.rules.First(); a != nullptr && b != nullptr;
+       a = first.rules.Next(a), b = second.rules.Next(b)) {
+    EXPECT_EQ(Tree(second, b->term), Tree(first, a->term));
+  }
+  EXPECT_NE(listing.find("pi(3.14159265358979)."), std::string::npos) << listing;
+  EXPECT_NE(listing.find("q(X) :- p(X) , X > 1.\n"), std::string::npos) << listing;
+}
+
 TEST(PrologClauseStore, AClauseWithoutTermListsAsNotDefined) {
   PrologSystem sys(1000, 1000);
   sys.rules.Append(new Rule);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -34,7 +35,7 @@ const PrintCase kPrintCases[] = {
     {"a + b.", "a + b"},
     {"(a + b) * c.", "( a + b ) * c"},
     {"a * (b + c).", "a * ( b + c )"},
-    {"a - (b - c).", "a - b - c"},
+    {"a - (b - c).", "a - ( b - c )"},
     {"(a - b) - c.", "a - b - c"},
     {"x(2 * 3 * 4).", "x(2 * 3 * 4)"},
     {"x(8 / 4 / 2).", "x(8 / 4 / 2)"},
@@ -43,8 +44,9 @@ const PrintCase kPrintCases[] = {
     {"f(X, Y, X).", "f(X,Y,X)"},
     {"p(X) :- q(X, Y).", "p(X) :- q(X,Y)"},
     {"a :- b, c ; d.", "a :- b , c ; d"},
-    {"x(((a , b) , c)).", "x(( a , b ) , c)"},
-    {"x((a , b , c)).", "x(a , b , c)"},
+    // Among arguments a "," term is enclosed, so that it reads as one.
+    {"x(((a , b) , c)).", "x(( ( a , b ) , c ))"},
+    {"x((a , b , c)).", "x(( a , b , c ))"},
     {"x(2.5, 100000, 1000000, 1.0E20, 0.1, 3.0).", "x(2.5,100000,1e+06,1e+20,0.1,3)"},
     {"x(- 1).", "x( - 1)"},
     {"x(- 1 - 2).", "x( - 1 - 2)"},
@@ -69,19 +71,69 @@ TEST(PrologOutput, PrintsTermsInTheirForms) {
   }
 }
 
+// Reads `text`, prints it with its own names, reads the printed form again:
+// both trees must be the same.
+void ExpectReadsBack(const std::string& text) {
+  SCOPED_TRACE(text);
+  PrologSystem sys(1000, 1000);
+  auto first = ReadRule(sys, text);
+  ASSERT_NE(first, nullptr);
+  std::string printed = Printed(sys, text) + " .";
+  auto again = ReadRule(sys, printed);
+  ASSERT_NE(again, nullptr) << printed;
+  EXPECT_EQ(zavo::test::Tree(sys, again->term), zavo::test::Tree(sys, first->term)) << printed;
+}
+
 TEST(PrologOutput, PrintedFormsReadBackAsTheSameTree) {
-  const char* texts[] = {"x(2 * 3 * 4).", "x((a + b) * c).", "x(a = (b = c)).",
-                         "x(- 1 - 2).", "=(=(a, b), c).", "x([a, b | c])."};
-  for (const char* text : texts) {
-    SCOPED_TRACE(text);
+  const char* texts[] = {
+      "x(2 * 3 * 4).", "x((a + b) * c).", "x(a = (b = c)).", "x(- 1 - 2).", "=(=(a, b), c).",
+      "x([a, b | c]).",
+      // Same priority: the right operand of a left-grouping operator and the
+      // left operand of a right-grouping one keep their parentheses.
+      "x(a - (b - c)).", "x(2 * (3 * 4)).", "x(8 / (4 / 2)).", "x(a - (b + c)).",
+      "x(a + (b - c)).", "x(7 mod (3 mod 2)).", "x(2 * (3 / 4)).", "x((a , b) , c).",
+      "x(a , (b , c)).", "x((a ; b) ; c).", "x(- (a - b)).", "x(- (- a)).", "x(not (a = b)).",
+      "x(a - (- b)).", "x((- a) * b).", "x(a * (- b)).", "x(a = - b).", "x((a :- b) :- c).",
+      "p :- (a :- b).", "x(f((a , b)), [(a , b), c | (d , e)]).", "x(f((a ; b , c))).",
+      "x([(a :- b , c)]).", "p(X) :- q(X), X > 1, Y is X * (2 - 3), r(Y).",
+  };
+  for (const char* text : texts) ExpectReadsBack(text);
+}
+
+// Random trees over every operator of the table and parentheses everywhere:
+// what the reader accepts prints as a text that reads as the same tree.
+TEST(PrologOutput, RandomOperatorTermsReadBackAsTheSameTree) {
+  const char* infix[] = {":-", ";", ",", "=", "is", "<", "=<", "+", "-", "*", "/", "mod", "div"};
+  const char* prefix[] = {"-", "+", "not", "?-", ":-"};
+  unsigned state = 12345;
+  auto next = [&state](unsigned n) {
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) % n;
+  };
+  std::function<std::string(int)> term = [&](int depth) -> std::string {
+    unsigned pick = depth <= 0 ? 0 : next(6);
+    switch (pick) {
+      case 0:
+        return std::string(1, static_cast<char>('a' + next(3)));
+      case 1:
+        return "f(" + term(depth - 1) + ", " + term(depth - 1) + ")";
+      case 2:
+        return "[" + term(depth - 1) + "]";
+      case 3:
+        return "(" + std::string(prefix[next(5)]) + " " + term(depth - 1) + ")";
+      default:
+        return "(" + term(depth - 1) + " " + infix[next(13)] + " " + term(depth - 1) + ")";
+    }
+  };
+  int read = 0;
+  for (int i = 0; i < 400; ++i) {
+    std::string text = "x(" + term(5) + ").";
     PrologSystem sys(1000, 1000);
-    auto first = ReadRule(sys, text);
-    ASSERT_NE(first, nullptr);
-    std::string printed = Printed(sys, text) + " .";
-    auto again = ReadRule(sys, printed);
-    ASSERT_NE(again, nullptr) << printed;
-    EXPECT_EQ(zavo::test::Tree(sys, again->term), zavo::test::Tree(sys, first->term));
+    if (ReadRule(sys, text) == nullptr) continue;
+    ++read;
+    ExpectReadsBack(text);
   }
+  EXPECT_GT(read, 200);
 }
 
 TEST(PrologOutput, AnUnboundVariablePrintsByNameOrWithItsFrame) {
