@@ -90,6 +90,10 @@ int Run(const Options& options) {
               << (message != nullptr ? message : "Generic Error") << '\n';
     return 1;
   }
+  // What the load recorded and still took: "FILE:LINE: warning: MESSAGE".
+  for (const zavo::RecordedError& warning : scene.GetRecordedErrors()) {
+    std::cerr << options.sceneArgument << ':' << warning.line << ": warning: " << warning.message << '\n';
+  }
   if (!options.output.empty()) scene.SetOutputImage(options.output.string().c_str());
   scene.Render();
   return scene.RenderSucceeded() ? 0 : 1;
