@@ -144,6 +144,9 @@ public:
   // may still have recorded some (a bad point taken as far as it went): they
   // are the warnings of that read.
   const std::vector<zavo::RecordedError>& GetRecordedErrors() const { return recordedErrors_; }
+  // The text of the token at which the last failed read stopped (cut to the
+  // scanner's slot); empty at the end of the text or after a read that succeeded.
+  const std::string& GetErrorToken() const { return errorToken_; }
 
   // ---- Scene texts ----
   //
@@ -497,6 +500,7 @@ private:
   int errorLine_ = 0;
   std::vector<zavo::RecordedError> recordedErrors_;
   const ScannerMemo* readingScanner_ = nullptr;  // the scanner of the read in progress
+  std::string errorToken_;
   int modelDepth_ = 0;  // model blocks being read inside each other
   // While a text is read, the objects by name, so that each new object's name
   // is checked at once rather than against the whole list. Names are not
