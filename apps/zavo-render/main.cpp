@@ -110,6 +110,10 @@ public:
                      (message != nullptr ? message : "Generic Error") + NearToken(scene_));
       return kFailed;
     }
+    // What the load recorded and still took: "FILE:LINE: warning: MESSAGE".
+    for (const zavo::RecordedError& warning : scene_.GetRecordedErrors()) {
+      console_.Error(options_.sceneArgument + ':' + std::to_string(warning.line) + ": warning: " + warning.message);
+    }
 
     // Everything that would stop the render is checked before any hierarchy
     // is built or loaded.

@@ -49,4 +49,17 @@ std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& na
   return dir / *best;
 }
 
+std::optional<std::filesystem::path> FindSideFile(const std::string& path, const char* extension) {
+  const std::filesystem::path file = PathFromName(path + "." + extension);
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(file, ec)) return file;
+  if (auto found = ResolvePath(file); found && std::filesystem::is_regular_file(*found, ec)) return found;
+  return std::nullopt;
+}
+
+std::filesystem::path SideFileName(const std::string& path, const char* extension) {
+  if (auto found = FindSideFile(path, extension)) return *found;
+  return PathFromName(path + "." + extension);
+}
+
 }  // namespace zavo

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zavo {
@@ -20,5 +21,15 @@ std::filesystem::path PathFromName(std::string_view name);
 // the last component is matched loosely; the directories above it must be
 // spelled exactly.
 std::optional<std::filesystem::path> ResolvePath(const std::filesystem::path& name);
+
+// The side file "<path>.<extension>" of a model found by name (the path
+// without its extension, as the model search answers it): the regular file
+// as written, else the one ResolvePath finds, so that "CUBE.BRP" serves
+// "CUBE" with "brp". Nothing when neither is a regular file.
+std::optional<std::filesystem::path> FindSideFile(const std::string& path, const char* extension);
+
+// The name under which to read or replace that side file: the one
+// FindSideFile finds, else "<path>.<extension>" as written.
+std::filesystem::path SideFileName(const std::string& path, const char* extension);
 
 }  // namespace zavo

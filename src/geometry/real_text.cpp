@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <ostream>
+#include <string_view>
 
 namespace zavo {
 namespace {
@@ -22,6 +23,13 @@ std::string RealText(double v) {
 void WriteReal(std::ostream& os, double v) {
   char buf[32];
   os.write(buf, static_cast<std::streamsize>(Format(v, buf)));
+}
+
+bool WrittenAlike(double a, double b) {
+  char x[32];
+  char y[32];
+  const std::size_t n = Format(a, x);
+  return n == Format(b, y) && std::string_view(x, n) == std::string_view(y, n);
 }
 
 }  // namespace zavo

@@ -11,4 +11,10 @@ namespace zavo {
 std::string RealText(double v);
 void WriteReal(std::ostream& os, double v);
 
+// Whether two reals are written alike (RealText). Keys that are written only
+// when they differ from a default decide on this, so that a value within the
+// written precision of its default reads back as the default and the text
+// stays the same on every later write.
+bool WrittenAlike(double a, double b);
+
 }  // namespace zavo

@@ -1,6 +1,9 @@
 #include "scene/graphic_object.h"
 
+#include <ostream>
+
 #include "geometry/bounding_object.h"
+#include "geometry/real_text.h"
 #include "scene/comm_data.h"
 #include "scene/mapping.h"
 
@@ -180,4 +183,13 @@ int CG_GraphicObject::StandInBox(zavo::DeclassedParts& parts, const GEO_Box& box
   parts[0].object = standIn.release();
   parts[0].owned = 1;
   return 1;
+}
+
+void CG_GraphicObject::WriteIDnameAndToll(std::ostream& os) const {
+  if (IDname.Text() != nullptr && IDname.Text()[0] != '\0') os << "\tIDname " << IDname << ";\n";
+  if (!zavo::WrittenAlike(toll, CG_GraphicObjectCommData().toll)) {
+    os << "\ttoll ";
+    zavo::WriteReal(os, toll);
+    os << ";\n";
+  }
 }

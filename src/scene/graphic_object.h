@@ -281,6 +281,11 @@ public:
   // object is null or has no bounding volume.
   static int GetBox(const CG_GraphicObject* object, GEO_Box& box);
 
+  // The header lines that keep what the reader took from the object header
+  // beside the name: "\tIDname " I ";\n" when the object has an IDname, and
+  // "\ttoll " T ";\n" when T is not written as the default 0.01 is.
+  void WriteIDnameAndToll(std::ostream& os) const;
+
   charString name;
   charString IDname;
   double toll = 0.01;  // ray parameters at or below it are no hits

@@ -34,9 +34,9 @@ void CG_MaterialPhong::Write(std::ostream& os) const {
   os << ";\n\t\tOs ";
   WritePoint3DShort(Os, os);
   if (shadows == 0) os << ";\n\t\tshadows 0";
-  if (Kh != Ks) WriteKey(os, "Kh", Kh);
-  if (angles != 0) WriteKey(os, "angles", angles);
-  if (anglet != 0) WriteKey(os, "anglet", anglet);
+  if (!zavo::WrittenAlike(Kh, Ks)) WriteKey(os, "Kh", Kh);
+  if (!zavo::WrittenAlike(angles, 0.0)) WriteKey(os, "angles", angles);
+  if (!zavo::WrittenAlike(anglet, 0.0)) WriteKey(os, "anglet", anglet);
   if (doubleside == 0) os << ";\n\t\tdoubleside 0";
   os << ";\n\t}\n";
 }

@@ -192,23 +192,23 @@ void GParam::Write(std::ostream& os) const {
   Entry(os, "depthback", depthback);
   if (jitterfreq != d.jitterfreq) Entry(os, "jitterfreq", jitterfreq);
   // A jitter range that is not the default is written too, or a save would lose it.
-  if (jitterrange != d.jitterrange) Entry(os, "jitterrange", jitterrange);
+  if (!zavo::WrittenAlike(jitterrange, d.jitterrange)) Entry(os, "jitterrange", jitterrange);
   if (motionblur != d.motionblur) Entry(os, "motionblur", motionblur);
-  if (motionblurq != d.motionblurq) Entry(os, "motionblurq", motionblurq);
+  if (!zavo::WrittenAlike(motionblurq, d.motionblurq)) Entry(os, "motionblurq", motionblurq);
   if (mpeg != d.mpeg) Entry(os, "mpeg", mpeg);
   if (AngleFreq != d.AngleFreq) Entry(os, "AngleFreq", AngleFreq);
   if (UseDistribuiteTS != d.UseDistribuiteTS) Entry(os, "UseDistribuiteTS", UseDistribuiteTS);
   if (UseAA != d.UseAA) Entry(os, "UseAA", UseAA);
-  if (AAsb != d.AAsb) Entry(os, "AAsb", AAsb);
-  if (AAsf != d.AAsf) Entry(os, "AAsf", AAsf);
-  if (AAzb != d.AAzb) Entry(os, "AAzb", AAzb);
-  if (AAzf != d.AAzf) Entry(os, "AAzf", AAzf);
+  if (!zavo::WrittenAlike(AAsb, d.AAsb)) Entry(os, "AAsb", AAsb);
+  if (!zavo::WrittenAlike(AAsf, d.AAsf)) Entry(os, "AAsf", AAsf);
+  if (!zavo::WrittenAlike(AAzb, d.AAzb)) Entry(os, "AAzb", AAzb);
+  if (!zavo::WrittenAlike(AAzf, d.AAzf)) Entry(os, "AAzf", AAzf);
   if (UseDF != d.UseDF) Entry(os, "UseDF", UseDF);
-  if (DFSmax != d.DFSmax) Entry(os, "DFSmax", DFSmax);
-  if (DFf1 != d.DFf1) Entry(os, "DFf1", DFf1);
-  if (DFf2 != d.DFf2) Entry(os, "DFf2", DFf2);
-  if (DFb1 != d.DFb1) Entry(os, "DFb1", DFb1);
-  if (DFb2 != d.DFb2) Entry(os, "DFb2", DFb2);
+  if (!zavo::WrittenAlike(DFSmax, d.DFSmax)) Entry(os, "DFSmax", DFSmax);
+  if (!zavo::WrittenAlike(DFf1, d.DFf1)) Entry(os, "DFf1", DFf1);
+  if (!zavo::WrittenAlike(DFf2, d.DFf2)) Entry(os, "DFf2", DFf2);
+  if (!zavo::WrittenAlike(DFb1, d.DFb1)) Entry(os, "DFb1", DFb1);
+  if (!zavo::WrittenAlike(DFb2, d.DFb2)) Entry(os, "DFb2", DFb2);
   Entry(os, "_csg_convert", _csg_convert);
   if (_brep_optimiz != "auto") {
     Entry(os, "_brep_optimiz", _brep_optimiz);
@@ -221,7 +221,7 @@ void GParam::Write(std::ostream& os) const {
   }
   // Always written: 0 would otherwise read back as the default 1.
   Entry(os, "_general_hsort", _general_hsort);
-  if (_general_costr != d._general_costr) Entry(os, "_general_costr", _general_costr);
+  if (!zavo::WrittenAlike(_general_costr, d._general_costr)) Entry(os, "_general_costr", _general_costr);
   if (CameraInUse.Text() != nullptr) Entry(os, "CameraInUse", CameraInUse);
   os << ";\n}\n\n";
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "foundation/runtime_error_box.h"
+#include "foundation/scanner.h"
 #include "scene/find_by_keyword.h"
 
 namespace {
@@ -164,6 +165,8 @@ void CG_GraphicScene::SetInterface(CG_GraphicSystemInterface* systemInterface) {
 void CG_GraphicScene::SetError(int code, const char* message) {
   errorCode_ = code;
   errorMessage_ = message;
+  recordedErrors_.push_back(
+      {code, message != nullptr ? message : "", readingScanner_ != nullptr ? readingScanner_->TokenLine() : 0});
 }
 
 int CG_GraphicScene::SetShadingMethod(const char* name) {

@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "foundation/char_string.h"
 #include "foundation/dbl_list.h"
@@ -39,6 +40,18 @@ class ScannerMemo;
 namespace zavo {
 class DepthRange;
 }
+
+namespace zavo {
+
+// One error recorded while a text was read: its code, message and the line of
+// the token in view when it was recorded (0 when no text was being read).
+struct RecordedError {
+  int code = 0;
+  std::string message;
+  int line = 0;
+};
+
+}  // namespace zavo
 
 class CG_GraphicScene {
 public:
@@ -126,6 +139,11 @@ public:
   const char* GetErrorMessage() const { return errorMessage_.Text(); }
   int GetErrorLine() const { return errorLine_; }
   void SetErrorLine(int line) { errorLine_ = line; }
+  // Every error recorded since the outermost read began (Get), in order, each
+  // with the line of the token in view at that moment. A read that succeeded
+  // may still have recorded some (a bad point taken as far as it went): they
+  // are the warnings of that read.
+  const std::vector<zavo::RecordedError>& GetRecordedErrors() const { return recordedErrors_; }
   // The text of the token at which the last failed read stopped (cut to the
   // scanner's slot); empty at the end of the text or after a read that succeeded.
   const std::string& GetErrorToken() const { return errorToken_; }
@@ -483,6 +501,8 @@ private:
   DblList<CG_NamedMaterial> materials_;
   int errorCode_ = 0;
   int errorLine_ = 0;
+  std::vector<zavo::RecordedError> recordedErrors_;
+  const ScannerMemo* readingScanner_ = nullptr;  // the scanner of the read in progress
   std::string errorToken_;
   int modelDepth_ = 0;  // model blocks being read inside each other
   std::int64_t tessellationVertices_ = 0;  // of the objects held and read so far

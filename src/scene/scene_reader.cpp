@@ -64,8 +64,11 @@ int CG_GraphicScene::Get(std::istream& in) {
   // The name index of the objects for this read (the outermost one, when reads
   // nest); the first of equal names wins, as in the list.
   struct Reading {
-    explicit Reading(CG_GraphicScene& scene) : s(scene), outermost(!scene.reading_) {
+    Reading(CG_GraphicScene& scene, const ScannerMemo& scanner)
+        : s(scene), outermost(!scene.reading_), outerScanner(scene.readingScanner_) {
+      s.readingScanner_ = &scanner;
       if (!outermost) return;
+      s.recordedErrors_.clear();
       s.readingIndex_.clear();
       s.tessellationVertices_ = 0;
       for (CG_GraphicObject& object : s.objects_) {
@@ -75,13 +78,15 @@ int CG_GraphicScene::Get(std::istream& in) {
       s.reading_ = true;
     }
     ~Reading() {
+      s.readingScanner_ = outerScanner;
       if (!outermost) return;
       s.reading_ = false;
       s.readingIndex_.clear();
     }
     CG_GraphicScene& s;
     const bool outermost;
-  } reading(*this);
+    const ScannerMemo* outerScanner;
+  } reading(*this, scanner);
   int ok = 0;
   try {
     scanner.Next();

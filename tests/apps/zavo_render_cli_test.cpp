@@ -124,7 +124,9 @@ TEST(ZavoRenderCli, ACsgSceneLeavesItsMeshCacheBesideTheScene) {
   EXPECT_EQ(r.exit_code, 0) << r.out;
   EXPECT_TRUE(std::filesystem::exists(dir / "scenes" / "csg.bmp"));
   const std::string cache = zavo::test::ReadFile(dir / "scenes" / "csg.qzd" / "object" / "A" / "model.brp");
-  EXPECT_EQ(cache.rfind("{ pbrep\n", 0), 0u);
+  // The record of what the mesh was computed from, then the mesh.
+  EXPECT_EQ(cache.rfind("// csg mesh from ", 0), 0u);
+  EXPECT_EQ(cache.find("\n{ pbrep\n"), cache.find('\n'));
 }
 
 TEST(ZavoRenderCli, PatchModelsAndSplineSurfacesLoadWithTheirSideFiles) {

@@ -62,4 +62,14 @@ inline std::string Written(const CG_GraphicObject& object) {
   return os.str();
 }
 
+// The block without its first IDname and toll lines: what a copy writes,
+// which takes neither.
+inline std::string WithoutIDnameAndToll(std::string block) {
+  for (const char* key : {"\n\tIDname ", "\n\ttoll "}) {
+    const std::size_t at = block.find(key);
+    if (at != std::string::npos) block.erase(at + 1, block.find('\n', at + 1) - at);
+  }
+  return block;
+}
+
 }  // namespace zavo::test

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "foundation/atomic_file.h"
+#include "foundation/path_resolver.h"
 #include "foundation/runtime_error_box.h"
 #include "geometry/geo_scanner.h"
 #include "scene/material.h"
@@ -81,10 +82,12 @@ int GBRep::Load(CG_BRepDescription& d, std::string& failure) {
     }
     mesh = std::move(d.mesh);
   } else {
-    const std::string file = Text(d.path) + ".brp";
+    // The file as the case-blind model search found it ("CUBE.BRP").
+    const fs::path found = zavo::SideFileName(Text(d.path), "brp");
+    const std::string file = found.string();
     std::error_code error;
-    std::ifstream in(fs::path(file), std::ios::in | std::ios::binary);
-    if (!in.is_open() || fs::is_directory(fs::path(file), error)) {
+    std::ifstream in(found, std::ios::in | std::ios::binary);
+    if (!in.is_open() || fs::is_directory(found, error)) {
       failure = "cannot find the model " + file;
       return 0;
     }
@@ -95,7 +98,7 @@ int GBRep::Load(CG_BRepDescription& d, std::string& failure) {
       failure = "Error in pbrep model " + file;
       return 0;
     }
-    cache = Text(d.path) + ".br_";
+    cache = zavo::SideFileName(Text(d.path), "br_").string();
   }
 
   isInline_ = d.isInline;
@@ -195,17 +198,18 @@ int GBRep::UpdateModel() {
     mesh_->UpdateFaces();
   } else {
     const std::string base = Text(modelPath_);
-    const bool written = zavo::WriteFileAtomically(fs::path(base + ".brp"), [&](std::ostream& os) {
+    const fs::path model = zavo::SideFileName(base, "brp");
+    const bool written = zavo::WriteFileAtomically(model, [&](std::ostream& os) {
       mesh_->Write(os, 1);
       os << "\n.\n";
       return true;
     });
     if (!written) {
-      Tell("cannot write the model " + base + ".brp");
+      Tell("cannot write the model " + model.string());
       return 0;
     }
     std::error_code error;
-    fs::remove(fs::path(base + ".br_"), error);
+    fs::remove(zavo::SideFileName(base, "br_"), error);
   }
   CG_BRepDescription d;
   GetDescription(d);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/scanner.h"
+#include "geometry/real_text.h"
 #include "models/core/brep.h"
 #include "scene/scene.h"
 
@@ -20,7 +21,7 @@ void GBRep::Write(std::ostream& os) const {
     os << "\n\t\tname " << modelName_ << ";\n\t\tcostr ";
   }
   os << costr_ << ";\n\t\tinterp " << interp_;
-  if (interp_ang_ != zavo::kDefaultCreaseAngle) os << ";\n\t\tinterp_ang " << interp_ang_;
+  if (!zavo::WrittenAlike(interp_ang_, zavo::kDefaultCreaseAngle)) os << ";\n\t\tinterp_ang " << interp_ang_;
   if (interp_hold_ != 0) os << ";\n\t\tinterp_hold " << interp_hold_;
   os << ";\n\t}\n}\n";
 }

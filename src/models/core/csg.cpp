@@ -133,7 +133,10 @@ GCSG::GCSG(CG_GraphicObjectCommData& data, CG_CSGDescription& description)
   description.ownsSecond = 0;
   first_.reset(description.first);
   second_.reset(description.second);
-  if (IDname.Text() == nullptr && description.scene != nullptr) description.scene->UniqueIDname(IDname, this);
+  keyword_ = description.keyword;  // part of the cache record
+  if (IDname.Text() == nullptr && description.scene != nullptr && !ReuseCacheName(*description.scene)) {
+    description.scene->UniqueIDname(IDname, this);
+  }
   SetDescription(description);
 }
 

@@ -17,11 +17,13 @@
 // each child a whole object block as the scene text has them at top level;
 // the ";" after a child's closing brace is optional.
 //
-// The mesh object is cached as "<scene>.qzd/object/<IDname>/model.brp"; a
-// readable cache decides the mesh until it is removed (see SetDescription).
+// The mesh object is cached as "<scene>.qzd/object/<IDname>/model.brp", whose
+// first line records what it was computed from (CacheRecord); a readable
+// cache with the CSG's own record decides the mesh (see SetDescription).
 
 #include <iosfwd>
 #include <memory>
+#include <string>
 
 #include "foundation/char_string.h"
 #include "foundation/fragmented_seq.h"
@@ -133,7 +135,10 @@ class GCSG : public CG_GraphicObject, public GUniformObjectData {
 public:
   // Name, IDname, toll and the uniform data from the common data (the mapping
   // moves in); then SetDescription with the description. A CSG without an
-  // IDname gets the scene's UniqueIDname (its children's IDnames avoided).
+  // IDname takes the name of a cache directory of the scene made from the
+  // same description (CacheRecord) that no object of the scene holds, else
+  // the scene's UniqueIDname (its children's IDnames avoided): a scene read
+  // again finds the caches of its unnamed CSGs.
   GCSG(CG_GraphicObjectCommData& data, CG_CSGDescription& description);
   ~GCSG() override;
 
@@ -192,7 +197,8 @@ public:
   // Takes the children over (the description's flags are cleared; a child
   // that is replaced is destroyed), the keyword, the rules, interface, scene
   // and convert flag, and renews the bounding volume. Then the mesh object:
-  // a readable cache file wins (the children are not meshed); else, with
+  // a readable cache file whose record is the CSG's own wins (the children
+  // are not meshed); a cache of another record is never used; else, with
   // convert flag 1 and a mesh boolean, each child is turned into one mesh
   // and the boolean of the two becomes the mesh object, which is written to
   // the cache. When a child gives no mesh or the boolean none, the object
@@ -207,8 +213,16 @@ public:
   // The mesh object, or null.
   const GBRep* MeshObject() const { return mesh_.get(); }
   int ConvertFlag() const { return convert_; }
+  // The first line of the CSG's mesh cache: "// csg mesh from " and the
+  // SHA-256 of the keyword and the two children's blocks as written.
+  std::string CacheRecord() const;
 
 private:
+  // Takes the name of a cache directory of the scene whose record is this
+  // CSG's and whose name no object of the scene (nor a child) holds; the
+  // directories are tried in the order the scene gives new names. 1 when one
+  // was taken.
+  int ReuseCacheName(const CG_GraphicScene& scene);
   // The mesh object from the cache file: 1, or 0 when there is no readable cache.
   int LoadCachedMesh();
   // The mesh object from the children's meshes and the mesh boolean.

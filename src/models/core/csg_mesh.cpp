@@ -1,15 +1,19 @@
 // The CSG object's mesh object: read from its cache file, or computed by the
 // mesh boolean of its children's meshes and cached.
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <locale>
 #include <string>
+#include <sstream>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "foundation/atomic_file.h"
+#include "foundation/sha256.h"
 #include "geometry/geo_scanner.h"
 #include "geometry/make_directory.h"
 #include "models/core/brep.h"
@@ -46,6 +50,29 @@ bool SceneDirectory(const CG_GraphicScene* scene, const char* id, fs::path& dire
 
 fs::path CacheFile(const fs::path& sceneDirectory, const char* id) {
   return sceneDirectory / "object" / id / "model.brp";
+}
+
+// The first line of the file, without its line end; "" when it does not open.
+std::string FirstLine(const fs::path& file) {
+  std::error_code error;
+  if (fs::is_directory(file, error)) return std::string();
+  std::ifstream in(file, std::ios::in | std::ios::binary);
+  std::string line;
+  if (!in.is_open() || !std::getline(in, line)) return std::string();
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+// A name the scene gives to objects without one: "A" to "Z", each after
+// any number of "Z"s.
+bool GeneratedName(const std::string& id) {
+  if (id.empty() || id.back() < 'A' || id.back() > 'Z') return false;
+  return id.find_first_not_of('Z') >= id.size() - 1;
+}
+
+// Generated names in the order the scene gives them.
+bool GivenBefore(const std::string& a, const std::string& b) {
+  return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 // One mesh of a child: its own indexed mesh, or the one part of its
@@ -109,12 +136,53 @@ void GCSG::SetDescription(CG_CSGDescription& d) {
   ComputeMesh();
 }
 
+std::string GCSG::CacheRecord() const {
+  std::ostringstream os;
+  os.imbue(std::locale::classic());
+  os << keyword_ << "\nfirst ";
+  if (first_) first_->Write(os);
+  os << "\nsecond ";
+  if (second_) second_->Write(os);
+  return "// csg mesh from " + zavo::Sha256Hex(os.str());
+}
+
+int GCSG::ReuseCacheName(const CG_GraphicScene& scene) {
+  fs::path directory;
+  if (!SceneDirectory(&scene, "A", directory)) return 0;
+  std::error_code error;
+  fs::directory_iterator it(directory / "object", error);
+  if (error) return 0;
+  std::vector<std::string> names;
+  for (const fs::directory_iterator end; it != end; it.increment(error)) {
+    if (error) break;
+    const std::string id = it->path().filename().string();
+    if (GeneratedName(id)) names.push_back(id);
+  }
+  if (names.empty()) return 0;
+  std::sort(names.begin(), names.end(), GivenBefore);
+  const std::string record = CacheRecord();
+  for (const std::string& id : names) {
+    if (ContainsIDname(id.c_str())) continue;
+    bool held = false;
+    for (const CG_GraphicObject& object : scene.GetObjects()) {
+      if (object.ContainsIDname(id.c_str())) {
+        held = true;
+        break;
+      }
+    }
+    if (held || FirstLine(CacheFile(directory, id.c_str())) != record) continue;
+    IDname = id.c_str();
+    return 1;
+  }
+  return 0;
+}
+
 int GCSG::LoadCachedMesh() {
   fs::path directory;
   if (!SceneDirectory(scene_, IDname.Text(), directory)) return 0;
   const fs::path file = CacheFile(directory, IDname.Text());
-  std::error_code error;
-  if (fs::is_directory(file, error)) return 0;
+  // Only a cache computed from what the CSG is now.
+  if (FirstLine(file) != CacheRecord()) return 0;
   std::ifstream in(file, std::ios::in | std::ios::binary);
   if (!in.is_open()) return 0;
   auto mesh = std::make_unique<BRepModel3>("model");
@@ -158,8 +226,10 @@ void GCSG::ComputeMesh() {
   if (made) directory = MakeDirectoryPath(directory, IDname.Text(), &made);
   if (!made) return;
   const BRepModel3& mesh = mesh_->Mesh();
-  zavo::WriteFileAtomically(directory / "model.brp", [&mesh](std::ostream& os) {
+  const std::string record = CacheRecord();
+  zavo::WriteFileAtomically(directory / "model.brp", [&mesh, &record](std::ostream& os) {
     os.imbue(std::locale::classic());
+    os << record << "\n";
     mesh.Write(os, 1);
     return static_cast<bool>(os);
   });

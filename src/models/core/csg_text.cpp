@@ -14,9 +14,7 @@ void GCSG::Write(std::ostream& os) const {
   if (!second_) RuntimeErrorBox("om2 NULL in GCSG");
   zavo::ClassicNumbers classic(os);
   os << "{ object\n\tname " << name << ";\n";
-  // An object made without a scene may have no IDname: a line without a
-  // value would not read back.
-  if (IDname.Text() != nullptr) os << "\tIDname " << IDname << ";\n";
+  WriteIDnameAndToll(os);
   GUniformObjectData::Write(os);
   os << "\tmodel { " << keyword_ << "\nfirst ";
   first_->Write(os);

@@ -32,6 +32,7 @@ int UniformModelObject::GetChildren(Seq<CG_GraphicObject*>& children) {
 
 void UniformModelObject::WriteHead(std::ostream& os) const {
   os << "{ object\n\tname " << name << ";\n";
+  WriteIDnameAndToll(os);
   GUniformObjectData::Write(os);
 }
 

@@ -22,7 +22,9 @@ std::unique_ptr<CG_GraphicObject> ReadObjectBlock(CG_GraphicScene& scene, Scanne
 }
 
 void WriteWrapperHead(std::ostream& os, const CG_GraphicObject& object, const char* keyword) {
-  os << "{ object\n\tname " << object.name << ";\n\tmodel \t{ " << keyword << "\n";
+  os << "{ object\n\tname " << object.name << ";\n";
+  object.WriteIDnameAndToll(os);
+  os << "\tmodel \t{ " << keyword << "\n";
 }
 
 }  // namespace zavo

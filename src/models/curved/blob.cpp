@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
 
+#include "foundation/path_resolver.h"
 #include "models/curved/poly_solvers.h"
 
 namespace {
@@ -32,7 +34,9 @@ void GBlob::LoadModel(const CG_BlobDescription& description) {
   modelName_ = description.name;
   modelPath_ = description.path;
   complete_.elements.Clear();
-  const std::string file = std::string(modelPath_.Text() != nullptr ? modelPath_.Text() : "") + ".blb";
+  // The file as the case-blind model search found it ("DROP.BLB").
+  const std::filesystem::path file =
+      zavo::SideFileName(std::string(modelPath_.Text() != nullptr ? modelPath_.Text() : ""), "blb");
   std::ifstream in(file, std::ios::binary);
   if (!in) {
     loadResult_ = kNotOpened;

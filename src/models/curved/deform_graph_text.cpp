@@ -12,7 +12,7 @@
 void CG_PathControl::Write(std::ostream& os) const {
   zavo::ClassicNumbers classic(os);
   os << "{ object\n\tname " << name << ";\n";
-  if (IDname.Text() != nullptr && IDname.Text()[0] != '\0') os << "\tIDname " << IDname << ";\n";
+  WriteIDnameAndToll(os);
   os << "\tmodel { deformgraph\n\t\tcenter ";
   WritePoint3D(center_, os);
   os << ";\n\t\tnx ";

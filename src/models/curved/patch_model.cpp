@@ -5,11 +5,14 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <sstream>
+#include <vector>
 #include <system_error>
 
 #include "foundation/atomic_file.h"
 #include "foundation/path_resolver.h"
 #include "foundation/scanner.h"
+#include "foundation/sha256.h"
 #include "geometry/brep_model3.h"
 #include "models/core/brep.h"
 
@@ -84,19 +87,61 @@ bool StartsWithMarker(const fs::path& file, const char* marker) {
   return line.compare(0, n, marker) == 0 && (line[n] == '\n' || line[n] == '\r');
 }
 
+namespace {
+
+// The first lines of a file, up to count, without their line ends; a file
+// that does not open gives nothing. only, when given, tells whether the file
+// holds nothing but those lines and blanks.
+std::optional<std::vector<std::string>> HeadLines(const fs::path& file, std::size_t count, bool* only) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in.is_open() || !IsFile(file)) return std::nullopt;
+  std::vector<std::string> lines;
+  std::string line;
+  while (lines.size() < count && std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  if (only != nullptr) {
+    *only = true;
+    for (char c = 0; in.get(c);) {
+      if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+        *only = false;
+        break;
+      }
+    }
+  }
+  return lines;
+}
+
+bool Blank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
+
+}  // namespace
+
+std::string PatchCacheRecord(const PatchMeshJob& job) {
+  return "// from model " + job.modelDigest + " div " + std::to_string(TessellationDiv(job.div)) + " hierarchy " +
+         job.hierKind + " " + std::to_string(job.gridDim);
+}
+
+PatchCacheState ClassifyPatchCache(const fs::path& file, const char* marker, const std::string& record) {
+  bool only = false;
+  const auto lines = HeadLines(file, 2, &only);
+  if (!lines) return PatchCacheState::kForeign;
+  // Nothing at all, or the marker and nothing more: a cache of ours that
+  // was never finished.
+  bool blank = only;
+  for (const std::string& line : *lines) blank = blank && Blank(line);
+  if (blank) return PatchCacheState::kStale;
+  if ((*lines)[0] != marker) return PatchCacheState::kForeign;
+  if (lines->size() == 2 && (*lines)[1] == record) return PatchCacheState::kCurrent;
+  return PatchCacheState::kStale;
+}
+
 void RemoveMarkedCache(const std::string& modelPath, const char* marker) {
   const fs::path mesh(modelPath + ".brp");
-  if (!StartsWithMarker(mesh, marker)) return;
+  if (ClassifyPatchCache(mesh, marker, std::string()) == PatchCacheState::kForeign) return;
   std::error_code error;
   fs::remove(mesh, error);
   fs::remove(fs::path(modelPath + ".br_"), error);
-}
-
-std::optional<fs::path> FindSideFile(const std::string& path, const char* extension) {
-  const fs::path file = PathFromName(path + "." + extension);
-  if (IsFile(file)) return file;
-  if (auto found = ResolvePath(file); found && IsFile(*found)) return found;
-  return std::nullopt;
 }
 
 std::string BadModelText(const ModelFileTexts& texts, const std::string& path) {
@@ -104,8 +149,9 @@ std::string BadModelText(const ModelFileTexts& texts, const std::string& path) {
 }
 
 ModelLoad LoadModelFile(const ModelFileTexts& texts, const std::string& path, GeoInterface* tell,
-                        const std::function<bool(std::istream&)>& read, std::string* file) {
+                        const std::function<bool(std::istream&)>& read, std::string* file, std::string* digest) {
   if (file != nullptr) file->clear();
+  if (digest != nullptr) digest->clear();
   const std::optional<fs::path> found = FindSideFile(path, texts.extension);
   std::ifstream in;
   if (found) in.open(*found, std::ios::binary);
@@ -114,7 +160,13 @@ ModelLoad LoadModelFile(const ModelFileTexts& texts, const std::string& path, Ge
     return ModelLoad::kNotFound;
   }
   if (file != nullptr) *file = found->string();
-  if (!read(in)) {
+  // The text is read once: the digest is of exactly what the reader sees.
+  std::ostringstream whole;
+  whole << in.rdbuf();
+  std::string text = std::move(whole).str();
+  if (digest != nullptr) *digest = Sha256Hex(text);
+  std::istringstream textIn(std::move(text));
+  if (!read(textIn)) {
     TellUser(tell, BadModelText(texts, path));
     return ModelLoad::kBadContent;
   }
@@ -149,11 +201,17 @@ int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, De
   if (!data) return 0;
   const std::string word = job.word;
   const fs::path meshFile = PathFromName(job.modelPath + ".brp");
+  const std::string record = PatchCacheRecord(job);
   bool useCache = job.cache != 0 && !job.embedded && !job.differsFromFile && !job.modelPath.empty();
+  bool stale = false;
   if (useCache && IsFile(meshFile)) {
-    if (!StartsWithMarker(meshFile, job.marker)) {
+    const PatchCacheState state = ClassifyPatchCache(meshFile, job.marker, record);
+    if (state == PatchCacheState::kForeign) {
       // Another model's mesh: run as without a cache, leaving it alone.
       useCache = false;
+    } else if (state == PatchCacheState::kStale) {
+      // Made from another file or other settings: made again below.
+      stale = true;
     } else {
       Status(job.progress, "Loading " + word + " cache");
       CG_BRepDescription d;
@@ -175,6 +233,7 @@ int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, De
         return 1;
       }
       // A cache that does not read whole is rebuilt and overwritten.
+      stale = true;
       brep.reset();
       data = object.UniformModelObject::NewCommData();
       if (!data) return 0;
@@ -195,11 +254,16 @@ int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, De
   mesh->BuildEdges();
   if (hasFaces) mesh->ComputeVertexNormals(kDefaultCreaseAngle);
   const bool writeCache = useCache && hasFaces;
+  if (useCache && stale) {
+    // The hierarchy beside a mesh that is replaced belongs to the old mesh.
+    std::error_code error;
+    fs::remove(PathFromName(job.modelPath + ".br_"), error);
+  }
   if (writeCache) {
     Status(job.progress, "Saving " + word + " cache");
     WriteFileAtomically(meshFile, [&](std::ostream& os) {
       ClassicNumbers classic(os);
-      os << job.marker << "\n";
+      os << job.marker << "\n" << record << "\n";
       mesh->Write(os, 1);
       return true;
     });

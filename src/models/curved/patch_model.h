@@ -11,8 +11,12 @@
 // pbrep text) with its face hierarchy in "<path>.br_". A boundary-mesh model
 // of the same name may own those names, so the cache's first line is a
 // marker of its model type ("// bezier mesh cache", "// NURBS mesh cache"),
-// a comment the pbrep reader skips. A ".brp" without the model's own marker
-// is never read, overwritten or deleted by the patch model.
+// a comment the pbrep reader skips. A ".brp" that neither carries the
+// model's own marker nor is empty is never read, overwritten or deleted by
+// the patch model. The second line records what the mesh was made from:
+//   // from model <SHA-256 of the model file> div <n> hierarchy <kind> <grid>
+// and the cache is used only while that record is the model's own; any other
+// cache of ours (an older record, none, an empty file) is made again.
 
 #include <cstdint>
 #include <filesystem>
@@ -24,6 +28,7 @@
 
 #include "foundation/fragmented_seq.h"
 #include "foundation/list.h"
+#include "foundation/path_resolver.h"
 #include "foundation/seq.h"
 #include "geometry/geo_interface.h"
 #include "geometry/mesh_builders.h"
@@ -76,6 +81,8 @@ struct PatchMeshJob {
   // The patches in memory differ from the model file (points moved and not
   // yet committed): the cache is neither read nor written.
   bool differsFromFile = false;
+  // The SHA-256 of the model file's text as it was read into the patches.
+  std::string modelDigest;
   int patchCount = 0;
   // Appends the triangles of patch k (from 0) at n samples a side.
   std::function<void(int k, int n, List<GEO_RawTriangle3>& triangles)> tessellate;
@@ -96,12 +103,19 @@ int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, De
 // Whether the file's first line is the marker.
 bool StartsWithMarker(const std::filesystem::path& file, const char* marker);
 
-// Deletes "<path>.brp" and "<path>.br_" when the mesh file carries the marker.
-void RemoveMarkedCache(const std::string& modelPath, const char* marker);
+// The record line (without its line break) of a cache made by the job.
+std::string PatchCacheRecord(const PatchMeshJob& job);
 
-// The file "<path>.<extension>": as written, else a case-insensitive match of
-// its last component. Nothing when neither exists.
-std::optional<std::filesystem::path> FindSideFile(const std::string& path, const char* extension);
+// What a mesh cache file is to a patch model: not its own (another model's
+// ".brp", or a file that does not open), its own but not made from what the
+// model is now (also an empty file or one holding only the marker), or its
+// own and current.
+enum class PatchCacheState { kForeign, kStale, kCurrent };
+PatchCacheState ClassifyPatchCache(const std::filesystem::path& file, const char* marker, const std::string& record);
+
+// Deletes "<path>.brp" and "<path>.br_" when the mesh file is ours (it
+// carries the marker, or is empty).
+void RemoveMarkedCache(const std::string& modelPath, const char* marker);
 
 // What a model type's file is called and what its reader says.
 struct ModelFileTexts {
@@ -113,12 +127,14 @@ struct ModelFileTexts {
 // "Error in <word> model <path>.<extension>".
 std::string BadModelText(const ModelFileTexts& texts, const std::string& path);
 
-// Opens "<path>.<extension>" (FindSideFile) and hands it to read: kNotFound
-// when it does not open, kBadContent when read fails. With tell set, a failure
-// shows notFound or BadModelText through its Message. file, when given, gets
-// the name of the file opened ("" when none).
+// Opens "<path>.<extension>" (FindSideFile) and hands its text to read:
+// kNotFound when it does not open, kBadContent when read fails. With tell
+// set, a failure shows notFound or BadModelText through its Message. file,
+// when given, gets the name of the file opened ("" when none); digest, when
+// given, the SHA-256 of the text read ("" when none).
 ModelLoad LoadModelFile(const ModelFileTexts& texts, const std::string& path, GeoInterface* tell,
-                        const std::function<bool(std::istream&)>& read, std::string* file = nullptr);
+                        const std::function<bool(std::istream&)>& read, std::string* file = nullptr,
+                        std::string* digest = nullptr);
 
 // The integer at the start of the token's text: an optional sign and digits;
 // anything else gives 0. False when the value does not fit an int.

@@ -234,7 +234,7 @@ private:
                             scanner.Next();
                             return Model::ReadPatches(scanner, patches_) != 0;
                           },
-                          &modelFile_);
+                          &modelFile_, &modelDigest_);
     if (load_ != ModelLoad::kNotFound) BuildControlTable();
   }
 
@@ -257,6 +257,7 @@ private:
     job.gridDim = gridDim_;
     job.progress = progress_;
     job.differsFromFile = moved_;
+    job.modelDigest = modelDigest_;
     std::vector<const Patch*> patches;
     for (const Patch& patch : patches_) patches.push_back(&patch);
     job.patchCount = static_cast<int>(patches.size());
@@ -272,6 +273,7 @@ private:
   int embedded_ = 0;
   charString modelName_;
   charString modelPath_;
+  std::string modelDigest_;  // the SHA-256 of the model file as read
   List<Patch> patches_;
   int div_ = 5;
   int cache_ = 1;

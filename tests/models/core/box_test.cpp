@@ -242,7 +242,7 @@ TEST(BoxObject, CloneAndTheStandInFactory) {
   ASSERT_NE(dynamic_cast<GBox*>(copy.get()), nullptr);
   EXPECT_EQ(copy->IDname.Text(), nullptr);
   EXPECT_EQ(copy->MappingTest(typeid(CG_PlanarMapping)), 1);
-  EXPECT_EQ(Written(*copy), Written(*box));
+  EXPECT_EQ(Written(*copy), zavo::test::WithoutIDnameAndToll(Written(*box)));
 }
 
 // Every object without a conversion of its own stands in the views as the

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/temp_dir.h"
@@ -645,10 +647,11 @@ TEST_F(CsgMesh, AComputedMeshIsCachedAndTheCacheWinsAtTheNextLoad) {
     EXPECT_GT(faces, 12u);
     EXPECT_EQ(mesh.MeshBox(), (GEO_Box{0, 3, 0, 2, 0, 2}));
 
-    // The cache holds the pbrep block of the mesh object.
+    // The cache holds its record and the pbrep block of the mesh object.
     std::ostringstream expected;
     mesh.Mesh().Write(expected, 1);
-    EXPECT_EQ(ReadFile(Cache("A")), expected.str());
+    EXPECT_EQ(ReadFile(Cache("A")), csg->CacheRecord() + "\n" + expected.str());
+    EXPECT_EQ(csg->CacheRecord().rfind("// csg mesh from ", 0), 0u);
 
     zavo::DeclassedParts parts;
     EXPECT_EQ(const_cast<GCSG*>(csg)->DeclassToIndexedMesh(parts, 0), 1);
@@ -677,28 +680,88 @@ TEST_F(CsgMesh, AComputedMeshIsCachedAndTheCacheWinsAtTheNextLoad) {
   EXPECT_STREQ(again.Find()->MeshObject()->Mesh().name.Text(), "model");
   EXPECT_EQ(again.Find()->MeshObject()->Mesh().faces.Count(), faces);
 
-  // The cache decides the mesh until it is removed, even for children
-  // changed in the text; once removed, the mesh is computed and cached again.
+  // A child changed in the text is not what the cache was computed from: the
+  // mesh is computed again and the cache overwritten, and then used.
   std::string moved = written;
   const std::size_t xmax = moved.find("xmax 3;");
   ASSERT_NE(xmax, std::string::npos);
   moved.replace(xmax, 7, "xmax 5;");
-  {
+  for (const int calls : {2, 2}) {
     CsgScene changed(dir_ / "scene");
     ASSERT_EQ(changed.Load(moved), 1) << changed.Message();
-    EXPECT_EQ(booleanLog.calls, 1);
-    EXPECT_EQ(changed.Find()->MeshObject()->MeshBox(), (GEO_Box{0, 3, 0, 2, 0, 2}));
+    EXPECT_EQ(booleanLog.calls, calls);
+    ASSERT_NE(changed.Find()->MeshObject(), nullptr);
+    EXPECT_EQ(changed.Find()->MeshObject()->MeshBox(), (GEO_Box{0, 5, 0, 2, 0, 2}));
   }
+  // Once removed, the mesh is computed and cached again.
   fs::remove(Cache("A"));
   CsgScene rebuilt(dir_ / "scene");
   ASSERT_EQ(rebuilt.Load(moved), 1) << rebuilt.Message();
-  EXPECT_EQ(booleanLog.calls, 2);
+  EXPECT_EQ(booleanLog.calls, 3);
   ASSERT_NE(rebuilt.Find()->MeshObject(), nullptr);
   EXPECT_STREQ(rebuilt.Find()->MeshObject()->Mesh().name.Text(), "mod");
   EXPECT_EQ(rebuilt.Find()->MeshObject()->MeshBox(), (GEO_Box{0, 5, 0, 2, 0, 2}));
   std::ostringstream expected;
   rebuilt.Find()->MeshObject()->Mesh().Write(expected, 1);
-  EXPECT_EQ(ReadFile(Cache("A")), expected.str());
+  EXPECT_EQ(ReadFile(Cache("A")), rebuilt.Find()->CacheRecord() + "\n" + expected.str());
+}
+
+// The directories under "<scene>.qzd/object", in order.
+std::vector<std::string> ObjectDirectories(const fs::path& scene) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(scene / "object", error)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(CsgMesh, AnUnnamedCsgFindsItsOwnCacheAgain) {
+  const std::string boxes = SceneText(boxes_, 1);
+  // Each load is a new session that never saves the scene.
+  for (int run = 0; run < 3; ++run) {
+    CsgScene scene(dir_ / "scene");
+    ASSERT_EQ(scene.Load(boxes), 1) << scene.Message();
+    EXPECT_STREQ(scene.Find()->IDname.Text(), "A");
+    ASSERT_NE(scene.Find()->MeshObject(), nullptr);
+  }
+  EXPECT_EQ(booleanLog.calls, 1);
+  EXPECT_EQ(ObjectDirectories(dir_ / "scene.qzd"), std::vector<std::string>{"A"});
+
+  // Edited in the text it is computed again, under a new name: the cache of
+  // the first text may still serve it, and does when the edit is undone.
+  std::string edited = boxes;
+  edited.replace(edited.find("xmax 3;"), 7, "xmax 2.6;");
+  for (const auto& [text, id, calls, xmax] :
+       {std::tuple<std::string, const char*, int, double>{edited, "B", 2, 2.6}, {edited, "B", 2, 2.6},
+        {boxes, "A", 2, 3.0}}) {
+    CsgScene scene(dir_ / "scene");
+    ASSERT_EQ(scene.Load(text), 1) << scene.Message();
+    EXPECT_STREQ(scene.Find()->IDname.Text(), id);
+    EXPECT_EQ(booleanLog.calls, calls);
+    ASSERT_NE(scene.Find()->MeshObject(), nullptr);
+    EXPECT_EQ(scene.Find()->MeshObject()->MeshBox(), (GEO_Box{0, xmax, 0, 2, 0, 2}));
+  }
+  EXPECT_EQ(ObjectDirectories(dir_ / "scene.qzd"), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(CsgMesh, TwoUnnamedCsgsKeepTwoCachesEvenWhenAlike) {
+  const std::string other = Csg("subtract", Box("a", kBoxA), Box("b", kBoxB), "", "d");
+  const std::string twin = Csg("union", Box("a", kBoxA), Box("b", kBoxB), "", "e");
+  const std::string text = SceneText(boxes_ + other + twin, 1);
+  for (int run = 0; run < 2; ++run) {
+    CsgScene scene(dir_ / "scene");
+    ASSERT_EQ(scene.Load(text), 1) << scene.Message();
+    EXPECT_STREQ(scene.Find("c")->IDname.Text(), "A");
+    EXPECT_STREQ(scene.Find("d")->IDname.Text(), "B");
+    EXPECT_STREQ(scene.Find("e")->IDname.Text(), "C");
+    EXPECT_EQ(scene.Find("c")->MeshObject()->MeshBox(), (GEO_Box{0, 3, 0, 2, 0, 2}));
+    EXPECT_EQ(scene.Find("d")->MeshObject()->MeshBox(), (GEO_Box{0, 2, 0, 2, 0, 2}));
+    EXPECT_EQ(scene.Find("e")->MeshObject()->MeshBox(), (GEO_Box{0, 3, 0, 2, 0, 2}));
+  }
+  EXPECT_EQ(booleanLog.calls, 3);
+  EXPECT_EQ(ObjectDirectories(dir_ / "scene.qzd"), (std::vector<std::string>{"A", "B", "C"}));
 }
 
 TEST_F(CsgMesh, WithoutConversionTheStandInBoxHasNoMaterial) {
@@ -819,12 +882,16 @@ TEST_F(CsgMesh, ABooleanThatThrowsLeavesNoMeshAndRestoresTheProgress) {
 }
 
 TEST_F(CsgMesh, ACacheIsReadWithTheCommentsOfTheSceneText) {
+  const std::string text = SceneText(Csg("union", Box("a", kBoxA), Box("b", kBoxB), "IDname A;"), 1);
+  CsgScene probe;  // no scene name: nothing cached
+  ASSERT_EQ(probe.Load(text), 1) << probe.Message();
+  booleanLog = {};
   fs::create_directories(Cache("A").parent_path());
-  WriteFile(Cache("A"), "/* kept\nby hand */ { pbrep // one triangle\n vertices 3 0 0 0 1 0 0 0 1 0\n"
-                        " faces 1 { 1 { 3 0 1 2 } } }\n// end\n");
+  WriteFile(Cache("A"), probe.Find()->CacheRecord() +
+                            "\n/* kept\nby hand */ { pbrep // one triangle\n vertices 3 0 0 0 1 0 0 0 1 0\n"
+                            " faces 1 { 1 { 3 0 1 2 } } }\n// end\n");
   CsgScene scene(dir_ / "scene");
-  ASSERT_EQ(scene.Load(SceneText(Csg("union", Box("a", kBoxA), Box("b", kBoxB), "IDname A;"), 1)), 1)
-      << scene.Message();
+  ASSERT_EQ(scene.Load(text), 1) << scene.Message();
   EXPECT_EQ(booleanLog.calls, 0);
   ASSERT_NE(scene.Find()->MeshObject(), nullptr);
   EXPECT_EQ(scene.Find()->MeshObject()->Mesh().faces.Count(), 1u);
@@ -847,7 +914,7 @@ TEST_F(CsgMesh, ACacheThatDoesNotReadIsComputedAgainAndOverwritten) {
     ASSERT_NE(scene.Find()->MeshObject(), nullptr);
     std::ostringstream expected;
     scene.Find()->MeshObject()->Mesh().Write(expected, 1);
-    EXPECT_EQ(ReadFile(Cache("A")), expected.str());
+    EXPECT_EQ(ReadFile(Cache("A")), scene.Find()->CacheRecord() + "\n" + expected.str());
   }
   // With the conversion off a bad cache gives no mesh object.
   booleanLog = {};

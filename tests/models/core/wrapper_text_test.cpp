@@ -99,10 +99,10 @@ TEST(WrapperWriters, WriteTheirBlocksExactly) {
             1)
       << scene.Message();
   EXPECT_EQ(Written(*scene.Find("m")),
-            "{ object\n\tname m;\n\tmodel \t{ transf\n\t\tt ( 0 , 0 , -3 );\n\t\ts ( 2 , 2 , 0.5 );\n" + sphereText +
+            "{ object\n\tname m;\n\tIDname A;\n\ttoll 0.5;\n\tmodel \t{ transf\n\t\tt ( 0 , 0 , -3 );\n\t\ts ( 2 , 2 , 0.5 );\n" + sphereText +
                 "\t}\n}\n");
   EXPECT_EQ(Written(*scene.Find("g")), "{ object\n\tname g;\n\tmodel \t{ group\n}\n}\n");
-  EXPECT_EQ(Written(*scene.Find("f")), "{ object\n\tname f;\n\tmodel \t{ flip\n" + sphereText + "\t}\n}\n");
+  EXPECT_EQ(Written(*scene.Find("f")), "{ object\n\tname f;\n\tIDname B;\n\tmodel \t{ flip\n" + sphereText + "\t}\n}\n");
   EXPECT_EQ(Written(*scene.Find("h")), "{ object\n\tname h;\n\tmodel \t{ group\n" + sphereText +
                                            "{ object\n\tname e;\n\tmodel \t{ group\n}\n}\n}\n}\n");
 }

@@ -206,7 +206,7 @@ TEST(BezierCurveWriter, WritesTheBlockExactlyAndReadsItBack) {
   ASSERT_EQ(scene.Load(text), 1);
   const std::string written = Written(*scene.Find("b"));
   EXPECT_EQ(written,
-            "{ object\n\tname b;\n\tmaterial gold;\n\tmodel { beziercurve\n\t\topen 0;\n\t\tdiv 4;\n\t\tncontrol "
+            "{ object\n\tname b;\n\tIDname Q;\n\tmaterial gold;\n\tmodel { beziercurve\n\t\topen 0;\n\t\tdiv 4;\n\t\tncontrol "
             "2;\n\t\tcontrol {\n\t\t\t( 0.123457 , -1e-07 , 1.23457e+06 ) , 3;\n\t\t\t( 1 , 2 , 3 ) , "
             "-2;\n\t\t\t}\n\t}\n}\n");
   CurveScene again;

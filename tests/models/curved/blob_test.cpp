@@ -233,7 +233,7 @@ TEST_F(BlobScene, WritesItsBlockWithTheModelNameAsRead) {
                         "\ttoll 0.5;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n.\n"),
             1);
   EXPECT_EQ(Written(*scene_.Find("b")),
-            "{ object\n\tname b;\n\tmaterial red;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n");
+            "{ object\n\tname b;\n\tIDname Q;\n\ttoll 0.5;\n\tmaterial red;\n\tmodel { blob\n\t\tname drop;\n\t}\n}\n");
   EXPECT_EQ(scene_.Find("b")->Clone(), nullptr);
   EXPECT_EQ(scene_.Find("b")->NewCommData(), nullptr);
 }

@@ -171,8 +171,8 @@ TEST(DeformGraphWriter, WritesTheBlockExactlyAndReadsItBack) {
                        "size { object name g; IDname Q; model { polyline open 0; p (0,1,0); p (1,2,0); } } } }\n.\n"),
             1);
   const std::string text =
-      "{ object\n\tname d;\n\tIDname g1;\n\tmodel { deformgraph\n\t\tcenter ( 0.5 , 0 , 1e-07 );\n\t\tnx ( 1 , 0 , 0 "
-      ");\n\t\tny ( 0 , 1 , 0 );\n\t\tc1 -3;\n\t\tc2 1;\n\t\tsize { object\n\tname g;\n\tmodel { polyline\n\t\topen "
+      "{ object\n\tname d;\n\tIDname g1;\n\ttoll 0.5;\n\tmodel { deformgraph\n\t\tcenter ( 0.5 , 0 , 1e-07 );\n\t\tnx ( 1 , 0 , 0 "
+      ");\n\t\tny ( 0 , 1 , 0 );\n\t\tc1 -3;\n\t\tc2 1;\n\t\tsize { object\n\tname g;\n\tIDname Q;\n\tmodel { polyline\n\t\topen "
       "0;\n\t\tp ( 0 , 1 , 0 );\n\t\tp ( 1 , 2 , 0 );\n\t}\n}\n\n\t}\n}\n";
   EXPECT_EQ(Written(*scene.Find("d")), text);
   CurveScene again;

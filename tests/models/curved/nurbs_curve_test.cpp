@@ -362,7 +362,7 @@ TEST(NURBSCurveWriter, WritesTheBlockExactlyAndReadsItBack) {
   ASSERT_EQ(withMaterial.Load(odd), 1);
   const std::string written = Written(*withMaterial.Find());
   EXPECT_EQ(written,
-            "{ object\n\tname c;\n\tmaterial gold;\n\tmodel { NURBScurve\n\t\topen 0;\n\t\tdiv 7;\n\t\torder "
+            "{ object\n\tname c;\n\tIDname Q;\n\ttoll 0.5;\n\tmaterial gold;\n\tmodel { NURBScurve\n\t\topen 0;\n\t\tdiv 7;\n\t\torder "
             "3;\n\t\tncontrol 0;\n\t\tcontrol {\n\t\t\t}\n\t\tknots {\n\t\t\t0.123457;\n\t\t\t-1e-07;\n\t\t\t1.23457e+06;"
             "\n\t\t\t}\n\t}\n}\n");
   CurveScene again;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "curved_scene.h"
+#include "foundation/sha256.h"
 #include "patch_text.h"
 
 namespace {
@@ -71,7 +72,13 @@ TEST_F(PatchCache, WrittenOnceThenLoadedEvenAfterTheModelFileChanged) {
   EXPECT_TRUE(Contains(texts, "Saving bezier cache"));
   ASSERT_TRUE(Exists(dir_ / "wing.brp"));
   EXPECT_TRUE(Exists(dir_ / "wing.br_"));
-  EXPECT_EQ(ReadFile(dir_ / "wing.brp").rfind("// bezier mesh cache\n{ pbrep", 0), 0u);
+  // The marker, the record of what the mesh was made from, the mesh.
+  const std::string cache = ReadFile(dir_ / "wing.brp");
+  EXPECT_EQ(cache.rfind("// bezier mesh cache\n// from model " + zavo::Sha256Hex(ReadFile(dir_ / "wing.bzr")) +
+                            " div 4 hierarchy hier 30\n{ pbrep",
+                        0),
+            0u)
+      << cache.substr(0, 200);
 
   WriteFile(dir_ / "wing.bzr", BezierText(FlatBezierPatch(0, 0, 1) + FlatBezierPatch(5, 5, 1)));
   Converted mesh;
@@ -94,6 +101,85 @@ TEST_F(PatchCache, WrittenOnceThenLoadedEvenAfterTheModelFileChanged) {
   EXPECT_TRUE(Contains(texts, "Saving bezier cache"));
   EXPECT_TRUE(Exists(dir_ / "wing.brp"));
   EXPECT_TRUE(Exists(dir_ / "wing.br_"));
+}
+
+// Each later load of the scene: whether the cache is used or made again.
+TEST_F(PatchCache, ACacheIsUsedOnlyForTheModelFileAndDivItWasMadeFrom) {
+  struct Case {
+    const char* what;
+    std::string model;  // the model file's text at the second load ("" unchanged)
+    const char* body;   // the second load's model body
+    int vertices;
+    bool reused;
+  };
+  const std::string edited = BezierText(FlatBezierPatch(-0.5, -0.5, 1.0 / 3, 0.7));
+  const Case cases[] = {
+      {"nothing changed", "", "bezier name wing; div 8; }", 64, true},
+      {"model file edited", edited, "bezier name wing; div 8; }", 64, false},
+      {"div changed", "", "bezier name wing; div 30; }", 900, false},
+      {"hierarchy kind changed", "", "bezier name wing; div 8; }", 64, false},
+  };
+  const std::string original = ReadFile(dir_ / "wing.bzr");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile(dir_ / "wing.bzr", original);
+    fs::remove(dir_ / "wing.brp");
+    fs::remove(dir_ / "wing.br_");
+    GBezier* b = LoadWith<GBezier>("", "bezier name wing; div 8; }");
+    ASSERT_NE(b, nullptr) << Error();
+    Convert(*b);
+    ASSERT_TRUE(Exists(dir_ / "wing.brp"));
+    const std::string first = ReadFile(dir_ / "wing.brp");
+
+    if (!c.model.empty()) WriteFile(dir_ / "wing.bzr", c.model);
+    const std::string param = std::string(c.what) == "hierarchy kind changed" ? "_brep_optimiz hier;" : "";
+    b = LoadWith<GBezier>(param, c.body);
+    ASSERT_NE(b, nullptr) << Error();
+    std::vector<std::string> texts;
+    Converted mesh;
+    ASSERT_EQ(b->DeclassToFaced(mesh.parts, 0), 1);
+    texts = zavo::test::StatusesFrom(shown_, 0);
+    ASSERT_NE(mesh.brep(), nullptr);
+    EXPECT_EQ(mesh.brep()->VertexCount(), c.vertices);
+    EXPECT_EQ(Contains(texts, "Loading bezier cache"), c.reused);
+    EXPECT_EQ(Contains(texts, "Saving bezier cache"), !c.reused);
+    EXPECT_EQ(ReadFile(dir_ / "wing.brp") == first, c.reused);
+    // The mesh is the model's as it is now: the edited patch lies at z 0.7.
+    Point3D p;
+    mesh.brep()->Vertex(0, p);
+    EXPECT_NEAR(p.z, c.model.empty() ? 0.0 : 0.7, 1e-6);
+    // And the next load finds the cache made now.
+    b = LoadWith<GBezier>(param, c.body);
+    Converted again;
+    ASSERT_EQ(b->DeclassToFaced(again.parts, 0), 1);
+    EXPECT_EQ(zavo::test::StatusesFrom(shown_, 0).front(), "Loading bezier cache");
+  }
+}
+
+// A cache of ours that holds nothing, only the marker, or the marker without
+// a record (an older cache) is made again and overwritten.
+TEST_F(PatchCache, AnEmptyMarkerOnlyOrUnrecordedCacheIsRebuilt) {
+  GBezier* b = LoadWith<GBezier>("", "bezier name wing; div 4; }");
+  Convert(*b);
+  const std::string whole = ReadFile(dir_ / "wing.brp");
+  const std::string mesh = whole.substr(whole.find("{ pbrep"));
+  const std::string stale[] = {"",
+                               "\n  \n",
+                               "// bezier mesh cache",
+                               "// bezier mesh cache\n",
+                               "// bezier mesh cache\r\n",
+                               "// bezier mesh cache\n" + mesh,
+                               "// bezier mesh cache\n// from model 0 div 4 hierarchy auto 30\n" + mesh};
+  for (const std::string& text : stale) {
+    SCOPED_TRACE(text.substr(0, 60));
+    WriteFile(dir_ / "wing.brp", text);
+    b = LoadWith<GBezier>("", "bezier name wing; div 4; }");
+    std::vector<std::string> texts;
+    EXPECT_EQ(Convert(*b, &texts), 16);
+    EXPECT_FALSE(Contains(texts, "Loading bezier cache"));
+    EXPECT_TRUE(Contains(texts, "Saving bezier cache"));
+    EXPECT_EQ(ReadFile(dir_ / "wing.brp"), whole);
+  }
 }
 
 TEST_F(PatchCache, CacheZeroAndEmbeddedModelsTouchNoFile) {
