@@ -94,11 +94,22 @@ class GroupingIndex {
 public:
   using Item = typename P::Item;
 
+  GroupingIndex() = default;
+  // Reset(items, n, cells).
+  GroupingIndex(const Item* items, std::uint32_t n, const CellBox* cells = nullptr) { Reset(items, n, cells); }
+
   // Over items[0 .. n - 1] (not owned; they must stay while the index is
-  // used), all free; cells, when given, one per item (copied).
-  GroupingIndex(const Item* items, std::uint32_t n, const CellBox* cells = nullptr)
-      : items_(items), n_(n), free_(n, 1) {
-    if (cells != nullptr) cells_.assign(cells, cells + n);
+  // used), all free; cells, when given, one per item (copied). The storage
+  // of the last use is kept.
+  void Reset(const Item* items, std::uint32_t n, const CellBox* cells = nullptr) {
+    items_ = items;
+    n_ = n;
+    free_.assign(n, 1);
+    if (cells != nullptr) {
+      cells_.assign(cells, cells + n);
+    } else {
+      cells_.clear();
+    }
     indexed_ = true;
     for (std::uint32_t i = 0; i < n && indexed_; ++i) indexed_ = P::Bounded(items[i]);
     if (indexed_) BuildTree();
@@ -113,6 +124,7 @@ public:
     if (free_[i] == 0) return;
     free_[i] = 0;
     if (!indexed_) return;
+    slotFree_[itemSlot_[i]] = 0;
     std::size_t k = leafOf_[i];
     RefreshLeaf(k);
     for (k >>= 1; k >= 1; k >>= 1) Merge(k);
@@ -163,7 +175,7 @@ public:
   }
 
 private:
-  static constexpr std::uint32_t kLeafSize = 6;
+  static constexpr std::uint32_t kLeafSize = 8;
   static constexpr double kInf = std::numeric_limits<double>::infinity();
 
   // What a node knows of its free members.
@@ -194,8 +206,9 @@ private:
     s.count = 0;
   }
 
-  void Add(Summary& s, std::uint32_t i) const {
-    const GEO_Box& b = boxes_[i];
+  // Adds the member in slot p.
+  void Add(Summary& s, std::uint32_t p) const {
+    const GEO_Box& b = slotBoxes_[p];
     for (int a = 0; a < 3; ++a) {
       const double lo = Lo(b, a);
       const double hi = Hi(b, a);
@@ -203,13 +216,14 @@ private:
       s.hiMin[a] = std::min(s.hiMin[a], hi);
       s.extMin[a] = std::min(s.extMin[a], hi - lo);
     }
-    if (!cells_.empty()) {
-      const CellBox& c = cells_[i];
+    if (!slotCells_.empty()) {
+      const CellBox& c = slotCells_[p];
       for (int a = 0; a < 3; ++a) {
         s.cellMin[a] = std::min(s.cellMin[a], c.first[a]);
         s.cellMax[a] = std::max(s.cellMax[a], c.last[a]);
       }
     }
+    const std::uint32_t i = order_[p];
     s.minNumber = std::min(s.minNumber, i);
     s.maxNumber = std::max(s.maxNumber, i);
     ++s.count;
@@ -236,7 +250,7 @@ private:
     Clear(s);
     const std::size_t leaf = k - leaves_;
     for (std::uint32_t p = leafStart_[leaf]; p < leafStart_[leaf + 1]; ++p) {
-      if (free_[order_[p]] != 0) Add(s, order_[p]);
+      if (slotFree_[p] != 0) Add(s, p);
     }
   }
 
@@ -250,19 +264,35 @@ private:
     while (static_cast<std::size_t>(leaves_) * kLeafSize < n_) leaves_ *= 2;
     order_.resize(n_);
     std::iota(order_.begin(), order_.end(), 0u);
-    leafStart_.assign(leaves_ + 1, 0);
+    centre_.resize(n_);
+    leafStart_.resize(leaves_ + 1);
     Split(1, 0, n_);
     leafStart_[leaves_] = n_;
     leafOf_.resize(n_);
     for (std::size_t leaf = 0; leaf < leaves_; ++leaf) {
       for (std::uint32_t p = leafStart_[leaf]; p < leafStart_[leaf + 1]; ++p) leafOf_[order_[p]] = leaves_ + leaf;
     }
-    tree_.resize(2 * leaves_);
+    // The members again in slot order, so that a leaf's members lie together.
+    slotItems_.resize(n_);
+    slotBoxes_.resize(n_);
+    slotFree_.assign(n_, 1);
+    itemSlot_.resize(n_);
+    slotCells_.resize(cells_.empty() ? 0 : n_);
+    for (std::uint32_t p = 0; p < n_; ++p) {
+      const std::uint32_t i = order_[p];
+      slotItems_[p] = items_[i];
+      slotBoxes_[p] = boxes_[i];
+      itemSlot_[i] = p;
+      if (!cells_.empty()) slotCells_[p] = cells_[i];
+    }
+    if (tree_.size() < 2 * leaves_) tree_.resize(2 * leaves_);
     for (std::size_t k = leaves_; k < 2 * leaves_; ++k) RefreshLeaf(k);
     for (std::size_t k = leaves_ - 1; k >= 1; --k) Merge(k);
   }
 
-  // Orders order_[begin .. end) for node k.
+  // Orders order_[begin .. end) for node k: split at the middle along the
+  // axis on which the box centres spread most (the shape of the tree only
+  // matters for speed).
   void Split(std::size_t k, std::uint32_t begin, std::uint32_t end) {
     if (k >= leaves_) {
       leafStart_[k - leaves_] = begin;
@@ -274,22 +304,22 @@ private:
       double hi[3] = {-kInf, -kInf, -kInf};
       for (std::uint32_t p = begin; p < end; ++p) {
         const GEO_Box& b = boxes_[order_[p]];
+        const double c[3] = {b.xmin + b.xmax, b.ymin + b.ymax, b.zmin + b.zmax};
         for (int a = 0; a < 3; ++a) {
-          const double c = Lo(b, a) + Hi(b, a);
-          lo[a] = std::min(lo[a], c);
-          hi[a] = std::max(hi[a], c);
+          lo[a] = std::min(lo[a], c[a]);
+          hi[a] = std::max(hi[a], c[a]);
         }
       }
       int axis = 0;
       for (int a = 1; a < 3; ++a) {
         if (hi[a] - lo[a] > hi[axis] - lo[axis]) axis = a;
       }
+      for (std::uint32_t p = begin; p < end; ++p) {
+        const GEO_Box& b = boxes_[order_[p]];
+        centre_[order_[p]] = Lo(b, axis) + Hi(b, axis);
+      }
       std::nth_element(order_.begin() + begin, order_.begin() + mid, order_.begin() + end,
-                       [&](std::uint32_t x, std::uint32_t y) {
-                         const double cx = Lo(boxes_[x], axis) + Hi(boxes_[x], axis);
-                         const double cy = Lo(boxes_[y], axis) + Hi(boxes_[y], axis);
-                         return cx < cy || (cx == cy && x < y);
-                       });
+                       [&](std::uint32_t x, std::uint32_t y) { return centre_[x] < centre_[y]; });
     }
     Split(2 * k, begin, mid);
     Split(2 * k + 1, mid, end);
@@ -330,6 +360,19 @@ private:
     }
     return true;
   }
+  // Whether the query admits the member in slot p.
+  bool AdmitsSlot(std::uint32_t p) const {
+    if (slotFree_[p] == 0) return false;
+    if (query_->after >= 0 && static_cast<std::int64_t>(order_[p]) <= query_->after) return false;
+    return query_->cells == nullptr || slotCells_[p].Meets(*query_->cells);
+  }
+  std::uint64_t SlotKey(std::uint32_t p) const {
+    if (query_->cells == nullptr) return order_[p];
+    const CellBox& q = *query_->cells;
+    const CellBox& c = slotCells_[p];
+    return PackKey(std::max(c.first[0], q.first[0]), std::max(c.first[1], q.first[1]),
+                   std::max(c.first[2], q.first[2]), order_[p]);
+  }
   bool AdmitsMember(std::uint32_t i) const {
     if (free_[i] == 0) return false;
     if (query_->after >= 0 && static_cast<std::int64_t>(i) <= query_->after) return false;
@@ -360,12 +403,11 @@ private:
     if (k >= leaves_) {
       const std::size_t leaf = k - leaves_;
       for (std::uint32_t p = leafStart_[leaf]; p < leafStart_[leaf + 1]; ++p) {
-        const std::uint32_t i = order_[p];
-        if (!AdmitsMember(i)) continue;
-        const double v = P::UnionVolume(*with_, items_[i]);
-        const std::uint64_t key = Key(i);
+        if (!AdmitsSlot(p)) continue;
+        const double v = P::UnionVolume(*with_, slotItems_[p]);
+        const std::uint64_t key = SlotKey(p);
         if (found_ < 0 || v < best_ || (v == best_ && key < bestKey_)) {
-          found_ = i;
+          found_ = order_[p];
           best_ = v;
           bestKey_ = key;
         }
@@ -402,8 +444,7 @@ private:
     if (k >= leaves_) {
       const std::size_t leaf = k - leaves_;
       for (std::uint32_t p = leafStart_[leaf]; p < leafStart_[leaf + 1]; ++p) {
-        const std::uint32_t i = order_[p];
-        if (AdmitsMember(i) && P::UnionVolume(*with_, items_[i]) < limit_) out.push_back(i);
+        if (AdmitsSlot(p) && P::UnionVolume(*with_, slotItems_[p]) < limit_) out.push_back(order_[p]);
       }
       return;
     }
@@ -428,8 +469,8 @@ private:
     if (query_->cells != nullptr) SortByKey(out);
   }
 
-  const Item* items_;
-  std::uint32_t n_;
+  const Item* items_ = nullptr;
+  std::uint32_t n_ = 0;
   std::vector<std::uint8_t> free_;
   std::vector<CellBox> cells_;
   bool indexed_ = false;
@@ -438,8 +479,16 @@ private:
   std::vector<GEO_Box> boxes_;
   std::size_t leaves_ = 1;
   std::vector<std::uint32_t> order_;
+  std::vector<double> centre_;  // while the tree is built
   std::vector<std::uint32_t> leafStart_;
   std::vector<std::size_t> leafOf_;
+  // By slot (the members in tree order): a copy of the member, its box, its
+  // cells, whether it is free; and the slot of each member.
+  std::vector<Item> slotItems_;
+  std::vector<GEO_Box> slotBoxes_;
+  std::vector<CellBox> slotCells_;
+  std::vector<std::uint8_t> slotFree_;
+  std::vector<std::uint32_t> itemSlot_;
   std::vector<Summary> tree_;
 
   // The search running.

@@ -77,6 +77,8 @@ private:
   void FormGroup(Index& index, const std::vector<B>& boxes, std::uint32_t seed, double factor, B& box);
   void WriteLevel(const Node* list);
 
+  // The searches of the level being grouped (its storage serves every level).
+  Index index_;
   // The members of the group being formed.
   std::vector<std::uint32_t> members_;
   std::vector<std::uint32_t> joining_;
@@ -97,7 +99,8 @@ typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::Build(double 
   {
     std::vector<B> boxes(n);
     for (unsigned int i = 0; i < n; ++i) boxes[i] = elements_->BoxOf(elements_->Id(i));
-    Index index(boxes.data(), n);
+    Index& index = index_;
+    index.Reset(boxes.data(), n);
     Node* tail = nullptr;
     for (unsigned int seed = 0; seed < n; ++seed) {
       if (!index.Free(seed)) continue;
@@ -156,7 +159,8 @@ typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildNextLeve
   const auto m = static_cast<std::uint32_t>(nodes.size());
   std::vector<B> boxes(m);
   for (std::uint32_t i = 0; i < m; ++i) boxes[i] = nodes[i]->box;
-  Index index(boxes.data(), m);
+  Index& index = index_;
+  index.Reset(boxes.data(), m);
   Node* head = nullptr;
   Node* tail = nullptr;
   for (std::uint32_t seed = 0; seed < m; ++seed) {

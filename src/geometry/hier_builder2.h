@@ -139,6 +139,8 @@ private:
   std::int32_t level_ = 0;
   // Elements placed (first level) or nodes placed (upper levels) so far.
   long placed_ = 0;
+  // The searches of the level being grouped (its storage serves every level).
+  Index index_;
   std::vector<std::uint32_t> joining_;
 };
 
@@ -234,7 +236,8 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildGridLe
   const auto count = static_cast<std::uint32_t>(boxes.size());
   std::vector<zavo::CellBox> cells(count);
   for (std::uint32_t i = 0; i < count; ++i) cells[i] = zavo::CellBox::Of(span, GridBox(boxes[i]));
-  Index index(boxes.data(), count, cells.data());
+  Index& index = index_;
+  index.Reset(boxes.data(), count, cells.data());
   zavo::SeedPicker seeds = Seeds(boxes, KeyedSeeds());
   const auto taken = [&](std::size_t i) { return !index.Free(static_cast<std::uint32_t>(i)); };
   placed_ = 0;
@@ -317,7 +320,8 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::GroupLevel(
   const auto m = static_cast<std::uint32_t>(nodes.size());
   std::vector<B> boxes(m);
   for (std::uint32_t i = 0; i < m; ++i) boxes[i] = nodes[i]->box;
-  Index index(boxes.data(), m);
+  Index& index = index_;
+  index.Reset(boxes.data(), m);
   zavo::SeedPicker seeds = Seeds(boxes, keyedSeeds);
   const auto taken = [&](std::size_t i) { return !index.Free(static_cast<std::uint32_t>(i)); };
   placed_ = 0;

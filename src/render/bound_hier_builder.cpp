@@ -58,7 +58,8 @@ std::unique_ptr<zavo::BoundUnion> Builder::FormGroup(zavo::BoundGroupingIndex& i
 
 Builder::Level Builder::BuildLeaves(double factor) {
   const std::uint32_t n = ElementCount();
-  zavo::BoundGroupingIndex index(refs_.data(), n);
+  zavo::BoundGroupingIndex& index = index_;
+  index.Reset(refs_.data(), n);
   Level leaves;
   for (std::uint32_t seed = 0; seed < n; ++seed) {
     if (!index.Free(seed)) continue;
@@ -74,7 +75,8 @@ Builder::Level Builder::BuildNextLevel(Level level, double factor) {
   if (level.empty()) RuntimeErrorBox("BoundHierBuilder::BuildNextLevel");
   const std::vector<zavo::BoundRef> refs = BoundsOf(level);
   const auto m = static_cast<std::uint32_t>(level.size());
-  zavo::BoundGroupingIndex index(refs.data(), m);
+  zavo::BoundGroupingIndex& index = index_;
+  index.Reset(refs.data(), m);
   Level next;
   for (std::uint32_t seed = 0; seed < m; ++seed) {
     if (!index.Free(seed)) continue;

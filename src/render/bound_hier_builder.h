@@ -61,6 +61,8 @@ private:
   // Writes the level to the log while it is on.
   void WriteLevel(const Level& level);
 
+  // The searches of the level being grouped (its storage serves every level).
+  zavo::BoundGroupingIndex index_;
   std::vector<std::uint32_t> members_;
   std::vector<std::uint32_t> joining_;
   // For the log: the elements' indices, and the positions of the nodes of the

@@ -84,7 +84,8 @@ Builder2::Level Builder2::BuildLeaves(double factor) {
   const GridSpan span(std::clamp(gridDimension_, 2, kGridMaxDimension), GridBox(all));
   std::vector<zavo::CellBox> cells(n);
   for (std::uint32_t i = 0; i < n; ++i) cells[i] = zavo::CellBox::Of(span, refs_[i].box);
-  zavo::BoundGroupingIndex index(refs_.data(), n, cells.data());
+  zavo::BoundGroupingIndex& index = index_;
+  index.Reset(refs_.data(), n, cells.data());
   zavo::SeedPicker seeds = Seeds(refs_);
   const auto taken = [&](std::size_t i) { return !index.Free(static_cast<std::uint32_t>(i)); };
   long placed = 0;
@@ -130,7 +131,8 @@ Builder2::Level Builder2::BuildNextLevel(Level level, double factor) {
   if (level.empty()) RuntimeErrorBox("BoundHierBuilder2::BuildNextLevel");
   const std::vector<zavo::BoundRef> refs = BoundsOf(level);
   const auto m = static_cast<std::uint32_t>(level.size());
-  zavo::BoundGroupingIndex index(refs.data(), m);
+  zavo::BoundGroupingIndex& index = index_;
+  index.Reset(refs.data(), m);
   zavo::SeedPicker seeds = Seeds(refs);
   const auto taken = [&](std::size_t i) { return !index.Free(static_cast<std::uint32_t>(i)); };
   long placed = 0;

@@ -50,6 +50,7 @@
 
 #include "geometry/box.h"
 #include "geometry/seed_order.h"
+#include "render/bound_grouping.h"
 #include "render/global_hier_builder_base.h"
 #include "render/seq_graphic_object.h"
 
@@ -94,6 +95,8 @@ private:
 
   std::int32_t seedOrder_ = 1;
   std::int32_t gridDimension_ = 30;
+  // The searches of the level being grouped (its storage serves every level).
+  zavo::BoundGroupingIndex index_;
   std::vector<std::uint32_t> members_;
   std::vector<std::uint32_t> joining_;
 };
