@@ -208,7 +208,7 @@ private:
 
   // Adds the member in slot p.
   void Add(Summary& s, std::uint32_t p) const {
-    const GEO_Box& b = slotBoxes_[p];
+    const GEO_Box b = P::BoxOf(slotItems_[p]);
     for (int a = 0; a < 3; ++a) {
       const double lo = Lo(b, a);
       const double hi = Hi(b, a);
@@ -258,8 +258,6 @@ private:
   // every node's members are contiguous: node k (1 the root) has children 2k
   // and 2k + 1, leaves are leaves_ .. 2 leaves_ - 1.
   void BuildTree() {
-    boxes_.resize(n_);
-    for (std::uint32_t i = 0; i < n_; ++i) boxes_[i] = P::BoxOf(items_[i]);
     leaves_ = 1;
     while (static_cast<std::size_t>(leaves_) * kLeafSize < n_) leaves_ *= 2;
     order_.resize(n_);
@@ -270,18 +268,16 @@ private:
     leafStart_[leaves_] = n_;
     leafOf_.resize(n_);
     for (std::size_t leaf = 0; leaf < leaves_; ++leaf) {
-      for (std::uint32_t p = leafStart_[leaf]; p < leafStart_[leaf + 1]; ++p) leafOf_[order_[p]] = leaves_ + leaf;
+      for (std::uint32_t p = leafStart_[leaf]; p < leafStart_[leaf + 1]; ++p) leafOf_[order_[p]] = static_cast<std::uint32_t>(leaves_ + leaf);
     }
     // The members again in slot order, so that a leaf's members lie together.
     slotItems_.resize(n_);
-    slotBoxes_.resize(n_);
     slotFree_.assign(n_, 1);
     itemSlot_.resize(n_);
     slotCells_.resize(cells_.empty() ? 0 : n_);
     for (std::uint32_t p = 0; p < n_; ++p) {
       const std::uint32_t i = order_[p];
       slotItems_[p] = items_[i];
-      slotBoxes_[p] = boxes_[i];
       itemSlot_[i] = p;
       if (!cells_.empty()) slotCells_[p] = cells_[i];
     }
@@ -303,7 +299,7 @@ private:
       double lo[3] = {kInf, kInf, kInf};
       double hi[3] = {-kInf, -kInf, -kInf};
       for (std::uint32_t p = begin; p < end; ++p) {
-        const GEO_Box& b = boxes_[order_[p]];
+        const GEO_Box b = P::BoxOf(items_[order_[p]]);
         const double c[3] = {b.xmin + b.xmax, b.ymin + b.ymax, b.zmin + b.zmax};
         for (int a = 0; a < 3; ++a) {
           lo[a] = std::min(lo[a], c[a]);
@@ -315,7 +311,7 @@ private:
         if (hi[a] - lo[a] > hi[axis] - lo[axis]) axis = a;
       }
       for (std::uint32_t p = begin; p < end; ++p) {
-        const GEO_Box& b = boxes_[order_[p]];
+        const GEO_Box b = P::BoxOf(items_[order_[p]]);
         centre_[order_[p]] = Lo(b, axis) + Hi(b, axis);
       }
       std::nth_element(order_.begin() + begin, order_.begin() + mid, order_.begin() + end,
@@ -476,16 +472,14 @@ private:
   bool indexed_ = false;
 
   // The tree (while indexed).
-  std::vector<GEO_Box> boxes_;
   std::size_t leaves_ = 1;
   std::vector<std::uint32_t> order_;
   std::vector<double> centre_;  // while the tree is built
   std::vector<std::uint32_t> leafStart_;
-  std::vector<std::size_t> leafOf_;
-  // By slot (the members in tree order): a copy of the member, its box, its
-  // cells, whether it is free; and the slot of each member.
+  std::vector<std::uint32_t> leafOf_;
+  // By slot (the members in tree order): a copy of the member, its cells,
+  // whether it is free; and the slot of each member.
   std::vector<Item> slotItems_;
-  std::vector<GEO_Box> slotBoxes_;
   std::vector<CellBox> slotCells_;
   std::vector<std::uint8_t> slotFree_;
   std::vector<std::uint32_t> itemSlot_;
