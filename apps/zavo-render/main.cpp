@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,8 @@
 #include <string>
 #include <system_error>
 
+#include "foundation/fd_stream_buffer.h"
+#include "foundation/runtime_error_box.h"
 #include "models/registry.h"
 #include "scene/registry.h"
 #include "scene/scene.h"
@@ -43,11 +46,26 @@ public:
     if (text != nullptr && text[0] != '\0') std::cerr << text << '\n';
   }
   void Message(const char* text) override {
-    if (text != nullptr) std::cerr << text << '\n';
+    if (text != nullptr) std::cerr << text << std::endl;
   }
   std::int32_t UserBreak() override { return interrupted != 0; }
   void PlotPixel(int, int, double, double, double) override {}
 };
+
+// A scene of many objects gives status texts by the hundred thousand while
+// it loads: stderr is written in large pieces, a line showing within 100 ms,
+// a message at once, and everything before the program ends (an internal
+// error's text too, after what came before it).
+void BufferStderr() {
+  static auto* buffer = new zavo::FdStreamBuffer(2);  // in use until the very end
+  std::cerr.rdbuf(buffer);
+  std::cerr.unsetf(std::ios::unitbuf);
+  std::atexit([] { std::cerr.flush(); });
+  static const zavo::RuntimeErrorHandler previous = zavo::SetRuntimeErrorHandler([](const char* text) {
+    std::cerr.flush();
+    previous(text);
+  });
+}
 
 struct Options {
   std::string sceneArgument;  // as the user wrote it, for messages
@@ -98,6 +116,7 @@ int Run(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  BufferStderr();
   std::string scene;
   std::string output;
   bool have_scene = false;
