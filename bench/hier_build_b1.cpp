@@ -6,7 +6,7 @@
 //   scene defaults: grid 30, seed order 1, ratio 1.1) and by "hier";
 // - the face hierarchy of the B2 mesh (a bumpy sphere of 2 n^2 triangles) by
 //   the grid build and the level build of the brep objects;
-// - the face hierarchy of 20 000 coincident faces (flat and not).
+// - the face hierarchy of 20 000 coincident faces (flat and not), by both.
 // The plain scans are quadratic: the 100k "auto" scan alone takes a minute.
 // The grid builds write "hierbl2.log" in the working directory.
 #include <benchmark/benchmark.h>
@@ -216,5 +216,12 @@ void BM_CoincidentGrid(benchmark::State& state) {
 }
 BENCHMARK(BM_CoincidentGrid<Grid2>)->Args({20000, 1})->Args({20000, 0})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CoincidentGrid<RefGrid2>)->Args({20000, 1})->Args({20000, 0})->Unit(benchmark::kMillisecond)->Iterations(1);
+
+template <class L>
+void BM_CoincidentLevel(benchmark::State& state) {
+  RunLevel<L>(state, Coincident(static_cast<int>(state.range(0)), state.range(1) != 0));
+}
+BENCHMARK(BM_CoincidentLevel<Level>)->Args({20000, 1})->Args({20000, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CoincidentLevel<RefLevel>)->Args({20000, 1})->Args({20000, 0})->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
