@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string.h>
 
 namespace zavo {
 
@@ -14,9 +15,7 @@ FdStreamBuffer::FdStreamBuffer(int fd, std::chrono::milliseconds maxDelay, std::
 
 FdStreamBuffer::~FdStreamBuffer() { Drain(); }
 
-void FdStreamBuffer::Drain() {
-  const char* p = pbase();
-  std::size_t left = static_cast<std::size_t>(pptr() - pbase());
+void FdStreamBuffer::Write(const char* p, std::size_t left) {
   while (left > 0) {
     const ssize_t written = ::write(fd_, p, left);
     if (written < 0 && errno == EINTR) continue;
@@ -24,12 +23,25 @@ void FdStreamBuffer::Drain() {
     p += written;
     left -= static_cast<std::size_t>(written);
   }
-  setp(buffer_.data(), buffer_.data() + buffer_.size());
   lastWrite_ = std::chrono::steady_clock::now();
 }
 
+void FdStreamBuffer::Drain() {
+  Write(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+  setp(buffer_.data(), buffer_.data() + buffer_.size());
+}
+
 void FdStreamBuffer::MaybeDrain() {
-  if (std::chrono::steady_clock::now() - lastWrite_ >= maxDelay_) Drain();
+  if (std::chrono::steady_clock::now() - lastWrite_ < maxDelay_) return;
+  // The whole lines go; a line being written stays for the next time.
+  const std::size_t held = static_cast<std::size_t>(pptr() - pbase());
+  const char* end = static_cast<const char*>(::memrchr(pbase(), '\n', held));
+  if (end == nullptr) return;
+  const std::size_t lines = static_cast<std::size_t>(end + 1 - pbase());
+  Write(pbase(), lines);
+  std::memmove(buffer_.data(), buffer_.data() + lines, held - lines);
+  setp(buffer_.data(), buffer_.data() + buffer_.size());
+  pbump(static_cast<int>(held - lines));
 }
 
 FdStreamBuffer::int_type FdStreamBuffer::overflow(int_type c) {
@@ -37,7 +49,6 @@ FdStreamBuffer::int_type FdStreamBuffer::overflow(int_type c) {
   if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
   *pptr() = traits_type::to_char_type(c);
   pbump(1);
-  if (traits_type::to_char_type(c) == '\n') MaybeDrain();
   return c;
 }
 
@@ -51,7 +62,7 @@ std::streamsize FdStreamBuffer::xsputn(const char* s, std::streamsize n) {
     pbump(static_cast<int>(part));
     done += part;
   }
-  if (n > 0 && std::memchr(s, '\n', static_cast<std::size_t>(n)) != nullptr) MaybeDrain();
+  MaybeDrain();
   return n;
 }
 

@@ -2,9 +2,10 @@
 
 // A buffered stream buffer over a file descriptor (for example 2, stderr):
 // text is collected and written in large pieces instead of one write per
-// insertion. So that a reader still sees progress, the buffer is also written
-// out when a line ends and the last write lies at least maxDelay back, and
-// whenever the stream is flushed. Write errors are ignored (a closed pipe
+// insertion. So that a reader still sees progress, the whole lines held are
+// also written out when text comes and the last write lies at least maxDelay
+// back; everything is written when the buffer is full, when the stream is
+// flushed and when the buffer goes. Write errors are ignored (a closed pipe
 // must not stop the program); EINTR is retried.
 
 #include <chrono>
@@ -27,9 +28,10 @@ protected:
   int sync() override;
 
 private:
+  void Write(const char* p, std::size_t n);
   // Writes out what the buffer holds.
   void Drain();
-  // After text that ends a line: drains when the last write is old enough.
+  // Writes out the whole lines held when the last write is old enough.
   void MaybeDrain();
 
   int fd_;

@@ -57,16 +57,22 @@ TEST(FdStreamBuffer, AFullBufferIsWrittenWholeAndInOrder) {
   EXPECT_EQ(pipe.Read(), "ghijk");
 }
 
-// Progress still shows: a line that ends after the delay goes out at once.
-TEST(FdStreamBuffer, ALineAfterTheDelayIsWrittenAtOnce) {
+// Progress still shows: once the delay has passed, the next text sends the
+// whole lines held (written as a text and a line break, as status texts are).
+TEST(FdStreamBuffer, TheLinesHeldGoOutWhenTextComesAfterTheDelay) {
   Pipe pipe;
   zavo::FdStreamBuffer buffer(pipe.WriteEnd(), std::chrono::milliseconds(20));
   std::ostream os(&buffer);
+  os << "Line 0 " << '\n' << "Line 1 " << '\n';
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  os << "Creating hierarchy\n";
-  EXPECT_EQ(pipe.Read(), "Creating hierarchy\n");
+  os << "Line 2 ";
+  EXPECT_EQ(pipe.Read(), "Line 0 \nLine 1 \n");
+  os << '\n';
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
   os << "half a line";
+  EXPECT_EQ(pipe.Read(), "Line 2 \n");
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  os << " more";
   EXPECT_EQ(pipe.Read(), "");
 }
 
