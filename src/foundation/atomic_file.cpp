@@ -14,7 +14,7 @@ namespace zavo {
 namespace {
 
 // Creates a new, empty file beside target under a name nobody else uses.
-bool CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp) {
+bool CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp, int* failure = nullptr) {
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path dir = target.parent_path();
   const std::string stem = "." + target.filename().string() + ".tmp" +
@@ -28,8 +28,12 @@ bool CreateTemporary(const std::filesystem::path& target, std::filesystem::path&
       temp = candidate;
       return true;
     }
-    if (errno != EEXIST) return false;
+    if (errno != EEXIST) {
+      if (failure != nullptr) *failure = errno;
+      return false;
+    }
   }
+  if (failure != nullptr) *failure = EEXIST;
   return false;
 }
 
@@ -58,6 +62,28 @@ bool WriteFileAtomically(const std::filesystem::path& target,
   }
   if (!ok) std::filesystem::remove(temp, ec);
   return ok;
+}
+
+bool CanWriteFileAtomically(const std::filesystem::path& target, std::error_code& error) {
+  error.clear();
+  if (target.empty() || !target.has_filename()) {
+    error = std::make_error_code(std::errc::invalid_argument);
+    return false;
+  }
+  if (std::filesystem::is_directory(target, error)) {
+    error = std::make_error_code(std::errc::is_a_directory);
+    return false;
+  }
+  error.clear();
+  std::filesystem::path temp;
+  int failure = 0;
+  if (!CreateTemporary(target, temp, &failure)) {
+    error = std::error_code(failure, std::generic_category());
+    return false;
+  }
+  std::error_code ignored;
+  std::filesystem::remove(temp, ignored);
+  return true;
 }
 
 }  // namespace zavo

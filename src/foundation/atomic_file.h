@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <system_error>
 
 namespace zavo {
 
@@ -18,5 +19,10 @@ namespace zavo {
 // the permissions of a plain newly created file (0666 less the umask).
 bool WriteFileAtomically(const std::filesystem::path& target,
                          const std::function<bool(std::ostream&)>& write);
+
+// Whether WriteFileAtomically could write target: creates the temporary file it
+// would use and removes it again. False, with the reason in error, when the
+// temporary file cannot be made or target is a directory.
+bool CanWriteFileAtomically(const std::filesystem::path& target, std::error_code& error);
 
 }  // namespace zavo
