@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,8 @@
 #include <system_error>
 
 #include "console.h"
+#include "foundation/fd_stream_buffer.h"
+#include "foundation/runtime_error_box.h"
 #include "foundation/atomic_file.h"
 #include "models/registry.h"
 #include "output.h"
@@ -42,6 +45,22 @@ constexpr int kUserBreak = 130;  // as a shell reports a program ended by Ctrl-C
 int UsageError(const std::string& why) {
   std::cerr << zavo::cli::kProgram << ": " << why << "\n" << kUsage;
   return kUsageError;
+}
+
+// A scene of many objects gives status texts by the hundred thousand while
+// it loads: stderr is written in large pieces, the lines held showing once
+// 100 ms have passed, everything at a flush (messages, errors, progress) and
+// before the program ends (an internal error's text too, after what came
+// before it).
+void BufferStderr() {
+  static auto* buffer = new zavo::FdStreamBuffer(2);  // in use until the very end
+  std::cerr.rdbuf(buffer);
+  std::cerr.unsetf(std::ios::unitbuf);
+  std::atexit([] { std::cerr.flush(); });
+  static const zavo::RuntimeErrorHandler previous = zavo::SetRuntimeErrorHandler([](const char* text) {
+    std::cerr.flush();
+    previous(text);
+  });
 }
 
 struct Options {
@@ -173,6 +192,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+  BufferStderr();
   Options options;
   bool haveScene = false;
   for (int i = 1; i < argc; ++i) {

@@ -25,45 +25,25 @@
 #include "foundation/runtime_error_box.h"
 #include "geometry/box.h"
 
-template <class T>
-class Grid {
+// The largest dimension a grid is made with: n * n * n cells must stay a
+// table that fits in memory.
+inline constexpr int kGridMaxDimension = 128;
+
+// Where the cells of a grid of dimension n over a box lie: the grid's span
+// and the cells a box is listed in.
+class GridSpan {
 public:
-  // The largest dimension a grid is made with: n * n * n cells must stay a
-  // table that fits in memory. Callers check before they make a grid.
-  static constexpr int kMaxDimension = 128;
-
-  // Whether a grid of dimension n over box b has cells of a positive, finite
-  // size on every axis (n of 2 or more, b not flat on any axis, no overflow)
-  // and a cell table of reasonable size.
-  static bool CanMake(int n, const GEO_Box& b) {
-    if (n < 2 || n > kMaxDimension) return false;
+  // n cells along each axis over box b (n from 1 to kGridMaxDimension).
+  GridSpan(int n, const GEO_Box& b) : n_(n) {
+    if (n < 1 || n > kGridMaxDimension) RuntimeErrorBox("Grid::Grid");
     const double lo[3] = {b.xmin, b.ymin, b.zmin};
     const double hi[3] = {b.xmax, b.ymax, b.zmax};
-    for (int a = 0; a < 3; ++a) {
-      double first, last, size;
-      Span(lo[a], hi[a], n, first, last, size);
-      if (!(hi[a] - lo[a] > 0.0) || !std::isfinite(first) || !std::isfinite(last) || !std::isfinite(size) ||
-          !(size > 0.0)) {
-        return false;
-      }
-    }
-    return true;
-  }
-
-  // n cells along each axis over box b (n from 1 to kMaxDimension).
-  Grid(int n, const GEO_Box& b) : n_(n) {
-    if (n < 1 || n > kMaxDimension) RuntimeErrorBox("Grid::Grid");
-    const double lo[3] = {b.xmin, b.ymin, b.zmin};
-    const double hi[3] = {b.xmax, b.ymax, b.zmax};
-    for (int a = 0; a < 3; ++a) Span(lo[a], hi[a], n, min_[a], max_[a], size_[a]);
+    for (int a = 0; a < 3; ++a) AxisSpan(lo[a], hi[a], n, min_[a], max_[a], size_[a]);
     box_ = {min_[0], max_[0], min_[1], max_[1], min_[2], max_[2]};
-    cells_.resize(static_cast<std::size_t>(n) * n * n);
   }
 
   int Dimension() const { return n_; }
-  // The span of the grid.
   const GEO_Box& Box() const { return box_; }
-  // The size of one cell along an axis (0 x, 1 y, 2 z).
   double CellSize(int axis) const { return size_[axis]; }
 
   // The cells a box is listed in along one axis: from trunc((min - g) / s)
@@ -74,6 +54,68 @@ public:
     first = Index((lo - min_[axis]) / size_[axis]);
     last = Index((hi - min_[axis]) / size_[axis] + 1);
   }
+
+  // The grid's span on one axis and the size of a cell along it.
+  static void AxisSpan(double lo, double hi, int n, double& first, double& last, double& size) {
+    const double d = hi - lo;
+    first = lo - 1.1 * d;
+    last = hi + 1.1 * d;
+    size = (last - first) / (n - 1);
+  }
+
+private:
+  // trunc toward zero, clamped to 0 .. n - 1 (NaN gives 0).
+  int Index(double q) const {
+    if (!(q >= 1.0)) return 0;
+    if (q >= static_cast<double>(n_ - 1)) return n_ - 1;
+    return static_cast<int>(q);
+  }
+
+  int n_;
+  double min_[3];
+  double max_[3];
+  double size_[3];
+  GEO_Box box_;
+};
+
+template <class T>
+class Grid {
+public:
+  // The largest dimension a grid is made with: n * n * n cells must stay a
+  // table that fits in memory. Callers check before they make a grid.
+  static constexpr int kMaxDimension = kGridMaxDimension;
+
+  // Whether a grid of dimension n over box b has cells of a positive, finite
+  // size on every axis (n of 2 or more, b not flat on any axis, no overflow)
+  // and a cell table of reasonable size.
+  static bool CanMake(int n, const GEO_Box& b) {
+    if (n < 2 || n > kMaxDimension) return false;
+    const double lo[3] = {b.xmin, b.ymin, b.zmin};
+    const double hi[3] = {b.xmax, b.ymax, b.zmax};
+    for (int a = 0; a < 3; ++a) {
+      double first, last, size;
+      GridSpan::AxisSpan(lo[a], hi[a], n, first, last, size);
+      if (!(hi[a] - lo[a] > 0.0) || !std::isfinite(first) || !std::isfinite(last) || !std::isfinite(size) ||
+          !(size > 0.0)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // n cells along each axis over box b (n from 1 to kMaxDimension).
+  Grid(int n, const GEO_Box& b) : span_(n, b) { cells_.resize(static_cast<std::size_t>(n) * n * n); }
+
+  int Dimension() const { return span_.Dimension(); }
+  // The span of the grid.
+  const GEO_Box& Box() const { return span_.Box(); }
+  // The size of one cell along an axis (0 x, 1 y, 2 z).
+  double CellSize(int axis) const { return span_.CellSize(axis); }
+  // Where the cells lie, without the cell table.
+  const GridSpan& Span() const { return span_; }
+
+  // The cells a box is listed in along one axis (GridSpan::CellRange).
+  void CellRange(const GEO_Box& b, int axis, int& first, int& last) const { span_.CellRange(b, axis, first, last); }
 
   // Appends a record for the object, then lists it in every cell of its box.
   void Insert(const T& id, const GEO_Box& b) {
@@ -93,11 +135,9 @@ public:
   // Cell [i][j][k], i along x: the numbers of the objects listed there, in
   // the order they were inserted. Indices must lie in 0 .. n - 1.
   std::vector<std::uint32_t>& Cell(int i, int j, int k) {
-    return cells_[(static_cast<std::size_t>(i) * n_ + j) * n_ + k];
+    return cells_[CellIndex(i, j, k)];
   }
-  const std::vector<std::uint32_t>& Cell(int i, int j, int k) const {
-    return cells_[(static_cast<std::size_t>(i) * n_ + j) * n_ + k];
-  }
+  const std::vector<std::uint32_t>& Cell(int i, int j, int k) const { return cells_[CellIndex(i, j, k)]; }
   long ObjectCount() const { return static_cast<long>(ids_.size()); }
   const T& Id(std::uint32_t number) const { return ids_[number]; }
 
@@ -143,26 +183,12 @@ public:
   }
 
 private:
-  // The grid's span on one axis and the size of a cell along it.
-  static void Span(double lo, double hi, int n, double& first, double& last, double& size) {
-    const double d = hi - lo;
-    first = lo - 1.1 * d;
-    last = hi + 1.1 * d;
-    size = (last - first) / (n - 1);
+  std::size_t CellIndex(int i, int j, int k) const {
+    const auto n = static_cast<std::size_t>(span_.Dimension());
+    return (static_cast<std::size_t>(i) * n + static_cast<std::size_t>(j)) * n + static_cast<std::size_t>(k);
   }
 
-  // trunc toward zero, clamped to 0 .. n - 1 (NaN gives 0).
-  int Index(double q) const {
-    if (!(q >= 1.0)) return 0;
-    if (q >= static_cast<double>(n_ - 1)) return n_ - 1;
-    return static_cast<int>(q);
-  }
-
-  int n_;
-  double min_[3];
-  double max_[3];
-  double size_[3];
-  GEO_Box box_;
+  GridSpan span_;
   std::vector<std::vector<std::uint32_t>> cells_;
   std::vector<T> ids_;
   std::vector<std::uint8_t> used_;

@@ -14,6 +14,8 @@
 // united with the pair box stays strictly below factor times the pair's
 // volume joins. Upper levels group the nodes of the level below by the same
 // rule. So a factor of 1 or less never makes a node of more than two members.
+// The searches go through a zavo::GroupingIndex, which finds what a scan of
+// every free member in order would find.
 //
 // The builder does not own the tree it returns.
 
@@ -27,6 +29,7 @@
 #include "foundation/seq.h"
 #include "geometry/box_cont_man.h"
 #include "geometry/hier_file.h"
+#include "geometry/grouping_index.h"
 #include "geometry/hier_reporting.h"
 #include "geometry/log_support.h"
 #include "geometry/real_text.h"
@@ -66,22 +69,19 @@ protected:
   std::int32_t level_ = 0;
 
 private:
-  // One first-level node per call, null once every element is placed.
-  Node* BuildFirstLevelNode(double factor);
-  // One parent per call over the level-node table, null once all are placed.
-  Node* BuildUpperLevelNode(double factor);
+  using Index = zavo::GroupingIndex<zavo::BoxGrouping<B, CM>>;
+
+  // One group around the lowest free member of the index: its members (seed,
+  // partner, joiners in order) and their union box. Every member of boxes
+  // not yet grouped is free in the index.
+  void FormGroup(Index& index, const std::vector<B>& boxes, std::uint32_t seed, double factor, B& box);
   void WriteLevel(const Node* list);
 
-  // First level: the element boxes, and the elements not yet placed in
-  // ascending order (what the marks of placed elements leave).
-  std::vector<B> boxes_;
-  std::vector<unsigned int> free_;
-  // Upper levels: the nodes of the level being grouped, a slot set to null
-  // once its node is placed, and the slots still to place in ascending order.
-  std::vector<Node*> levelNodes_;
-  std::vector<unsigned int> freeSlots_;
-  // The members joining the group being formed.
-  std::vector<unsigned int> joining_;
+  // The searches of the level being grouped (its storage serves every level).
+  Index index_;
+  // The members of the group being formed.
+  std::vector<std::uint32_t> members_;
+  std::vector<std::uint32_t> joining_;
 };
 
 // The level build over boxes.
@@ -94,20 +94,26 @@ public:
 template <class E, class S, class B, class CM>
 typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::Build(double factor) {
   const unsigned int n = elements_->Count();
-  boxes_.resize(n);
-  free_.resize(n);
-  for (unsigned int i = 0; i < n; ++i) {
-    boxes_[i] = elements_->BoxOf(elements_->Id(i));
-    free_[i] = i;
-  }
   level_ = 0;
   Node* head = nullptr;
-  Node* tail = nullptr;
-  while (Node* node = BuildFirstLevelNode(factor)) {
-    (head == nullptr ? head : tail->next) = node;
-    tail = node;
+  {
+    std::vector<B> boxes(n);
+    for (unsigned int i = 0; i < n; ++i) boxes[i] = elements_->BoxOf(elements_->Id(i));
+    Index& index = index_;
+    index.Reset(boxes.data(), n);
+    Node* tail = nullptr;
+    for (unsigned int seed = 0; seed < n; ++seed) {
+      if (!index.Free(seed)) continue;
+      Status(LevelText(0, seed, static_cast<double>(n)));
+      Node* node = new Node;
+      FormGroup(index, boxes, seed, factor, node->box);
+      const auto count = static_cast<std::uint32_t>(members_.size());
+      node->elements.SetSize(count);
+      for (std::uint32_t m = 0; m < count; ++m) node->elements[m] = elements_->Id(members_[m]);
+      (head == nullptr ? head : tail->next) = node;
+      tail = node;
+    }
   }
-  std::vector<B>().swap(boxes_);
   if (head == nullptr) return nullptr;
   WriteLevel(head);
   while (head->next != nullptr) {
@@ -116,137 +122,59 @@ typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::Build(double 
     head = BuildNextLevel(head, factor);
     WriteLevel(head);
   }
-  std::vector<Node*>().swap(levelNodes_);
   return head;
 }
 
 template <class E, class S, class B, class CM>
-typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildFirstLevelNode(double factor) {
-  if (free_.empty()) return nullptr;
-  const unsigned int seed = free_[0];
-  const std::size_t count = free_.size();
-  Status(LevelText(0, seed, static_cast<double>(boxes_.size())));
-
-  const B seedBox = boxes_[seed];
-  std::size_t partnerAt = 0;
-  double best = 0.0;
-  for (std::size_t p = 1; p < count; ++p) {
-    const double v = CM::UnionVolume(seedBox, boxes_[free_[p]]);
-    if (partnerAt == 0 || v < best) {
-      partnerAt = p;
-      best = v;
-    }
+void HierBuilder<E, S, B, CM>::FormGroup(Index& index, const std::vector<B>& boxes, std::uint32_t seed,
+                                         double factor, B& box) {
+  index.Take(seed);
+  members_.assign({seed});
+  const B& seedBox = boxes[seed];
+  const long partner = index.Partner(seedBox, zavo::GroupQuery{});
+  if (partner < 0) {
+    box = seedBox;
+    return;
   }
-
-  Node* node = new Node;
-  if (partnerAt == 0) {
-    free_.clear();
-    node->elements.SetSize(1);
-    node->elements[0] = elements_->Id(seed);
-    node->box = seedBox;
-    return node;
-  }
-  const unsigned int partner = free_[partnerAt];
+  const auto p = static_cast<std::uint32_t>(partner);
+  index.Take(p);
+  members_.push_back(p);
   B pair;
-  CM::Union(seedBox, pair, boxes_[partner]);
+  CM::Union(seedBox, pair, boxes[p]);
   const double limit = factor * CM::Volume(pair);
-  B box = pair;
-  joining_.clear();
-  // The joiners leave the free list; the others move up over the seed.
-  std::size_t kept = 0;
-  for (std::size_t p = 1; p < count; ++p) {
-    if (p == partnerAt) continue;
-    const unsigned int k = free_[p];
-    if (CM::UnionVolume(pair, boxes_[k]) < limit) {
-      CM::Union(box, box, boxes_[k]);
-      joining_.push_back(k);
-    } else {
-      free_[kept++] = k;
-    }
+  box = pair;
+  index.Joiners(pair, limit, zavo::GroupQuery{}, joining_);
+  for (const std::uint32_t k : joining_) {
+    index.Take(k);
+    CM::Union(box, box, boxes[k]);
+    members_.push_back(k);
   }
-  free_.resize(kept);
-  const auto joined = static_cast<std::uint32_t>(joining_.size());
-  node->elements.SetSize(2 + joined);
-  node->elements[0] = elements_->Id(seed);
-  node->elements[1] = elements_->Id(partner);
-  for (std::uint32_t j = 0; j < joined; ++j) node->elements[2 + j] = elements_->Id(joining_[j]);
-  node->box = box;
-  return node;
 }
 
 template <class E, class S, class B, class CM>
 typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildNextLevel(Node* list, double factor) {
   if (list == nullptr) RuntimeErrorBox("lmtn empty");
-  levelNodes_.clear();
-  for (Node* p = list; p != nullptr; p = p->next) levelNodes_.push_back(p);
-  freeSlots_.resize(levelNodes_.size());
-  for (std::size_t i = 0; i < freeSlots_.size(); ++i) freeSlots_[i] = static_cast<unsigned int>(i);
+  std::vector<Node*> nodes;
+  for (Node* p = list; p != nullptr; p = p->next) nodes.push_back(p);
+  const auto m = static_cast<std::uint32_t>(nodes.size());
+  std::vector<B> boxes(m);
+  for (std::uint32_t i = 0; i < m; ++i) boxes[i] = nodes[i]->box;
+  Index& index = index_;
+  index.Reset(boxes.data(), m);
   Node* head = nullptr;
   Node* tail = nullptr;
-  while (Node* node = BuildUpperLevelNode(factor)) {
-    (head == nullptr ? head : tail->next) = node;
-    tail = node;
+  for (std::uint32_t seed = 0; seed < m; ++seed) {
+    if (!index.Free(seed)) continue;
+    Status(LevelText(level_, seed, static_cast<double>(m)));
+    Node* parent = new Node;
+    FormGroup(index, boxes, seed, factor, parent->box);
+    const auto count = static_cast<std::uint32_t>(members_.size());
+    parent->children.SetSize(count);
+    for (std::uint32_t c = 0; c < count; ++c) parent->children[c] = nodes[members_[c]];
+    (head == nullptr ? head : tail->next) = parent;
+    tail = parent;
   }
   return head;
-}
-
-template <class E, class S, class B, class CM>
-typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildUpperLevelNode(double factor) {
-  if (freeSlots_.empty()) return nullptr;
-  const unsigned int seedSlot = freeSlots_[0];
-  const std::size_t count = freeSlots_.size();
-  Status(LevelText(level_, seedSlot, static_cast<double>(levelNodes_.size())));
-  Node* seed = levelNodes_[seedSlot];
-  levelNodes_[seedSlot] = nullptr;
-
-  std::size_t partnerAt = 0;
-  double best = 0.0;
-  for (std::size_t p = 1; p < count; ++p) {
-    const double v = CM::UnionVolume(seed->box, levelNodes_[freeSlots_[p]]->box);
-    if (partnerAt == 0 || v < best) {
-      partnerAt = p;
-      best = v;
-    }
-  }
-
-  Node* parent = new Node;
-  if (partnerAt == 0) {
-    freeSlots_.clear();
-    parent->children.SetSize(1);
-    parent->children[0] = seed;
-    parent->box = seed->box;
-    return parent;
-  }
-  Node* partner = levelNodes_[freeSlots_[partnerAt]];
-  levelNodes_[freeSlots_[partnerAt]] = nullptr;
-  B pair;
-  CM::Union(seed->box, pair, partner->box);
-  const double limit = factor * CM::Volume(pair);
-  B box = pair;
-  joining_.clear();
-  std::size_t kept = 0;
-  for (std::size_t p = 1; p < count; ++p) {
-    if (p == partnerAt) continue;
-    const unsigned int slot = freeSlots_[p];
-    const Node* other = levelNodes_[slot];
-    if (CM::UnionVolume(pair, other->box) < limit) {
-      CM::Union(box, box, other->box);
-      joining_.push_back(slot);
-    } else {
-      freeSlots_[kept++] = slot;
-    }
-  }
-  freeSlots_.resize(kept);
-  const auto joined = static_cast<std::uint32_t>(joining_.size());
-  parent->children.SetSize(2 + joined);
-  parent->children[0] = seed;
-  parent->children[1] = partner;
-  for (std::uint32_t j = 0; j < joined; ++j) {
-    parent->children[2 + j] = levelNodes_[joining_[j]];
-    levelNodes_[joining_[j]] = nullptr;
-  }
-  parent->box = box;
-  return parent;
 }
 
 template <class E, class S, class B, class CM>

@@ -40,9 +40,11 @@
 #include "foundation/seq.h"
 #include "geometry/box_cont_man.h"
 #include "geometry/grid.h"
+#include "geometry/grouping_index.h"
 #include "geometry/hier_file.h"
 #include "geometry/hier_reporting.h"
 #include "geometry/real_text.h"
+#include "geometry/seed_order.h"
 #include "geometry/selection_order.h"
 
 template <class E, class S, class B, class CM>
@@ -115,15 +117,21 @@ private:
   }
   bool KeyedSeeds() const { return mode_ == 1 || mode_ == 2; }
 
-  // The grid's VisitFresh over the grid box of box.
-  template <class Visit>
-  static void VisitCells(Grid<E>& grid, const B& box, Visit visit) {
-    grid.VisitFresh(GridBox(box), visit);
+  using Index = zavo::GroupingIndex<zavo::BoxGrouping<B, CM>>;
+
+  // The seeds of members with these boxes: by key under modes 1 and 2 when
+  // keyed, else the first free one.
+  zavo::SeedPicker Seeds(const std::vector<B>& boxes, bool keyed) const {
+    std::vector<double> keys;
+    if (keyed) {
+      keys.resize(boxes.size());
+      for (std::size_t i = 0; i < boxes.size(); ++i) keys[i] = SeedKey(boxes[i]);
+    }
+    return zavo::SeedPicker(std::move(keys), boxes.size());
   }
 
-  Node* BuildGridNode(Grid<E>& grid, double factor);
-  Node* BuildUpperNode(double factor, bool keyedSeeds);
-  Node* GroupLevel(double factor, bool keyedSeeds);
+  Node* BuildGridLevel(const GridSpan& span, const std::vector<B>& boxes, double factor);
+  Node* GroupLevel(const std::vector<Node*>& nodes, double factor, bool keyedSeeds);
   void WriteGridLog(const Node* list) const;
 
   std::int32_t mode_ = 0;
@@ -131,15 +139,9 @@ private:
   std::int32_t level_ = 0;
   // Elements placed (first level) or nodes placed (upper levels) so far.
   long placed_ = 0;
-  // Mode 0: no record before this one is still free.
-  long cursor_ = 0;
-  // The element boxes by registration number, while the first level is built.
-  std::vector<B> boxes_;
-  // Upper levels: the nodes of the level, a slot null once its node is
-  // placed, and the slots still to place in ascending order.
-  std::vector<Node*> levelNodes_;
-  std::vector<unsigned int> freeSlots_;
-  std::vector<long> joining_;
+  // The searches of the level being grouped (its storage serves every level).
+  Index index_;
+  std::vector<std::uint32_t> joining_;
 };
 
 // The grid-variant builder over boxes.
@@ -204,117 +206,95 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::Build(doubl
   if (n == 0) return nullptr;
   level_ = 0;
   Status("Creating grid");
-  boxes_.resize(n);
-  for (std::uint32_t i = 0; i < n; ++i) boxes_[i] = elements_->BoxOf(elements_->Id(i));
-  B all = boxes_[0];
-  for (std::uint32_t i = 1; i < n; ++i) CM::Union(all, all, boxes_[i]);
-  if (!Grid<E>::CanMake(gridDimension_, GridBox(all))) {
-    std::vector<B>().swap(boxes_);
-    return BuildAll();
-  }
   Node* head = nullptr;
   {
-    Grid<E> grid(gridDimension_, GridBox(all));
-    for (std::uint32_t i = 0; i < n; ++i) grid.Insert(elements_->Id(i), GridBox(boxes_[i]));
-    grid.ClearUsed();
-    placed_ = 0;
-    cursor_ = 0;
-    Node* tail = nullptr;
-    while (Node* node = BuildGridNode(grid, factor)) {
-      (head == nullptr ? head : tail->next) = node;
-      tail = node;
-    }
+    std::vector<B> boxes(n);
+    for (std::uint32_t i = 0; i < n; ++i) boxes[i] = elements_->BoxOf(elements_->Id(i));
+    B all = boxes[0];
+    for (std::uint32_t i = 1; i < n; ++i) CM::Union(all, all, boxes[i]);
+    if (!Grid<E>::CanMake(gridDimension_, GridBox(all))) return BuildAll();
+    head = BuildGridLevel(GridSpan(gridDimension_, GridBox(all)), boxes, factor);
   }
-  std::vector<B>().swap(boxes_);
   WriteGridLog(head);
   while (head->next != nullptr) {
     Status("hierarchy level " + std::to_string(level_ + 1));
     ++level_;
     head = BuildNextLevel(head, factor);
   }
-  std::vector<Node*>().swap(levelNodes_);
   return head;
 }
 
+// The first level. An element meets the others only in the grid cells its
+// box is listed in: a seed's partner is looked for among the free elements
+// listed in the seed's cells, the joiners among those listed in the pair's;
+// the cells are scanned x outermost, then y, then z, each in registration
+// order, so that order settles ties and orders the joiners.
 template <class E, class S, class B, class CM>
-typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildGridNode(Grid<E>& grid,
-                                                                                    double factor) {
-  const long count = grid.ObjectCount();
-  long seed = -1;
-  if (KeyedSeeds()) {
-    double least = 0.0;
-    for (long i = 0; i < count; ++i) {
-      if (grid.Used(static_cast<std::uint32_t>(i))) continue;
-      const double key = SeedKey(boxes_[static_cast<std::size_t>(i)]);
-      if (seed < 0 || key < least) {
-        seed = i;
-        least = key;
-      }
-    }
-  } else {
-    while (cursor_ < count && grid.Used(static_cast<std::uint32_t>(cursor_))) ++cursor_;
-    if (cursor_ < count) seed = cursor_;
-  }
-  if (seed < 0) return nullptr;
-  ++placed_;
-  Status(LevelText(0, static_cast<double>(placed_), static_cast<double>(count)) + "  [" + std::to_string(seed) +
-         "]");
+typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildGridLevel(const GridSpan& span,
+                                                                                     const std::vector<B>& boxes,
+                                                                                     double factor) {
+  const auto count = static_cast<std::uint32_t>(boxes.size());
+  std::vector<zavo::CellBox> cells(count);
+  for (std::uint32_t i = 0; i < count; ++i) cells[i] = zavo::CellBox::Of(span, GridBox(boxes[i]));
+  Index& index = index_;
+  index.Reset(boxes.data(), count, cells.data());
+  zavo::SeedPicker seeds = Seeds(boxes, KeyedSeeds());
+  const auto taken = [&](std::size_t i) { return !index.Free(static_cast<std::uint32_t>(i)); };
+  placed_ = 0;
+  Node* head = nullptr;
+  Node* tail = nullptr;
+  for (long s = seeds.Next(taken); s >= 0; s = seeds.Next(taken)) {
+    const auto seed = static_cast<std::uint32_t>(s);
+    ++placed_;
+    Status(LevelText(0, static_cast<double>(placed_), static_cast<double>(count)) + "  [" + std::to_string(seed) +
+           "]");
+    index.Take(seed);
+    const B& seedBox = boxes[seed];
+    zavo::GroupQuery query;
+    query.cells = &cells[seed];
+    const long partner = index.Partner(seedBox, query);
 
-  const auto seedNumber = static_cast<std::uint32_t>(seed);
-  grid.SetUsed(seedNumber);
-  const B seedBox = boxes_[seedNumber];
-  long partner = -1;
-  double best = 0.0;
-  grid.ClearMarks();
-  VisitCells(grid, seedBox, [&](std::uint32_t number) {
-    const double v = CM::UnionVolume(seedBox, boxes_[number]);
-    if (partner < 0 || v < best) {
-      partner = number;
-      best = v;
+    Node* node = new Node;
+    (head == nullptr ? head : tail->next) = node;
+    tail = node;
+    if (partner < 0) {
+      node->elements.SetSize(1);
+      node->elements[0] = elements_->Id(seed);
+      node->box = seedBox;
+      continue;
     }
-  });
-
-  Node* node = new Node;
-  if (partner < 0) {
-    node->elements.SetSize(1);
-    node->elements[0] = grid.Id(seedNumber);
-    node->box = seedBox;
-    return node;
-  }
-  const auto partnerNumber = static_cast<std::uint32_t>(partner);
-  grid.SetUsed(partnerNumber);
-  ++placed_;
-  B pair;
-  CM::Union(seedBox, pair, boxes_[partnerNumber]);
-  const double limit = factor * CM::Volume(pair);
-  B box = pair;
-  joining_.clear();
-  grid.ClearMarks();
-  VisitCells(grid, pair, [&](std::uint32_t number) {
-    const B& other = boxes_[number];
-    if (CM::UnionVolume(pair, other) < limit) {
-      grid.SetUsed(number);
-      CM::Union(box, box, other);
-      joining_.push_back(number);
+    const auto p = static_cast<std::uint32_t>(partner);
+    index.Take(p);
+    ++placed_;
+    B pair;
+    CM::Union(seedBox, pair, boxes[p]);
+    const double limit = factor * CM::Volume(pair);
+    B box = pair;
+    const zavo::CellBox pairCells = zavo::CellBox::Of(span, GridBox(pair));
+    query.cells = &pairCells;
+    index.Joiners(pair, limit, query, joining_);
+    for (const std::uint32_t k : joining_) {
+      index.Take(k);
+      CM::Union(box, box, boxes[k]);
       ++placed_;
     }
-  });
-  const auto joined = static_cast<std::uint32_t>(joining_.size());
-  node->elements.SetSize(2 + joined);
-  node->elements[0] = grid.Id(seedNumber);
-  node->elements[1] = grid.Id(partnerNumber);
-  for (std::uint32_t j = 0; j < joined; ++j) node->elements[2 + j] = grid.Id(static_cast<std::uint32_t>(joining_[j]));
-  node->box = box;
-  return node;
+    const auto joined = static_cast<std::uint32_t>(joining_.size());
+    node->elements.SetSize(2 + joined);
+    node->elements[0] = elements_->Id(seed);
+    node->elements[1] = elements_->Id(p);
+    for (std::uint32_t j = 0; j < joined; ++j) node->elements[2 + j] = elements_->Id(joining_[j]);
+    node->box = box;
+  }
+  return head;
 }
 
 template <class E, class S, class B, class CM>
 typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildNextLevel(Node* list, double factor) {
   if (list == nullptr) RuntimeErrorBox("lmtn empty");
-  levelNodes_.clear();
-  for (Node* p = list; p != nullptr; p = p->next) levelNodes_.push_back(p);
-  const std::size_t size = levelNodes_.size();
-  Node* head = GroupLevel(factor, KeyedSeeds());
+  std::vector<Node*> nodes;
+  for (Node* p = list; p != nullptr; p = p->next) nodes.push_back(p);
+  const std::size_t size = nodes.size();
+  Node* head = GroupLevel(nodes, factor, KeyedSeeds());
   if (!KeyedSeeds() || size < 2) return head;
   std::size_t made = 0;
   for (Node* p = head; p != nullptr; p = p->next) ++made;
@@ -329,99 +309,63 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildNextLe
     parent->children.SetSize(0);
     delete parent;
   }
-  levelNodes_.clear();
-  for (Node* p = list; p != nullptr; p = p->next) levelNodes_.push_back(p);
-  return GroupLevel(factor, false);
+  return GroupLevel(nodes, factor, false);
 }
 
+// One upper level: the seed by the mode (or the first free node), its partner
+// and joiners only among the free nodes after it.
 template <class E, class S, class B, class CM>
-typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::GroupLevel(double factor, bool keyedSeeds) {
-  freeSlots_.resize(levelNodes_.size());
-  for (std::size_t i = 0; i < freeSlots_.size(); ++i) freeSlots_[i] = static_cast<unsigned int>(i);
+typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::GroupLevel(const std::vector<Node*>& nodes,
+                                                                                 double factor, bool keyedSeeds) {
+  const auto m = static_cast<std::uint32_t>(nodes.size());
+  std::vector<B> boxes(m);
+  for (std::uint32_t i = 0; i < m; ++i) boxes[i] = nodes[i]->box;
+  Index& index = index_;
+  index.Reset(boxes.data(), m);
+  zavo::SeedPicker seeds = Seeds(boxes, keyedSeeds);
+  const auto taken = [&](std::size_t i) { return !index.Free(static_cast<std::uint32_t>(i)); };
   placed_ = 0;
   Node* head = nullptr;
   Node* tail = nullptr;
-  while (Node* node = BuildUpperNode(factor, keyedSeeds)) {
-    (head == nullptr ? head : tail->next) = node;
-    tail = node;
+  for (long s = seeds.Next(taken); s >= 0; s = seeds.Next(taken)) {
+    const auto seed = static_cast<std::uint32_t>(s);
+    ++placed_;
+    Status(LevelText(level_, static_cast<double>(placed_), static_cast<double>(m)));
+    index.Take(seed);
+    zavo::GroupQuery query;
+    query.after = seed;
+    const long partner = index.Partner(boxes[seed], query);
+
+    Node* parent = new Node;
+    (head == nullptr ? head : tail->next) = parent;
+    tail = parent;
+    if (partner < 0) {
+      parent->children.SetSize(1);
+      parent->children[0] = nodes[seed];
+      parent->box = boxes[seed];
+      continue;
+    }
+    const auto p = static_cast<std::uint32_t>(partner);
+    index.Take(p);
+    ++placed_;
+    B pair;
+    CM::Union(boxes[seed], pair, boxes[p]);
+    const double limit = factor * CM::Volume(pair);
+    B box = pair;
+    index.Joiners(pair, limit, query, joining_);
+    for (const std::uint32_t k : joining_) {
+      index.Take(k);
+      CM::Union(box, box, boxes[k]);
+      ++placed_;
+    }
+    const auto joined = static_cast<std::uint32_t>(joining_.size());
+    parent->children.SetSize(2 + joined);
+    parent->children[0] = nodes[seed];
+    parent->children[1] = nodes[p];
+    for (std::uint32_t j = 0; j < joined; ++j) parent->children[2 + j] = nodes[joining_[j]];
+    parent->box = box;
   }
   return head;
-}
-
-template <class E, class S, class B, class CM>
-typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildUpperNode(double factor,
-                                                                                     bool keyedSeeds) {
-  if (freeSlots_.empty()) return nullptr;
-  const std::size_t count = freeSlots_.size();
-  std::size_t seedAt = 0;
-  if (keyedSeeds) {
-    double least = SeedKey(levelNodes_[freeSlots_[0]]->box);
-    for (std::size_t p = 1; p < count; ++p) {
-      const double key = SeedKey(levelNodes_[freeSlots_[p]]->box);
-      if (key < least) {
-        seedAt = p;
-        least = key;
-      }
-    }
-  }
-  const unsigned int seedSlot = freeSlots_[seedAt];
-  ++placed_;
-  Status(LevelText(level_, static_cast<double>(placed_), static_cast<double>(levelNodes_.size())));
-  Node* seed = levelNodes_[seedSlot];
-  levelNodes_[seedSlot] = nullptr;
-
-  // Partners and joiners come only from the slots after the seed's.
-  std::size_t partnerAt = 0;
-  double best = 0.0;
-  for (std::size_t p = seedAt + 1; p < count; ++p) {
-    const double v = CM::UnionVolume(seed->box, levelNodes_[freeSlots_[p]]->box);
-    if (partnerAt == 0 || v < best) {
-      partnerAt = p;
-      best = v;
-    }
-  }
-
-  Node* parent = new Node;
-  if (partnerAt == 0) {
-    freeSlots_.erase(freeSlots_.begin() + static_cast<std::ptrdiff_t>(seedAt));
-    parent->children.SetSize(1);
-    parent->children[0] = seed;
-    parent->box = seed->box;
-    return parent;
-  }
-  Node* partner = levelNodes_[freeSlots_[partnerAt]];
-  levelNodes_[freeSlots_[partnerAt]] = nullptr;
-  ++placed_;
-  B pair;
-  CM::Union(seed->box, pair, partner->box);
-  const double limit = factor * CM::Volume(pair);
-  B box = pair;
-  joining_.clear();
-  std::size_t kept = 0;
-  for (std::size_t p = 0; p < count; ++p) {
-    if (p == seedAt || p == partnerAt) continue;
-    const unsigned int slot = freeSlots_[p];
-    const Node* other = levelNodes_[slot];
-    if (p > seedAt && CM::UnionVolume(pair, other->box) < limit) {
-      CM::Union(box, box, other->box);
-      joining_.push_back(slot);
-      ++placed_;
-    } else {
-      freeSlots_[kept++] = slot;
-    }
-  }
-  freeSlots_.resize(kept);
-  const auto joined = static_cast<std::uint32_t>(joining_.size());
-  parent->children.SetSize(2 + joined);
-  parent->children[0] = seed;
-  parent->children[1] = partner;
-  for (std::uint32_t j = 0; j < joined; ++j) {
-    const auto slot = static_cast<std::size_t>(joining_[j]);
-    parent->children[2 + j] = levelNodes_[slot];
-    levelNodes_[slot] = nullptr;
-  }
-  parent->box = box;
-  return parent;
 }
 
 template <class E, class S, class B, class CM>

@@ -11,51 +11,6 @@
 
 using Builder = BoundHierBuilder<CG_GraphicObjectQZData*, SeqGraphicObject>;
 
-namespace {
-
-// The position of the partner among free[1 ..]: the least union volume with
-// the seed, the earliest of equals; 0 when there is none.
-std::size_t FindPartner(const std::vector<std::uint32_t>& free, const std::vector<zavo::BoundRef>& refs,
-                        const zavo::BoundRef& seed) {
-  std::size_t partnerAt = 0;
-  double best = 0.0;
-  for (std::size_t p = 1; p < free.size(); ++p) {
-    const double v = zavo::UnionVolume(seed, refs[free[p]]);
-    if (partnerAt == 0 || v < best) {
-      partnerAt = p;
-      best = v;
-    }
-  }
-  return partnerAt;
-}
-
-// With seed free[0] and its partner at partnerAt: the group's members (seed,
-// partner, joiners in order) and bound; free keeps the others.
-void FormGroup(std::vector<std::uint32_t>& free, std::size_t partnerAt, const std::vector<zavo::BoundRef>& refs,
-               double factor, std::vector<std::uint32_t>& members, std::unique_ptr<zavo::BoundUnion>& bound) {
-  const std::uint32_t seed = free[0];
-  const std::uint32_t partner = free[partnerAt];
-  const zavo::BoundUnion pair(refs[seed], refs[partner]);
-  const zavo::BoundRef p = pair.Ref();
-  const double limit = factor * zavo::VolumeOf(p);
-  bound = std::make_unique<zavo::BoundUnion>(refs[seed], refs[partner]);
-  members.assign({seed, partner});
-  std::size_t kept = 0;
-  for (std::size_t q = 1; q < free.size(); ++q) {
-    if (q == partnerAt) continue;
-    const std::uint32_t k = free[q];
-    if (limit > zavo::UnionVolume(p, refs[k])) {
-      bound->Add(refs[k]);
-      members.push_back(k);
-    } else {
-      free[kept++] = k;
-    }
-  }
-  free.resize(kept);
-}
-
-}  // namespace
-
 zavo::GlobalHierarchyPtr Builder::Build(double factor) {
   if (ElementCount() == 0) return nullptr;
   TakeElements();
@@ -78,24 +33,38 @@ zavo::GlobalHierarchyPtr Builder::Build(double factor) {
   return std::move(level[0]);
 }
 
+std::unique_ptr<zavo::BoundUnion> Builder::FormGroup(zavo::BoundGroupingIndex& index,
+                                                     const std::vector<zavo::BoundRef>& refs, std::uint32_t seed,
+                                                     double factor) {
+  index.Take(seed);
+  members_.assign({seed});
+  const long partner = index.Partner(refs[seed], zavo::GroupQuery{});
+  if (partner < 0) return std::make_unique<zavo::BoundUnion>(refs[seed]);
+  const auto p = static_cast<std::uint32_t>(partner);
+  index.Take(p);
+  members_.push_back(p);
+  const zavo::BoundUnion pair(refs[seed], refs[p]);
+  const zavo::BoundRef pairRef = pair.Ref();
+  const double limit = factor * zavo::VolumeOf(pairRef);
+  auto bound = std::make_unique<zavo::BoundUnion>(refs[seed], refs[p]);
+  index.Joiners(pairRef, limit, zavo::GroupQuery{}, joining_);
+  for (const std::uint32_t k : joining_) {
+    index.Take(k);
+    bound->Add(refs[k]);
+    members_.push_back(k);
+  }
+  return bound;
+}
+
 Builder::Level Builder::BuildLeaves(double factor) {
   const std::uint32_t n = ElementCount();
-  free_.resize(n);
-  for (std::uint32_t i = 0; i < n; ++i) free_[i] = i;
+  zavo::BoundGroupingIndex& index = index_;
+  index.Reset(refs_.data(), n);
   Level leaves;
-  while (!free_.empty()) {
-    const std::uint32_t seed = free_[0];
+  for (std::uint32_t seed = 0; seed < n; ++seed) {
+    if (!index.Free(seed)) continue;
     Status(LevelText(0, seed, n));
-    const std::size_t partnerAt = FindPartner(free_, refs_, refs_[seed]);
-    if (partnerAt == 0) {
-      free_.clear();
-      members_.assign({seed});
-      zavo::BoundUnion bound(refs_[seed]);
-      leaves.push_back(NewLeaf(members_, bound));
-      continue;
-    }
-    std::unique_ptr<zavo::BoundUnion> bound;
-    FormGroup(free_, partnerAt, refs_, factor, members_, bound);
+    const std::unique_ptr<zavo::BoundUnion> bound = FormGroup(index, refs_, seed, factor);
     leaves.push_back(NewLeaf(members_, *bound));
   }
   LinkLevel(leaves);
@@ -106,22 +75,13 @@ Builder::Level Builder::BuildNextLevel(Level level, double factor) {
   if (level.empty()) RuntimeErrorBox("BoundHierBuilder::BuildNextLevel");
   const std::vector<zavo::BoundRef> refs = BoundsOf(level);
   const auto m = static_cast<std::uint32_t>(level.size());
-  free_.resize(m);
-  for (std::uint32_t i = 0; i < m; ++i) free_[i] = i;
+  zavo::BoundGroupingIndex& index = index_;
+  index.Reset(refs.data(), m);
   Level next;
-  while (!free_.empty()) {
-    const std::uint32_t seed = free_[0];
+  for (std::uint32_t seed = 0; seed < m; ++seed) {
+    if (!index.Free(seed)) continue;
     Status(LevelText(level_ + 1, seed, m));
-    const std::size_t partnerAt = FindPartner(free_, refs, refs[seed]);
-    if (partnerAt == 0) {
-      free_.clear();
-      members_.assign({seed});
-      zavo::BoundUnion bound(refs[seed]);
-      next.push_back(NewParent(level, members_, bound));
-      continue;
-    }
-    std::unique_ptr<zavo::BoundUnion> bound;
-    FormGroup(free_, partnerAt, refs, factor, members_, bound);
+    const std::unique_ptr<zavo::BoundUnion> bound = FormGroup(index, refs, seed, factor);
     next.push_back(NewParent(level, members_, *bound));
   }
   ++level_;

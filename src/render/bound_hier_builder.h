@@ -12,7 +12,8 @@
 // is a clone of its volume. Upper levels group the nodes of a level, in
 // level-link order, by the same rule; a node left alone gets a parent of its
 // own. Each level is chained by its level links in the order made; the one
-// node left is the root.
+// node left is the root. The searches go through a zavo::GroupingIndex, which
+// finds what a scan of every free member in order would find.
 //
 // Progress texts: name ": level 0 - " trunc(seed index * 100 / n) "%" per
 // leaf; "hierarchy level " L + 1 before each upper level, then name ": level "
@@ -24,10 +25,12 @@
 // the children's positions separated by " , ", closed by " ]".
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "geometry/log_support.h"
+#include "render/bound_grouping.h"
 #include "render/global_hier_builder_base.h"
 #include "render/seq_graphic_object.h"
 
@@ -51,13 +54,17 @@ public:
 
 private:
   Level BuildLeaves(double factor);
+  // One group around the seed, a free member of the index: its members
+  // (seed, partner, joiners in order) in members_ and their bound.
+  std::unique_ptr<zavo::BoundUnion> FormGroup(zavo::BoundGroupingIndex& index, const std::vector<zavo::BoundRef>& refs,
+                                              std::uint32_t seed, double factor);
   // Writes the level to the log while it is on.
   void WriteLevel(const Level& level);
 
-  // The elements not yet placed, in ascending order; while the upper levels
-  // are grouped, the positions of the nodes not yet placed.
-  std::vector<std::uint32_t> free_;
+  // The searches of the level being grouped (its storage serves every level).
+  zavo::BoundGroupingIndex index_;
   std::vector<std::uint32_t> members_;
+  std::vector<std::uint32_t> joining_;
   // For the log: the elements' indices, and the positions of the nodes of the
   // level written last.
   std::unordered_map<const CG_GraphicObjectQZData*, std::uint32_t> elementIndex_;

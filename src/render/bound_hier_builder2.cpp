@@ -14,55 +14,13 @@
 #include "geometry/geo_text.h"
 #include "geometry/grid.h"
 #include "geometry/real_text.h"
+#include "geometry/seed_order.h"
 #include "geometry/selection_order.h"
+#include "render/bound_grouping.h"
 
 using Builder2 = BoundHierBuilder2<CG_GraphicObjectQZData*, SeqGraphicObject>;
 
 namespace {
-
-using ElementGrid = Grid<std::uint32_t>;
-
-// The seeds of one level in the order the seed order gives them. Positions
-// only ever become taken, so the first position of the order that is not
-// taken is the seed: the first free one (order 0), or the free one of least
-// key, the first of equals. Keys that are not numbers have no order: then
-// every seed is looked for among all positions.
-class SeedPicker {
-public:
-  // Order 0 when keys is empty.
-  explicit SeedPicker(std::vector<double> keys, std::size_t count) : keys_(std::move(keys)), count_(count) {
-    if (keys_.empty()) return;
-    scan_ = std::any_of(keys_.begin(), keys_.end(), [](double k) { return std::isnan(k); });
-    if (scan_) return;
-    order_.resize(count_);
-    std::iota(order_.begin(), order_.end(), std::size_t{0});
-    std::stable_sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) { return keys_[a] < keys_[b]; });
-  }
-
-  // The next seed, or -1 when every position is taken.
-  template <class Taken>
-  long Next(const Taken& taken) {
-    if (scan_) {
-      long best = -1;
-      for (std::size_t p = 0; p < count_; ++p) {
-        if (taken(p)) continue;
-        if (best < 0 || keys_[p] < keys_[static_cast<std::size_t>(best)]) best = static_cast<long>(p);
-      }
-      return best;
-    }
-    const bool keyed = !keys_.empty();
-    while (cursor_ < count_ && taken(keyed ? order_[cursor_] : cursor_)) ++cursor_;
-    if (cursor_ == count_) return -1;
-    return static_cast<long>(keyed ? order_[cursor_] : cursor_);
-  }
-
-private:
-  std::vector<double> keys_;
-  std::size_t count_;
-  bool scan_ = false;
-  std::vector<std::size_t> order_;
-  std::size_t cursor_ = 0;
-};
 
 double Min(const GEO_Box& b, int axis) { return axis == 0 ? b.xmin : (axis == 1 ? b.ymin : b.zmin); }
 
@@ -109,40 +67,37 @@ zavo::GlobalHierarchyPtr Builder2::Build(double factor) {
   return std::move(level[0]);
 }
 
+zavo::SeedPicker Builder2::Seeds(const std::vector<zavo::BoundRef>& refs) const {
+  std::vector<double> keys;
+  if (seedOrder_ != 0) {
+    keys.resize(refs.size());
+    for (std::size_t i = 0; i < refs.size(); ++i) keys[i] = SeedKey(refs[i]);
+  }
+  return zavo::SeedPicker(std::move(keys), refs.size());
+}
+
 Builder2::Level Builder2::BuildLeaves(double factor) {
   const std::uint32_t n = ElementCount();
   Status("Creating grid");
   GEO_Box all = refs_[0].box;
   for (std::uint32_t i = 1; i < n; ++i) all = zavo::UnionOfBoxes(all, refs_[i].box);
-  const int dimension = std::clamp(gridDimension_, 2, ElementGrid::kMaxDimension);
-  ElementGrid grid(dimension, GridBox(all));
-  for (std::uint32_t i = 0; i < n; ++i) grid.Insert(i, refs_[i].box);
-  grid.ClearUsed();
-
-  std::vector<double> keys;
-  if (seedOrder_ != 0) {
-    keys.resize(n);
-    for (std::uint32_t i = 0; i < n; ++i) keys[i] = SeedKey(refs_[i]);
-  }
-  SeedPicker seeds(std::move(keys), n);
-  const auto taken = [&](std::size_t p) { return grid.Used(static_cast<std::uint32_t>(p)); };
+  const GridSpan span(std::clamp(gridDimension_, 2, kGridMaxDimension), GridBox(all));
+  std::vector<zavo::CellBox> cells(n);
+  for (std::uint32_t i = 0; i < n; ++i) cells[i] = zavo::CellBox::Of(span, refs_[i].box);
+  zavo::BoundGroupingIndex& index = index_;
+  index.Reset(refs_.data(), n, cells.data());
+  zavo::SeedPicker seeds = Seeds(refs_);
+  const auto taken = [&](std::size_t i) { return !index.Free(static_cast<std::uint32_t>(i)); };
   long placed = 0;
   Level leaves;
   for (long s = seeds.Next(taken); s >= 0; s = seeds.Next(taken)) {
     const auto seed = static_cast<std::uint32_t>(s);
     ++placed;
     Status(LevelText(0, static_cast<double>(placed), n) + "  [" + std::to_string(seed) + "]");
-    grid.SetUsed(seed);
-    grid.ClearMarks();
-    long partner = -1;
-    double best = 0.0;
-    grid.VisitFresh(refs_[seed].box, [&](std::uint32_t number) {
-      const double v = zavo::UnionVolume(refs_[seed], refs_[number]);
-      if (partner < 0 || v < best) {
-        partner = number;
-        best = v;
-      }
-    });
+    index.Take(seed);
+    zavo::GroupQuery query;
+    query.cells = &cells[seed];
+    const long partner = index.Partner(refs_[seed], query);
     if (partner < 0) {
       members_.assign({seed});
       zavo::BoundUnion bound(refs_[seed]);
@@ -151,21 +106,21 @@ Builder2::Level Builder2::BuildLeaves(double factor) {
     }
     const auto p = static_cast<std::uint32_t>(partner);
     ++placed;
-    grid.SetUsed(p);
+    index.Take(p);
     const zavo::BoundUnion pair(refs_[seed], refs_[p]);
     const zavo::BoundRef pairRef = pair.Ref();
     const double limit = factor * zavo::VolumeOf(pairRef);
     zavo::BoundUnion bound(refs_[seed], refs_[p]);
     members_.assign({seed, p});
-    grid.ClearMarks();
-    grid.VisitFresh(pairRef.box, [&](std::uint32_t number) {
-      if (limit > zavo::UnionVolume(pairRef, refs_[number])) {
-        grid.SetUsed(number);
-        ++placed;
-        bound.Add(refs_[number]);
-        members_.push_back(number);
-      }
-    });
+    const zavo::CellBox pairCells = zavo::CellBox::Of(span, pairRef.box);
+    query.cells = &pairCells;
+    index.Joiners(pairRef, limit, query, joining_);
+    for (const std::uint32_t k : joining_) {
+      index.Take(k);
+      ++placed;
+      bound.Add(refs_[k]);
+      members_.push_back(k);
+    }
     leaves.push_back(NewLeaf(members_, bound));
   }
   LinkLevel(leaves);
@@ -176,65 +131,42 @@ Builder2::Level Builder2::BuildNextLevel(Level level, double factor) {
   if (level.empty()) RuntimeErrorBox("BoundHierBuilder2::BuildNextLevel");
   const std::vector<zavo::BoundRef> refs = BoundsOf(level);
   const auto m = static_cast<std::uint32_t>(level.size());
-  std::vector<double> keys;
-  if (seedOrder_ != 0) {
-    keys.resize(m);
-    for (std::uint32_t i = 0; i < m; ++i) keys[i] = SeedKey(refs[i]);
-  }
-  SeedPicker seeds(std::move(keys), m);
-  std::vector<char> placedFlag(m, 0);
-  const auto taken = [&](std::size_t p) { return placedFlag[p] != 0; };
-  // The positions not yet placed, ascending.
-  std::vector<std::uint32_t> remaining(m);
-  std::iota(remaining.begin(), remaining.end(), 0u);
+  zavo::BoundGroupingIndex& index = index_;
+  index.Reset(refs.data(), m);
+  zavo::SeedPicker seeds = Seeds(refs);
+  const auto taken = [&](std::size_t i) { return !index.Free(static_cast<std::uint32_t>(i)); };
   long placed = 0;
   Level next;
   for (long s = seeds.Next(taken); s >= 0; s = seeds.Next(taken)) {
     const auto seed = static_cast<std::uint32_t>(s);
     ++placed;
     Status(LevelText(level_ + 1, static_cast<double>(placed), m));
-    placedFlag[seed] = 1;
-    const std::size_t at =
-        static_cast<std::size_t>(std::lower_bound(remaining.begin(), remaining.end(), seed) - remaining.begin());
+    index.Take(seed);
     // Partner and joiners come from after the seed's place only.
-    std::size_t partnerAt = 0;
-    double best = 0.0;
-    for (std::size_t r = at + 1; r < remaining.size(); ++r) {
-      const double v = zavo::UnionVolume(refs[seed], refs[remaining[r]]);
-      if (partnerAt == 0 || v < best) {
-        partnerAt = r;
-        best = v;
-      }
-    }
-    if (partnerAt == 0) {
-      remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(at));
+    zavo::GroupQuery query;
+    query.after = seed;
+    const long partner = index.Partner(refs[seed], query);
+    if (partner < 0) {
       members_.assign({seed});
       zavo::BoundUnion bound(refs[seed]);
       next.push_back(NewParent(level, members_, bound));
       continue;
     }
-    const std::uint32_t partner = remaining[partnerAt];
-    placedFlag[partner] = 1;
+    const auto p = static_cast<std::uint32_t>(partner);
+    index.Take(p);
     ++placed;
-    const zavo::BoundUnion pair(refs[seed], refs[partner]);
+    const zavo::BoundUnion pair(refs[seed], refs[p]);
     const zavo::BoundRef pairRef = pair.Ref();
     const double limit = factor * zavo::VolumeOf(pairRef);
-    zavo::BoundUnion bound(refs[seed], refs[partner]);
-    members_.assign({seed, partner});
-    std::size_t kept = at;
-    for (std::size_t r = at + 1; r < remaining.size(); ++r) {
-      if (r == partnerAt) continue;
-      const std::uint32_t position = remaining[r];
-      if (limit > zavo::UnionVolume(pairRef, refs[position])) {
-        placedFlag[position] = 1;
-        ++placed;
-        bound.Add(refs[position]);
-        members_.push_back(position);
-      } else {
-        remaining[kept++] = position;
-      }
+    zavo::BoundUnion bound(refs[seed], refs[p]);
+    members_.assign({seed, p});
+    index.Joiners(pairRef, limit, query, joining_);
+    for (const std::uint32_t k : joining_) {
+      index.Take(k);
+      ++placed;
+      bound.Add(refs[k]);
+      members_.push_back(k);
     }
-    remaining.resize(kept);
     next.push_back(NewParent(level, members_, bound));
   }
   ++level_;

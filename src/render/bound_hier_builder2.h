@@ -21,6 +21,9 @@
 // placed; its partner and joiners come only from the nodes after it in
 // level-link order.
 //
+// The searches go through a zavo::GroupingIndex, which finds what the scans
+// described here would find.
+//
 // Seed orders: 0 the first in order; 1 the least BoundingObject::Volume; 2 the
 // least largest extent of the box; equals keep their order. Any other value
 // acts as 1. The grid dimension is taken within 2 .. Grid::kMaxDimension, and
@@ -46,6 +49,8 @@
 #include <vector>
 
 #include "geometry/box.h"
+#include "geometry/seed_order.h"
+#include "render/bound_grouping.h"
 #include "render/global_hier_builder_base.h"
 #include "render/seq_graphic_object.h"
 
@@ -85,8 +90,13 @@ private:
   void WriteGridLog(const Level& leaves) const;
   // The seed key of an element or node under orders 1 and 2.
   double SeedKey(const zavo::BoundRef& ref) const;
+  // The seeds of members with these volumes under the seed order.
+  zavo::SeedPicker Seeds(const std::vector<zavo::BoundRef>& refs) const;
 
   std::int32_t seedOrder_ = 1;
   std::int32_t gridDimension_ = 30;
+  // The searches of the level being grouped (its storage serves every level).
+  zavo::BoundGroupingIndex index_;
   std::vector<std::uint32_t> members_;
+  std::vector<std::uint32_t> joining_;
 };
