@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "foundation/user_break.h"
 #include "models/registry.h"
 #include "scene/registry.h"
 #include "scene/scene.h"
@@ -138,6 +139,9 @@ int main(int argc, char** argv) {
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
+  // Long steps inside a row (tessellation, mesh booleans, hierarchy builds,
+  // deep ray trees) see Ctrl-C too.
+  zavo::SetBreakSource([] { return interrupted != 0; });
 
   return Run(options);
 }

@@ -30,14 +30,15 @@
 // The builder does not own the tree it returns.
 
 #include <cstdint>
-#include <fstream>
 #include <iosfwd>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "foundation/hier_node.h"
 #include "foundation/runtime_error_box.h"
 #include "foundation/seq.h"
+#include "foundation/side_file.h"
 #include "geometry/box_cont_man.h"
 #include "geometry/grid.h"
 #include "geometry/hier_file.h"
@@ -426,8 +427,7 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildUpperN
 
 template <class E, class S, class B, class CM>
 void HierBuilder2<E, S, B, CM>::WriteGridLog(const Node* list) const {
-  std::ofstream os("hierbl2.log", std::ios::out | std::ios::trunc);
-  if (!os) return;  // a diagnostic log: no log is no failure
+  std::ostringstream os;
   for (const Node* node = list; node != nullptr; node = node->next) {
     os << "S) " << zavo::AddressText(node) << "  (";
     CM::Write(os, node->box);
@@ -440,4 +440,6 @@ void HierBuilder2<E, S, B, CM>::WriteGridLog(const Node* list) const {
     }
     os << " ]\n";
   }
+  // A diagnostic log: no log is no failure.
+  (void)zavo::WriteLogFile("hierbl2.log", os.str());
 }

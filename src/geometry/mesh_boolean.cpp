@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "foundation/user_break.h"
 #include "geometry/geo_scanner.h"
 #include "geometry/mesh_builders.h"
 #include "geometry/raw_to_brep.h"
@@ -32,6 +33,7 @@ struct KeepRule {
 void WriteKept(const List<Tri>& pieces, const BRepModel3& other, bool keepOdd, BRepModel3::Hits& hits,
                std::ostream& raw) {
   for (const Tri& t : pieces) {
+    if (zavo::BreakRequested()) return;
     const Ray ray{TriangleCentroid(t.corners[0], t.corners[1], t.corners[2]), {1.0, 0.0, 0.0}};
     const int k = other.Intersect(ray, hits, 0.0);
     if (((k & 1) != 0) != keepOdd) continue;
@@ -53,6 +55,8 @@ std::unique_ptr<BRepModel3> Combine(const BRepModel3& first, const BRepModel3& s
   {
     List<Tri> cutFirst, cutSecond, wholeFirst, wholeSecond;
     IntersectMeshes(first, second, cutFirst, cutSecond, wholeFirst, wholeSecond);
+    // After a break the result is thrown away: an empty mesh ends the work.
+    if (zavo::BreakRequested()) return std::make_unique<BRepModel3>("intr");
     BRepModel3::Hits hits;
     WriteKept(wholeFirst, second, rule.firstOdd, hits, raw);
     WriteKept(wholeSecond, first, rule.secondOdd, hits, raw);
@@ -111,6 +115,7 @@ void IntersectMeshes(const BRepModel3& first, const BRepModel3& second, List<Tri
   zavo::MeshTriangles(second, two);
   const std::uint32_t n = one.Count();
   for (std::uint32_t i = 0; i < n; ++i) {
+    if (zavo::BreakRequested()) return;
     for (std::uint32_t j = 0; j < two.Count(); ++j) IntersectTriangles(one[i], two[j]);
     if (progress != nullptr) Status("Computing intrs " + zavo::RealText(100.0 * i / n) + "%");
   }
@@ -123,6 +128,7 @@ void IntersectMeshes(const BRepModel3& first, const BRepModel3& second, List<Tri
 
 void SplitTriangles(List<Tri>& cut, List<Tri>& whole, const Seq<Tri3D>& triangles) {
   for (std::uint32_t i = 0; i < triangles.Count(); ++i) {
+    if (zavo::BreakRequested()) return;
     const Tri3D& t = triangles[i];
     if (TwoCornersEqual(t.corners)) continue;
     if (t.segments.Count() == 0) {

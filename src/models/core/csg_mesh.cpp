@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "foundation/atomic_file.h"
+#include "foundation/user_break.h"
 #include "geometry/geo_scanner.h"
 #include "geometry/make_directory.h"
 #include "models/core/brep.h"
@@ -143,7 +144,8 @@ void GCSG::ComputeMesh() {
       return;
     }
   }
-  if (!result) return;
+  // A boolean cut short by the user's break made no mesh worth keeping.
+  if (!result || zavo::BreakRequested()) return;
   result->name = "mod";
   MakeMeshObject(std::move(result));
 
