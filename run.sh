@@ -1,18 +1,13 @@
 #!/usr/bin/env bash
-# Builds zavo (Release, into build/) and renders the scene given, headless;
-# without a scene it renders the sample scene under examples/.
+# Builds zavo-render (Release, into build/) and renders the scene given,
+# headless; without a scene it renders the sample scene under examples/.
+# Scene and output names are taken relative to the folder run.sh is called from.
 set -euo pipefail
-cd "$(dirname "$0")"
-source scripts/deps.sh
-zavo_install_deps
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$repo/scripts/deps.sh"
+zavo_install_deps "${ZAVO_RENDER_PACKAGES[@]}"
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j "$(zavo_jobs)"
+cmake -S "$repo" -B "$repo/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$repo/build" --target zavo-render -j "$(zavo_jobs)"
 
-if [ $# -eq 0 ]; then
-  # The sample scene: spheres, a box and a point lamp.
-  build/apps/zavo-render examples/spheres.qz
-  echo "Rendered examples/spheres.qz to examples/spheres.bmp."
-  exit 0
-fi
-exec build/apps/zavo-render "$@"
+exec "$repo/scripts/render.sh" "$repo/build/apps/zavo-render" "$@"

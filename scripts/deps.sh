@@ -1,12 +1,19 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs
 # when any is missing (through sudo when not run as root).
-ZAVO_PACKAGES=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
+#
+# What rendering needs (run.sh), and what the tests, benchmarks and fuzz
+# targets need on top (test.sh).
+ZAVO_RENDER_PACKAGES=(cmake g++ ninja-build)
+ZAVO_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
                clang libclang-rt-14-dev)
 
+# zavo_install_deps [PACKAGE...]: the packages given, by default ZAVO_PACKAGES.
 zavo_install_deps() {
+  local wanted=("$@")
+  if [ ${#wanted[@]} -eq 0 ]; then wanted=("${ZAVO_PACKAGES[@]}"); fi
   local missing=()
   local p
-  for p in "${ZAVO_PACKAGES[@]}"; do
+  for p in "${wanted[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
   done
   if [ ${#missing[@]} -eq 0 ]; then

@@ -90,8 +90,9 @@ void RemoveLeftovers(const std::filesystem::path& target) {
   ::closedir(listing);
 }
 
-// Creates a new, empty file beside target under a name nobody else uses.
-int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp) {
+// Creates a new, empty file beside target under a name nobody else uses: its
+// descriptor, or -1 with the reason in failure.
+int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temp, int* failure = nullptr) {
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path dir = target.parent_path();
   const std::string stem = TemporaryStem(target) + std::to_string(static_cast<long>(::getpid())) + "_";
@@ -103,8 +104,12 @@ int CreateTemporary(const std::filesystem::path& target, std::filesystem::path& 
       temp = candidate;
       return fd;
     }
-    if (errno != EEXIST) return -1;
+    if (errno != EEXIST) {
+      if (failure != nullptr) *failure = errno;
+      return -1;
+    }
   }
+  if (failure != nullptr) *failure = EEXIST;
   return -1;
 }
 
@@ -137,6 +142,29 @@ bool WriteFileAtomically(const std::filesystem::path& target,
   if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;
+}
+
+bool CanWriteFileAtomically(const std::filesystem::path& target, std::error_code& error) {
+  error.clear();
+  if (target.empty() || !target.has_filename()) {
+    error = std::make_error_code(std::errc::invalid_argument);
+    return false;
+  }
+  if (std::filesystem::is_directory(target, error)) {
+    error = std::make_error_code(std::errc::is_a_directory);
+    return false;
+  }
+  error.clear();
+  std::filesystem::path temp;
+  int failure = 0;
+  const int fd = CreateTemporary(target, temp, &failure);
+  if (fd < 0) {
+    error = std::error_code(failure, std::generic_category());
+    return false;
+  }
+  ::close(fd);
+  ::unlink(temp.c_str());
+  return true;
 }
 
 }  // namespace zavo

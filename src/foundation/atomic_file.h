@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <system_error>
 
 namespace zavo {
 
@@ -23,5 +24,10 @@ namespace zavo {
 // (0666 less the umask).
 bool WriteFileAtomically(const std::filesystem::path& target,
                          const std::function<bool(std::ostream&)>& write);
+
+// Whether WriteFileAtomically could write target: creates the temporary file it
+// would use and removes it again. False, with the reason in error, when the
+// temporary file cannot be made or target is a directory.
+bool CanWriteFileAtomically(const std::filesystem::path& target, std::error_code& error);
 
 }  // namespace zavo

@@ -126,6 +126,9 @@ public:
   const char* GetErrorMessage() const { return errorMessage_.Text(); }
   int GetErrorLine() const { return errorLine_; }
   void SetErrorLine(int line) { errorLine_ = line; }
+  // The text of the token at which the last failed read stopped (cut to the
+  // scanner's slot); empty at the end of the text or after a read that succeeded.
+  const std::string& GetErrorToken() const { return errorToken_; }
 
   // ---- Scene texts ----
   //
@@ -479,6 +482,7 @@ private:
   DblList<CG_NamedMaterial> materials_;
   int errorCode_ = 0;
   int errorLine_ = 0;
+  std::string errorToken_;
   int modelDepth_ = 0;  // model blocks being read inside each other
   // While a text is read, the objects by name, so that each new object's name
   // is checked at once rather than against the whole list. Names are not

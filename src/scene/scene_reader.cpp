@@ -51,6 +51,7 @@ int CG_GraphicScene::Get(std::istream& in) {
   errorCode_ = 0;
   errorMessage_ = nullptr;
   errorLine_ = 0;
+  errorToken_.clear();
   CGScanner scanner(in);
   // The name index of the objects for this read (the outermost one, when reads
   // nest); the first of equal names wins, as in the list.
@@ -87,6 +88,7 @@ int CG_GraphicScene::Get(std::istream& in) {
     SetError(1, "Generic Error");
   }
   errorLine_ = scanner.TokenLine();
+  if (scanner.Kind() != zavo::kTokenError && scanner.Text() != nullptr) errorToken_ = scanner.Text();
   return 0;
 }
 

@@ -52,12 +52,12 @@ TEST(ProceduralModelsCli, SideFilesOfBlobsAreLoadErrors) {
   WriteFile(dir / "drop.qz", scene);
   Result r = Render(dir.path().string(), "drop.qz");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(LastLine(r.err), "drop.qz:6: file \"drop.blb\" not found in model path");
+  EXPECT_EQ(LastLine(r.err), "drop.qz:6: file \"drop.blb\" not found in model path (near 'drop')");
 
   WriteFile(dir / "drop.blb", "threshold = 0.5\nsphere = 0 0 0 1 1\n");
   r = Render(dir.path().string(), "drop.qz");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(LastLine(r.err), "drop.qz:7: Error in blob model drop.blb");
+  EXPECT_EQ(LastLine(r.err), "drop.qz:7: Error in blob model drop.blb (near '}')");
 }
 
 // The default view (eye (0.5, 0.5, 1), window [0, 1] x [0, 1] on z = 0)

@@ -50,6 +50,8 @@ TEST(ZavoRenderCli, ExitCodesAndFirstLines) {
       {"a.qz b.qz", true, 2, "zavo-render: only one scene can be rendered at a time"},
       {"--frobnicate a.qz", true, 2, "zavo-render: unknown option --frobnicate"},
       {"a.qz -o", true, 2, "zavo-render: -o needs a name"},
+      {"a.qz -o -", true, 2, "zavo-render: -o needs a file name: the output cannot go to standard output"},
+      {"-q", true, 2, "zavo-render: no scene given"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
@@ -78,14 +80,14 @@ TEST(ZavoRenderCli, LoadErrorsNameFileAndLine) {
   const std::string unknown = (dir / "unknown_section.qz").string();
   RunResult r = RunRender("'" + unknown + "'", true);
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out, "view\n" + unknown + ":1: Unknown section\n");
+  EXPECT_EQ(r.out, "view\n" + unknown + ":1: Unknown section (near 'view')\n");
 
   // The texture is looked for beside the scene, not in the caller's directory.
   std::filesystem::create_directories(dir / "elsewhere");
   zavo::test::WriteFile(dir / "elsewhere" / "wood.bmp", zavo::test::ReadFile(zavo::test::DataPath("apps/wood.bmp")));
   r = RunRender("../missing_texture.qz", true, (dir / "elsewhere").string());
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out, "texture\n../missing_texture.qz:3: file \"wood.bmp\" not found in texture path\n");
+  EXPECT_EQ(r.out, "texture\n../missing_texture.qz:3: file \"wood.bmp\" not found in texture path (near 'wood')\n");
 }
 
 TEST(ZavoRenderCli, AGoodSceneLoadsAndRenders) {
@@ -94,7 +96,8 @@ TEST(ZavoRenderCli, AGoodSceneLoadsAndRenders) {
   // A relative scene path, resolved before the program changes to the scene's directory.
   RunResult r = RunRender("scenes/loads.qz -o picture", true, dir.path().string());
   EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(r.out.substr(0, r.out.find("Line 0 ")), "param\ntexture\nmaterial\n");
+  EXPECT_EQ(r.out.substr(0, r.out.find("zavo-render: Start Time")), "param\ntexture\nmaterial\n");
+  EXPECT_NE(r.out.find("\nzavo-render: wrote picture.bmp (32 x 24 pixels) in "), std::string::npos) << r.out;
   EXPECT_TRUE(std::filesystem::exists(dir / "picture.bmp"));
 }
 
@@ -111,7 +114,7 @@ TEST(ZavoRenderCli, ObjectsLoadWithTheirMeshFilesBesideTheScene) {
   r = RunRender("scenes/models.qz", true, dir.path().string());
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.out.substr(r.out.find("scenes/models.qz:")),
-            "scenes/models.qz:16: file \"tetra.brp\" not found in model path\n");
+            "scenes/models.qz:16: file \"tetra.brp\" not found in model path (near 'tetra')\n");
 }
 
 TEST(ZavoRenderCli, ACsgSceneLeavesItsMeshCacheBesideTheScene) {
@@ -154,13 +157,13 @@ TEST(ZavoRenderCli, PatchModelsAndSplineSurfacesLoadWithTheirSideFiles) {
   std::filesystem::remove(dir / "wing.bzr");
   r = RunRender("patches.qz", true, dir.path().string());
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:1: file \"wing.bzr\" not found in model path\n");
+  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:1: file \"wing.bzr\" not found in model path (near 'wing')\n");
 
   zavo::test::WriteFile(dir / "wing.bzr", patch);
   zavo::test::WriteFile(dir / "hull.nrb", nurbs.substr(0, 70));
   r = RunRender("patches.qz", true, dir.path().string());
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:2: Error in NURBS model hull.nrb\n");
+  EXPECT_EQ(r.out.substr(r.out.find("patches.qz:")), "patches.qz:2: Error in NURBS model hull.nrb (near '}')\n");
 }
 
 TEST(ZavoRenderCli, AMissingSceneFails) {

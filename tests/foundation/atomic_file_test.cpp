@@ -160,3 +160,24 @@ TEST(AtomicFile, ABrokenRunWritesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AtomicFile, TheWritabilityProbeLeavesNothingBehind) {
+  TempDir dir;
+  std::error_code error;
+  WriteFile(dir / "kept.bmp", "old");
+  EXPECT_TRUE(zavo::CanWriteFileAtomically(dir / "kept.bmp", error));
+  EXPECT_TRUE(zavo::CanWriteFileAtomically(dir / "new.bmp", error));
+  EXPECT_EQ(ReadFile(dir / "kept.bmp"), "old");
+  EXPECT_EQ(EntryCount(dir.path()), 1);
+
+  EXPECT_FALSE(zavo::CanWriteFileAtomically(dir / "missing" / "f.bmp", error));
+  EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+  std::filesystem::create_directory(dir / "sub");
+  EXPECT_FALSE(zavo::CanWriteFileAtomically(dir / "sub", error));
+  EXPECT_EQ(error, std::errc::is_a_directory);
+  EXPECT_EQ(EntryCount(dir / "sub"), 0);
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#pragma once
+
+// The console of zavo-render: how status texts and messages reach stderr, the
+// user's break (Ctrl-C) and the program's own lines.
+//
+// On a terminal the per-row progress texts ("Line N ...", "Line = N",
+// "Creating bitmap N%") rewrite one line in place with a percentage; in a pipe
+// they are left out. Other status texts print one a line as they come; the
+// scene's messages print one line each, prefixed "zavo-render: ". Quiet mode
+// prints errors only: status texts are dropped and the scene's messages are
+// held until the run is known to have failed (FlushHeld).
+
+#include <cstdint>
+#include <mutex>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "scene/system_interface.h"
+
+namespace zavo::cli {
+
+inline constexpr char kProgram[] = "zavo-render";
+
+// SIGINT sets the break flag; a second SIGINT ends the program at once.
+void InstallBreakHandler();
+bool BreakRequested();
+// For tests of the console: sets or clears the flag.
+void SetBreakRequested(bool requested);
+
+class Console : public CG_GraphicSystemInterface {
+public:
+  Console(std::ostream& err, bool terminal, bool quiet);
+
+  // The number of image rows, for the percentage of the row texts.
+  void SetRows(int rows) { rows_ = rows; }
+
+  void Status(const char* text) override;
+  void Message(const char* text) override;
+  std::int32_t UserBreak() override { return BreakRequested() ? 1 : 0; }
+  void PlotPixel(int, int, double, double, double) override {}
+
+  // A line printed as it is, also in quiet mode (errors).
+  void Error(const std::string& line);
+  // A line printed as it is, not in quiet mode.
+  void Info(const std::string& line);
+  // Quiet mode: prints the scene's messages held so far.
+  void FlushHeld();
+
+private:
+  // Removes the progress line, if one is shown.
+  void EndProgress();
+  void WriteLine(const std::string& line);
+
+  std::ostream& err_;
+  const bool terminal_;
+  const bool quiet_;
+  int rows_ = 0;
+  bool progressShown_ = false;
+  std::vector<std::string> held_;
+  std::mutex mutex_;
+};
+
+// The percentage of a per-row status text, or -1 when the text is not one.
+// rows is the image height (row texts count rows from 0).
+int RowProgress(const std::string& text, int rows);
+
+}  // namespace zavo::cli
