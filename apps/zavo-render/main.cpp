@@ -18,6 +18,7 @@
 #include "foundation/fd_stream_buffer.h"
 #include "foundation/runtime_error_box.h"
 #include "foundation/atomic_file.h"
+#include "foundation/user_break.h"
 #include "models/registry.h"
 #include "output.h"
 #include "scene/registry.h"
@@ -232,6 +233,9 @@ int main(int argc, char** argv) {
   }
 
   zavo::cli::InstallBreakHandler();
+  // Long steps inside a row (tessellation, mesh booleans, deep ray trees)
+  // see Ctrl-C too.
+  zavo::SetBreakSource([] { return zavo::cli::BreakRequested(); });
   Run run(options);
   return run.Execute();
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <ios>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "foundation/atomic_file.h"
+#include "foundation/user_break.h"
 #include "geometry/brep_model3.h"
 #include "geometry/hier_builder.h"
 #include "geometry/hier_builder2.h"
@@ -25,6 +27,7 @@ public:
   explicit Reporter(GeoInterface* progress) : target_(progress != nullptr ? progress : &null_) {}
   // The text is composed whole, then handed over.
   void Status(const std::string& text) { target_->Status(text.c_str()); }
+  void Message(const std::string& text) { target_->Message(text.c_str()); }
 
 private:
   NullGeoInterface null_;
@@ -117,7 +120,7 @@ LoadResult LoadFrom(const Builder& builder, const Seqf& seqf, const char* file, 
   reporter.Status(std::string("Loading hierarchy ") + file);
   try {
     result.root = builder.Load(in);
-  } catch (const std::ios_base::failure&) {
+  } catch (const std::exception&) {
     result.root = nullptr;  // a file that opens but cannot be read (a directory, an I/O error)
   }
   if (result.root != nullptr && !LeavesHoldTheirFaces(result.root, seqf)) {
@@ -137,6 +140,8 @@ int SaveTo(const Builder& builder, const char* file, const Node* root, Reporter&
     builder.Save(os, root);
     return true;
   });
+  // A cache that cannot be written only costs the next load the build.
+  if (!saved && !zavo::BreakRequested()) reporter.Message(std::string("Cannot write the cache ") + file);
   return saved ? 1 : 0;
 }
 

@@ -30,14 +30,15 @@
 // The builder does not own the tree it returns.
 
 #include <cstdint>
-#include <fstream>
 #include <iosfwd>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "foundation/hier_node.h"
 #include "foundation/runtime_error_box.h"
 #include "foundation/seq.h"
+#include "foundation/side_file.h"
 #include "geometry/box_cont_man.h"
 #include "geometry/grid.h"
 #include "geometry/grouping_index.h"
@@ -370,8 +371,7 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::GroupLevel(
 
 template <class E, class S, class B, class CM>
 void HierBuilder2<E, S, B, CM>::WriteGridLog(const Node* list) const {
-  std::ofstream os("hierbl2.log", std::ios::out | std::ios::trunc);
-  if (!os) return;  // a diagnostic log: no log is no failure
+  std::ostringstream os;
   for (const Node* node = list; node != nullptr; node = node->next) {
     os << "S) " << zavo::AddressText(node) << "  (";
     CM::Write(os, node->box);
@@ -384,4 +384,6 @@ void HierBuilder2<E, S, B, CM>::WriteGridLog(const Node* list) const {
     }
     os << " ]\n";
   }
+  // A diagnostic log: no log is no failure.
+  (void)zavo::WriteLogFile("hierbl2.log", os.str());
 }

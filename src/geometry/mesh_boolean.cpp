@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/user_break.h"
 #include "geometry/geo_scanner.h"
 #include "geometry/mesh_builders.h"
 #include "geometry/raw_to_brep.h"
@@ -102,6 +103,7 @@ private:
 void WriteKept(const List<Tri>& pieces, const BRepModel3& other, const FaceFinder& otherFaces, Keep keep,
                BRepModel3::Hits& hits, std::ostream& raw) {
   for (const Tri& t : pieces) {
+    if (zavo::BreakRequested()) return;
     const Point3D centroid = TriangleCentroid(t.corners[0], t.corners[1], t.corners[2]);
     const int side = otherFaces.Side(centroid, t.normal);
     if (side != 0) {
@@ -129,6 +131,8 @@ std::unique_ptr<BRepModel3> Combine(const BRepModel3& first, const BRepModel3& s
   {
     List<Tri> cutFirst, cutSecond, wholeFirst, wholeSecond;
     IntersectMeshes(first, second, cutFirst, cutSecond, wholeFirst, wholeSecond);
+    // After a break the result is thrown away: an empty mesh ends the work.
+    if (zavo::BreakRequested()) return std::make_unique<BRepModel3>("intr");
     BRepModel3::Hits hits;
     const FaceFinder firstFaces(first), secondFaces(second);
     WriteKept(wholeFirst, second, secondFaces, rule.first, hits, raw);
@@ -188,6 +192,7 @@ void IntersectMeshes(const BRepModel3& first, const BRepModel3& second, List<Tri
   zavo::MeshTriangles(second, two);
   const std::uint32_t n = one.Count();
   for (std::uint32_t i = 0; i < n; ++i) {
+    if (zavo::BreakRequested()) return;
     for (std::uint32_t j = 0; j < two.Count(); ++j) IntersectTriangles(one[i], two[j]);
     if (progress != nullptr) Status("Computing intrs " + zavo::RealText(100.0 * i / n) + "%");
   }
@@ -200,6 +205,7 @@ void IntersectMeshes(const BRepModel3& first, const BRepModel3& second, List<Tri
 
 void SplitTriangles(List<Tri>& cut, List<Tri>& whole, const Seq<Tri3D>& triangles) {
   for (std::uint32_t i = 0; i < triangles.Count(); ++i) {
+    if (zavo::BreakRequested()) return;
     const Tri3D& t = triangles[i];
     if (TwoCornersEqual(t.corners)) continue;
     const Plane plane = TrianglePlane(t.corners[0], t.corners[1], t.corners[2]);

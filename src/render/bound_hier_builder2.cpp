@@ -2,15 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <ios>
 #include <memory>
 #include <numeric>
+#include <sstream>
 #include <string>
 #include <unordered_map>
 #include <utility>
 
 #include "foundation/runtime_error_box.h"
+#include "foundation/side_file.h"
 #include "geometry/geo_text.h"
 #include "geometry/grid.h"
 #include "geometry/real_text.h"
@@ -224,8 +225,7 @@ zavo::GlobalHierarchyPtr Builder2::MedianNode(const std::uint32_t* run, std::uin
 }
 
 void Builder2::WriteGridLog(const Level& leaves) const {
-  std::ofstream os("hierbl2.log", std::ios::out | std::ios::trunc);
-  if (!os) return;  // a diagnostic file: not writing it is no failure
+  std::ostringstream os;
   std::unordered_map<const CG_GraphicObjectQZData*, std::uint32_t> index;
   for (std::uint32_t i = 0; i < ElementCount(); ++i) index.try_emplace((*objects_)[i], i);
   for (std::size_t l = 0; l < leaves.size(); ++l) {
@@ -241,4 +241,6 @@ void Builder2::WriteGridLog(const Level& leaves) const {
     }
     os << " ]\n";
   }
+  // A diagnostic file: not writing it is no failure.
+  (void)zavo::WriteLogFile("hierbl2.log", os.str());
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/number_text.h"
+#include "geometry/bitmap_manager.h"
 
 namespace zavo {
 
@@ -86,6 +87,29 @@ int DepthRange::Grey(const DepthRecord& record, int greyMin, int greyMax, int ba
   if (!(span > 0)) return greyMin;
   return SaturateToInt((record.distance - smallest_) / span * (static_cast<double>(greyMax) - greyMin) +
                        greyMin);
+}
+
+bool ReadDepthImage(std::istream& is, int width, int height, const DepthRange& range, int greyMin, int greyMax,
+                    int back, BitmapManager& image, const std::function<void(int row)>& rowDone) {
+  std::int32_t fileWidth = 0;
+  std::int32_t fileHeight = 0;
+  if (!ReadDepthSize(is, fileWidth, fileHeight) || fileWidth != width || fileHeight != height || width <= 0 ||
+      height <= 0) {
+    return false;
+  }
+  BitmapManager made;
+  if (!made.Create(width, height)) return false;
+  std::vector<DepthRecord> row(static_cast<std::size_t>(width));
+  for (int i = 0; i < height; ++i) {
+    if (!ReadDepthRow(is, row)) return false;
+    for (int j = 0; j < width; ++j) {
+      const int grey = range.Grey(row[static_cast<std::size_t>(j)], greyMin, greyMax, back);
+      made.SetPixel(j, i, grey, grey, grey);
+    }
+    if (rowDone) rowDone(i);
+  }
+  image = std::move(made);
+  return true;
 }
 
 }  // namespace zavo

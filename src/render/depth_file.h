@@ -9,8 +9,11 @@
 // padding anywhere. The distance of a miss is written as 0 and never read.
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <span>
+
+class BitmapManager;
 
 namespace zavo {
 
@@ -50,5 +53,12 @@ private:
   double smallest_ = 0;
   double largest_ = 0;
 };
+
+// Reads a whole raw depth file of a width x height image into image, made
+// here, each record as range.Grey of the three grey levels; rowDone runs after
+// each row. False when the size in the file is not width x height or a record
+// is missing (image is then left as it is).
+bool ReadDepthImage(std::istream& is, int width, int height, const DepthRange& range, int greyMin, int greyMax,
+                    int back, BitmapManager& image, const std::function<void(int row)>& rowDone);
 
 }  // namespace zavo

@@ -2,13 +2,16 @@
 // that builds it, and its cache "<scene name>.qz_".
 
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <ios>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "foundation/atomic_file.h"
+#include "foundation/user_break.h"
 #include "render/bound_hier_builder.h"
 #include "render/bound_hier_builder2.h"
 #include "render/global_hier_file.h"
@@ -81,12 +84,22 @@ void CG_GraphicScene::BuildGlobalHierarchy() {
   }
   const std::string path = std::string(name) + ".qz_";
   {
-    std::ifstream in(std::filesystem::path(path), std::ios::in | std::ios::binary);
+    // A cache that cannot be read (a directory, an I/O error, a bad file) is
+    // built again and overwritten.
+    std::error_code error;
+    std::ifstream in;
+    if (std::filesystem::is_regular_file(path, error)) {
+      in.open(std::filesystem::path(path), std::ios::in | std::ios::binary);
+    }
     if (in.is_open()) {
       reporter.Status(("Loading hierarchy " + path).c_str());
       BoundHierBuilder2<CG_GraphicObjectQZData*, SeqGraphicObject> reader(&objects);
       reader.SetModules(&registry_->boundingModules);
-      hierarchyRoot_ = reader.Load(in);
+      try {
+        hierarchyRoot_ = reader.Load(in);
+      } catch (const std::exception&) {
+        hierarchyRoot_.reset();
+      }
       if (hierarchyRoot_) return;
     }
   }
@@ -94,11 +107,12 @@ void CG_GraphicScene::BuildGlobalHierarchy() {
   hierarchyRoot_ = BuildTree(method, objects, param_, reporter);
   reporter.Status(("Saving hierarchy " + path).c_str());
   const zavo::GlobalHierNode* root = hierarchyRoot_.get();
-  // A cache that cannot be written is not mentioned: the tree serves all the same.
-  (void)zavo::WriteFileAtomically(std::filesystem::path(path), [&](std::ostream& os) {
+  // A cache that cannot be written is only mentioned: the tree serves all the same.
+  const bool saved = zavo::WriteFileAtomically(std::filesystem::path(path), [&](std::ostream& os) {
     zavo::SaveGlobalHierarchy(os, root);
     return true;
   });
+  if (!saved && !zavo::BreakRequested()) reporter.Message(("Cannot write the cache " + path).c_str());
 }
 
 void CG_GraphicScene::FreeGlobalHierarchy() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/number_text.h"
+#include "foundation/user_break.h"
 #include "render/random.h"
 #include "scene/scene.h"
 
@@ -95,11 +96,12 @@ Point3D CG_GraphicScene::SampleAt(double x, double y) {
 int CG_GraphicScene::RenderSimple() {
   for (int y = 0; y < param_.dimy; ++y) {
     for (int x = 0; x < param_.dimx; ++x) {
+      if (zavo::BreakRequested()) return 0;
       const Point3D c = SampleAt(x + 0.5, y + 0.5);
       PutPixel(x, y, c.x, c.y, c.z);
     }
     ReportLine(y);
-    if (interface_->UserBreak()) return 0;
+    if (interface_->UserBreak() || zavo::BreakRequested()) return 0;
   }
   return 1;
 }
@@ -112,13 +114,14 @@ int CG_GraphicScene::RenderAdaptive() {
   for (int j = 1; j <= param_.dimy; ++j) {
     for (int i = 0; i <= dimx; ++i) below[i] = SampleAt(i, j);
     for (int i = 0; i < dimx; ++i) {
+      if (zavo::BreakRequested()) return 0;
       const Point3D c = SubdividePixel(above[i], above[i + 1], below[i], below[i + 1], i, i + 1, j - 1, j,
                                         param_.anti_alias - 1);
       PutPixel(i, j - 1, c.x, c.y, c.z);
     }
     std::swap(above, below);
     ReportLine(j - 1);
-    if (interface_->UserBreak()) return 0;
+    if (interface_->UserBreak() || zavo::BreakRequested()) return 0;
   }
   return 1;
 }
@@ -213,6 +216,7 @@ int CG_GraphicScene::RenderDistributed() {
 
   for (int y = 0; y < dimy; ++y) {
     for (int x = 0; x < dimx; ++x) {
+      if (zavo::BreakRequested()) return 0;
       if (blur) blur->Shift(4 * RandomSigned());
 
       int pixelClass = 1;
@@ -248,7 +252,7 @@ int CG_GraphicScene::RenderDistributed() {
         if (contributors > 0) colour = sum * (1.0 / contributors);
       } else {
         Point3D sum;
-        for (int k = 0; k < samples; ++k) {
+        for (int k = 0; k < samples && !zavo::BreakRequested(); ++k) {
           const double r1 = RandomSigned();
           const double r2 = RandomSigned();
           sum += SampleAt(x + 0.5 + r1 * param_.jitterrange, y + 0.5 + r2 * param_.jitterrange);
@@ -258,7 +262,7 @@ int CG_GraphicScene::RenderDistributed() {
       PutPixel(x, y, colour.x, colour.y, colour.z);
     }
     ReportLine(y);
-    if (interface_->UserBreak()) return 0;
+    if (interface_->UserBreak() || zavo::BreakRequested()) return 0;
   }
   return 1;
 }

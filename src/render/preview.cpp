@@ -3,11 +3,12 @@
 // by line with a depth buffer of one line and flat-shaded by the view
 // direction on the background colour; the image is saved as "<base>.bmp".
 
-#include <fstream>
 #include <locale>
 #include <sstream>
 #include <string>
 
+#include "foundation/side_file.h"
+#include "foundation/user_break.h"
 #include "render/output_file.h"
 #include "render/preview_data.h"
 #include "render/preview_scanner.h"
@@ -22,14 +23,14 @@ namespace {
 
 // M times its inverse, four lines of four numbers each followed by a blank.
 void WritePreviewLog(const Transformation& m, const Transformation& inverse) {
-  std::ofstream log("preview.log", std::ios::binary | std::ios::trunc);
-  if (!log) return;
+  std::ostringstream log;
   log.imbue(std::locale::classic());
   const Transformation product = m * inverse;
   for (int r = 0; r < 4; ++r) {
     for (int c = 0; c < 4; ++c) log << product(r, c) << ' ';
     log << '\n';
   }
+  (void)zavo::WriteLogFile("preview.log", log.str());
 }
 
 }  // namespace
@@ -86,6 +87,7 @@ int CG_GraphicScene::CreatePreview() {
 
     zavo::PreviewScanner scanner(records, W, H, viewReference_.vpn, Background());
     for (int y = 0; y < H; ++y) {
+      if (zavo::BreakRequested()) return 0;
       interface_->Status(("Line = " + std::to_string(y)).c_str());
       scanner.ScanLine(y);
       const std::vector<Point3D>& line = scanner.Colours();

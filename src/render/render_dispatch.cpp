@@ -7,13 +7,18 @@
 #include <string>
 
 #include "foundation/number_text.h"
+#include "foundation/user_break.h"
 #include "render/output_file.h"
 #include "render/sound_view.h"
+#include "scene/render_limits.h"
 #include "scene/scene.h"
 #include "scene/shading_method.h"
 
 int CG_GraphicScene::Render() {
   renderSucceeded_ = 0;
+  // Every long step below (tessellation, mesh booleans, hierarchy builds,
+  // the pixel loops) asks for the user's break through this watch.
+  const zavo::BreakWatch watch;
   const char* mode = param_.render.Text() != nullptr ? param_.render.Text() : "";
   // The exports see the scene's own view, never the camera's; the three mesh
   // exports answer 0 even when their file was written.
@@ -38,6 +43,11 @@ int CG_GraphicScene::Render() {
   if (currentCamera_ != nullptr) currentCamera_->GetView(viewReference_);
   int result = 0;
   if (std::strcmp(mode, "raytracing") == 0) {
+    const std::string limit = zavo::RenderLimitError(param_);
+    if (!limit.empty()) {
+      interface_->Message(limit.c_str());
+      return 0;
+    }
     result = CreateImage();
   } else if (std::strcmp(mode, "preview") == 0) {
     result = CreatePreview();

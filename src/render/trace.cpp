@@ -1,12 +1,15 @@
 // Tracing one ray: nearest hit, local shading, reflected and refracted rays
 // (optionally spread over a cone of directions) and atmospheric attenuation.
 
+#include <algorithm>
 #include <cmath>
 
 #include "foundation/number_text.h"
 #include "foundation/runtime_error_box.h"
+#include "foundation/user_break.h"
 #include "geometry/reflect.h"
 #include "render/random.h"
+#include "scene/render_limits.h"
 #include "scene/scene.h"
 #include "scene/shading_method.h"
 
@@ -16,6 +19,8 @@ Point3D CG_GraphicScene::Background() const {
 }
 
 Point3D CG_GraphicScene::Trace(const Ray& ray, int depth, double weight) {
+  // After a break the pixels are thrown away: no further ray is worth tracing.
+  if (zavo::BreakRequested()) return Point3D{};
   CG_GraphicObjectQZData* hit = FirstIntersection(ray);
   if (hit == nullptr) return Background();
 
@@ -103,7 +108,7 @@ Point3D CG_GraphicScene::TraceRefracted(const Point3D& P, const Point3D& N, cons
 
 Point3D CG_GraphicScene::SpreadSamples(const Point3D& P, const Point3D& N, const Point3D& V,
                                        const Point3D& D, int depth, double weight, double spread) {
-  const int n = zavo::SaturateToInt(spread * spread * param_.AngleFreq);
+  const int n = std::min(zavo::SaturateToInt(spread * spread * param_.AngleFreq), zavo::kMaxSpreadSamples);
   if (n <= 0) {
     // Too small a spread for one sample: the single unspread ray.
     return Trace(Ray::FromDirection(P, D), depth - 1, weight);

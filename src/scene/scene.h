@@ -371,9 +371,10 @@ public:
   // exception) or a user break.
   int CreateImage();
   // The depth image: the same preparation as CreateImage, then one ray a
-  // pixel through its centre; the nearest hit distances go to the raw file
-  // "<base>.img" (render/depth_file.h), which becomes the grey image
-  // "<base>.bmp" (also left in the output image) and is deleted on every path.
+  // pixel through its centre; the nearest hit distances go to a raw scratch
+  // file without a name (render/depth_file.h), which becomes the grey image
+  // "<base>.bmp" (also left in the output image). A file "<base>.img" is
+  // never touched; the messages name the raw data "<base>.img".
   // Grey levels run from "depthmin" at the nearest hit to "depthmax" at the
   // farthest; a miss is "depthback". 1 when the image was written; 0, writing
   // no .bmp, after a message (those of CreateImage, "Cannot write <file>",
@@ -385,11 +386,12 @@ public:
   // status and the user-break test. 1 when every row was written; 0 after a
   // user break or as soon as the stream fails.
   int RenderDepthRows(std::ostream& raw, zavo::DepthRange& range);
-  // Turns "<base>.img" into the output image and saves it as "<base>.bmp",
+  // Turns the raw data, read from its start, into the output image and saves
+  // it as "<base>.bmp",
   // with the status "Creating bitmap N%" after each row (N counts the rows
   // before it) and an empty status at the end. 1; 0 after a message ("Cannot
   // read <img>", "Cannot write <bmp>").
-  int SaveDepthBitmap(const zavo::DepthRange& range);
+  int SaveDepthBitmap(std::istream& raw, const zavo::DepthRange& range);
   int GetDimX() const { return param_.dimx; }
   int GetDimY() const { return param_.dimy; }
   void SetDimX(int dimx) { param_.dimx = dimx; }
@@ -450,7 +452,7 @@ private:
   void ReleaseHierarchy();
   // The renderer's helpers.
   int CreateImageSteps();
-  int CreateDepthSteps(const std::string& rawFile, bool& rawCreated);
+  int CreateDepthSteps(const std::string& rawFile);
   // The preparation shared by the traced images. PrepareTracing checks the
   // view ("Degenerate view"), sizes the output image by "dimx" x "dimy",
   // refills the trace data and builds the hierarchy when "buildhier" is set;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "foundation/number_text.h"
+#include "foundation/user_break.h"
 #include "scene/cg_scanner.h"
 #include "scene/find_by_keyword.h"
 #include "scene/scene.h"
@@ -56,6 +57,9 @@ int CG_GraphicScene::Load(std::istream& in) {
 }
 
 int CG_GraphicScene::Get(std::istream& in) {
+  // Reading may convert objects (mesh booleans, tessellations): they stop at
+  // the user's break too.
+  const zavo::BreakWatch watch;
   errorCode_ = 0;
   errorMessage_ = nullptr;
   errorLine_ = 0;
@@ -110,7 +114,7 @@ int CG_GraphicScene::Get(std::istream& in) {
 int CG_GraphicScene::ReadSection(ScannerMemo& s) {
   viewSection_ = 0;
   for (;;) {
-    if (interface_->UserBreak()) return 0;
+    if (interface_->UserBreak() || zavo::BreakRequested()) return 0;
     if (Is(s, ".")) {
       s.Next();
       return 1;

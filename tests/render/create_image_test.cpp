@@ -224,7 +224,9 @@ TEST(CreateImage, AFailedWriteKeepsTheOldFile) {
   f.ui.messages.clear();
   f.scene.SetOutputImage("missing/dir/img");
   EXPECT_EQ(f.scene.Render(), 0);
-  EXPECT_EQ(f.ui.messages, (std::vector<std::string>{"Cannot write missing/dir/img.bmp"}));
+  // The hierarchy cache, under the scene's name, cannot be written either.
+  EXPECT_EQ(f.ui.messages,
+            (std::vector<std::string>{"Cannot write the cache " + name + ".qz_", "Cannot write missing/dir/img.bmp"}));
 }
 
 TEST(CreateImage, TheCameraInUseGivesTheView) {

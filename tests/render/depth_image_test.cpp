@@ -229,9 +229,6 @@ TEST(CreateDepth, FailuresShowAMessageAndLeaveNoFile) {
        {"Degenerate view"}},
       {"wrong image size", [](RenderScene& f, const fs::path&) { f.scene.GetParam().dimx = 0; },
        {"Wrong image size 0 x 1"}},
-      {"no raw file",
-       [](RenderScene&, const fs::path& dir) { fs::create_directory(dir / "deep.img"); },
-       {"Cannot write deep.img"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -249,6 +246,30 @@ TEST(CreateDepth, FailuresShowAMessageAndLeaveNoFile) {
     EXPECT_EQ(fs::exists(dir / "deep.img"), fs::is_directory(dir / "deep.img"));
     EXPECT_EQ(f.scene.GetHierarchyRoot(), nullptr);
     EXPECT_EQ(f.scene.GetHitMaterial(), nullptr);
+  }
+}
+
+// The raw data goes to a scratch file of its own: whatever stands at
+// "<base>.img" (a file, a directory, a link) is not touched.
+TEST(CreateDepth, WhatStandsAtTheRawFilesNameIsLeftAlone) {
+  for (const char* kind : {"file", "directory", "link"}) {
+    SCOPED_TRACE(kind);
+    RenderScene f;
+    ASSERT_EQ(f.Load(DepthScene("  dimx 4;\n  dimy 1;\n", kTwoBoxes)), 1);
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    f.scene.SetName("deep");
+    WriteFile(dir / "user.txt", "user data");
+    if (std::string(kind) == "file") WriteFile(dir / "deep.img", "user data");
+    if (std::string(kind) == "directory") fs::create_directory(dir / "deep.img");
+    if (std::string(kind) == "link") fs::create_symlink("user.txt", dir / "deep.img");
+    EXPECT_EQ(f.scene.Render(), 1);
+    BitmapManager image;
+    ASSERT_EQ(image.Load(dir / "deep.bmp"), 1);
+    EXPECT_EQ(GreysOf(image), (std::vector<int>{48, 64, 64, 64}));
+    EXPECT_EQ(ReadFile(dir / "user.txt"), "user data");
+    if (std::string(kind) != "directory") EXPECT_EQ(ReadFile(dir / "deep.img"), "user data");
+    EXPECT_TRUE(fs::is_directory(dir / "deep.img") == (std::string(kind) == "directory"));
   }
 }
 

@@ -434,13 +434,26 @@ TEST_F(SceneHierarchy, ObjectsWhoseNamesNoCacheCanMatchAreBuiltEveryTime) {
   EXPECT_EQ(log.statuses, Statuses{"Loading hierarchy " + (other / "twins").string() + ".qz_"});
 }
 
-TEST_F(SceneHierarchy, AnUnwritableCacheGoesUnmentioned) {
+// The tree serves all the same; a warning names the cache.
+TEST_F(SceneHierarchy, AnUnwritableCacheOnlyWarns) {
   scene.SetName((dir / "missing" / "scene").string().c_str());
   AddBoxes(Scattered());
   scene.BuildGlobalHierarchy();
   ASSERT_NE(scene.GetHierarchyRoot(), nullptr);
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"Cannot write the cache " + (dir / "missing" / "scene").string() +
+                                                   ".qz_"}));
   EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+// A cache that is a directory is neither read nor replaced; the tree is built.
+TEST_F(SceneHierarchy, ACacheThatIsADirectoryIsBuiltAroundAndOnlyWarns) {
+  scene.SetName((dir / "scene").string().c_str());
+  fs::create_directory(dir / "scene.qz_");
+  AddBoxes(Scattered());
+  scene.BuildGlobalHierarchy();
+  ASSERT_NE(scene.GetHierarchyRoot(), nullptr);
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"Cannot write the cache " + (dir / "scene").string() + ".qz_"}));
+  EXPECT_TRUE(fs::is_directory(dir / "scene.qz_"));
 }
 
 TEST_F(SceneHierarchy, FlatScenesAndOddGridParametersBuild) {

@@ -14,6 +14,7 @@
 
 #include "foundation/atomic_file.h"
 #include "foundation/sha256.h"
+#include "foundation/user_break.h"
 #include "geometry/geo_scanner.h"
 #include "geometry/make_directory.h"
 #include "models/core/brep.h"
@@ -211,7 +212,8 @@ void GCSG::ComputeMesh() {
       return;
     }
   }
-  if (!result) return;
+  // A boolean cut short by the user's break made no mesh worth keeping.
+  if (!result || zavo::BreakRequested()) return;
   result->name = "mod";
   MakeMeshObject(std::move(result));
 

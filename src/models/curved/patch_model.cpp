@@ -13,6 +13,7 @@
 #include "foundation/path_resolver.h"
 #include "foundation/scanner.h"
 #include "foundation/sha256.h"
+#include "foundation/user_break.h"
 #include "geometry/brep_model3.h"
 #include "models/core/brep.h"
 
@@ -243,6 +244,8 @@ int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, De
   List<GEO_RawTriangle3> triangles;
   const int n = TessellationDiv(job.div);
   for (int k = 1; k <= job.patchCount; ++k) {
+    // After a break the mesh is thrown away unfinished (and never cached).
+    if (BreakRequested()) break;
     job.tessellate(k - 1, n, triangles);
     Status(job.progress, word + " " + std::to_string(static_cast<long long>(k) * 100 / job.patchCount) + "%");
   }
@@ -259,18 +262,21 @@ int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, De
     std::error_code error;
     fs::remove(PathFromName(job.modelPath + ".br_"), error);
   }
+  bool cached = false;
   if (writeCache) {
     Status(job.progress, "Saving " + word + " cache");
-    WriteFileAtomically(meshFile, [&](std::ostream& os) {
+    // A cache that cannot be written costs the next render the tessellation.
+    cached = WriteFileAtomically(meshFile, [&](std::ostream& os) {
       ClassicNumbers classic(os);
       os << job.marker << "\n" << record << "\n";
       mesh->Write(os, 1);
       return true;
     });
+    if (!cached && !BreakRequested()) TellUser(job.progress, "Cannot write the cache " + meshFile.string());
   }
   if (hasFaces) {
     const std::string hierarchyFile = job.modelPath + ".br_";
-    RunBuilder(*mesh, job, writeCache ? hierarchyFile.c_str() : nullptr);
+    RunBuilder(*mesh, job, cached ? hierarchyFile.c_str() : nullptr);
   }
 
   CG_BRepDescription d;
