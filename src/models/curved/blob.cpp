@@ -1,5 +1,6 @@
 #include "models/curved/blob.h"
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <string>
@@ -84,7 +85,6 @@ void GBlob::Prepare() {
     }
     bounding_->Extend(e.center + r);
   }
-  events_.reserve(2 * static_cast<std::size_t>(count));
 }
 
 void GBlob::GetDescription(CG_BlobDescription& description) const {
@@ -163,33 +163,38 @@ int GBlob::FindIntervals(const Ray& ray, double minT, std::vector<CG_BlobInterva
 
 int GBlob::IntersectRay(const Ray& ray, FragmentedSeq<double, int>& hits) const {
   hits.SetSize(0);
-  const int n = FindIntervals(ray, kMinEventT, events_);
+  // Scratch of this thread: the workers of a render intersect at the same time.
+  thread_local std::vector<CG_BlobInterval> events;
+  thread_local std::vector<std::array<double, 5>> rayPolys;
+  const int n = FindIntervals(ray, kMinEventT, events);
   if (n == 0) return 0;
+  if (rayPolys.size() < valid_.Count()) rayPolys.resize(valid_.Count());
   double p[5] = {0.0, 0.0, 0.0, 0.0, -complete_.threshold};
   int active = 0;
   int count = 0;
   for (int i = 0; i < n; ++i) {
-    const CG_BlobInterval& event = events_[static_cast<std::size_t>(i)];
-    CG_BlobElement& e = valid_[static_cast<std::uint32_t>(event.element)];
+    const CG_BlobInterval& event = events[static_cast<std::size_t>(i)];
+    const CG_BlobElement& e = valid_[static_cast<std::uint32_t>(event.element)];
+    std::array<double, 5>& rayPoly = rayPolys[static_cast<std::size_t>(event.element)];
     if (event.kind == 1) {
-      for (int k = 0; k < 5; ++k) p[k] -= e.rayPoly[k];
+      for (int k = 0; k < 5; ++k) p[k] -= rayPoly[k];
       if (--active == 0) continue;
     } else {
       ++active;
       const Point3D v = ray.origin - e.center;
       const double b = Dot(v, ray.direction);
       const double q = Dot(v, v);
-      e.rayPoly[0] = e.coef4;
-      e.rayPoly[1] = 4.0 * e.coef4 * b;
-      e.rayPoly[2] = 2.0 * e.coef4 * (2.0 * b * b + q) + e.coef2;
-      e.rayPoly[3] = 2.0 * b * (2.0 * e.coef4 * q + e.coef2);
-      e.rayPoly[4] = e.coef4 * q * q + e.coef2 * q + e.coef0;
-      for (int k = 0; k < 5; ++k) p[k] += e.rayPoly[k];
+      rayPoly[0] = e.coef4;
+      rayPoly[1] = 4.0 * e.coef4 * b;
+      rayPoly[2] = 2.0 * e.coef4 * (2.0 * b * b + q) + e.coef2;
+      rayPoly[3] = 2.0 * b * (2.0 * e.coef4 * q + e.coef2);
+      rayPoly[4] = e.coef4 * q * q + e.coef2 * q + e.coef0;
+      for (int k = 0; k < 5; ++k) p[k] += rayPoly[k];
     }
     // The last event always closes the last stretch; nothing lies past it.
     if (i + 1 >= n) break;
     const double from = event.t;
-    const double to = events_[static_cast<std::size_t>(i) + 1].t;
+    const double to = events[static_cast<std::size_t>(i) + 1].t;
     double roots[4];
     const int found = SolveQuartic(p, roots);
     for (int k = 0; k < found; ++k) {

@@ -40,8 +40,7 @@
 #include "scene/registry.h"
 
 // One element of a blob. The file gives centre, radius and strength; the
-// rest is derived once at load, except rayPoly, the element's field along
-// the ray being intersected (t⁴ first), written by each intersection.
+// rest is derived once at load.
 class CG_BlobElement : public ListItem {
 public:
   Point3D center;
@@ -51,7 +50,6 @@ public:
   double coef4 = 0.0;
   double coef2 = 0.0;
   double coef0 = 0.0;
-  double rayPoly[5] = {0.0, 0.0, 0.0, 0.0, 0.0};
 };
 
 // What a side file yields: the elements in file order and the threshold.
@@ -167,14 +165,11 @@ private:
 
   std::unique_ptr<BoundingBox> bounding_;
   CG_BlobComplete complete_;
-  // Scratch per ray: each intersection writes the rayPoly of the elements
-  // it enters, so intersections must not run at the same time.
-  mutable Seq<CG_BlobElement> valid_;
+  Seq<CG_BlobElement> valid_;
   charString modelName_;
   charString modelPath_;
   std::vector<std::unique_ptr<GSphere>> spheres_;
   int loadResult_ = kNotOpened;
-  mutable std::vector<CG_BlobInterval> events_;  // reused by every ray
 };
 
 // The reader of "model { blob": "name" NAME ";" (NAME.blb looked up in the
