@@ -1,0 +1,75 @@
+// The operations that later parts of the editor fill in: each answers 0 and
+// changes nothing until its part lands.
+
+#include "editor/graphic_editor.h"
+
+int CG_GraphicEditor::EditPRP() { return 0; }
+int CG_GraphicEditor::EditVPN() { return 0; }
+int CG_GraphicEditor::EditVRP() { return 0; }
+int CG_GraphicEditor::EditVUP() { return 0; }
+int CG_GraphicEditor::EditWindow() { return 0; }
+int CG_GraphicEditor::NewLamp() { return 0; }
+int CG_GraphicEditor::DeleteLamp() { return 0; }
+int CG_GraphicEditor::ModifyLamp() { return 0; }
+int CG_GraphicEditor::NewMaterial() { return 0; }
+int CG_GraphicEditor::DeleteMaterial() { return 0; }
+int CG_GraphicEditor::ChangeMaterial() { return 0; }
+int CG_GraphicEditor::NewObject() { return 0; }
+int CG_GraphicEditor::DeleteObject() { return 0; }
+int CG_GraphicEditor::ModifyObject() { return 0; }
+int CG_GraphicEditor::RotateObject() { return 0; }
+int CG_GraphicEditor::ScaleObject() { return 0; }
+int CG_GraphicEditor::TranslateObject() { return 0; }
+int CG_GraphicEditor::RenderParamDialog() { return 0; }
+int CG_GraphicEditor::RedrawParallelViews() { return 0; }
+int CG_GraphicEditor::RedrawPreviewViews() { return 0; }
+int CG_GraphicEditor::ZoomIn() { return 0; }
+int CG_GraphicEditor::ZoomOut() { return 0; }
+int CG_GraphicEditor::ModifyCommonCommand() { return 0; }
+int CG_GraphicEditor::LampCommonData() { return 0; }
+int CG_GraphicEditor::NewCenterMode() { return 0; }
+int CG_GraphicEditor::AddToLayer() { return 0; }
+int CG_GraphicEditor::CreateLayer() { return 0; }
+int CG_GraphicEditor::DeleteLayer() { return 0; }
+int CG_GraphicEditor::GroupFromLayer() { return 0; }
+int CG_GraphicEditor::RemoveFromLayer() { return 0; }
+int CG_GraphicEditor::ChooseLayer() { return 0; }
+void CG_GraphicEditor::RefreshView(int) {}
+int CG_GraphicEditor::LayerFromGroup() { return 0; }
+int CG_GraphicEditor::DuplicateCommand() { return 0; }
+int CG_GraphicEditor::SpecialObjectCommand() { return 0; }
+int CG_GraphicEditor::LampSpecificMenu() { return 0; }
+int CG_GraphicEditor::RotateLamp() { return 0; }
+int CG_GraphicEditor::ScaleLamp() { return 0; }
+int CG_GraphicEditor::TranslateLamp() { return 0; }
+int CG_GraphicEditor::ExtraInfoCommand() { return 0; }
+int CG_GraphicEditor::OptionsDialog() { return 0; }
+int CG_GraphicEditor::KeyToSelected(int) { return 0; }
+void CG_GraphicEditor::EditViewGeneral() {}
+int CG_GraphicEditor::SelectTexture() { return 0; }
+int CG_GraphicEditor::DeleteTexture() { return 0; }
+int CG_GraphicEditor::SelectMappingType() { return 0; }
+int CG_GraphicEditor::DropMapping() { return 0; }
+int CG_GraphicEditor::ModifyMapping() { return 0; }
+int CG_GraphicEditor::EndMappingEdit() { return 0; }
+int CG_GraphicEditor::BeginMappingEdit() { return 0; }
+void CG_GraphicEditor::ResetFrame() {}
+int CG_GraphicEditor::SetFrame() { return 0; }
+int CG_GraphicEditor::AnimationOptions() { return 0; }
+int CG_GraphicEditor::ExportAnimation() { return 0; }
+int CG_GraphicEditor::UpdateTitle() { return 0; }
+int CG_GraphicEditor::NewScene() { return 0; }
+int CG_GraphicEditor::LoadScene(const char*) { return 0; }
+int CG_GraphicEditor::SaveScene() { return 0; }
+int CG_GraphicEditor::SaveSceneAs(const char*) { return 0; }
+int CG_GraphicEditor::MergeScene(const char*) { return 0; }
+int CG_GraphicEditor::ProjectAllItems() { return 0; }
+int CG_GraphicEditor::OpenPrologConsole() { return 0; }
+int CG_GraphicEditor::StartProlog() { return 0; }
+int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }
+int CG_GraphicEditor::ParamLibraryDialog() { return 0; }
+int CG_GraphicEditor::FieldLibraryDialog() { return 0; }
+int CG_GraphicEditor::FitViewToObject() { return 0; }
+void CG_GraphicEditor::MousePressed(const MouseEventRecord&) {}
+void CG_GraphicEditor::MouseReleased(const MouseEventRecord&) {}
+void CG_GraphicEditor::MouseMoved(const MouseEventRecord&) {}

@@ -1,0 +1,285 @@
+#pragma once
+
+// The editor document: it owns the scene being edited (with its own model
+// registry), the Prolog system, the four editor-module lists, the views'
+// state and the options, and serves every request of the window layer
+// (Command, one EDCommand) and every mouse event in a view (MouseEvent).
+//
+// Life of a document:
+//   1. the program installs the module factory and the import entries
+//      (editor/editor_injection.h);
+//   2. CG_GraphicEditor::Create(test) builds it (see the constructor);
+//   3. the window layer hands over its interfaces (BackToEditor's setters)
+//      and the program directory (BackToEditor::text), then sends requests
+//      1, 2, 81 (paths), 45 (settings), sets the four views (SetView) and
+//      sends 64 (title) and 80 (Prolog);
+//   4. every user action arrives as a request or a mouse record.
+//
+// Interfaces that the window layer has not set are never used: a missing
+// chooser answers as a cancel, a missing multi-field editor, dialog or pop-up
+// menu answers 0, a missing CG_WinSupp skips titles, cursors, status texts and
+// settings (Ask counts as "no"), a missing graphic-system interface leaves the
+// scene with its own null interface.
+//
+// Two documents share nothing: each has its registry, scene, flags and
+// counters.
+
+#include <memory>
+
+#include "editor/back_to_editor.h"
+#include "editor/dialog_controls.h"
+#include "editor/editor_modules.h"
+#include "editor/editor_options.h"
+#include "editor/fly_menu.h"
+#include "editor/qz_prolog_system.h"
+#include "editor/window_interfaces.h"
+#include "editor/wire_frame_image.h"
+#include "scene/registry.h"
+#include "scene/scene.h"
+#include "scene/system_interface.h"
+
+class Layer;
+
+class CG_GraphicEditor : public BackToEditor {
+public:
+  // A new document with the test flag (non-zero adds the test-only modules).
+  static std::unique_ptr<CG_GraphicEditor> Create(int test);
+
+  // In this order: the Prolog system; the registry (BuildRegistry) and the
+  // scene over it; the "bezier" model module appended to the registry; no
+  // views, no interfaces, not modified, not named, mouse mode 0, mark size 4;
+  // the editor modules from the installed factory, in the registration
+  // order (an entry the factory answers null for is left out); then the
+  // empty document: ResetDocument, AddStandardMaterial, AddDefaultCamera.
+  explicit CG_GraphicEditor(int test);
+  ~CG_GraphicEditor() override;
+
+  // ---- BackToEditor ----
+  int MouseEvent(const MouseEventRecord& event) override;
+  int Command(EDCommand& command) override;
+  void SetView(int view, CG_WireFrameImage* image, int mode) override;
+  void SetGraphicSystem(CG_GraphicSystemInterface* system) override;
+  void SetWinSupp(CG_WinSupp* support) override { winSupp = support; }
+  void SetDialog(Dialog_obj* d) override { dialog = d; }
+  void SetMultiEdit(CG_MultiEdit* m) override { multiEdit = m; }
+  void SetListShower(CG_ListShower* l) override { listShower = l; }
+  void SetConsole(Console* c) override { console = c; }
+  void SetFlyMenu(FlyMenu* f) override { flyMenu = f; }
+  // The scene itself.
+  CG_GraphicScene* GetScene() override { return &scene; }
+
+  // ---- The empty document ----
+
+  // The scene cleared and named "zavo", no active view, frame display off,
+  // frame count 50, current frame 0, the three name counters 0.
+  void ResetDocument();
+  // A named material "standard" holding a default Phong material; an
+  // existing "standard" keeps its entry and takes the new model.
+  static void AddStandardMaterial(CG_GraphicScene& scene);
+  // A camera object "camera" with the material "standard" and the default
+  // camera settings, added to the scene and made the camera in use.
+  void AddDefaultCamera();
+  // Makes the object (a camera of the scene, or null for none) the scene's
+  // current camera and names it as the camera in use of the render
+  // parameters, so that a saved scene opens with the same camera. Every
+  // change of the camera in use goes through here.
+  void SetCameraInUse(CG_GraphicObject* camera);
+
+  // ---- Settings (requests 45 and 46) ----
+
+  // Reads the settings keys through CG_WinSupp in the order of the table
+  // (section "Editor.Preview" Size, Type; "Editor.View" KeepEdge, UseColor,
+  // DirectDraw, ShowMode, Backgroundr/g/b, SelectedObjectr/g/b; "Editor"
+  // UseGrid, InvertY, GridDim, UseUndo, UndoFreq; "Dir" LibraryDir) with
+  // their defaults, converts the texts with the number-prefix conversion
+  // (UndoFreq read as a real and truncated) and stores them; the library
+  // directory goes to the scene. Without CG_WinSupp nothing changes.
+  int LoadSettings();
+  // Writes the same keys (the "Editor" ones in the order UseGrid, GridDim,
+  // UseUndo, UndoFreq, InvertY): integers in decimal, reals with six
+  // significant digits. 0.
+  int SaveSettings();
+
+  // ---- Request 81 ----
+
+  // The scene's library directory becomes dir; the registry's camera module
+  // drops its prototype shape and takes the object "__camera__" of the file
+  // object/camera.qz under it as the new one (the object leaves the scene;
+  // what else the file holds stays). 0.
+  int SetLibraryDirectory(const char* dir);
+
+  // ---- Looking things up ----
+
+  // When the object is a transf: child and wrapper out, 1. Otherwise the
+  // object and null, 0. A transf without a child shows "Cannot change
+  // object.\nGTranf has not the object", calls CommandCancelled, leaves
+  // child as it was and answers 0.
+  int FindObject(CG_GraphicObject* object, CG_GraphicObject*& child, CG_GraphicObject*& wrapper);
+  // The last object module of that keyword; null for null or no match.
+  CG_ObjectEditorModule* FindObjectModule(const char* keyword) const;
+  // The first (new-object and transform commands) and the last (modify,
+  // special) object module of a keyword; the last lamp and material module.
+  CG_ObjectEditorModule* FirstObjectModule(const char* keyword) const;
+  CG_LampEditorModule* FindLampModule(const char* keyword) const;
+  CG_MaterialEditorModule* FindMaterialModule(const char* keyword) const;
+  CG_MappingEditorModule* FindMappingModule(const char* keyword) const;
+
+  // A hook called when a command is abandoned; it does nothing.
+  void CommandCancelled() {}
+
+  // ---- The window-side interfaces, guarded ----
+  //
+  // Every use of an interface goes through one of these: an interface the
+  // window layer has not set answers as the user's cancel.
+
+  // Clears the chooser, adds the entries and asks; the chosen text, or null
+  // on cancel or without a chooser.
+  charString ChooseFromList(const char* title, const Seq<charString>& entries);
+  // The multi-field editor, the dialog and the pop-up menu: 0 when unset.
+  int EditTexts(const char* title, const Seq<charString>& labels, Seq<charString>& texts);
+  int ShowDialog(const char* title, gcg_list& controls);
+  int ShowFlyMenu(const FlyMenuItem& root, Seq<int>& path);
+  // CG_WinSupp's question (0, "no", when unset), title, wait cursor and
+  // message pump (0 when unset).
+  int Ask(const char* question, const char* title);
+  void SetTitle(const char* text);
+  void BeginWait();
+  void EndWait();
+  int Poll();
+
+  // ---- Messages through the interfaces (nothing when unset) ----
+
+  // The graphic-system interface's status text and message box (the scene's
+  // interface, which is the null one until one is set).
+  void Status(const char* text);
+  void Message(const char* text);
+  // The CG_WinSupp status line.
+  void SetStatusText(const char* text);
+
+  // ---- Operations that later parts of the editor fill in ----
+  //
+  // Each answers 0 and changes nothing until its part of the editor lands;
+  // the dispatcher calls them for the requests named.
+
+  int RenderActiveLayer();                                             // 4 (renders the whole scene here)
+  int EditPRP();                                                       // 5
+  int EditVPN();                                                       // 6
+  int EditVRP();                                                       // 7
+  int EditVUP();                                                       // 8
+  int EditWindow();                                                    // 9
+  int NewLamp();                                                       // 10
+  int DeleteLamp();                                                    // 11
+  int ModifyLamp();                                                    // 12
+  int NewMaterial();                                                   // 13
+  int DeleteMaterial();                                                // 14
+  int ChangeMaterial();                                                // 15
+  int NewObject();                                                     // 16
+  int DeleteObject();                                                  // 17
+  int ModifyObject();                                                  // 18
+  int RotateObject();                                                  // 19
+  int ScaleObject();                                                   // 20
+  int TranslateObject();                                               // 21
+  int RenderParamDialog();                                             // 22
+  int RedrawParallelViews();                                           // 23
+  int RedrawPreviewViews();                                            // 24
+  int ZoomIn();                                                        // 25
+  int ZoomOut();                                                       // 26
+  int ModifyCommonCommand();                                           // 27
+  int LampCommonData();                                                // 28
+  int NewCenterMode();                                                 // 29
+  int AddToLayer();                                                    // 30
+  int CreateLayer();                                                   // 31
+  int DeleteLayer();                                                   // 32
+  int GroupFromLayer();                                                // 33
+  int RemoveFromLayer();                                               // 34
+  int ChooseLayer();                                                   // 35
+  void RefreshView(int view);                                          // 36, 62
+  int LayerFromGroup();                                                // 37
+  int DuplicateCommand();                                              // 38
+  int SpecialObjectCommand();                                          // 39
+  int LampSpecificMenu();                                              // 40
+  int RotateLamp();                                                    // 41
+  int ScaleLamp();                                                     // 42
+  int TranslateLamp();                                                 // 43
+  int ExtraInfoCommand();                                              // 44
+  int OptionsDialog();                                                 // 47
+  int KeyToSelected(int key);                                          // 48
+  void EditViewGeneral();                                              // 49
+  int SelectTexture();                                                 // 51
+  int DeleteTexture();                                                 // 52
+  int SelectMappingType();                                             // 53
+  int DropMapping();                                                   // 54
+  int ModifyMapping();                                                 // 55
+  int EndMappingEdit();                                                // 56
+  int BeginMappingEdit();                                              // 57
+  void ResetFrame();                                                   // 58
+  int SetFrame();                                                      // 59
+  int AnimationOptions();                                              // 60
+  int ExportAnimation();                                               // 61
+  int UpdateTitle();                                                   // 64
+  int NewScene();                                                      // 65
+  int LoadScene(const char* name);                                     // 66
+  int SaveScene();                                                     // 67
+  int SaveSceneAs(const char* name);                                   // 68
+  int MergeScene(const char* name);                                    // 69
+  int ProjectAllItems();                                               // 75
+  int OpenPrologConsole();                                             // 79
+  int StartProlog();                                                   // 80
+  int MaterialLibraryDialog();                                         // 82
+  int ParamLibraryDialog();                                            // 83
+  int FieldLibraryDialog();                                            // 85
+  int FitViewToObject();                                               // 86
+  // The mouse handlers of MouseEvent: a left-button release (press
+  // handler), a right-button release (release handler) and a move.
+  void MousePressed(const MouseEventRecord& event);
+  void MouseReleased(const MouseEventRecord& event);
+  void MouseMoved(const MouseEventRecord& event);
+
+  // ---- Document state (public for the parts of the editor and its tests) ----
+
+  QZPrologSystem prolog;
+  charString name;          // document name without extension; null: none
+  int modified = 0;         // 1 after a change not yet saved
+  int named = 0;            // 1 once the document has a name
+  CG_ModelRegistry registry;
+  CG_GraphicScene scene;
+  Layer* activeLayer = nullptr;  // null: all objects
+  List<CG_ObjectEditorModule> objectModules;
+  List<CG_LampEditorModule> lampModules;
+  List<CG_MaterialEditorModule> materialModules;
+  List<CG_MappingEditorModule> mappingModules;
+  int undoCounter = 0;      // changes since the last undo snapshot
+  int animationOn = 0;      // frame display (request 77)
+  int currentFrame = 0;
+  int frameCount = 50;
+  CG_WireFrameImage* views[4] = {nullptr, nullptr, nullptr, nullptr};
+  int viewModes[4] = {0, 0, 0, 0};    // 0 off, 1 Preview, 2 Top, 3 Side, 4 Front
+  // The world box each view shows: minimum x, y, z, then maximum x, y, z.
+  double viewBoxes[4][6] = {{-10, -10, -10, 10, 10, 10}, {-10, -10, -10, 10, 10, 10},
+                            {-10, -10, -10, 10, 10, 10}, {-10, -10, -10, 10, 10, 10}};
+  CG_MultiEdit* multiEdit = nullptr;
+  CG_ListShower* listShower = nullptr;
+  Console* console = nullptr;
+  CG_GraphicSystemInterface* graphicSystem = nullptr;
+  CG_WinSupp* winSupp = nullptr;
+  Dialog_obj* dialog = nullptr;
+  FlyMenu* flyMenu = nullptr;
+  int mouseMode = 0;        // 0: no mouse operation in progress
+  int markSize = 4;         // half size in pixels of the marks in the views
+  int activeView = -1;      // -1: none
+  CG_GraphicEditorOptions options;
+  int nameCounters[3] = {0, 0, 0};  // objects, lamps, materials
+  int mappingEdit = 0;      // 1 while a mapping frame is edited
+  int showAxes = 0;         // the parallel views draw the lines through the origin
+  int objectEditing = 1;    // object editing on (request 84)
+  int applyMapping = 0;     // set by the common-data dialog's "Apply Mapping"
+  charString lastPickedName;  // the name picked last in a view
+
+private:
+  // Asks the installed factory for every entry of the registration table.
+  void CreateModules();
+  // Request 4: renders into "<name>.bmp" ("zavo.bmp" without a name).
+  int RenderRequest();
+  // Requests 23, 24, 36, 62, 75: views filled with the background colour.
+  void FillView(int view);
+};
