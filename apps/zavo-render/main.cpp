@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +35,7 @@ const char kUsage[] =
     "Renders or exports a scene as its render parameters say, beside the scene.\n"
     "options:\n"
     "  -o NAME       name of the output file (default: the scene's name)\n"
+    "  -j N          trace on N threads (default: one a core)\n"
     "  -q, --quiet   print errors only\n"
     "  --help        show this text and exit\n"
     "  --version     show the program's version and exit\n";
@@ -70,6 +72,7 @@ struct Options {
   fs::path scene;              // absolute
   fs::path output;             // absolute; empty: the scene's name
   bool quiet = false;
+  int threads = 0;  // 0: one a core
 };
 
 // The scene's name: its path without ".qz".
@@ -121,6 +124,7 @@ public:
     zavo::AddDocumentModelModules(registry_);
     scene_.SetName(WithoutQz(options_.scene.string()).c_str());
     scene_.SetInterface(&console_);
+    scene_.SetThreadCount(options_.threads);
 
     if (!scene_.Load(in)) {
       if (zavo::cli::BreakRequested()) return UserBreak();
@@ -214,6 +218,17 @@ int main(int argc, char** argv) {
       if (i + 1 >= argc || argv[i + 1][0] == '\0') return UsageError("-o needs a name");
       if (std::strcmp(argv[i + 1], "-") == 0) return UsageError("-o needs a file name: the output cannot go to standard output");
       options.outputArgument = argv[++i];
+      continue;
+    }
+    if (std::strncmp(a, "-j", 2) == 0) {
+      const char* count = a[2] != '\0' ? a + 2 : (i + 1 < argc ? argv[++i] : "");
+      char* end = nullptr;
+      errno = 0;
+      const long n = std::strtol(count, &end, 10);
+      if (*count == '\0' || *end != '\0' || errno != 0 || n < 1 || n > 1024) {
+        return UsageError("-j needs a number of threads from 1 to 1024");
+      }
+      options.threads = static_cast<int>(n);
       continue;
     }
     if (a[0] == '-' && a[1] != '\0') return UsageError(std::string("unknown option ") + a);

@@ -8,10 +8,12 @@
 #include "geometry/ray.h"
 
 namespace zavo {
-// Process-wide ray statistics, never reset: calls of GEO_Box::RayRange and of
-// GEO_Box::HitByRay. The memory report shows them under these labels.
-inline std::uint64_t BoxNIntr = 0;
-inline std::uint64_t TestBoxNIntr = 0;
+// Ray statistics, never reset: calls of GEO_Box::RayRange and of
+// GEO_Box::HitByRay. The memory report shows them under these labels. Each
+// thread counts in its own; the tracing workers add theirs to the thread that
+// started them when they end.
+inline thread_local std::uint64_t BoxNIntr = 0;
+inline thread_local std::uint64_t TestBoxNIntr = 0;
 inline constexpr const char* kBoxNIntrLabel = "_BoxNIntr ";
 inline constexpr const char* kTestBoxNIntrLabel = "_TestBoxNIntr ";
 }  // namespace zavo

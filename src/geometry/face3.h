@@ -13,9 +13,10 @@
 #include "geometry/ray.h"
 
 namespace zavo {
-// Process-wide ray statistics, never reset: calls of Face3::Intersect. The
-// memory report shows it under this label beside the two box counters.
-inline std::uint64_t FaceNIntr = 0;
+// Ray statistics, never reset: calls of Face3::Intersect. The memory report
+// shows it under this label beside the two box counters. Counted per thread
+// as those are.
+inline thread_local std::uint64_t FaceNIntr = 0;
 inline constexpr const char* kFaceNIntrLabel = "_FaceNIntr ";
 }  // namespace zavo
 

@@ -19,6 +19,7 @@
 #include "foundation/side_file.h"
 #include "foundation/user_break.h"
 #include "render/depth_file.h"
+#include "render/parallel_rows.h"
 #include "render/output_file.h"
 #include "scene/scene.h"
 
@@ -77,27 +78,42 @@ int CG_GraphicScene::CreateDepthSteps(const std::string& rawFile) {
 }
 
 int CG_GraphicScene::RenderDepthRows(std::ostream& raw, zavo::DepthRange& range) {
-  const int width = param_.dimx;
-  const int height = param_.dimy;
-  std::vector<zavo::DepthRecord> row(width > 0 ? width : 0);
-  for (int y = 0; y < height && raw; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (zavo::BreakRequested()) return 0;
-      const Ray ray = Ray::FromPoints(eyePoint_, PixelRay(x + 0.5, y + 0.5));
-      zavo::DepthRecord& record = row[x];
-      const CG_GraphicObjectQZData* hit = FirstIntersection(ray);
-      if (hit == nullptr) {
-        record = {1, 0.0};
-      } else {
-        record = {0, hit->record->Value(0)};
-        range.Widen(record.distance);
+  const int width = param_.dimx > 0 ? param_.dimx : 0;
+  const int threads = TraceThreads();
+  PrepareWorkers(threads);
+  // One row of records with one thread; the whole image with more.
+  std::vector<zavo::DepthRecord> records(static_cast<std::size_t>(width) * (threads > 1 ? param_.dimy : 1));
+  auto rowOf = [&](int y) {
+    return records.data() + (threads > 1 ? static_cast<std::size_t>(y) * width : 0);
+  };
+  auto work = [&](int, int first, int end, zavo::RowSink& sink) {
+    for (int y = first; y < end; ++y) {
+      zavo::DepthRecord* row = rowOf(y);
+      for (int x = 0; x < width; ++x) {
+        // After a break the row is handed over unfinished: its delivery stops.
+        if (zavo::BreakRequested()) break;
+        const Ray ray = Ray::FromPoints(eyePoint_, PixelRay(x + 0.5, y + 0.5));
+        const CG_GraphicObjectQZData* hit = FirstIntersection(ray);
+        row[x] = hit == nullptr ? zavo::DepthRecord{1, 0.0} : zavo::DepthRecord{0, hit->Record()->Value(0)};
       }
+      if (!sink.Done(y)) return;
+    }
+  };
+  std::vector<zavo::DepthRecord> row(static_cast<std::size_t>(width));
+  auto deliver = [&](int y) {
+    const zavo::DepthRecord* done = rowOf(y);
+    for (int x = 0; x < width; ++x) {
+      row[x] = done[x];
+      if (row[x].miss == 0) range.Widen(row[x].distance);
     }
     zavo::WriteDepthRow(raw, row);
     ReportLine(y);
     if (interface_->UserBreak() || zavo::BreakRequested()) return 0;
-  }
-  return raw ? 1 : 0;
+    return raw ? 1 : 0;
+  };
+  if (!raw) return 0;
+  const int finished = zavo::RunRows(param_.dimy, 1, threads, work, deliver);
+  return finished && raw ? 1 : 0;
 }
 
 int CG_GraphicScene::SaveDepthBitmap(std::istream& raw, const zavo::DepthRange& range) {

@@ -27,11 +27,12 @@ QZIntr QZIntrQueue::PopFront() {
 }
 
 TraceScratch& SceneTraceScratch(CG_GraphicScene& scene) {
-  auto* scratch = dynamic_cast<TraceScratch*>(scene.GetGlobalHierarchy());
+  std::unique_ptr<GlobalHierarchyObject>& slot = scene.WorkerHierarchyObject();
+  auto* scratch = dynamic_cast<TraceScratch*>(slot.get());
   if (scratch == nullptr) {
     auto made = std::make_unique<TraceScratch>();
     scratch = made.get();
-    scene.SetGlobalHierarchy(std::move(made));
+    slot = std::move(made);
   }
   return *scratch;
 }
@@ -71,22 +72,23 @@ Axes ViewAxes(const CG_ViewReference& view) {
 
 // Intersects the entry: 1 when it has a hit.
 inline int Hits(CG_GraphicObjectQZData* entry, const Ray& ray) {
-  return entry->object->IntersectAny(ray, *entry->record) != 0 && entry->record->Count() != 0;
+  CG_GraphicObjectIntrInfo& record = *entry->Record();
+  return entry->object->IntersectAny(ray, record) != 0 && record.Count() != 0;
 }
 
-inline double Nearest(const CG_GraphicObjectQZData* entry) { return entry->record->Value(0); }
+inline double Nearest(const CG_GraphicObjectQZData* entry) { return entry->Record()->Value(0); }
 
 // Intersect every entry, then the strictly nearest in order.
 template <class Range, class Get>
 CG_GraphicObjectQZData* SearchAll(Range& range, const Ray& ray, Get get) {
   for (auto& item : range) {
     CG_GraphicObjectQZData* entry = get(item);
-    if (entry != nullptr) entry->object->IntersectAny(ray, *entry->record);
+    if (entry != nullptr) entry->object->IntersectAny(ray, *entry->Record());
   }
   CG_GraphicObjectQZData* best = nullptr;
   for (auto& item : range) {
     CG_GraphicObjectQZData* entry = get(item);
-    if (entry == nullptr || entry->record->Count() == 0) continue;
+    if (entry == nullptr || entry->Record()->Count() == 0) continue;
     if (best == nullptr || Nearest(entry) < Nearest(best)) best = entry;
   }
   return best;

@@ -8,6 +8,7 @@
 
 #include "foundation/number_text.h"
 #include "foundation/user_break.h"
+#include "render/parallel_rows.h"
 #include "render/random.h"
 #include "scene/scene.h"
 
@@ -89,41 +90,68 @@ private:
 }  // namespace
 
 Point3D CG_GraphicScene::SampleAt(double x, double y) {
-  currentSample_ = PixelRay(x, y);
-  return Trace(Ray::FromPoints(eyePoint_, currentSample_), param_.mode, 1.0);
+  return Trace(Ray::FromPoints(eyePoint_, PixelRay(x, y)), param_.mode, 1.0);
 }
 
 int CG_GraphicScene::RenderSimple() {
-  for (int y = 0; y < param_.dimy; ++y) {
-    for (int x = 0; x < param_.dimx; ++x) {
-      if (zavo::BreakRequested()) return 0;
-      const Point3D c = SampleAt(x + 0.5, y + 0.5);
-      PutPixel(x, y, c.x, c.y, c.z);
+  const int dimx = param_.dimx;
+  const int threads = TraceThreads();
+  PrepareWorkers(threads);
+  // One row of colours with one thread; the whole image with more.
+  std::vector<Point3D> colours(static_cast<std::size_t>(dimx) * (threads > 1 ? param_.dimy : 1));
+  auto rowOf = [&](int y) { return colours.data() + (threads > 1 ? static_cast<std::size_t>(y) * dimx : 0); };
+  auto work = [&](int, int first, int end, zavo::RowSink& sink) {
+    for (int y = first; y < end; ++y) {
+      Point3D* row = rowOf(y);
+      for (int x = 0; x < dimx; ++x) {
+        // After a break the row is handed over unfinished: its delivery stops.
+        if (zavo::BreakRequested()) break;
+        row[x] = SampleAt(x + 0.5, y + 0.5);
+      }
+      if (!sink.Done(y)) return;
     }
+  };
+  auto deliver = [&](int y) {
+    const Point3D* row = rowOf(y);
+    for (int x = 0; x < dimx; ++x) PutPixel(x, y, row[x].x, row[x].y, row[x].z);
     ReportLine(y);
-    if (interface_->UserBreak() || zavo::BreakRequested()) return 0;
-  }
-  return 1;
+    return interface_->UserBreak() || zavo::BreakRequested() ? 0 : 1;
+  };
+  return zavo::RunRows(param_.dimy, 1, threads, work, deliver);
 }
 
 int CG_GraphicScene::RenderAdaptive() {
   const int dimx = param_.dimx;
-  std::vector<Point3D> above(static_cast<std::size_t>(dimx) + 1);
-  std::vector<Point3D> below(static_cast<std::size_t>(dimx) + 1);
-  for (int i = 0; i <= dimx; ++i) above[i] = SampleAt(i, 0);
-  for (int j = 1; j <= param_.dimy; ++j) {
-    for (int i = 0; i <= dimx; ++i) below[i] = SampleAt(i, j);
-    for (int i = 0; i < dimx; ++i) {
-      if (zavo::BreakRequested()) return 0;
-      const Point3D c = SubdividePixel(above[i], above[i + 1], below[i], below[i + 1], i, i + 1, j - 1, j,
-                                        param_.anti_alias - 1);
-      PutPixel(i, j - 1, c.x, c.y, c.z);
+  const int threads = TraceThreads();
+  PrepareWorkers(threads);
+  std::vector<Point3D> colours(static_cast<std::size_t>(dimx) * (threads > 1 ? param_.dimy : 1));
+  auto rowOf = [&](int y) { return colours.data() + (threads > 1 ? static_cast<std::size_t>(y) * dimx : 0); };
+  // A band of rows needs the corner row above its first row: with several
+  // threads each band of kBand rows traces that row again.
+  constexpr int kBand = 8;
+  auto work = [&](int, int first, int end, zavo::RowSink& sink) {
+    std::vector<Point3D> above(static_cast<std::size_t>(dimx) + 1);
+    std::vector<Point3D> below(static_cast<std::size_t>(dimx) + 1);
+    for (int i = 0; i <= dimx; ++i) above[i] = SampleAt(i, first);
+    for (int j = first + 1; j <= end; ++j) {
+      for (int i = 0; i <= dimx; ++i) below[i] = SampleAt(i, j);
+      Point3D* row = rowOf(j - 1);
+      for (int i = 0; i < dimx; ++i) {
+        if (zavo::BreakRequested()) break;
+        row[i] = SubdividePixel(above[i], above[i + 1], below[i], below[i + 1], i, i + 1, j - 1, j,
+                                param_.anti_alias - 1);
+      }
+      std::swap(above, below);
+      if (!sink.Done(j - 1)) return;
     }
-    std::swap(above, below);
-    ReportLine(j - 1);
-    if (interface_->UserBreak() || zavo::BreakRequested()) return 0;
-  }
-  return 1;
+  };
+  auto deliver = [&](int y) {
+    const Point3D* row = rowOf(y);
+    for (int x = 0; x < dimx; ++x) PutPixel(x, y, row[x].x, row[x].y, row[x].z);
+    ReportLine(y);
+    return interface_->UserBreak() || zavo::BreakRequested() ? 0 : 1;
+  };
+  return zavo::RunRows(param_.dimy, threads > 1 ? kBand : param_.dimy, threads, work, deliver);
 }
 
 Point3D CG_GraphicScene::SubdividePixel(const Point3D& c00, const Point3D& c10, const Point3D& c01,
@@ -190,7 +218,7 @@ int CG_GraphicScene::RenderDistributed() {
       d = 2 * param_.DFb2;
       return 2;
     }
-    d = std::fabs(Dot(ray.PointAt(hit->record->Value(0)) - viewReference_.vrp, planeNormal));
+    d = std::fabs(Dot(ray.PointAt(hit->Record()->Value(0)) - viewReference_.vrp, planeNormal));
     if (d < param_.DFf2) return 3;
     if (d > param_.DFb1) return 2;
     return 1;

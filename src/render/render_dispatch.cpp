@@ -2,7 +2,9 @@
 // share, and the road of the ray-traced image from the trace data to the
 // written BMP file and the time text.
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 #include <sstream>
 #include <string>
 
@@ -111,7 +113,17 @@ int CG_GraphicScene::BeginTracing() {
   return 1;
 }
 
+int CG_GraphicScene::TraceThreads() {
+  if (param_.anti_alias == -1 || param_.UseDistribuiteTS != 0) return 1;
+  for (long i = 0; i < lampSequence_.Size(); ++i) {
+    if (lampSequence_[i] != nullptr && lampSequence_[i]->ComputesLightItself()) return 1;
+  }
+  const int threads = threadCount_ > 0 ? threadCount_ : static_cast<int>(std::thread::hardware_concurrency());
+  return std::clamp(threads, 1, std::max(param_.dimy, 1));
+}
+
 void CG_GraphicScene::EndTracing() {
+  ReleaseWorkers();
   FreeGlobalHierarchy();
   hitMaterial_.reset();
   hitRecord_.material = std::make_unique<CG_MaterialPhong>();

@@ -29,17 +29,19 @@ Point3D CG_GraphicScene::Trace(const Ray& ray, int depth, double weight) {
   if (shadingMethod_ == nullptr && !SetShadingMethod(param_.shade.Text() != nullptr ? param_.shade.Text() : "")) {
     RuntimeErrorBox("CG_GraphicScene::Trace without a shading method");
   }
-  if (!hitMaterial_) hitMaterial_ = shadingMethod_->NewMaterial();
-  CG_Material& material = *hitMaterial_;
+  std::unique_ptr<CG_Material>& hitMaterial = WorkerHitMaterial();
+  if (!hitMaterial) hitMaterial = shadingMethod_->NewMaterial();
+  CG_Material& material = *hitMaterial;
+  CG_GraphicObjectIntrInfo& record = *hit->Record();
   Point3D P, N;
-  hit->object->HitDetails(ray, *hit->record, 0, material, P, N);
+  hit->object->HitDetails(ray, record, 0, material, P, N);
   // The hit material is filled again by every further ray: read it now.
   const double kr = material.Ks;
   const double kt = material.Kt;
   const double ni = material.ni;
   const double angles = material.angles;
   const double anglet = material.anglet;
-  const double t = hit->record->Value(0);
+  const double t = record.Value(0);
 
   Point3D L = shadingMethod_->Shade(*this, material, P, N);
 

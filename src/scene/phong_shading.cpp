@@ -117,20 +117,27 @@ int GPhongShading::InShadow(CG_GraphicScene& scene, const Point3D& P, const CG_L
   const double distance = Distance3D(P, lamp.Position());
   Ray ray;
   long count = 0;
-  if (scene.ShadowIntersections(P, lamp, ray, shadowCandidates_, count, stopAtOpaque_)) return 1;
+  // Further workers of a render on several threads have storage of their own.
+  thread_local zavo::ShadowHitList workerCandidates;
+  thread_local CG_MaterialPhong workerScratch;
+  const bool primary = zavo::TraceWorker() == 0;
+  zavo::ShadowHitList& candidates = primary ? shadowCandidates_ : workerCandidates;
+  CG_MaterialPhong& scratch = primary ? scratch_ : workerScratch;
+  if (scene.ShadowIntersections(P, lamp, ray, candidates, count, stopAtOpaque_)) return 1;
 
   // Only transparent objects lie between: each filters the light by what it
   // lets through at its crossing.
   Point3D point;
   Point3D normal;
   for (long i = 0; i < count; ++i) {
-    CG_GraphicObjectQZData* entry = shadowCandidates_[i];
-    if (entry == nullptr || entry->object == nullptr || !entry->record) continue;
-    CG_GraphicObjectIntrInfo& record = *entry->record;
+    CG_GraphicObjectQZData* entry = candidates[i];
+    CG_GraphicObjectIntrInfo* const slot = entry != nullptr ? entry->Record() : nullptr;
+    if (entry == nullptr || entry->object == nullptr || slot == nullptr) continue;
+    CG_GraphicObjectIntrInfo& record = *slot;
     if (entry->object->IntersectAny(ray, record) <= 0) continue;
-    entry->object->HitDetails(ray, record, 0, scratch_, point, normal);
+    entry->object->HitDetails(ray, record, 0, scratch, point, normal);
     if (record.Value(0) > distance) continue;
-    T = Times(T, scratch_.Od * scratch_.Kt);
+    T = Times(T, scratch.Od * scratch.Kt);
   }
   return 0;
 }

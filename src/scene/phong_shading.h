@@ -57,8 +57,9 @@ public:
 // one hit no farther than the lamp multiplies the light factor by its material's
 // Od * Kt at the crossing.
 //
-// Not re-entrant: the shadow candidates and the scratch material are members,
-// so one instance shades on one thread at a time.
+// The shadow candidates and the scratch material are members for the first
+// tracing worker and per thread for the others, so the workers of one render
+// may shade at the same time.
 class GPhongShading : public CG_ShadingMetod {
 public:
   GPhongShading();

@@ -181,6 +181,7 @@ void CG_GraphicScene::ReleaseTraceData() {
 }
 
 void CG_GraphicScene::ReleaseHierarchy() {
+  workers_.clear();
   globalHierarchy_.reset();
   hierarchyRoot_.reset();
   unboundedObjects_.Clear();

@@ -337,7 +337,11 @@ public:
   List<CG_GraphicObjectQZData>& GetTraceList() { return traceList_; }
   const Point3D& GetEyePoint() const { return eyePoint_; }
   void SetEyePoint(const Point3D& eye) { eyePoint_ = eye; }
-  zavo::SceneHitRecord& GetHitRecord() { return hitRecord_; }
+  // The hit record of the worker running on this thread.
+  zavo::SceneHitRecord& GetHitRecord() {
+    const int worker = zavo::TraceWorker();
+    return worker == 0 ? hitRecord_ : workers_[static_cast<std::size_t>(worker) - 1]->hitRecord;
+  }
   zavo::GlobalHierNode* GetHierarchyRoot() const { return hierarchyRoot_.get(); }
   void SetHierarchyRoot(zavo::GlobalHierarchyPtr root) { hierarchyRoot_ = std::move(root); }
   List<GObjectRef>& GetUnboundedObjects() { return unboundedObjects_; }
@@ -345,6 +349,15 @@ public:
   void SetGlobalHierarchy(std::unique_ptr<zavo::GlobalHierarchyObject> hierarchy) {
     globalHierarchy_ = std::move(hierarchy);
   }
+  // The renderer's hierarchy object of the worker running on this thread.
+  std::unique_ptr<zavo::GlobalHierarchyObject>& WorkerHierarchyObject() {
+    const int worker = zavo::TraceWorker();
+    return worker == 0 ? globalHierarchy_ : workers_[static_cast<std::size_t>(worker) - 1]->scratch;
+  }
+  // The number of threads that trace an image; 0 (the default) for one a
+  // core.
+  void SetThreadCount(int threads) { threadCount_ = threads; }
+  int GetThreadCount() const { return threadCount_; }
   // Drops the hierarchy, its unbounded-object list, the renderer's hierarchy
   // object, the trace list and the lamp sequence.
   void ReleaseTraceData();
@@ -438,6 +451,11 @@ public:
   int GetRemainingTime() const { return remainingTime_; }
   // The working material that every traced hit fills (null outside a render).
   CG_Material* GetHitMaterial() const { return hitMaterial_.get(); }
+  // The threads that trace this render's pixels: one when the image depends
+  // on the order of the random draws (distributed sampling, spread rays) or
+  // when a lamp computes its own light (area lamps keep their sampling state
+  // in the lamp); else the thread count, at most one a row.
+  int TraceThreads();
 
 private:
   // The sections after their keyword; each consumes its closing "}".
@@ -464,6 +482,14 @@ private:
   int BeginTracing();
   void EndTracing();
   Point3D SampleAt(double x, double y);
+  // Gives workers 1 .. count-1 their state and records; Release drops them.
+  void PrepareWorkers(int count);
+  void ReleaseWorkers();
+  // The working material of the worker running on this thread.
+  std::unique_ptr<CG_Material>& WorkerHitMaterial() {
+    const int worker = zavo::TraceWorker();
+    return worker == 0 ? hitMaterial_ : workers_[static_cast<std::size_t>(worker) - 1]->hitMaterial;
+  }
   Point3D SpreadSamples(const Point3D& P, const Point3D& N, const Point3D& V, const Point3D& D,
                         int depth, double weight, double spread);
   Point3D Background() const;
@@ -495,7 +521,8 @@ private:
   std::time_t endTime_ = 0;
   int remainingTime_ = 0;
   int renderSucceeded_ = 0;
-  Point3D currentSample_;
+  std::vector<std::unique_ptr<zavo::TraceWorkerState>> workers_;
+  int threadCount_ = 0;
   BitmapManager outputImage_;
   Transformation inverseViewMatrix_;
   charString errorMessage_;

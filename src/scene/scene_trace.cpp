@@ -28,6 +28,28 @@ SceneHitRecord::~SceneHitRecord() = default;
 
 }  // namespace zavo
 
+void CG_GraphicScene::PrepareWorkers(int count) {
+  ReleaseWorkers();
+  for (int w = 1; w < count; ++w) {
+    auto state = std::make_unique<zavo::TraceWorkerState>();
+    if (shadingMethod_ != nullptr) {
+      state->hitMaterial = shadingMethod_->NewMaterial();
+      state->hitRecord.material = shadingMethod_->NewMaterial();
+    }
+    workers_.push_back(std::move(state));
+  }
+  for (CG_GraphicObjectQZData& entry : traceList_) {
+    for (int w = 1; w < count; ++w) {
+      entry.workerRecords.push_back(entry.object != nullptr ? entry.object->NewIntrInfo() : nullptr);
+    }
+  }
+}
+
+void CG_GraphicScene::ReleaseWorkers() {
+  workers_.clear();
+  for (CG_GraphicObjectQZData& entry : traceList_) entry.workerRecords.clear();
+}
+
 void CG_GraphicScene::PrepareTraceData() {
   ReleaseTraceData();
 
@@ -75,7 +97,8 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
   const Point3D position = lamp.Position();
   ray = Ray::FromPoints(point, position);
   const double distance = Distance3D(point, position);
-  if (!hitRecord_.material) hitRecord_.material = std::make_unique<CG_MaterialPhong>();
+  zavo::SceneHitRecord& hitRecord = GetHitRecord();
+  if (!hitRecord.material) hitRecord.material = std::make_unique<CG_MaterialPhong>();
 
   if (param_.buildhier == 0 || !hierarchyRoot_) {
     for (CG_GraphicObjectQZData& entry : traceList_) {
@@ -87,8 +110,11 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
   for (GObjectRef& ref : unboundedObjects_) {
     if (ref.entry != nullptr && ShadowTest(*ref.entry, ray, distance, hits, count, stop)) return 1;
   }
-  // Depth first, children in order.
-  std::vector<const zavo::GlobalHierNode*> pending{hierarchyRoot_.get()};
+  // Depth first, children in order; the stack of this thread, kept from ray
+  // to ray.
+  thread_local std::vector<const zavo::GlobalHierNode*> pending;
+  pending.clear();
+  pending.push_back(hierarchyRoot_.get());
   while (!pending.empty()) {
     const zavo::GlobalHierNode* node = pending.back();
     pending.pop_back();
@@ -107,13 +133,15 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
 int CG_GraphicScene::ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, double distance,
                                 zavo::ShadowHitList& hits, long& count,
                                 const zavo::ShadowStopTest& stop) {
-  if (entry.object == nullptr || !entry.record) return 0;
-  CG_GraphicObjectIntrInfo& record = *entry.record;
+  CG_GraphicObjectIntrInfo* const slot = entry.Record();
+  if (entry.object == nullptr || slot == nullptr) return 0;
+  CG_GraphicObjectIntrInfo& record = *slot;
   entry.object->IntersectAny(ray, record);
   if (record.Count() == 0 || !(record.Value(0) < distance)) return 0;
   hits.SetSize(count + 1);
   hits[count] = &entry;
   ++count;
-  entry.object->HitDetails(ray, record, 0, *hitRecord_.material, hitRecord_.point, hitRecord_.normal);
-  return stop && stop(hitRecord_) ? 1 : 0;
+  zavo::SceneHitRecord& hitRecord = GetHitRecord();
+  entry.object->HitDetails(ray, record, 0, *hitRecord.material, hitRecord.point, hitRecord.normal);
+  return stop && stop(hitRecord) ? 1 : 0;
 }

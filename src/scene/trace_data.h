@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "foundation/hier_node.h"
 #include "foundation/list.h"
@@ -15,6 +16,17 @@
 
 class BoundingObject;
 class CG_Material;
+
+namespace zavo {
+
+// The number of the tracing worker that runs on this thread: 0 on every
+// thread outside the workers of a render on several threads, whose workers are
+// numbered 0, 1, ...
+inline thread_local int traceWorker = 0;
+inline int TraceWorker() { return traceWorker; }
+inline void SetTraceWorker(int worker) { traceWorker = worker; }
+
+}  // namespace zavo
 
 // One entry of the scene's trace list: an object (a scene object, or a part of
 // one that a declass conversion made), whether the entry owns it, and the
@@ -35,6 +47,13 @@ public:
   CG_GraphicObject* object;
   int owned;
   std::unique_ptr<CG_GraphicObjectIntrInfo> record;
+  // The records of workers 1, 2, ... of a render on several threads.
+  std::vector<std::unique_ptr<CG_GraphicObjectIntrInfo>> workerRecords;
+  // The record of the worker running on this thread.
+  CG_GraphicObjectIntrInfo* Record() const {
+    const int worker = zavo::TraceWorker();
+    return worker == 0 ? record.get() : workerRecords[static_cast<std::size_t>(worker) - 1].get();
+  }
   // The scene object the entry was made from (the object itself, or the one
   // it is a declassed part of); null when unknown.
   CG_GraphicObject* source;
@@ -86,6 +105,15 @@ struct SceneHitRecord {
   Point3D point;
   Point3D normal;
   std::unique_ptr<CG_Material> material;  // never null
+};
+
+// What each further worker of a render on several threads has of its own: the
+// working material of its hits, its shadow-search hit record and the
+// renderer's scratch of the nearest-hit search.
+struct TraceWorkerState {
+  std::unique_ptr<CG_Material> hitMaterial;
+  SceneHitRecord hitRecord;
+  std::unique_ptr<GlobalHierarchyObject> scratch;
 };
 
 // Decides from the hit record whether the shadow search may stop (non-zero).

@@ -72,6 +72,10 @@ public:
   RenderScene() : scene(Registry()) {
     zavo::ResetRandomGenerator();
     scene.SetInterface(&ui);
+    // The fakes count and record their calls: one tracing thread, so that
+    // the pixel loops' order shows. The images on several threads are
+    // compared end to end.
+    scene.SetThreadCount(1);
     scene.SetClock([this] { return now; });
     Shading().calls = 0;
     Shading().colour = nullptr;

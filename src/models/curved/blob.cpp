@@ -103,7 +103,6 @@ void GBlob::Prepare() {
     }
     bounding_->Extend(e.center + r);
   }
-  events_.reserve(2 * static_cast<std::size_t>(count));
 }
 
 void GBlob::GetDescription(CG_BlobDescription& description) const {
@@ -247,21 +246,24 @@ int StretchRoots(double c[5], double roots[5]) {
 
 int GBlob::IntersectRay(const Ray& ray, FragmentedSeq<double, int>& hits) const {
   hits.SetSize(0);
-  const int n = FindIntervals(ray, kMinEventT, events_);
+  // Scratch of this thread: the workers of a render intersect at the same time.
+  thread_local std::vector<CG_BlobInterval> events;
+  thread_local std::vector<int> active;  // the elements a stretch lies in
+  const int n = FindIntervals(ray, kMinEventT, events);
   if (n == 0) return 0;
-  active_.clear();
+  active.clear();
   int count = 0;
   for (int i = 0; i + 1 < n; ++i) {
-    const CG_BlobInterval& event = events_[static_cast<std::size_t>(i)];
+    const CG_BlobInterval& event = events[static_cast<std::size_t>(i)];
     if (event.kind == 1) {
-      const auto gone = std::find(active_.begin(), active_.end(), event.element);
-      if (gone != active_.end()) active_.erase(gone);
+      const auto gone = std::find(active.begin(), active.end(), event.element);
+      if (gone != active.end()) active.erase(gone);
     } else {
-      active_.push_back(event.element);
+      active.push_back(event.element);
     }
     const double from = event.t;
-    const double to = events_[static_cast<std::size_t>(i) + 1].t;
-    if (active_.empty() || !(to > from)) continue;
+    const double to = events[static_cast<std::size_t>(i) + 1].t;
+    if (active.empty() || !(to > from)) continue;
     // The stretch's field less the threshold, in x with t = middle + half·x:
     // x runs over −1 … 1 on the stretch, which lies inside the sphere of
     // influence of every active element, so no coefficient grows with the
@@ -270,10 +272,11 @@ int GBlob::IntersectRay(const Ray& ray, FragmentedSeq<double, int>& hits) const 
     const double half = 0.5 * (to - from);
     const Point3D base = ray.PointAt(middle);
     double p[5] = {0.0, 0.0, 0.0, 0.0, -complete_.threshold};
-    for (const int element : active_) {
-      CG_BlobElement& e = valid_[static_cast<std::uint32_t>(element)];
-      ElementPolynomial(e, base, ray.direction, e.rayPoly);
-      for (int k = 0; k < 5; ++k) p[k] += e.rayPoly[k];
+    for (const int element : active) {
+      const CG_BlobElement& e = valid_[static_cast<std::uint32_t>(element)];
+      double poly[5];
+      ElementPolynomial(e, base, ray.direction, poly);
+      for (int k = 0; k < 5; ++k) p[k] += poly[k];
     }
     double scale = 1.0;
     for (int k = 3; k >= 0; --k) {

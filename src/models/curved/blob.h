@@ -42,9 +42,7 @@
 #include "scene/registry.h"
 
 // One element of a blob. The file gives centre, radius and strength; the
-// rest is derived once at load, except rayPoly, the element's field along
-// the stretch of the ray being intersected (s⁴ first, s the ray parameter
-// counted from the stretch's middle), written by each intersection.
+// rest is derived once at load.
 class CG_BlobElement : public ListItem {
 public:
   Point3D center;
@@ -54,7 +52,6 @@ public:
   double coef4 = 0.0;
   double coef2 = 0.0;
   double coef0 = 0.0;
-  double rayPoly[5] = {0.0, 0.0, 0.0, 0.0, 0.0};
 };
 
 // What a side file yields: the elements in file order and the threshold.
@@ -175,15 +172,11 @@ private:
 
   std::unique_ptr<BoundingBox> bounding_;
   CG_BlobComplete complete_;
-  // Scratch per ray: each intersection writes the rayPoly of the elements
-  // it meets, so intersections must not run at the same time.
-  mutable Seq<CG_BlobElement> valid_;
+  Seq<CG_BlobElement> valid_;
   charString modelName_;
   charString modelPath_;
   std::vector<std::unique_ptr<GSphere>> spheres_;
   int loadResult_ = kNotOpened;
-  mutable std::vector<CG_BlobInterval> events_;  // reused by every ray
-  mutable std::vector<int> active_;               // the elements a stretch lies in
 };
 
 // The reader of "model { blob": "name" NAME ";" (NAME.blb looked up in the
