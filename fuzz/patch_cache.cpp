@@ -27,6 +27,8 @@
 #include "scene/scene.h"
 #include "scene/system_interface.h"
 
+#include "deadline_interface.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -90,20 +92,8 @@ std::vector<std::string> Parts(const std::string& text) {
   return parts;
 }
 
-// The end of the time of the current input: the break source and the
-// interface's user break both answer yes after it.
-std::chrono::steady_clock::time_point deadline;
-
-bool Late() { return std::chrono::steady_clock::now() > deadline; }
-
-class DeadlineInterface : public CG_GraphicSystemInterface {
-public:
-  DeadlineInterface() { deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(250); }
-  void Status(const char*) override {}
-  void Message(const char*) override {}
-  std::int32_t UserBreak() override { return Late(); }
-  void PlotPixel(int, int, double, double, double) override {}
-};
+using zavo::fuzz::DeadlineInterface;
+using zavo::fuzz::Late;
 
 }  // namespace
 
