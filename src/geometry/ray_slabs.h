@@ -1,0 +1,223 @@
+#pragma once
+
+// Box tests for hierarchy walks: a ray prepared once (inverse direction and
+// error margins), then a division-free slab test per box. The slab test only
+// decides the cases it can decide beyond doubt, with a margin far above its
+// own rounding and that of the face-by-face tests of GEO_Box; every other case
+// (a ray through or near an edge, a corner, a face plane, a flat box, huge
+// numbers) goes to those face tests. So the answers are those of
+// GEO_Box::RayRange and GEO_Box::HitByRay, bit for bit.
+
+#include <cmath>
+#include <limits>
+
+#include "geometry/box.h"
+#include "geometry/ray.h"
+
+namespace zavo {
+
+class RaySlabs {
+public:
+  explicit RaySlabs(const Ray& ray) : ray_(ray) {
+    const double o[3] = {ray.origin.x, ray.origin.y, ray.origin.z};
+    const double r[3] = {ray.direction.x, ray.direction.y, ray.direction.z};
+    double invSum = 0.0, originMax = 0.0;
+    usable_ = true;
+    for (int a = 0; a < 3; ++a) {
+      o_[a] = o[a];
+      r_[a] = r[a];
+      zero_[a] = r[a] == 0.0;
+      inv_[a] = zero_[a] ? 0.0 : 1.0 / r[a];
+      if (!zero_[a] && !(std::fabs(r[a]) >= 1e-150 && std::fabs(r[a]) <= 1e150)) usable_ = false;
+      if (!(std::fabs(o[a]) <= 1e150)) usable_ = false;
+      invSum += std::fabs(inv_[a]);
+      originMax = std::max(originMax, std::fabs(o[a]));
+      tolerance_[a] = kTolerance * std::fabs(inv_[a]);
+    }
+    rr_ = r[0] * r[0] + r[1] * r[1] + r[2] * r[2];
+    if (zero_[0] && zero_[1] && zero_[2]) usable_ = false;
+    perScale_ = kMargin * invSum;
+    fixed_ = kMargin * originMax * invSum;
+  }
+
+  const Ray& ray() const { return ray_; }
+
+  // The crossings of the box g beyond 0 as GEO_Box::RayRange counts them (0,
+  // 1 when the ray starts inside, 2) and where the ray enters (0 when it
+  // starts inside, else the nearer crossing). `scale` is at least the largest
+  // absolute coordinate of g.
+  int Cross(const GEO_Box& g, double scale, double& entry) const {
+    ++BoxNIntr;
+    Slabs s;
+    switch (Measure(g, scale, s)) {
+      case kMiss: return 0;
+      case kHit:
+        if (s.exit - s.entry - 2 * s.margin > 0.0 &&
+            (s.exit - s.entry - 2 * s.margin) * (s.exit - s.entry - 2 * s.margin) * rr_ > kSamePoint) {
+          if (s.entry > s.margin) {
+            // The face crossing of the entry side as the face test computes it.
+            const int a = s.entryAxis;
+            const double face = inv_[a] < 0.0 ? Hi(g, a) : Lo(g, a);
+            entry = (face - o_[a]) / r_[a];
+            return 2;
+          }
+          if (s.entry < -s.margin && s.exit > s.margin) {
+            entry = 0.0;
+            return 1;
+          }
+        }
+        break;
+      default: break;
+    }
+    --BoxNIntr;  // counted again by the face tests
+    return FaceTests(g, entry);
+  }
+
+  // As GEO_Box::HitByRay for the box b (its tolerance included). `scale` is
+  // at least the largest absolute coordinate of b.
+  bool Hits(const GEO_Box& b, double scale) const {
+    Slabs s;
+    return Hits(b, scale, s);
+  }
+
+  // As Hits, but false also for a box that the ray surely enters (within the
+  // tolerance) only beyond the distance limit.
+  bool HitsBefore(const GEO_Box& b, double scale, double limit) const {
+    Slabs s;
+    if (!Hits(b, scale, s)) return false;
+    if (!s.valid) return true;
+    double entry = -std::numeric_limits<double>::infinity();
+    for (int a = 0; a < 3; ++a) {
+      if (!zero_[a]) entry = std::max(entry, s.near[a] - tolerance_[a]);
+    }
+    return !(entry > limit + 1e-9 * std::fabs(limit) + s.margin);
+  }
+
+private:
+  static constexpr double kMargin = 4e-15;
+  static constexpr double kTolerance = 1e-7;  // that of GEO_Box::HitByRay
+  // Just above the squared distance at which GEO_Box's face tests take two
+  // crossings for one point.
+  static constexpr double kSamePoint = 1.001e-14;
+  enum { kMiss, kHit, kUndecided };
+
+  struct Slabs {
+    double near[3], far[3];
+    double entry, exit, margin;
+    int entryAxis;
+    bool valid = false;        // the slab values were computed
+    bool parallelOut = false;  // outside the box on an axis of no direction
+  };
+
+  bool Hits(const GEO_Box& b, double scale, Slabs& s) const {
+    ++TestBoxNIntr;
+    const int state = Measure(b, scale, s);
+    if (state == kMiss) {
+      // Outside b on an axis the ray runs parallel to: only within the
+      // tolerance is that undecided here.
+      if (s.parallelOut) {
+        for (int a = 0; a < 3; ++a) {
+          if (zero_[a] && (o_[a] < Lo(b, a) - kTolerance || o_[a] > Hi(b, a) + kTolerance)) return false;
+        }
+      } else if (s.valid) {
+        // The slabs of b widened by the tolerance.
+        double entry = -std::numeric_limits<double>::infinity();
+        double exit = std::numeric_limits<double>::infinity();
+        for (int a = 0; a < 3; ++a) {
+          if (zero_[a]) continue;
+          entry = std::max(entry, s.near[a] - tolerance_[a]);
+          exit = std::min(exit, s.far[a] + tolerance_[a]);
+        }
+        if (exit < entry - s.margin || exit < -s.margin) return false;
+      }
+    } else if (state == kHit) {
+      if (s.exit > s.margin && s.exit - s.entry > s.margin) return true;
+    }
+    --TestBoxNIntr;  // counted again by the face tests
+    return b.HitByRay(ray_);
+  }
+
+  static double Lo(const GEO_Box& b, int a) { return a == 0 ? b.xmin : a == 1 ? b.ymin : b.zmin; }
+  static double Hi(const GEO_Box& b, int a) { return a == 0 ? b.xmax : a == 1 ? b.ymax : b.zmax; }
+
+  // kMiss: the ray surely misses the box; kHit: it surely crosses it, with one
+  // entry axis and one exit axis and every other face surely not crossed;
+  // kUndecided otherwise.
+  int Measure(const GEO_Box& b, double scale, Slabs& s) const {
+    const double lo[3] = {b.xmin, b.ymin, b.zmin};
+    const double hi[3] = {b.xmax, b.ymax, b.zmax};
+    bool unordered = false;
+    for (int a = 0; a < 3; ++a) {
+      if (!zero_[a]) continue;
+      if (o_[a] < lo[a] || o_[a] > hi[a]) {
+        s.parallelOut = true;
+        return kMiss;
+      }
+      if (!(lo[a] <= o_[a] && o_[a] <= hi[a])) unordered = true;  // NaN
+    }
+    if (unordered) return kUndecided;
+    if (!usable_ || !(scale <= 1e150)) return kUndecided;
+    double entry = -std::numeric_limits<double>::infinity(), entry2 = entry;
+    double exit = std::numeric_limits<double>::infinity(), exit2 = exit;
+    int entryAxis = -1;
+    for (int a = 0; a < 3; ++a) {
+      if (zero_[a]) continue;
+      double t1 = (lo[a] - o_[a]) * inv_[a];
+      double t2 = (hi[a] - o_[a]) * inv_[a];
+      if (inv_[a] < 0.0) std::swap(t1, t2);
+      if (!(t1 <= t2)) return kUndecided;  // NaN, or a box with min > max
+      s.near[a] = t1;
+      s.far[a] = t2;
+      if (t1 > entry) {
+        entry2 = entry;
+        entry = t1;
+        entryAxis = a;
+      } else if (t1 > entry2) {
+        entry2 = t1;
+      }
+      if (t2 < exit) {
+        exit2 = exit;
+        exit = t2;
+      } else if (t2 < exit2) {
+        exit2 = t2;
+      }
+    }
+    s.valid = true;
+    s.entry = entry;
+    s.exit = exit;
+    s.entryAxis = entryAxis;
+    s.margin = fixed_ + perScale_ * scale + kMargin * std::max(std::fabs(entry), std::fabs(exit));
+    if (!std::isfinite(s.margin)) {
+      s.valid = false;
+      return kUndecided;
+    }
+    if (exit < entry - s.margin || exit < -s.margin) return kMiss;
+    if (entry2 < entry - s.margin && exit2 > exit + s.margin && exit - entry > s.margin) return kHit;
+    return kUndecided;
+  }
+
+  // The face tests of GEO_Box on g.
+  int FaceTests(const GEO_Box& g, double& entry) const {
+    BoxHitRecord records[2];
+    const int n = g.RayRange(ray_, records, 0.0);
+    if (n == 2) entry = std::min(records[0].t, records[1].t);
+    if (n == 1) entry = 0.0;
+    return n;
+  }
+
+  const Ray& ray_;
+  double o_[3], r_[3], inv_[3], tolerance_[3];
+  bool zero_[3];
+  double rr_ = 0.0;
+  double perScale_ = 0.0, fixed_ = 0.0;
+  bool usable_ = true;
+};
+
+// The largest absolute coordinate of the box, at least 1.
+inline double BoxScale(const GEO_Box& b) {
+  double m = 1.0;
+  for (double v : {b.xmin, b.xmax, b.ymin, b.ymax, b.zmin, b.zmax}) m = std::max(m, std::fabs(v));
+  return m;
+}
+
+}  // namespace zavo
