@@ -68,9 +68,10 @@ int TestAllFaces(const BRepModel3& mesh, const Ray& ray, Hits& out, double tmin)
 // from distance 0: the entry (0 when the ray starts inside) and their number.
 // False when the ray does not cross the box.
 bool Crossing(Node* node, const zavo::RaySlabs& slabs, BoxIntr& rec) {
-  const GEO_Box grown = GrownForRays(node->box);
+  double scale = 1.0;
+  const GEO_Box grown = zavo::GrownForRays(node->box, scale);
   rec.node = node;
-  rec.crossings = slabs.Cross(grown, zavo::BoxScale(grown), rec.entryDistance);
+  rec.crossings = slabs.Cross(grown, scale, rec.entryDistance);
   return rec.crossings != 0;
 }
 

@@ -33,7 +33,9 @@ public:
       invSum += std::fabs(inv_[a]);
       originMax = std::max(originMax, std::fabs(o[a]));
       tolerance_[a] = kTolerance * std::fabs(inv_[a]);
+      negative_[a] = inv_[a] < 0.0;
     }
+    anyZero_ = zero_[0] || zero_[1] || zero_[2];
     rr_ = r[0] * r[0] + r[1] * r[1] + r[2] * r[2];
     if (zero_[0] && zero_[1] && zero_[2]) usable_ = false;
     perScale_ = kMargin * invSum;
@@ -57,7 +59,7 @@ public:
           if (s.entry > s.margin) {
             // The face crossing of the entry side as the face test computes it.
             const int a = s.entryAxis;
-            const double face = inv_[a] < 0.0 ? Hi(g, a) : Lo(g, a);
+            const double face = negative_[a] ? Hi(g, a) : Lo(g, a);
             entry = (face - o_[a]) / r_[a];
             return 2;
           }
@@ -146,54 +148,49 @@ private:
   int Measure(const GEO_Box& b, double scale, Slabs& s) const {
     const double lo[3] = {b.xmin, b.ymin, b.zmin};
     const double hi[3] = {b.xmax, b.ymax, b.zmax};
-    bool unordered = false;
-    for (int a = 0; a < 3; ++a) {
-      if (!zero_[a]) continue;
-      if (o_[a] < lo[a] || o_[a] > hi[a]) {
-        s.parallelOut = true;
-        return kMiss;
+    if (anyZero_) {
+      bool unordered = false;
+      for (int a = 0; a < 3; ++a) {
+        if (!zero_[a]) continue;
+        if (o_[a] < lo[a] || o_[a] > hi[a]) {
+          s.parallelOut = true;
+          return kMiss;
+        }
+        if (!(lo[a] <= o_[a] && o_[a] <= hi[a])) unordered = true;  // NaN
       }
-      if (!(lo[a] <= o_[a] && o_[a] <= hi[a])) unordered = true;  // NaN
+      if (unordered) return kUndecided;
     }
-    if (unordered) return kUndecided;
     if (!usable_ || !(scale <= 1e150)) return kUndecided;
-    double entry = -std::numeric_limits<double>::infinity(), entry2 = entry;
-    double exit = std::numeric_limits<double>::infinity(), exit2 = exit;
-    int entryAxis = -1;
     for (int a = 0; a < 3; ++a) {
-      if (zero_[a]) continue;
-      double t1 = (lo[a] - o_[a]) * inv_[a];
-      double t2 = (hi[a] - o_[a]) * inv_[a];
-      if (inv_[a] < 0.0) std::swap(t1, t2);
-      if (!(t1 <= t2)) return kUndecided;  // NaN, or a box with min > max
-      s.near[a] = t1;
-      s.far[a] = t2;
-      if (t1 > entry) {
-        entry2 = entry;
-        entry = t1;
-        entryAxis = a;
-      } else if (t1 > entry2) {
-        entry2 = t1;
+      if (zero_[a]) {
+        // Within the slab all along (checked above).
+        s.near[a] = -std::numeric_limits<double>::infinity();
+        s.far[a] = std::numeric_limits<double>::infinity();
+        continue;
       }
-      if (t2 < exit) {
-        exit2 = exit;
-        exit = t2;
-      } else if (t2 < exit2) {
-        exit2 = t2;
-      }
+      const double tNear = ((negative_[a] ? hi[a] : lo[a]) - o_[a]) * inv_[a];
+      const double tFar = ((negative_[a] ? lo[a] : hi[a]) - o_[a]) * inv_[a];
+      if (!(tNear <= tFar)) return kUndecided;  // NaN, or a box with min > max
+      s.near[a] = tNear;
+      s.far[a] = tFar;
     }
+    const double entry = std::max(s.near[0], std::max(s.near[1], s.near[2]));
+    const double exit = std::min(s.far[0], std::min(s.far[1], s.far[2]));
+    const double margin = fixed_ + perScale_ * scale + kMargin * std::max(std::fabs(entry), std::fabs(exit));
+    if (!(margin < std::numeric_limits<double>::infinity())) return kUndecided;
     s.valid = true;
     s.entry = entry;
     s.exit = exit;
-    s.entryAxis = entryAxis;
-    s.margin = fixed_ + perScale_ * scale + kMargin * std::max(std::fabs(entry), std::fabs(exit));
-    if (!std::isfinite(s.margin)) {
-      s.valid = false;
-      return kUndecided;
-    }
-    if (exit < entry - s.margin || exit < -s.margin) return kMiss;
-    if (entry2 < entry - s.margin && exit2 > exit + s.margin && exit - entry > s.margin) return kHit;
-    return kUndecided;
+    s.margin = margin;
+    if (exit < entry - margin || exit < -margin) return kMiss;
+    if (!(exit - entry > margin)) return kUndecided;
+    // One entry side and one exit side, every other face plane crossed
+    // well outside the box.
+    const double nearLimit = entry - margin, farLimit = exit + margin;
+    if ((s.near[0] >= nearLimit) + (s.near[1] >= nearLimit) + (s.near[2] >= nearLimit) != 1) return kUndecided;
+    if ((s.far[0] <= farLimit) + (s.far[1] <= farLimit) + (s.far[2] <= farLimit) != 1) return kUndecided;
+    s.entryAxis = s.near[0] == entry ? 0 : s.near[1] == entry ? 1 : 2;
+    return kHit;
   }
 
   // The face tests of GEO_Box on g.
@@ -207,11 +204,22 @@ private:
 
   const Ray& ray_;
   double o_[3], r_[3], inv_[3], tolerance_[3];
-  bool zero_[3];
+  bool zero_[3], negative_[3];
+  bool anyZero_ = false;
   double rr_ = 0.0;
   double perScale_ = 0.0, fixed_ = 0.0;
   bool usable_ = true;
 };
+
+// GrownForRays(b), made with the same operations, and in scale a bound of
+// the grown box's absolute coordinates (as BoxScale, within rounding above).
+inline GEO_Box GrownForRays(const GEO_Box& b, double& scale) {
+  double m = 1.0;
+  for (double v : {b.xmin, b.xmax, b.ymin, b.ymax, b.zmin, b.zmax}) m = std::max(m, v < 0.0 ? -v : v);
+  const double pad = 1e-9 * m;
+  scale = m + 2.0 * pad;
+  return {b.xmin - pad, b.xmax + pad, b.ymin - pad, b.ymax + pad, b.zmin - pad, b.zmax + pad};
+}
 
 // The largest absolute coordinate of the box, at least 1.
 inline double BoxScale(const GEO_Box& b) {

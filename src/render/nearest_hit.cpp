@@ -6,6 +6,7 @@
 
 #include "geometry/bounding_object.h"
 #include "geometry/ray_slabs.h"
+#include "scene/ray_hierarchy.h"
 #include "render/trace_scratch.h"
 #include "scene/scene.h"
 
@@ -81,6 +82,11 @@ CG_GraphicObjectQZData* SearchAll(Range& range, const Ray& ray, Get get) {
   return best;
 }
 
+// Whether the ray meets the node's volume, as its HitByRay answers.
+inline bool NodeHitByRay(const RayHierNode& node, const zavo::RaySlabs& slabs) {
+  return node.plainBox ? slabs.Hits(node.box, node.scale) : node.volume->HitByRay(slabs.ray()) != 0;
+}
+
 // The state of one search through the tree.
 struct Walk {
   const zavo::RayHierarchy& tree;
@@ -118,7 +124,7 @@ CG_GraphicObjectQZData* BestFirst(Walk& walk, CG_GraphicObjectQZData* best, zavo
   double entry = 0;
   if (!root.hasBox || !walk.Cross(root, entry)) return best;
   queue.Clear();
-  queue.Insert({nullptr, entry, 0});
+  queue.Insert({entry, 0});
   while (!queue.Empty()) {
     const QZIntr item = queue.PopFront();
     if (walk.found && item.entry > walk.distance) continue;
@@ -131,7 +137,7 @@ CG_GraphicObjectQZData* BestFirst(Walk& walk, CG_GraphicObjectQZData* best, zavo
       const RayHierNode& child = walk.tree.Node(i);
       if (!child.hasBox || !walk.Cross(child, entry)) continue;
       if (walk.found && entry > walk.distance) continue;
-      queue.Insert({nullptr, entry, i});
+      queue.Insert({entry, i});
     }
   }
   return best;
@@ -151,7 +157,7 @@ CG_GraphicObjectQZData* Ordered(std::uint32_t at, Walk& walk, std::vector<QZIntr
     double entry = 0;
     if (!child.hasBox || !walk.Cross(child, entry)) continue;
     // Sorted insertion: after every child entered at the same distance.
-    stack.push_back({nullptr, entry, i});
+    stack.push_back({entry, i});
     for (std::size_t k = stack.size() - 1; k > base && stack[k - 1].entry > entry; --k) {
       std::swap(stack[k - 1], stack[k]);
     }
@@ -169,7 +175,7 @@ CG_GraphicObjectQZData* Ordered(std::uint32_t at, Walk& walk, std::vector<QZIntr
 // The plain depth-first walk below node.
 CG_GraphicObjectQZData* DepthFirst(std::uint32_t at, const Walk& walk) {
   const RayHierNode& node = walk.tree.Node(at);
-  if (node.hasBox && !zavo::NodeHitByRay(node, walk.slabs)) return nullptr;
+  if (node.hasBox && !NodeHitByRay(node, walk.slabs)) return nullptr;
   CG_GraphicObjectQZData* best = nullptr;
   for (std::uint32_t i = node.firstChild; i < node.childEnd; ++i) {
     CG_GraphicObjectQZData* found = DepthFirst(i, walk);

@@ -12,9 +12,8 @@
 class CG_GraphicScene;
 
 // A node of the hierarchy met by a ray: the distance at which the ray enters
-// the node's box. The node is the tree's, or the laid-out one numbered `at`.
+// the node's box, and the node's number in the scene's ray layout.
 struct QZIntr {
-  const zavo::GlobalHierNode* node = nullptr;
   double entry = 0.0;
   std::uint32_t at = 0;
 };

@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "geometry/bounding_object.h"
 #include "geometry/box.h"
-#include "geometry/ray_slabs.h"
 #include "scene/trace_data.h"
+
+class BoundingObject;
 
 namespace zavo {
 
@@ -49,10 +49,5 @@ private:
   std::vector<RayHierNode> nodes_;
   std::vector<CG_GraphicObjectQZData*> entries_;
 };
-
-// Whether the ray meets the node's volume, as its HitByRay answers.
-inline bool NodeHitByRay(const RayHierNode& node, const RaySlabs& slabs) {
-  return node.plainBox ? slabs.Hits(node.box, node.scale) : node.volume->HitByRay(slabs.ray()) != 0;
-}
 
 }  // namespace zavo

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "geometry/bounding_object.h"
+#include "geometry/ray_slabs.h"
 #include "scene/material.h"
 #include "scene/scene.h"
 #include "scene/trace_data.h"
