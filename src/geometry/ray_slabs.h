@@ -145,37 +145,45 @@ private:
   // kMiss: the ray surely misses the box; kHit: it surely crosses it, with one
   // entry axis and one exit axis and every other face surely not crossed;
   // kUndecided otherwise.
+  // The slab of one axis: false for NaN or a box with min > max.
+  bool Slab(int a, double lo, double hi, double& tNear, double& tFar) const {
+    if (zero_[a]) {
+      // Within the slab all along (checked before).
+      tNear = -std::numeric_limits<double>::infinity();
+      tFar = std::numeric_limits<double>::infinity();
+      return true;
+    }
+    tNear = ((negative_[a] ? hi : lo) - o_[a]) * inv_[a];
+    tFar = ((negative_[a] ? lo : hi) - o_[a]) * inv_[a];
+    return tNear <= tFar;
+  }
+
   int Measure(const GEO_Box& b, double scale, Slabs& s) const {
-    const double lo[3] = {b.xmin, b.ymin, b.zmin};
-    const double hi[3] = {b.xmax, b.ymax, b.zmax};
     if (anyZero_) {
       bool unordered = false;
       for (int a = 0; a < 3; ++a) {
         if (!zero_[a]) continue;
-        if (o_[a] < lo[a] || o_[a] > hi[a]) {
+        if (o_[a] < Lo(b, a) || o_[a] > Hi(b, a)) {
           s.parallelOut = true;
           return kMiss;
         }
-        if (!(lo[a] <= o_[a] && o_[a] <= hi[a])) unordered = true;  // NaN
+        if (!(Lo(b, a) <= o_[a] && o_[a] <= Hi(b, a))) unordered = true;  // NaN
       }
       if (unordered) return kUndecided;
     }
     if (!usable_ || !(scale <= 1e150)) return kUndecided;
-    for (int a = 0; a < 3; ++a) {
-      if (zero_[a]) {
-        // Within the slab all along (checked above).
-        s.near[a] = -std::numeric_limits<double>::infinity();
-        s.far[a] = std::numeric_limits<double>::infinity();
-        continue;
-      }
-      const double tNear = ((negative_[a] ? hi[a] : lo[a]) - o_[a]) * inv_[a];
-      const double tFar = ((negative_[a] ? lo[a] : hi[a]) - o_[a]) * inv_[a];
-      if (!(tNear <= tFar)) return kUndecided;  // NaN, or a box with min > max
-      s.near[a] = tNear;
-      s.far[a] = tFar;
+    double n0, f0, n1, f1, n2, f2;
+    if (!Slab(0, b.xmin, b.xmax, n0, f0) || !Slab(1, b.ymin, b.ymax, n1, f1) || !Slab(2, b.zmin, b.zmax, n2, f2)) {
+      return kUndecided;
     }
-    const double entry = std::max(s.near[0], std::max(s.near[1], s.near[2]));
-    const double exit = std::min(s.far[0], std::min(s.far[1], s.far[2]));
+    s.near[0] = n0;
+    s.near[1] = n1;
+    s.near[2] = n2;
+    s.far[0] = f0;
+    s.far[1] = f1;
+    s.far[2] = f2;
+    const double entry = std::max(n0, std::max(n1, n2));
+    const double exit = std::min(f0, std::min(f1, f2));
     const double margin = fixed_ + perScale_ * scale + kMargin * std::max(std::fabs(entry), std::fabs(exit));
     if (!(margin < std::numeric_limits<double>::infinity())) return kUndecided;
     s.valid = true;
@@ -187,9 +195,9 @@ private:
     // One entry side and one exit side, every other face plane crossed
     // well outside the box.
     const double nearLimit = entry - margin, farLimit = exit + margin;
-    if ((s.near[0] >= nearLimit) + (s.near[1] >= nearLimit) + (s.near[2] >= nearLimit) != 1) return kUndecided;
-    if ((s.far[0] <= farLimit) + (s.far[1] <= farLimit) + (s.far[2] <= farLimit) != 1) return kUndecided;
-    s.entryAxis = s.near[0] == entry ? 0 : s.near[1] == entry ? 1 : 2;
+    if ((n0 >= nearLimit) + (n1 >= nearLimit) + (n2 >= nearLimit) != 1) return kUndecided;
+    if ((f0 <= farLimit) + (f1 <= farLimit) + (f2 <= farLimit) != 1) return kUndecided;
+    s.entryAxis = n0 == entry ? 0 : n1 == entry ? 1 : 2;
     return kHit;
   }
 
