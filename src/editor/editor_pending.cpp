@@ -63,7 +63,6 @@ int CG_GraphicEditor::LoadScene(const char*) { return 0; }
 int CG_GraphicEditor::SaveScene() { return 0; }
 int CG_GraphicEditor::SaveSceneAs(const char*) { return 0; }
 int CG_GraphicEditor::MergeScene(const char*) { return 0; }
-int CG_GraphicEditor::ProjectAllItems() { return 0; }
 int CG_GraphicEditor::OpenPrologConsole() { return 0; }
 int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }

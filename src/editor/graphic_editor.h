@@ -235,6 +235,32 @@ public:
   void MouseReleased(const MouseEventRecord& event);
   void MouseMoved(const MouseEventRecord& event);
 
+  // ---- Projection of items into the views and the Preview painters ----
+  //
+  // Each item keeps, per view, its picture as pixel segments or projected
+  // vertices (editor/projected_view.h); these fill and paint it.
+
+  // The item into every view whose mode is not 0, then its edge tables freed
+  // unless KeepEdge.
+  void ProjectItem(CG_SceneEditorItem* item);
+  // One view projected again: Preview items keep their edge tables; in the
+  // parallel views each item's tables are freed unless KeepEdge.
+  void RedrawView(int view);
+  // By the view's mode: nothing (0), ProjectPreviewItem (1), ProjectOrthoItem
+  // (2 Top, 3 Side, 4 Front).
+  void ProjectItemInView(int view, CG_SceneEditorItem* item);
+  // Each part of the item by the vertex path when it is neither a curve nor
+  // of style "box" and that path takes it, else by the segment path. Nothing
+  // changes when the view's surface is less than a pixel wide or high (the
+  // parallel projection has emptied drawnAsSegments first).
+  void ProjectPreviewItem(int view, CG_SceneEditorItem* item);
+  void ProjectOrthoItem(int view, CG_SceneEditorItem* item);
+  // The Preview painters, draw mode 0 draw, 1 erase, 2 invert.
+  void DrawPreviewVertices(int view, CG_SceneEditorItem* item, int mode);
+  void DrawPreviewSegments(int view, CG_SceneEditorItem* item, int mode);
+  // The background option times 255, truncated.
+  void GetBackgroundColor(int& r, int& g, int& b) const;
+
   // ---- Document state (public for the parts of the editor and its tests) ----
 
   QZPrologSystem prolog;
