@@ -328,6 +328,9 @@ public:
   void DrawMark2(int view, int x, int y, int erase);
   void DrawMark3(int view, int x, int y, int erase);
   void DrawMark4(int view, int x, int y, int erase);
+  // MouseEvent's turn of the selected object's editor module: 1 when the
+  // module consumed the event; result holds the module's answer when it was asked.
+  int SelectedObjectMouse(const MouseEventRecord& event, int& result);
 
   DblList<CG_SceneEditorItem> items;     // one per scene object that has one
   DblList<CG_ESelection> selection;
