@@ -2,7 +2,6 @@
 // fitting a view's box to its proportions, and the marks drawn in views.
 
 #include "editor/graphic_editor.h"
-#include "foundation/number_text.h"
 
 void CG_GraphicEditor::GetViewAxes(int mode, int& horizontal, int& vertical, int& flip) const {
   switch (mode) {
@@ -57,8 +56,7 @@ template <int N>
 void DrawMarkLines(CG_GraphicEditor& editor, int view, const Line (&lines)[N], Colour colour, int erase) {
   if (view < 0 || view > 3 || editor.views[view] == nullptr) return;
   if (erase != 0) {
-    const double* c = editor.options.Background;
-    colour = {zavo::SaturateToInt(c[0] * 255), zavo::SaturateToInt(c[1] * 255), zavo::SaturateToInt(c[2] * 255)};
+    editor.GetBackgroundColor(colour.r, colour.g, colour.b);
   }
   for (const Line& l : lines) editor.views[view]->DrawLine(l.x1, l.y1, l.x2, l.y2, colour.r, colour.g, colour.b);
 }
@@ -105,4 +103,18 @@ void CG_GraphicEditor::DrawMark4(int view, int x, int y, int erase) {
                         {x, y, x + k, y + 2 * k},
                         {x, y, x - k, y + 2 * k}};
   DrawMarkLines(*this, view, lines, kGreen, erase);
+}
+
+int CG_GraphicEditor::RedrawPreviewViews() {
+  for (int v = 0; v < 4; ++v) {
+    if (viewModes[v] == 1) RefreshView(v);
+  }
+  return 1;
+}
+
+int CG_GraphicEditor::RedrawParallelViews() {
+  for (int v = 0; v < 4; ++v) {
+    if (viewModes[v] != 0 && viewModes[v] != 1) RefreshView(v);
+  }
+  return 1;
 }
