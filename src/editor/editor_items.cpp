@@ -140,7 +140,10 @@ int CG_GraphicEditor::ChooseObject(charString& chosen, const char* title) {
   names.SetSize(count);
   std::uint32_t i = 0;
   InitItemIterator(item, entry);
-  while (NextItem(item, entry) != 0) names[i++] = item->object->name;
+  while (NextItem(item, entry) != 0) {
+    const char* objectName = item->object->name.Text();
+    names[i++] = objectName != nullptr ? objectName : "";
+  }
   charString answer = ChooseFromList(title != nullptr ? title : "Select an object", names);
   if (answer.Text() == nullptr) return 0;
   chosen = answer;
