@@ -262,6 +262,19 @@ TEST_F(ViewTest, KeepEdgeBuildsTheTablesOnce) {
   }
 }
 
+TEST_F(ViewTest, OnlyParallelRedrawsFreeTheEdgeTables) {
+  SetView(0, 1, 200, 100);
+  SetView(1, 2, 120, 80);
+  CG_SceneEditorItem* item = Add(MakeCurveShape("c", 17, 3.9, false));
+  editor->ProjectOrthoItem(1, item);
+  ASSERT_GT(item->edges[0].Size(), 0);
+  editor->RedrawView(0);
+  EXPECT_GT(item->edges[0].Size(), 0);
+  editor->RedrawView(1);
+  EXPECT_EQ(item->edges[0].Size(), 0);
+  EXPECT_EQ(Segments(*item, 1).size(), 16u);
+}
+
 TEST_F(ViewTest, LargeObjectsReportProgress) {
   SetView(0, 2, 120, 80);
   Add(MakeCurveShape("c401", 401, 6.1, true));
