@@ -51,6 +51,13 @@ constexpr Colour kRed{255, 0, 0};
 constexpr Colour kBlue{0, 0, 255};
 constexpr Colour kGreen{0, 255, 0};
 
+// Mark positions and sizes far outside any view are brought nearer first, so
+// that x + 2k cannot overflow; such marks are off the view either way.
+int Near(int value) {
+  constexpr int kFar = 1 << 24;
+  return value < -kFar ? -kFar : value > kFar ? kFar : value;
+}
+
 // Draws the lines in the colour, or in the background colour when erasing.
 template <int N>
 void DrawMarkLines(CG_GraphicEditor& editor, int view, const Line (&lines)[N], Colour colour, int erase) {
@@ -64,25 +71,33 @@ void DrawMarkLines(CG_GraphicEditor& editor, int view, const Line (&lines)[N], C
 }  // namespace
 
 void CG_GraphicEditor::DrawCrossMarker(int view, int x, int y, int erase) {
-  const int k = markSize;
+  const int k = Near(markSize);
+  x = Near(x);
+  y = Near(y);
   const Line lines[] = {{x - k, y - k, x + k, y + k}, {x + k, y - k, x - k, y + k}};
   DrawMarkLines(*this, view, lines, kRed, erase);
 }
 
 void CG_GraphicEditor::DrawMark1(int view, int x, int y, int erase) {
-  const int k = markSize;
+  const int k = Near(markSize);
+  x = Near(x);
+  y = Near(y);
   const Line lines[] = {{x - k, y, x + k, y}, {x + k, y, x, y + k}, {x - k, y, x, y + k}};
   DrawMarkLines(*this, view, lines, kBlue, erase);
 }
 
 void CG_GraphicEditor::DrawMark2(int view, int x, int y, int erase) {
-  const int k = markSize;
+  const int k = Near(markSize);
+  x = Near(x);
+  y = Near(y);
   const Line lines[] = {{x - k, y + k, x + k, y + k}, {x - k, y + k, x + k, y - k}, {x - k, y - k, x + k, y - k}};
   DrawMarkLines(*this, view, lines, kBlue, erase);
 }
 
 void CG_GraphicEditor::DrawMark3(int view, int x, int y, int erase) {
-  const int k = markSize;
+  const int k = Near(markSize);
+  x = Near(x);
+  y = Near(y);
   const Line lines[] = {{x - k, y, x + k, y},
                         {x + k, y, x + k, y - k},
                         {x + k, y - k, x - k, y - k},
@@ -92,7 +107,9 @@ void CG_GraphicEditor::DrawMark3(int view, int x, int y, int erase) {
 }
 
 void CG_GraphicEditor::DrawMark4(int view, int x, int y, int erase) {
-  const int k = markSize;
+  const int k = Near(markSize);
+  x = Near(x);
+  y = Near(y);
   const Line lines[] = {{x - k, y, x + k, y},
                         {x + k, y, x + k, y - k},
                         {x + k, y - k, x - k, y - k},

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -124,6 +125,12 @@ TEST_F(ViewMarks, MarksDrawTheirLinesInTheirColourOrTheBackground) {
     (editor.get()->*c.draw)(0, 10, 12, 0);  // a view without a surface
     (editor.get()->*c.draw)(4, 10, 12, 0);  // no such view
     EXPECT_TRUE(surface.calls.empty());
+    // Far off the view (saturated pixel values): drawn off the view, no overflow.
+    surface.image.Fill(255, 255, 255);
+    (editor.get()->*c.draw)(1, std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 0);
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 40; ++x) ASSERT_EQ(surface.image.Pixel(x, y), (RasterPixel{255, 255, 255}));
+    }
   }
 }
 
