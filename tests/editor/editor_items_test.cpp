@@ -60,7 +60,7 @@ constexpr const char* kScene =
 
 TEST_F(EditorItems, CreateItemByKindOfObject) {
   Read(kScene);
-  EditorTestObject* neither = AddTestObject("neither");
+  AddTestObject("neither");  // neither faced nor declassable
   EditorTestObject* traced = AddTestObject("traced");  // faced parts that rays cannot meet
   traced->facedParts = 2;
   traced->traceParts = 3;
