@@ -71,6 +71,25 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) { return Find(goal, cursor, 
 
 Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
   if (cursor == nullptr) RuntimeErrorBox("PrologSystem::Find");
+  zavo::ClauseKey key;
+  if (zavo::KeyOf(goal, key)) {
+    // Only the clauses of the goal's name and arity (and those whose head is
+    // a variable or a number) are tried, in stored order. The cursor moves as
+    // the walk over every clause would move it: after the clause tried
+    // last, or to null.
+    RuleManager::Candidates candidates = rules.For(key);
+    for (Rule* r = candidates.Start(cursor); r != nullptr; r = candidates.Next()) {
+      if (r->removed) continue;
+      RightPos = stack.Add(*this, r, parent, rules.Next(r));
+      if (goal->Unify(*this, *r->head)) {
+        cursor = rules.Next(r);
+        return r;
+      }
+      stack.Pop(*this);
+    }
+    cursor = nullptr;
+    return nullptr;
+  }
   while (cursor != nullptr) {
     Rule* r = cursor;
     Rule* next = rules.Next(r);

@@ -36,11 +36,119 @@ void Rule::Set(pObj* t) {
   head = t;
 }
 
-void RuleManager::Append(Rule* r) { list_.Append(r); }
+bool zavo::KeyOf(const pObj* t, ClauseKey& key) {
+  if (t == nullptr) return false;
+  if (t->Tag() == kTypeAtom) {
+    key = {static_cast<const Atom*>(t)->def, -1};
+    return true;
+  }
+  if (t->Tag() == kTypeFunctor) {
+    auto* f = static_cast<const Functor*>(t);
+    key = {f->def, f->Arity()};
+    return true;
+  }
+  return false;
+}
 
-void RuleManager::Delete(Rule* r) { list_.Delete(r); }
+namespace {
 
-void RuleManager::Clear() { list_.Clear(); }
+// The first clause of `v` at or after stored place `order`.
+std::size_t FirstFrom(const std::vector<Rule*>& v, std::int64_t order) {
+  std::size_t lo = 0;
+  std::size_t hi = v.size();
+  while (lo < hi) {
+    std::size_t mid = (lo + hi) / 2;
+    if (v[mid]->order < order) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  return lo;
+}
+
+void Renumber(std::vector<Rule*>& v, std::size_t from) {
+  for (std::size_t i = from; i < v.size(); ++i) v[i]->slot = static_cast<int>(i);
+}
+
+}  // namespace
+
+void RuleManager::Index(Rule* r) {
+  if (r->head == nullptr) return;
+  zavo::ClauseKey key;
+  std::vector<Rule*>& v = zavo::KeyOf(r->head, key) ? keyed_[key] : other_;
+  r->slot = static_cast<int>(v.size());
+  v.push_back(r);
+}
+
+void RuleManager::Unindex(Rule* r) {
+  if (r->head == nullptr || r->slot < 0) return;
+  zavo::ClauseKey key;
+  std::vector<Rule*>* v = &other_;
+  if (zavo::KeyOf(r->head, key)) {
+    auto it = keyed_.find(key);
+    if (it == keyed_.end()) return;
+    v = &it->second;
+  }
+  auto at = static_cast<std::size_t>(r->slot);
+  if (at >= v->size() || (*v)[at] != r) return;
+  v->erase(v->begin() + static_cast<std::ptrdiff_t>(at));
+  Renumber(*v, at);
+  r->slot = -1;
+}
+
+void RuleManager::Append(Rule* r) {
+  list_.Append(r);
+  r->order = nextOrder_++;
+  r->slot = -1;
+  Index(r);
+}
+
+void RuleManager::Delete(Rule* r) {
+  Unindex(r);
+  list_.Delete(r);
+}
+
+void RuleManager::Clear() {
+  list_.Clear();
+  keyed_.clear();
+  other_.clear();
+}
+
+RuleManager::Candidates RuleManager::For(const zavo::ClauseKey& key) const {
+  Candidates c;
+  auto it = keyed_.find(key);
+  if (it != keyed_.end()) c.keyed_ = &it->second;
+  if (!other_.empty()) c.other_ = &other_;
+  return c;
+}
+
+Rule* RuleManager::Candidates::Start(const Rule* from) {
+  if (keyed_ != nullptr) {
+    // The cursor is mostly a clause of the same key: its slot is the place.
+    std::size_t slot = static_cast<std::size_t>(from->slot);
+    if (from->slot >= 0 && slot < keyed_->size() && (*keyed_)[slot] == from) {
+      k_ = slot;
+    } else {
+      k_ = FirstFrom(*keyed_, from->order);
+    }
+  }
+  if (other_ != nullptr) o_ = FirstFrom(*other_, from->order);
+  return Pick();
+}
+
+Rule* RuleManager::Candidates::Next() { return Pick(); }
+
+Rule* RuleManager::Candidates::Pick() {
+  Rule* a = keyed_ != nullptr && k_ < keyed_->size() ? (*keyed_)[k_] : nullptr;
+  Rule* b = other_ != nullptr && o_ < other_->size() ? (*other_)[o_] : nullptr;
+  if (a != nullptr && (b == nullptr || a->order < b->order)) {
+    ++k_;
+    return a;
+  }
+  if (b != nullptr) ++o_;
+  return b;
+}
 
 Rule* RuleManager::First() const { return list_.First(); }
 
