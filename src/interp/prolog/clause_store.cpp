@@ -7,6 +7,7 @@
 #include "foundation/runtime_error_box.h"
 #include "interp/prolog/parser.h"
 #include "interp/prolog/prolog_system.h"
+#include "interp/prolog/term_access.h"
 
 namespace {
 
@@ -25,6 +26,34 @@ bool Differ(const pObj* goal, const pObj* head) {
   }
   return tg == zavo::kTypeFunctor &&
          static_cast<const Functor*>(goal)->Arity() != static_cast<const Functor*>(head)->Arity();
+}
+
+// The first argument of a compound, else null.
+pObj* FirstArgument(pObj* t) {
+  if (t->Tag() != zavo::kTypeFunctor) return nullptr;
+  auto* f = static_cast<Functor*>(t);
+  return f->Arity() > 0 ? f->args[0] : nullptr;
+}
+
+// True when two terms that are no variables cannot unify.
+bool Clash(const pObj* a, const pObj* b) {
+  int ta = a->Tag();
+  if (ta != b->Tag()) return true;
+  switch (ta) {
+    case zavo::kTypeNumber:
+      return static_cast<const RealNumber*>(a)->value != static_cast<const RealNumber*>(b)->value;
+    case zavo::kTypeAtom:
+      return static_cast<const Atom*>(a)->def != static_cast<const Atom*>(b)->def;
+    case zavo::kTypeFunctor:
+      return static_cast<const Functor*>(a)->def != static_cast<const Functor*>(b)->def ||
+             static_cast<const Functor*>(a)->Arity() != static_cast<const Functor*>(b)->Arity();
+    default:
+      return false;
+  }
+}
+
+bool Bindable(const pObj* t) {
+  return t->Tag() == zavo::kTypeVar || t->Tag() == zavo::kTypeAnonim;
 }
 
 }  // namespace
@@ -78,8 +107,18 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
     // the walk over every clause would move it: after the clause tried
     // last, or to null.
     RuleManager::Candidates candidates = rules.For(key);
+    // The goal's first argument through its bindings: a clause whose head
+    // has a first argument of another kind, name or value cannot match, and
+    // gets no frame (its unification would fail, undoing all it did).
+    pObj* first = FirstArgument(goal);
+    if (first != nullptr) first = zavo::Deref(*this, first, LeftPos).term;
+    if (first != nullptr && Bindable(first)) first = nullptr;
     for (Rule* r = candidates.Start(cursor); r != nullptr; r = candidates.Next()) {
       if (r->removed) continue;
+      if (first != nullptr) {
+        pObj* theirs = FirstArgument(r->head);
+        if (theirs != nullptr && !Bindable(theirs) && Clash(first, theirs)) continue;
+      }
       RightPos = stack.Add(*this, r, parent, rules.Next(r));
       if (goal->Unify(*this, *r->head)) {
         cursor = rules.Next(r);

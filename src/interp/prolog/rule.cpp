@@ -71,12 +71,50 @@ void Renumber(std::vector<Rule*>& v, std::size_t from) {
   for (std::size_t i = from; i < v.size(); ++i) v[i]->slot = static_cast<int>(i);
 }
 
+std::size_t HashOf(const zavo::ClauseKey& k) {
+  auto h = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(k.def));
+  h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.arity)) << 40;
+  h *= 0x9e3779b97f4a7c15u;
+  return static_cast<std::size_t>(h >> 20);
+}
+
 }  // namespace
+
+std::vector<Rule*>* RuleManager::Keyed(const zavo::ClauseKey& key) const {
+  if (table_.empty()) return nullptr;
+  std::size_t mask = table_.size() - 1;
+  for (std::size_t i = HashOf(key) & mask;; i = (i + 1) & mask) {
+    const KeySlot& e = table_[i];
+    if (e.clauses == nullptr) return nullptr;
+    if (e.key == key) return e.clauses;
+  }
+}
+
+std::vector<Rule*>& RuleManager::AddKey(const zavo::ClauseKey& key) {
+  if (std::vector<Rule*>* v = Keyed(key)) return *v;
+  if ((buckets_.size() + 1) * 2 > table_.size()) {
+    std::vector<KeySlot> old = std::move(table_);
+    table_.assign(old.empty() ? 64 : old.size() * 2, KeySlot{});
+    std::size_t mask = table_.size() - 1;
+    for (const KeySlot& e : old) {
+      if (e.clauses == nullptr) continue;
+      std::size_t i = HashOf(e.key) & mask;
+      while (table_[i].clauses != nullptr) i = (i + 1) & mask;
+      table_[i] = e;
+    }
+  }
+  buckets_.push_back(std::make_unique<std::vector<Rule*>>());
+  std::size_t mask = table_.size() - 1;
+  std::size_t i = HashOf(key) & mask;
+  while (table_[i].clauses != nullptr) i = (i + 1) & mask;
+  table_[i] = {key, buckets_.back().get()};
+  return *buckets_.back();
+}
 
 void RuleManager::Index(Rule* r) {
   if (r->head == nullptr) return;
   zavo::ClauseKey key;
-  std::vector<Rule*>& v = zavo::KeyOf(r->head, key) ? keyed_[key] : other_;
+  std::vector<Rule*>& v = zavo::KeyOf(r->head, key) ? AddKey(key) : other_;
   r->slot = static_cast<int>(v.size());
   v.push_back(r);
 }
@@ -86,9 +124,8 @@ void RuleManager::Unindex(Rule* r) {
   zavo::ClauseKey key;
   std::vector<Rule*>* v = &other_;
   if (zavo::KeyOf(r->head, key)) {
-    auto it = keyed_.find(key);
-    if (it == keyed_.end()) return;
-    v = &it->second;
+    v = Keyed(key);
+    if (v == nullptr) return;
   }
   auto at = static_cast<std::size_t>(r->slot);
   if (at >= v->size() || (*v)[at] != r) return;
@@ -111,14 +148,14 @@ void RuleManager::Delete(Rule* r) {
 
 void RuleManager::Clear() {
   list_.Clear();
-  keyed_.clear();
+  table_.clear();
+  buckets_.clear();
   other_.clear();
 }
 
 RuleManager::Candidates RuleManager::For(const zavo::ClauseKey& key) const {
   Candidates c;
-  auto it = keyed_.find(key);
-  if (it != keyed_.end()) c.keyed_ = &it->second;
+  c.keyed_ = Keyed(key);
   if (!other_.empty()) c.other_ = &other_;
   return c;
 }

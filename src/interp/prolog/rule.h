@@ -3,7 +3,7 @@
 // Stored clauses and the clause list.
 
 #include <cstdint>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 #include "foundation/char_string.h"
@@ -63,12 +63,6 @@ struct ClauseKey {
   bool operator==(const ClauseKey&) const = default;
 };
 
-struct ClauseKeyHash {
-  std::size_t operator()(const ClauseKey& k) const {
-    return std::hash<const void*>()(k.def) ^ (static_cast<std::size_t>(k.arity) * 0x9e3779b97f4a7c15u);
-  }
-};
-
 // The key of a term that is an atom or a compound; false for any other term.
 bool KeyOf(const pObj* t, ClauseKey& key);
 
@@ -112,11 +106,22 @@ public:
   Candidates For(const zavo::ClauseKey& key) const;
 
 private:
+  // The clauses of a key in stored order; null when no clause had the key.
+  std::vector<Rule*>* Keyed(const zavo::ClauseKey& key) const;
+  std::vector<Rule*>& AddKey(const zavo::ClauseKey& key);
   void Index(Rule* r);
   void Unindex(Rule* r);
 
+  // One entry of the open-addressing table of keys (a power of two long,
+  // at most half full).
+  struct KeySlot {
+    zavo::ClauseKey key{nullptr, 0};
+    std::vector<Rule*>* clauses = nullptr;  // null: the entry is free
+  };
+
   DblList<Rule> list_;
   std::int64_t nextOrder_ = 0;
-  std::unordered_map<zavo::ClauseKey, std::vector<Rule*>, zavo::ClauseKeyHash> keyed_;
+  std::vector<KeySlot> table_;
+  std::vector<std::unique_ptr<std::vector<Rule*>>> buckets_;
   std::vector<Rule*> other_;  // heads that are neither atoms nor compounds
 };

@@ -65,17 +65,16 @@ int BindToChain(PrologSystem& sys, pDVar& cell, const ChainEnd& end) {
   return cell.Set(sys, end.var, end.frame);
 }
 
-// Unifies a (read in LeftPos) with b (read in RightPos).
+// Unifies a (read in frame `lp`) with b (read in frame `rp`).
 //
 // The cases are those of the term classes: a variable binds or follows its
 // binding, a non-variable meeting a variable binds it or follows it, numbers
 // compare, atoms compare their definitions, compounds unify their arguments
 // pairwise from the first. The last pair of arguments, and every binding
 // followed, continue the loop instead of recursing, so a long list costs no
-// depth. The registers are put back on the way out.
-int UnifyTerms(PrologSystem& sys, pObj* a, pObj* b) {
-  RegisterGuard left(sys.LeftPos);
-  RegisterGuard right(sys.RightPos);
+// depth. The frames followed are kept here, not in the system's registers,
+// which are the same before and after.
+int UnifyIn(PrologSystem& sys, pObj* a, int lp, pObj* b, int rp) {
   zavo::WalkLevel level(sys.unifyWalk, sys.limits);
   if (!level.Within()) throw zavo::xPrologOverflow{};
   for (;;) {
@@ -84,23 +83,23 @@ int UnifyTerms(PrologSystem& sys, pObj* a, pObj* b) {
     if (ta == kTypeAnonim || tb == kTypeAnonim) return 1;
     if (ta == kTypeVar) {
       auto* v = static_cast<pVar*>(a);
-      pDVar& mine = sys.Cell(sys.LeftPos, v->index);
+      pDVar& mine = sys.Cell(lp, v->index);
       if (mine.term == nullptr) {
         if (tb == kTypeVar) {
-          return BindToChain(sys, mine, LastVariable(sys, static_cast<pVar*>(b), sys.RightPos));
+          return BindToChain(sys, mine, LastVariable(sys, static_cast<pVar*>(b), rp));
         }
-        return mine.Set(sys, b, sys.RightPos);
+        return mine.Set(sys, b, rp);
       }
       if (tb == kTypeVar) {
-        pDVar& theirs = sys.Cell(sys.RightPos, static_cast<pVar*>(b)->index);
-        if (theirs.term == nullptr) return BindToChain(sys, theirs, LastVariable(sys, v, sys.LeftPos));
+        pDVar& theirs = sys.Cell(rp, static_cast<pVar*>(b)->index);
+        if (theirs.term == nullptr) return BindToChain(sys, theirs, LastVariable(sys, v, lp));
       }
-      if (mine.frame != -1) sys.LeftPos = mine.frame;
+      if (mine.frame != -1) lp = mine.frame;
       a = mine.term;
     } else if (tb == kTypeVar) {
-      pDVar& c = sys.Cell(sys.RightPos, static_cast<pVar*>(b)->index);
-      if (c.term == nullptr) return c.Set(sys, a, sys.LeftPos);
-      if (c.frame != -1) sys.RightPos = c.frame;
+      pDVar& c = sys.Cell(rp, static_cast<pVar*>(b)->index);
+      if (c.term == nullptr) return c.Set(sys, a, lp);
+      if (c.frame != -1) rp = c.frame;
       b = c.term;
     } else if (ta != tb) {
       return 0;
@@ -115,13 +114,18 @@ int UnifyTerms(PrologSystem& sys, pObj* a, pObj* b) {
       if (fa->def != fb->def || n != fb->Arity()) return 0;
       if (n == 0) return 1;
       for (int i = 0; i < n - 1; ++i) {
-        if (!UnifyTerms(sys, fa->args[i], fb->args[i])) return 0;
+        if (!UnifyIn(sys, fa->args[i], lp, fb->args[i], rp)) return 0;
       }
       a = fa->args[n - 1];
       b = fb->args[n - 1];
     }
     if (!level.Step()) throw zavo::xPrologOverflow{};
   }
+}
+
+// Unifies a (read in LeftPos) with b (read in RightPos).
+int UnifyTerms(PrologSystem& sys, pObj* a, pObj* b) {
+  return UnifyIn(sys, a, sys.LeftPos, b, sys.RightPos);
 }
 
 }  // namespace
