@@ -7,7 +7,6 @@
 #include "foundation/runtime_error_box.h"
 #include "interp/prolog/parser.h"
 #include "interp/prolog/prolog_system.h"
-#include "interp/prolog/term_access.h"
 
 namespace {
 
@@ -50,6 +49,17 @@ bool Clash(const pObj* a, const pObj* b) {
     default:
       return false;
   }
+}
+
+// The term reached from t (read in `frame`) through bound variables.
+pObj* FollowBindings(PrologSystem& sys, pObj* t, int frame) {
+  while (t->Tag() == zavo::kTypeVar) {
+    pDVar& c = sys.Cell(frame, static_cast<pVar*>(t)->index);
+    if (c.term == nullptr) break;
+    if (c.frame != -1) frame = c.frame;
+    t = c.term;
+  }
+  return t;
 }
 
 bool Bindable(const pObj* t) {
@@ -110,14 +120,21 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
     // The goal's first argument through its bindings: a clause whose head
     // has a first argument of another kind, name or value cannot match, and
     // gets no frame (its unification would fail, undoing all it did).
+    // It is looked up at the first candidate that needs it.
     pObj* first = FirstArgument(goal);
-    if (first != nullptr) first = zavo::Deref(*this, first, LeftPos).term;
-    if (first != nullptr && Bindable(first)) first = nullptr;
+    bool looked = false;
     for (Rule* r = candidates.Start(cursor); r != nullptr; r = candidates.Next()) {
       if (r->removed) continue;
       if (first != nullptr) {
         pObj* theirs = FirstArgument(r->head);
-        if (theirs != nullptr && !Bindable(theirs) && Clash(first, theirs)) continue;
+        if (theirs != nullptr && !Bindable(theirs)) {
+          if (!looked) {
+            looked = true;
+            first = FollowBindings(*this, first, LeftPos);
+            if (Bindable(first)) first = nullptr;
+          }
+          if (first != nullptr && Clash(first, theirs)) continue;
+        }
       }
       RightPos = stack.Add(*this, r, parent, rules.Next(r));
       if (goal->Unify(*this, *r->head)) {
