@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 #include <ostream>
+#include <system_error>
 
 #include "foundation/atomic_file.h"
 
@@ -119,6 +120,8 @@ int BmpManager::Save(const std::filesystem::path& file) const {
 }
 
 int BmpManager::Load(const std::filesystem::path& file) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return 0;
   std::ifstream in(file, std::ios::binary);
   if (!in) return 0;
   in.seekg(0, std::ios::end);

@@ -107,10 +107,15 @@ bool ReadWhole(const std::filesystem::path& file, std::string& text, bool& exist
   exists = std::filesystem::exists(file, error);
   text.clear();
   if (!exists) return !error;
+  if (!std::filesystem::is_regular_file(file, error)) return false;
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  std::ostringstream whole;
+  // Copying an empty stream buffer counts as a failure.
+  if (in.peek() != std::char_traits<char>::eof()) whole << in.rdbuf();
+  if (in.bad() || whole.fail()) return false;
+  text = std::move(whole).str();
+  return true;
 }
 
 }  // namespace
