@@ -6,7 +6,7 @@
 # its tests.
 ZAVO_RENDER_PACKAGES=(cmake g++ ninja-build)
 ZAVO_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
-               clang libclang-rt-14-dev libwxgtk3.2-dev xvfb xauth)
+               clang libclang-rt-14-dev libwxgtk3.2-dev libx11-dev xvfb xauth)
 
 # zavo_install_deps [PACKAGE...]: the packages given, by default ZAVO_PACKAGES.
 zavo_install_deps() {

@@ -36,8 +36,8 @@ public:
   // Draws the view (0 to 3) into its surface.
   virtual void DrawView(int view) = 0;
   // Mouse events of a view window; points are client coordinates of the view
-  // window; keys is the key-state word (1 left, 2 right, 4 middle, 16 Ctrl,
-  // 32 Shift); released is 0 for a press, 1 for a release.
+  // window; keys is the key-state word of the event (view_win.h: kKeyLeft
+  // ...); released is 0 for a press, 1 for a release.
   virtual void LeftButton(int view, wxPoint point, int keys, int released) = 0;
   virtual void RightButton(int view, wxPoint point, int keys, int released) = 0;
   virtual void MouseMove(int view, wxPoint point, int keys) = 0;

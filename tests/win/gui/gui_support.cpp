@@ -7,6 +7,9 @@
 
 #include "win/event_queue.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace zavo::test {
 
 void Settle() {
@@ -26,6 +29,26 @@ bool DrainUntil(const std::function<bool()>& condition) {
     if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->DispatchTimeout(20);
   }
   return true;
+}
+
+wxColour ScreenColour(wxPoint screen) {
+  static Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) return wxColour();
+  XImage* image = XGetImage(display, DefaultRootWindow(display), screen.x, screen.y, 1, 1, AllPlanes,
+                            ZPixmap);
+  if (image == nullptr) return wxColour();
+  const unsigned long pixel = XGetPixel(image, 0, 0);
+  auto channel = [&](unsigned long mask) {
+    int shift = 0;
+    while (mask != 0 && (mask & 1) == 0) {
+      mask >>= 1;
+      ++shift;
+    }
+    return static_cast<unsigned char>((pixel >> shift) & mask);
+  };
+  const wxColour colour(channel(image->red_mask), channel(image->green_mask), channel(image->blue_mask));
+  XDestroyImage(image);
+  return colour;
 }
 
 }  // namespace zavo::test

@@ -4,6 +4,9 @@
 
 #include <functional>
 
+#include <wx/colour.h>
+#include <wx/gdicmn.h>
+
 namespace zavo::test {
 
 // Dispatches pending events until the condition holds (true) or the X server
@@ -14,5 +17,8 @@ bool DrainUntil(const std::function<bool()>& condition);
 // Dispatches every pending event and waits for the X server to have handled
 // what was sent to it.
 void Settle();
+
+// The colour of the screen pixel, read back from the X server.
+wxColour ScreenColour(wxPoint screen);
 
 }  // namespace zavo::test
