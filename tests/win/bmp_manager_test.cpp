@@ -36,7 +36,7 @@ struct BmpFile {
 
   std::string Bytes() const {
     std::string s;
-    auto put = [&](std::uint32_t v, int n) {
+    auto put = [&](std::uint64_t v, int n) {
       for (int i = 0; i < n; ++i) s += static_cast<char>(v >> (8 * i));
     };
     put(19778, 2);
