@@ -83,14 +83,20 @@ void Console::Status(const char* text) {
   if (status == "User break" && BreakRequested()) return;
   const int percent = RowProgress(status, rows_);
   if (percent < 0) {
-    WriteLine(status);
+    EndProgress();
+    err_ << status << '\n';
+    linesHeld_ = true;
+    FlushWhenDue();
     return;
   }
-  if (!terminal_) return;
+  if (!terminal_) {
+    FlushWhenDue();
+    return;
+  }
   // "\r" back to the start of the line, ESC [K clears the rest of it.
   err_ << "\r\033[K" << status;
   if (status.back() != '%') err_ << "   " << percent << '%';
-  err_.flush();
+  Flush();
   progressShown_ = true;
 }
 
@@ -115,7 +121,7 @@ void Console::Message(const char* text) {
   }
   EndProgress();
   err_ << lines;
-  err_.flush();
+  Flush();
 }
 
 void Console::Error(const std::string& line) {
@@ -133,7 +139,7 @@ void Console::FlushHeld() {
   std::lock_guard<std::mutex> lock(mutex_);
   for (const std::string& lines : held_) err_ << lines;
   held_.clear();
-  err_.flush();
+  Flush();
 }
 
 void Console::EndProgress() {
@@ -145,7 +151,17 @@ void Console::EndProgress() {
 void Console::WriteLine(const std::string& line) {
   EndProgress();
   err_ << line << '\n';
+  Flush();
+}
+
+void Console::Flush() {
   err_.flush();
+  linesHeld_ = false;
+  lastFlush_ = std::chrono::steady_clock::now();
+}
+
+void Console::FlushWhenDue() {
+  if (linesHeld_ && std::chrono::steady_clock::now() - lastFlush_ >= kBatchTime) Flush();
 }
 
 }  // namespace zavo::cli

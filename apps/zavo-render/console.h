@@ -5,11 +5,16 @@
 //
 // On a terminal the per-row progress texts ("Line N ...", "Line = N",
 // "Creating bitmap N%") rewrite one line in place with a percentage; in a pipe
-// they are left out. Other status texts print one a line as they come; the
-// scene's messages print one line each, prefixed "zavo-render: ". Quiet mode
+// they are left out. Other status texts print one a line, in batches: a
+// scene of many objects sends them by the hundred thousand while it loads,
+// so a line is flushed out only with the first status text (of any kind,
+// rows included) that comes 100 ms or more after the last flush, or with
+// the next message. The scene's messages print one line each, prefixed
+// "zavo-render: ", at once. Quiet mode
 // prints errors only: status texts are dropped and the scene's messages are
 // held until the run is known to have failed (FlushHeld).
 
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <ostream>
@@ -51,12 +56,19 @@ private:
   // Removes the progress line, if one is shown.
   void EndProgress();
   void WriteLine(const std::string& line);
+  void Flush();
+  // Flushes the status lines held once the last flush lies kBatchTime back.
+  void FlushWhenDue();
+
+  static constexpr std::chrono::milliseconds kBatchTime{100};
 
   std::ostream& err_;
   const bool terminal_;
   const bool quiet_;
   int rows_ = 0;
   bool progressShown_ = false;
+  bool linesHeld_ = false;  // status lines written but not flushed
+  std::chrono::steady_clock::time_point lastFlush_ = std::chrono::steady_clock::now();
   std::vector<std::string> held_;
   std::mutex mutex_;
 };

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "console.h"
 #include "output.h"
@@ -64,6 +67,45 @@ TEST(ZavoRenderConsole, InAPipeRowsAreLeftOut) {
   console.Status("");
   console.Message("Object ball not sync");
   EXPECT_EQ(err.str(), "Creating hierarchy\nzavo-render: Object ball not sync\n");
+}
+
+// A stream buffer that notes the whole text at each flush: what a reader of
+// the console had seen by then.
+class FlushLog : public std::stringbuf {
+public:
+  std::vector<std::string> flushes;
+
+protected:
+  int sync() override {
+    flushes.push_back(str());
+    return 0;
+  }
+};
+
+TEST(ZavoRenderConsole, StatusLinesGoOutInBatchesAndShowWithinATenthOfASecond) {
+  using std::chrono::milliseconds;
+  FlushLog log;
+  std::ostream err(&log);
+  Console console(err, false, false);
+  console.SetRows(100);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 10000; ++i) console.Status(("Reading object s" + std::to_string(i)).c_str());
+  const auto elapsed = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
+  // At most one flush per tenth of a second.
+  EXPECT_LE(log.flushes.size(), static_cast<std::size_t>(elapsed.count() / 100 + 1));
+  // A line held goes out with the first status text that comes a tenth of a
+  // second later, a row text left out in a pipe too.
+  console.Status("Creating hierarchy");
+  std::this_thread::sleep_for(milliseconds(120));
+  console.Status("Line 5   H=0  M=0  S=1");
+  ASSERT_FALSE(log.flushes.empty());
+  EXPECT_EQ(log.flushes.back(), log.str());
+  EXPECT_TRUE(log.str().ends_with("Reading object s9999\nCreating hierarchy\n"));
+  // A message goes out at once, after the lines held.
+  console.Status("Saving hierarchy a.qz_");
+  console.Message("Cannot write the cache a.qz_");
+  EXPECT_EQ(log.flushes.back(), log.str());
+  EXPECT_TRUE(log.str().ends_with("Saving hierarchy a.qz_\nzavo-render: Cannot write the cache a.qz_\n"));
 }
 
 TEST(ZavoRenderConsole, QuietModeShowsMessagesOnlyWhenTheRunFails) {
