@@ -319,10 +319,7 @@ std::string DomeGrid() {
 TEST(CurvedImages, ASplineSurfaceTracedDirectlyIsLitWithoutShadowingItself) {
   BitmapManager direct;
   Render(Scene(Object("s", "ucbspline\n\t\tname grid;")), {{"grid.bsp", DomeGrid()}}, direct);
-  // The window search starts Newton's method from one corner of each
-  // quarter, which loses a rare ray (one pixel of this image); no hit that
-  // the search finds is lost.
-  ExpectLitAndWhole(direct, 1);
+  ExpectLitAndWhole(direct);
   // Every point of the dome faces the lamp: none is lit by the ambient light only.
   int shadowed = 0;
   for (int y = 0; y < kSize; ++y) {

@@ -197,6 +197,29 @@ void TellUser(GeoInterface* progress, const std::string& text) {
 
 std::string TextOf(const charString& text) { return text.Text() != nullptr ? text.Text() : ""; }
 
+// Reads the mesh cache as a later render does; answers 0 when it does not
+// read whole.
+int LoadCachedMesh(const UniformModelObject& object, const PatchMeshJob& job, CG_GraphicObjectCommData& data,
+                   DeclassedParts& parts) {
+  CG_BRepDescription d;
+  d.isInline = 0;
+  d.name = object.name;
+  d.path = job.modelPath.c_str();
+  d.costr = kPatchCostr;
+  d.hierKind = job.hierKind.c_str();
+  d.gridDim = job.gridDim;
+  d.interp = 1;
+  d.interp_ang = kDefaultCreaseAngle;
+  d.interp_hold = 0;
+  d.progress = job.progress;
+  auto brep = std::make_unique<GBRep>(data, d);
+  if (!brep->Loaded() || brep->FaceCount() == 0) return 0;
+  parts.SetSize(1);
+  parts[0].object = brep.release();
+  parts[0].owned = 1;
+  return 1;
+}
+
 int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, DeclassedParts& parts) {
   std::unique_ptr<CG_GraphicObjectCommData> data = object.UniformModelObject::NewCommData();
   if (!data) return 0;
@@ -215,27 +238,9 @@ int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, De
       stale = true;
     } else {
       Status(job.progress, "Loading " + word + " cache");
-      CG_BRepDescription d;
-      d.isInline = 0;
-      d.name = object.name;
-      d.path = job.modelPath.c_str();
-      d.costr = kPatchCostr;
-      d.hierKind = job.hierKind.c_str();
-      d.gridDim = job.gridDim;
-      d.interp = 1;
-      d.interp_ang = kDefaultCreaseAngle;
-      d.interp_hold = 0;
-      d.progress = job.progress;
-      auto brep = std::make_unique<GBRep>(*data, d);
-      if (brep->Loaded() && brep->FaceCount() > 0) {
-        parts.SetSize(1);
-        parts[0].object = brep.release();
-        parts[0].owned = 1;
-        return 1;
-      }
+      if (LoadCachedMesh(object, job, *data, parts)) return 1;
       // A cache that does not read whole is rebuilt and overwritten.
       stale = true;
-      brep.reset();
       data = object.UniformModelObject::NewCommData();
       if (!data) return 0;
     }
@@ -277,6 +282,12 @@ int BuildPatchBRep(const UniformModelObject& object, const PatchMeshJob& job, De
   if (hasFaces) {
     const std::string hierarchyFile = job.modelPath + ".br_";
     RunBuilder(*mesh, job, cached ? hierarchyFile.c_str() : nullptr);
+  }
+  if (cached) {
+    // The cache holds its numbers in short form: this render uses the mesh
+    // as it was written, so that it draws what every later render draws.
+    auto fresh = object.UniformModelObject::NewCommData();
+    if (fresh && LoadCachedMesh(object, job, *fresh, parts)) return 1;
   }
 
   CG_BRepDescription d;

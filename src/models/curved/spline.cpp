@@ -41,13 +41,14 @@ int GSpline::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const {
   const std::int32_t searched = CountPatchHits(*surface_, ray, found.hits);
   // The search's single-precision hits lie up to a few thousandths off the
   // surface: each is polished in double precision, so that a ray leaving the
-  // surface (a shadow ray) does not meet it again below the tolerance; then
-  // only hits beyond the tolerance count, and one place found from two
-  // windows counts once.
+  // surface (a shadow ray) does not meet it again below the tolerance. A hit
+  // that does not polish is none: the ray passes within the search's
+  // tolerance of the surface's border but beside it. Then only hits beyond the
+  // tolerance count, and one place found from two windows counts once.
   std::uint32_t n = 0;
   for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(searched); ++i) {
     BSplineIntrInfo hit = found.hits[i];
-    RefineSurfaceHit(*surface_, ray, hit);
+    if (!RefineSurfaceHit(*surface_, ray, hit)) continue;
     if (!(hit.t > toll)) continue;
     bool seen = false;
     for (std::uint32_t k = 0; k < n && !seen; ++k) {

@@ -73,9 +73,9 @@ public:
   int IsRayTraceable() const override { return usebrep_; }
   std::unique_ptr<CG_GraphicObjectIntrInfo> NewIntrInfo() const override;
   // Every window's hit (a CG_SplineIntrInfo), polished in double precision
-  // (RefineSurfaceHit), beyond toll, each place once, ordered by ray
-  // parameter by a selection sort in which a later hit replaces the
-  // candidate only when strictly nearer.
+  // (RefineSurfaceHit; one that does not polish is dropped), beyond toll,
+  // each place once, ordered by ray parameter by a selection sort in which a
+  // later hit replaces the candidate only when strictly nearer.
   int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
   // The hit point; the normal du x dv normalised, the derivatives taken at
   // the hit's place on the surface (the reversed ray direction when the

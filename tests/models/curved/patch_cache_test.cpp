@@ -14,6 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using zavo::test::BezierPatchText;
 using zavo::test::BezierText;
 using zavo::test::BilinearNURBSPatch;
 using zavo::test::Contains;
@@ -325,3 +326,58 @@ TEST_F(PatchCache, UpdateModelRewritesTheFileThatWasReadWhateverTheCaseOfItsName
 }
 
 }  // namespace
+
+namespace {
+
+// What a ray straight down at (x, y) meets on the mesh: the distance, the
+// point and the normal (all zero for a miss).
+std::vector<double> DownAt(const GBRep& mesh, double x, double y) {
+  const Ray ray{{x, y, 10}, {0, 0, -1}};
+  auto record = mesh.NewIntrInfo();
+  if (mesh.Intersect(ray, *record) == 0) return {0, 0, 0, 0, 0, 0, 0};
+  CG_MaterialPhong material;
+  Point3D point;
+  Point3D normal;
+  mesh.HitDetails(ray, *record, 0, material, point, normal);
+  return {record->Value(0), point.x, point.y, point.z, normal.x, normal.y, normal.z};
+}
+
+}  // namespace
+
+// The render that writes the cache draws what every later render, which reads
+// it, draws: the mesh it uses is the one written, numbers rounded as stored.
+TEST_F(PatchCache, TheRenderThatWritesTheCacheUsesTheMeshAsWritten) {
+  WriteFile(dir_ / "hill.bzr", BezierText(BezierPatchText([](int r, int c) {
+              return Point3D{0.37 * r - 0.55, 0.41 * c - 0.61, 0.29 * ((r * 7 + c * 3) % 5) / 3.0};
+            })));
+  GBezier* b = LoadWith<GBezier>("_brep_optimiz hier;", "bezier name hill; div 7; cache 1; }");
+  ASSERT_NE(b, nullptr);
+  Converted first;
+  ASSERT_EQ(b->DeclassToRayTraceable(first.parts), 1);
+  ASSERT_TRUE(Exists(dir_ / "hill.brp"));
+  Converted second;
+  std::size_t from = shown_.statuses.size();
+  ASSERT_EQ(b->DeclassToRayTraceable(second.parts), 1);
+  EXPECT_EQ(zavo::test::StatusesFrom(shown_, from).front(), "Loading bezier cache");
+  ASSERT_NE(first.brep(), nullptr);
+  ASSERT_NE(second.brep(), nullptr);
+  ASSERT_EQ(first.brep()->VertexCount(), second.brep()->VertexCount());
+  for (int i = 0; i < first.brep()->VertexCount(); ++i) {
+    Point3D p;
+    Point3D q;
+    first.brep()->Vertex(i, p);
+    second.brep()->Vertex(i, q);
+    ASSERT_TRUE(p.x == q.x && p.y == q.y && p.z == q.z) << "vertex " << i;
+  }
+  int hits = 0;
+  for (int i = 0; i < 9; ++i) {
+    for (int j = 0; j < 9; ++j) {
+      const double x = -0.5 + i * 0.13;
+      const double y = -0.55 + j * 0.149;
+      const std::vector<double> a = DownAt(*first.brep(), x, y);
+      EXPECT_EQ(a, DownAt(*second.brep(), x, y)) << "ray at " << x << ", " << y;
+      hits += a[0] != 0 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(hits, 40);
+}

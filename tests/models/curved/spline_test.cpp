@@ -127,6 +127,65 @@ TEST_F(SplineFiles, AFoldedGridGivesTwoHitsTheNearerFirst) {
   EXPECT_NEAR(record->Value(1), 5.0, 0.05);
 }
 
+// The surface of the flat grid spans -0.5 to 0.5 in x and y. Rays that pass
+// just outside its border miss it; rays just inside meet it, on the surface.
+TEST_F(SplineFiles, RaysJustBeyondTheBorderMissAndJustInsideHit) {
+  ASSERT_EQ(LoadObject("ucbspline name flat; }"), 1);
+  GSpline* s = Find<GSpline>();
+  std::unique_ptr<CG_GraphicObjectIntrInfo> record = s->NewIntrInfo();
+  int checked = 0;
+  for (double along : {-0.43, -0.17, 0.09, 0.31, 0.47}) {
+    for (double off : {0.0013, 0.0041, 0.0087}) {
+      const Point3D beyond[4] = {{0.5 + off, along, 0}, {-0.5 - off, along, 0}, {along, 0.5 + off, 0},
+                                 {along, -0.5 - off, 0}};
+      const Point3D inside[4] = {{0.5 - off, along, 0}, {-0.5 + off, along, 0}, {along, 0.5 - off, 0},
+                                 {along, -0.5 + off, 0}};
+      for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(std::to_string(along) + " " + std::to_string(off) + " side " + std::to_string(k));
+        const Point3D tilt{0.13, -0.07, -1};
+        EXPECT_EQ(s->Intersect(Ray::FromDirection(beyond[k] - tilt * 7.3, tilt), *record), 0);
+        ASSERT_EQ(s->Intersect(Ray::FromDirection(inside[k] - tilt * 7.3, tilt), *record), 1);
+        CG_MaterialPhong material;
+        Point3D point, normal;
+        s->HitDetails(Ray::FromDirection(inside[k] - tilt * 7.3, tilt), *record, 0, material, point, normal);
+        EXPECT_NEAR(point.z, 0.0, 1e-12);
+        ++checked;
+      }
+    }
+  }
+  EXPECT_EQ(checked, 60);
+}
+
+// A wavy sheet seen at a slant, as in a scene: every hit reported lies on the
+// surface (rays that pass close by its border, where the search's coarse
+// tolerance would take them, miss).
+TEST_F(SplineFiles, EveryHitNearTheBorderOfAWavySheetLiesOnTheSurface) {
+  WriteFile(dir_ / "models" / "wave.bsp", Grid(6, 6, [](int a, int b) {
+              return Point3D{-1.2 + 0.7 * b, -0.8 + 0.29 * std::sin(1.3 * a + 0.9 * b) * (b > 0 ? 1 : 0),
+                             -3.2 - 0.7 * a};
+            }));
+  ASSERT_EQ(LoadObject("ucbspline name wave; }"), 1);
+  GSpline* s = Find<GSpline>();
+  std::unique_ptr<CG_GraphicObjectIntrInfo> record = s->NewIntrInfo();
+  const Point3D eye{0.3, 1.1, 4.7};
+  int hits = 0;
+  for (int i = 0; i <= 80; ++i) {
+    for (int j = 0; j <= 80; ++j) {
+      const Point3D target{-1.4 + 3.9 * i / 80, -1.3, -2.9 - 3.8 * j / 80};
+      const Ray ray = Ray::FromDirection(eye, target - eye);
+      const int n = s->Intersect(ray, *record);
+      const auto& found = static_cast<const CG_SplineIntrInfo&>(*record);
+      for (int k = 0; k < n; ++k) {
+        const BSplineIntrInfo& hit = found.hits[static_cast<std::uint32_t>(k)];
+        const Point3D gap = s->Surface().PointAt(hit.surfaceU, hit.surfaceV) - ray.PointAt(hit.t);
+        EXPECT_LT(Length(gap), 1e-9) << "ray " << i << ", " << j;
+        ++hits;
+      }
+    }
+  }
+  EXPECT_GT(hits, 1000);
+}
+
 TEST_F(SplineFiles, TheNormalIsTakenAtTheHit) {
   ASSERT_EQ(LoadObject("ucbspline name bowl; }"), 1);
   GSpline* s = Find<GSpline>();
