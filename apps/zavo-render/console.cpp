@@ -69,7 +69,28 @@ int RowProgress(const std::string& text, int rows) {
 }
 
 Console::Console(std::ostream& err, bool terminal, bool quiet)
-    : err_(err), terminal_(terminal), quiet_(quiet) {}
+    : err_(err), terminal_(terminal), quiet_(quiet), flusher_([this] { FlushLate(); }) {}
+
+Console::~Console() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    closing_ = true;
+    if (linesHeld_) Flush();
+  }
+  linesWaiting_.notify_one();
+  flusher_.join();
+}
+
+void Console::FlushLate() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  while (!closing_) {
+    if (!linesHeld_) {
+      linesWaiting_.wait(lock);
+    } else if (linesWaiting_.wait_until(lock, lastFlush_ + kBatchTime) == std::cv_status::timeout) {
+      FlushWhenDue();
+    }
+  }
+}
 
 void Console::Status(const char* text) {
   if (quiet_ || text == nullptr) return;
@@ -85,8 +106,10 @@ void Console::Status(const char* text) {
   if (percent < 0) {
     EndProgress();
     err_ << status << '\n';
+    const bool first = !linesHeld_;
     linesHeld_ = true;
     FlushWhenDue();
+    if (first && linesHeld_) linesWaiting_.notify_one();
     return;
   }
   if (!terminal_) {
