@@ -71,9 +71,12 @@ int RowProgress(const std::string& text, int rows) {
 Console::Console(std::ostream& err, bool terminal, bool quiet)
     : err_(err), terminal_(terminal), quiet_(quiet), flusher_([this] { FlushLate(); }) {}
 
-Console::~Console() {
+Console::~Console() { Close(); }
+
+void Console::Close() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (closing_) return;
     closing_ = true;
     if (linesHeld_) Flush();
   }

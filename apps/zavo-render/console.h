@@ -44,6 +44,11 @@ public:
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
 
+  // Flushes what is held and stops the console's thread, after which err
+  // may be used by others too; texts still coming are flushed only by the
+  // next message or flush. Not from the console's own calls.
+  void Close();
+
   // The number of image rows, for the percentage of the row texts.
   void SetRows(int rows) { rows_ = rows; }
 
