@@ -1,21 +1,53 @@
 // The entry of every mouse event in a view.
 
 #include "editor/graphic_editor.h"
+#include "models/core/transf.h"
+
+int CG_GraphicEditor::SelectedObjectMouse(const MouseEventRecord& event, int& result) {
+  auto* selected = dynamic_cast<CG_EObjectSelection*>(selection.First());
+  if (selected == nullptr || selected->item == nullptr) return 0;
+  CG_SceneEditorItem* item = selected->item;
+  CG_GraphicObject* object = item->object;
+  CG_GraphicObject* wrapper = nullptr;
+  FindObject(item->object, object, wrapper);
+  const char* keyword = object->Keyword();
+  if (keyword == nullptr) {
+    if (event.kind == 1) ClearSelection();
+    return 0;
+  }
+  CG_ObjectEditorModule* module = FindObjectModule(keyword);
+  if (module == nullptr) return 0;
+  if (selected->status == nullptr) {
+    if (event.kind == 1) ClearSelection();
+    return 0;
+  }
+  auto* transf = dynamic_cast<GTransf*>(wrapper);
+  result = module->Mouse(*this, item, *object, selected->status, event.view, event.x, event.y, event.flags,
+                         transf != nullptr ? &transf->Forward() : nullptr);
+  if (result == 0) return 1;
+  if (result == 1) ClearSelection();
+  return 0;
+}
 
 int CG_GraphicEditor::MouseEvent(const MouseEventRecord& record) {
   // A view index outside 0..3 would index past the views.
   if (record.view < 0 || record.view > 3) return 0;
   MouseEventRecord event = record;
   if (event.kind == 0) event.flags += 3;
-  // The selected object's module sees the event first; it joins with the
-  // items and the selection.
-  const int result = 0;
+  // The selected object's module sees events in the active view first; an
+  // answer 0 consumes the event. (Erasing and drawing the item around a
+  // cleared selection joins with the four-view drawing.)
+  int result = 0;
+  if (objectEditing == 1 && mouseMode == 0 && event.view == activeView && !selection.IsEmpty()) {
+    if (SelectedObjectMouse(event, result) != 0) return 1;
+  }
   switch (event.kind) {
     case 0:
       MouseMoved(event);
       return 0;
     case 1:
       if ((event.flags & kMouseReleased) != 0) {
+        if (objectEditing == 0) ClearSelection();
         MousePressed(event);
         return 0;
       }

@@ -21,8 +21,6 @@ int CG_GraphicEditor::RotateObject() { return 0; }
 int CG_GraphicEditor::ScaleObject() { return 0; }
 int CG_GraphicEditor::TranslateObject() { return 0; }
 int CG_GraphicEditor::RenderParamDialog() { return 0; }
-int CG_GraphicEditor::RedrawParallelViews() { return 0; }
-int CG_GraphicEditor::RedrawPreviewViews() { return 0; }
 int CG_GraphicEditor::ZoomIn() { return 0; }
 int CG_GraphicEditor::ZoomOut() { return 0; }
 int CG_GraphicEditor::ModifyCommonCommand() { return 0; }
@@ -63,13 +61,11 @@ int CG_GraphicEditor::LoadScene(const char*) { return 0; }
 int CG_GraphicEditor::SaveScene() { return 0; }
 int CG_GraphicEditor::SaveSceneAs(const char*) { return 0; }
 int CG_GraphicEditor::MergeScene(const char*) { return 0; }
-int CG_GraphicEditor::ProjectAllItems() { return 0; }
 int CG_GraphicEditor::OpenPrologConsole() { return 0; }
 int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }
 int CG_GraphicEditor::ParamLibraryDialog() { return 0; }
 int CG_GraphicEditor::FieldLibraryDialog() { return 0; }
-int CG_GraphicEditor::FitViewToObject() { return 0; }
 void CG_GraphicEditor::MousePressed(const MouseEventRecord&) {}
 void CG_GraphicEditor::MouseReleased(const MouseEventRecord&) {}
 void CG_GraphicEditor::MouseMoved(const MouseEventRecord&) {}

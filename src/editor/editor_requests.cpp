@@ -16,8 +16,9 @@ int Import(const std::function<int(CG_GraphicEditor&, const char*)>& entry, CG_G
 
 void CG_GraphicEditor::FillView(int view) {
   if (view < 0 || view > 3 || views[view] == nullptr) return;
-  const double* c = options.Background;
-  views[view]->Fill(static_cast<int>(c[0] * 255), static_cast<int>(c[1] * 255), static_cast<int>(c[2] * 255));
+  int r = 0, g = 0, b = 0;
+  GetBackgroundColor(r, g, b);
+  views[view]->Fill(r, g, b);
 }
 
 int CG_GraphicEditor::RenderRequest() {

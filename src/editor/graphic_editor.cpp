@@ -142,6 +142,9 @@ void CG_GraphicEditor::SetGraphicSystem(CG_GraphicSystemInterface* system) {
 }
 
 void CG_GraphicEditor::ResetDocument() {
+  // The items and the selection go before the objects they refer to.
+  ClearSelection();
+  items.Clear();
   SetCameraInUse(nullptr);
   scene.Clear();
   scene.SetName("zavo");
@@ -171,7 +174,9 @@ void CG_GraphicEditor::AddDefaultCamera() {
   description.module = dynamic_cast<CG_CameraModule*>(FindModule(registry.modelModules, "camera"));
   auto camera = std::make_unique<CG_Camera>(data, description);
   CG_GraphicObject* added = camera.get();
-  if (scene.AddObject(std::move(camera)) != 0) SetCameraInUse(added);
+  if (scene.AddObject(std::move(camera)) == 0) return;
+  SetCameraInUse(added);
+  CreateItem(added);
 }
 
 void CG_GraphicEditor::SetCameraInUse(CG_GraphicObject* camera) {

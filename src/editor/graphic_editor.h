@@ -32,6 +32,7 @@
 #include "editor/editor_options.h"
 #include "editor/fly_menu.h"
 #include "editor/qz_prolog_system.h"
+#include "editor/scene_editor_item.h"
 #include "editor/window_interfaces.h"
 #include "editor/wire_frame_image.h"
 #include "scene/registry.h"
@@ -39,6 +40,7 @@
 #include "scene/system_interface.h"
 
 class Layer;
+class LayerItem;
 
 class CG_GraphicEditor : public BackToEditor {
 public:
@@ -235,6 +237,32 @@ public:
   void MouseReleased(const MouseEventRecord& event);
   void MouseMoved(const MouseEventRecord& event);
 
+  // ---- Projection of items into the views and the Preview painters ----
+  //
+  // Each item keeps, per view, its picture as pixel segments or projected
+  // vertices (editor/projected_view.h); these fill and paint it.
+
+  // The item into every view whose mode is not 0, then its edge tables freed
+  // unless KeepEdge.
+  void ProjectItem(CG_SceneEditorItem* item);
+  // One view projected again: Preview items keep their edge tables; in the
+  // parallel views each item's tables are freed unless KeepEdge.
+  void RedrawView(int view);
+  // By the view's mode: nothing (0), ProjectPreviewItem (1), ProjectOrthoItem
+  // (2 Top, 3 Side, 4 Front).
+  void ProjectItemInView(int view, CG_SceneEditorItem* item);
+  // Each part of the item by the vertex path when it is neither a curve nor
+  // of style "box" and that path takes it, else by the segment path. Nothing
+  // changes when the view's surface is less than a pixel wide or high (the
+  // parallel projection has emptied drawnAsSegments first).
+  void ProjectPreviewItem(int view, CG_SceneEditorItem* item);
+  void ProjectOrthoItem(int view, CG_SceneEditorItem* item);
+  // The Preview painters, draw mode 0 draw, 1 erase, 2 invert.
+  void DrawPreviewVertices(int view, CG_SceneEditorItem* item, int mode);
+  void DrawPreviewSegments(int view, CG_SceneEditorItem* item, int mode);
+  // The background option times 255, truncated.
+  void GetBackgroundColor(int& r, int& g, int& b) const;
+
   // ---- Document state (public for the parts of the editor and its tests) ----
 
   QZPrologSystem prolog;
@@ -274,6 +302,64 @@ public:
   int objectEditing = 1;    // object editing on (request 84)
   int applyMapping = 0;     // set by the common-data dialog's "Apply Mapping"
   charString lastPickedName;  // the name picked last in a view
+
+  // ---- Items, selection, names and view operations ----
+
+  // Builds the item of an object and appends it to `items`: display
+  // settings 0, 1, 1; a faced object shows itself (declassed 0), another
+  // one its faced parts (declassed 1); one edge table per part; `kind` from
+  // how rays meet the object. Null, and nothing appended, for an object that
+  // is neither faced nor declassable into faced parts.
+  CG_SceneEditorItem* CreateItem(CG_GraphicObject* object);
+  // CreateItem for every scene object in scene order, then the empty status text.
+  void CreateItems();
+  // The first item of that object, or null.
+  CG_SceneEditorItem* FindItem(const CG_GraphicObject* object) const;
+  // Unlinks the item, deletes every selection record of it and destroys it.
+  void RemoveItem(CG_SceneEditorItem* item);
+  // Destroys every selection record (each with its status).
+  void ClearSelection();
+  // Recomputes the item's centre: the origin with centre flag 0, else the
+  // middle of the box of the vertices of its faced parts (or of its object).
+  void InsertItem(CG_SceneEditorItem* item);
+  // InsertItem for every item, in list order.
+  void InsertAllItems();
+  // The items in drawing order: InitItemIterator starts a walk, each NextItem
+  // gives the next item in item and answers 1, or 0 at the end.
+  void InitItemIterator(CG_SceneEditorItem*& item, LayerItem*& entry);
+  int NextItem(CG_SceneEditorItem*& item, LayerItem*& entry);
+  // The selected object's name without asking when a selection exists; else
+  // the user chooses among the items' objects (title "Select an object" when
+  // null). 1 with the name, 0 on cancel.
+  int ChooseObject(charString& chosen, const char* title = nullptr);
+  // 1 for a name that begins with a letter or "_" and goes on with letters,
+  // digits or "_"; else the message box tells why and the answer is 0.
+  int CheckName(const char* text);
+  // CheckName, then 0 with a message when an object (kind 0), lamp (1) or
+  // named material (2) of that name exists; else 1.
+  int CheckNewName(const char* text, int kind);
+  // The first free name base + six digits after the kind's counter (empty
+  // when none is free); every taken candidate passed raises the counter.
+  void MakeUniqueName(const char* base, int kind, charString& result);
+  // The horizontal and vertical world axes (0 x, 1 y, 2 z) and the flip flag
+  // of a parallel view mode (2 Top, 3 Side, 4 Front); other modes leave them.
+  void GetViewAxes(int mode, int& horizontal, int& vertical, int& flip) const;
+  // Narrows one axis of the box (minimum x, y, z, maximum x, y, z) about its
+  // centre so that it has the proportions of a view of half size w by h.
+  static void FitWindowToView(double box[6], int w, int h, int horizontal, int vertical);
+  // The marks around pixel (x, y) of a view, half size markSize, in their
+  // colour or, with erase non-zero, in the background colour.
+  void DrawCrossMarker(int view, int x, int y, int erase);
+  void DrawMark1(int view, int x, int y, int erase);
+  void DrawMark2(int view, int x, int y, int erase);
+  void DrawMark3(int view, int x, int y, int erase);
+  void DrawMark4(int view, int x, int y, int erase);
+  // MouseEvent's turn of the selected object's editor module: 1 when the
+  // module consumed the event; result holds the module's answer when it was asked.
+  int SelectedObjectMouse(const MouseEventRecord& event, int& result);
+
+  DblList<CG_SceneEditorItem> items;     // one per scene object that has one
+  DblList<CG_ESelection> selection;
 
 private:
   // Asks the installed factory for every entry of the registration table.

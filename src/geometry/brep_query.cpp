@@ -6,6 +6,7 @@
 #include "geometry/box_intr.h"
 #include "geometry/brep_model3.h"
 #include "geometry/hier_queue.h"
+#include "geometry/ray_slabs.h"
 
 namespace {
 
@@ -64,31 +65,19 @@ int TestAllFaces(const BRepModel3& mesh, const Ray& ray, Hits& out, double tmin)
 }
 
 // The crossings of the ray with the node's box (grown by a rounding margin)
-// from distance 0, as entry and
-// exit: one crossing is the exit with entry 0, two are put in order. False
-// when the ray does not cross the box.
-bool Crossing(Node* node, const Ray& ray, BoxIntr& rec) {
-  BoxHitRecord hits[2];
+// from distance 0: the entry (0 when the ray starts inside) and their number.
+// False when the ray does not cross the box.
+bool Crossing(Node* node, const zavo::RaySlabs& slabs, BoxIntr& rec) {
+  double scale = 1.0;
+  const GEO_Box grown = zavo::GrownForRays(node->box, scale);
   rec.node = node;
-  rec.crossings = GrownForRays(node->box).RayRange(ray, hits, 0.0);
-  if (rec.crossings == 0) return false;
-  if (rec.crossings == 1) {
-    rec.entryDistance = 0.0;
-    rec.entrySide = hits[0].side;
-    rec.exitDistance = hits[0].t;
-    rec.exitSide = hits[0].side;
-    return true;
-  }
-  if (hits[0].t > hits[1].t) std::swap(hits[0], hits[1]);
-  rec.entryDistance = hits[0].t;
-  rec.entrySide = hits[0].side;
-  rec.exitDistance = hits[1].t;
-  rec.exitSide = hits[1].side;
-  return true;
+  rec.crossings = slabs.Cross(grown, scale, rec.entryDistance);
+  return rec.crossings != 0;
 }
 
-void DepthFirst(const BRepModel3& mesh, Node* node, const Ray& ray, Hits& out, double tmin, Found& found,
-                std::vector<BoxIntr>& crossed) {
+void DepthFirst(const BRepModel3& mesh, Node* node, const zavo::RaySlabs& slabs, Hits& out, double tmin,
+                Found& found, std::vector<BoxIntr>& crossed) {
+  const Ray& ray = slabs.ray();
   if (node->children.Count() == 0) {
     TestLeaf(mesh, node, ray, out, tmin, found);
     return;
@@ -96,7 +85,7 @@ void DepthFirst(const BRepModel3& mesh, Node* node, const Ray& ray, Hits& out, d
   const std::size_t first = crossed.size();
   for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
     BoxIntr rec;
-    if (Crossing(node->children[c], ray, rec)) crossed.push_back(rec);
+    if (Crossing(node->children[c], slabs, rec)) crossed.push_back(rec);
   }
   const std::size_t end = crossed.size();
   // Selection sort by entry distance: the first least record from each position on.
@@ -110,7 +99,7 @@ void DepthFirst(const BRepModel3& mesh, Node* node, const Ray& ray, Hits& out, d
   for (std::size_t i = first; i < end; ++i) {
     const BoxIntr rec = crossed[i];  // the vector grows below
     if (found.any && rec.entryDistance > found.best) break;
-    DepthFirst(mesh, rec.node, ray, out, tmin, found, crossed);
+    DepthFirst(mesh, rec.node, slabs, out, tmin, found, crossed);
   }
   crossed.resize(first);
 }
@@ -120,13 +109,14 @@ void DepthFirst(const BRepModel3& mesh, Node* node, const Ray& ray, Hits& out, d
 int BRepModel3::Intersect(const Ray& ray, Hits& out, double tmin) const {
   if (hierarchy == nullptr) return TestAllFaces(*this, ray, out, tmin);
   Found found;
+  const zavo::RaySlabs slabs(ray);
   std::vector<Node*>& walk = Scratch().walk;
   walk.clear();
   walk.push_back(hierarchy);
   while (!walk.empty()) {
     Node* node = walk.back();
     walk.pop_back();
-    if (!node->box.HitByRay(ray)) continue;
+    if (!slabs.Hits(node->box, zavo::BoxScale(node->box))) continue;
     if (node->children.Count() == 0) {
       TestLeaf(*this, node, ray, out, tmin, found);
       continue;
@@ -141,15 +131,16 @@ int BRepModel3::IntersectFirst(const Ray& ray, Hits& out, double tmin) const {
   Found found;
   std::vector<BoxIntr>& crossed = Scratch().crossed;
   crossed.clear();
-  DepthFirst(*this, hierarchy, ray, out, tmin, found, crossed);
+  DepthFirst(*this, hierarchy, zavo::RaySlabs(ray), out, tmin, found, crossed);
   return found.count;
 }
 
 int BRepModel3::IntersectBestFirst(const Ray& ray, Hits& out, double tmin) const {
   if (hierarchy == nullptr) return TestAllFaces(*this, ray, out, tmin);
   zavo::HierQueue queue(Scratch().queue);
+  const zavo::RaySlabs slabs(ray);
   BoxIntr2 root;
-  if (!Crossing(hierarchy, ray, root)) return 0;
+  if (!Crossing(hierarchy, slabs, root)) return 0;
   queue.Start(root);
   Found found;
   while (!queue.Empty()) {
@@ -162,7 +153,7 @@ int BRepModel3::IntersectBestFirst(const Ray& ray, Hits& out, double tmin) const
     }
     for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
       BoxIntr2 child;
-      if (!Crossing(node->children[c], ray, child)) continue;
+      if (!Crossing(node->children[c], slabs, child)) continue;
       if (found.any && child.entryDistance > found.best) continue;
       queue.Insert(child);
     }

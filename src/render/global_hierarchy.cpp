@@ -56,6 +56,11 @@ zavo::GlobalHierarchyPtr BuildTree(Method method, SeqGraphicObject& objects, con
 
 void CG_GraphicScene::BuildGlobalHierarchy() {
   FreeGlobalHierarchy();
+  // Whichever way the tree comes, the ray walks get its layout.
+  struct LayOut {
+    CG_GraphicScene& scene;
+    ~LayOut() { scene.LayOutHierarchy(); }
+  } layOut{*this};
   const Method method = MethodOf(param_._general_optimiz.Text());
 
   std::vector<CG_GraphicObjectQZData*> bounded;
@@ -118,5 +123,6 @@ void CG_GraphicScene::BuildGlobalHierarchy() {
 
 void CG_GraphicScene::FreeGlobalHierarchy() {
   hierarchyRoot_.reset();
+  rayHierarchy_.Clear();
   unboundedObjects_.Clear();
 }

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "geometry/bounding_object.h"
+#include "geometry/ray_slabs.h"
+#include "scene/ray_hierarchy.h"
 #include "render/trace_scratch.h"
 #include "scene/scene.h"
 
@@ -37,25 +39,11 @@ TraceScratch& SceneTraceScratch(CG_GraphicScene& scene) {
   return *scratch;
 }
 
-int CrossBox(const GEO_Box& box, const Ray& ray, double& entry, double& exit) {
-  BoxHitRecord records[2];
-  const int n = GrownForRays(box).RayRange(ray, records, 0.0);
-  if (n == 0) return 0;
-  if (n == 1) {
-    entry = 0.0;
-    exit = records[0].t;
-  } else {
-    entry = std::min(records[0].t, records[1].t);
-    exit = std::max(records[0].t, records[1].t);
-  }
-  return 1;
-}
-
 }  // namespace zavo
 
 namespace {
 
-using zavo::GlobalHierNode;
+using zavo::RayHierNode;
 
 struct Axes {
   Point3D U, V, N;
@@ -94,9 +82,15 @@ CG_GraphicObjectQZData* SearchAll(Range& range, const Ray& ray, Get get) {
   return best;
 }
 
+// Whether the ray meets the node's volume, as its HitByRay answers.
+inline bool NodeHitByRay(const RayHierNode& node, const zavo::RaySlabs& slabs) {
+  return node.plainBox ? slabs.Hits(node.box, node.scale) : node.volume->HitByRay(slabs.ray()) != 0;
+}
+
 // The state of one search through the tree.
 struct Walk {
-  const Ray& ray;
+  const zavo::RayHierarchy& tree;
+  const zavo::RaySlabs& slabs;
   bool found = false;     // a hit was found in the tree
   double distance = 0.0;  // the nearest such hit
 
@@ -107,60 +101,63 @@ struct Walk {
     }
   }
 
-  // Tests the records of a leaf against best.
-  void Leaf(const GlobalHierNode& node, CG_GraphicObjectQZData*& best) {
-    for (std::uint32_t i = 0; i < node.elements.Count(); ++i) {
-      CG_GraphicObjectQZData* entry = node.elements[i];
-      if (entry == nullptr || !Hits(entry, ray)) continue;
+  // Tests the entries of a node against best.
+  void Leaf(const RayHierNode& node, CG_GraphicObjectQZData*& best) {
+    for (std::uint32_t i = node.firstEntry; i < node.entryEnd; ++i) {
+      CG_GraphicObjectQZData* entry = tree.Entry(i);
+      if (!Hits(entry, slabs.ray())) continue;
       if (best == nullptr || Nearest(entry) < Nearest(best)) {
         best = entry;
         Found(Nearest(best));
       }
     }
   }
+
+  // Where the ray enters the node's box grown for rays; false when it misses.
+  bool Cross(const RayHierNode& node, double& entry) const {
+    return slabs.Cross(node.grown, node.grownScale, entry) != 0;
+  }
 };
 
-CG_GraphicObjectQZData* BestFirst(const GlobalHierNode& root, const Ray& ray,
-                                  CG_GraphicObjectQZData* best, zavo::QZIntrQueue& queue) {
-  double entry = 0, exit = 0;
-  if (root.box == nullptr || !zavo::CrossBox(root.box->GetBox(), ray, entry, exit)) return best;
-  Walk walk{ray};
+CG_GraphicObjectQZData* BestFirst(Walk& walk, CG_GraphicObjectQZData* best, zavo::QZIntrQueue& queue) {
+  const RayHierNode& root = walk.tree.Node(0);
+  double entry = 0;
+  if (!root.hasBox || !walk.Cross(root, entry)) return best;
   queue.Clear();
-  queue.Insert({&root, entry, exit});
+  queue.Insert({entry, 0});
   while (!queue.Empty()) {
     const QZIntr item = queue.PopFront();
     if (walk.found && item.entry > walk.distance) continue;
-    const GlobalHierNode& node = *item.node;
-    if (node.children.Count() == 0) {
+    const RayHierNode& node = walk.tree.Node(item.at);
+    if (node.leaf) {
       walk.Leaf(node, best);
       continue;
     }
-    for (std::uint32_t i = 0; i < node.children.Count(); ++i) {
-      const GlobalHierNode* child = node.children[i];
-      if (child == nullptr || child->box == nullptr) continue;
-      if (!zavo::CrossBox(child->box->GetBox(), ray, entry, exit)) continue;
+    for (std::uint32_t i = node.firstChild; i < node.childEnd; ++i) {
+      const RayHierNode& child = walk.tree.Node(i);
+      if (!child.hasBox || !walk.Cross(child, entry)) continue;
       if (walk.found && entry > walk.distance) continue;
-      queue.Insert({child, entry, exit});
+      queue.Insert({entry, i});
     }
   }
   return best;
 }
 
 // The ordered depth-first walk below node: the best record found there.
-CG_GraphicObjectQZData* Ordered(const GlobalHierNode& node, Walk& walk, std::vector<QZIntr>& stack) {
+CG_GraphicObjectQZData* Ordered(std::uint32_t at, Walk& walk, std::vector<QZIntr>& stack) {
+  const RayHierNode& node = walk.tree.Node(at);
   CG_GraphicObjectQZData* best = nullptr;
-  if (node.children.Count() == 0) {
+  if (node.leaf) {
     walk.Leaf(node, best);
     return best;
   }
   const std::size_t base = stack.size();
-  for (std::uint32_t i = 0; i < node.children.Count(); ++i) {
-    const GlobalHierNode* child = node.children[i];
-    double entry = 0, exit = 0;
-    if (child == nullptr || child->box == nullptr) continue;
-    if (!zavo::CrossBox(child->box->GetBox(), walk.ray, entry, exit)) continue;
+  for (std::uint32_t i = node.firstChild; i < node.childEnd; ++i) {
+    const RayHierNode& child = walk.tree.Node(i);
+    double entry = 0;
+    if (!child.hasBox || !walk.Cross(child, entry)) continue;
     // Sorted insertion: after every child entered at the same distance.
-    stack.push_back({child, entry, exit});
+    stack.push_back({entry, i});
     for (std::size_t k = stack.size() - 1; k > base && stack[k - 1].entry > entry; --k) {
       std::swap(stack[k - 1], stack[k]);
     }
@@ -168,7 +165,7 @@ CG_GraphicObjectQZData* Ordered(const GlobalHierNode& node, Walk& walk, std::vec
   for (std::size_t k = base; k < stack.size(); ++k) {
     const QZIntr item = stack[k];
     if (walk.found && item.entry > walk.distance) break;
-    CG_GraphicObjectQZData* found = Ordered(*item.node, walk, stack);
+    CG_GraphicObjectQZData* found = Ordered(item.at, walk, stack);
     if (found != nullptr && (best == nullptr || Nearest(found) < Nearest(best))) best = found;
   }
   stack.resize(base);
@@ -176,17 +173,17 @@ CG_GraphicObjectQZData* Ordered(const GlobalHierNode& node, Walk& walk, std::vec
 }
 
 // The plain depth-first walk below node.
-CG_GraphicObjectQZData* DepthFirst(const GlobalHierNode& node, const Ray& ray) {
-  if (node.box != nullptr && !node.box->HitByRay(ray)) return nullptr;
+CG_GraphicObjectQZData* DepthFirst(std::uint32_t at, const Walk& walk) {
+  const RayHierNode& node = walk.tree.Node(at);
+  if (node.hasBox && !NodeHitByRay(node, walk.slabs)) return nullptr;
   CG_GraphicObjectQZData* best = nullptr;
-  for (std::uint32_t i = 0; i < node.children.Count(); ++i) {
-    if (node.children[i] == nullptr) continue;
-    CG_GraphicObjectQZData* found = DepthFirst(*node.children[i], ray);
+  for (std::uint32_t i = node.firstChild; i < node.childEnd; ++i) {
+    CG_GraphicObjectQZData* found = DepthFirst(i, walk);
     if (found != nullptr && (best == nullptr || Nearest(found) < Nearest(best))) best = found;
   }
-  for (std::uint32_t i = 0; i < node.elements.Count(); ++i) {
-    CG_GraphicObjectQZData* entry = node.elements[i];
-    if (entry == nullptr || !Hits(entry, ray)) continue;
+  for (std::uint32_t i = node.firstEntry; i < node.entryEnd; ++i) {
+    CG_GraphicObjectQZData* entry = walk.tree.Entry(i);
+    if (!Hits(entry, walk.slabs.ray())) continue;
     if (best == nullptr || Nearest(entry) < Nearest(best)) best = entry;
   }
   return best;
@@ -217,21 +214,22 @@ CG_GraphicObjectQZData* CG_GraphicScene::FirstIntersection(const Ray& ray) {
   CG_GraphicObjectQZData* best = SearchAll(unboundedObjects_, ray, [](GObjectRef& ref) {
     return ref.entry != nullptr && ref.entry->object != nullptr && ref.entry->record ? ref.entry : nullptr;
   });
-  const GlobalHierNode* root = hierarchyRoot_.get();
-  if (root == nullptr) return best;
+  if (!hierarchyRoot_) return best;
+  if (GetRayHierarchy() == nullptr) LayOutHierarchy();
+  const zavo::RaySlabs slabs(ray);
+  Walk walk{*GetRayHierarchy(), slabs};
   switch (param_.buildhier) {
     case 1:
-      return BestFirst(*root, ray, best, zavo::SceneTraceScratch(*this).queue);
+      return BestFirst(walk, best, zavo::SceneTraceScratch(*this).queue);
     case 2: {
-      Walk walk{ray};
       std::vector<QZIntr>& stack = zavo::SceneTraceScratch(*this).ordered;
       stack.clear();
-      CG_GraphicObjectQZData* found = Ordered(*root, walk, stack);
+      CG_GraphicObjectQZData* found = Ordered(0, walk, stack);
       if (found != nullptr && (best == nullptr || Nearest(found) < Nearest(best))) best = found;
       return best;
     }
     case 3: {
-      CG_GraphicObjectQZData* found = DepthFirst(*root, ray);
+      CG_GraphicObjectQZData* found = DepthFirst(0, walk);
       if (found != nullptr && (best == nullptr || Nearest(found) < Nearest(best))) best = found;
       return best;
     }

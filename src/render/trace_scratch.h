@@ -11,12 +11,11 @@
 
 class CG_GraphicScene;
 
-// A node of the hierarchy met by a ray: the distances at which the ray enters
-// and leaves the node's box.
+// A node of the hierarchy met by a ray: the distance at which the ray enters
+// the node's box, and the node's number in the scene's ray layout.
 struct QZIntr {
-  const zavo::GlobalHierNode* node = nullptr;
   double entry = 0.0;
-  double exit = 0.0;
+  std::uint32_t at = 0;
 };
 
 namespace zavo {
@@ -52,9 +51,5 @@ public:
 
 // The scene's scratch, made on first use after each trace preparation.
 TraceScratch& SceneTraceScratch(CG_GraphicScene& scene);
-
-// Where the ray crosses the box: 0 when it does not; else the entry and exit
-// distances (entry 0 when the ray starts inside).
-int CrossBox(const GEO_Box& box, const Ray& ray, double& entry, double& exit);
 
 }  // namespace zavo

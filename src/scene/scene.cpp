@@ -184,5 +184,6 @@ void CG_GraphicScene::ReleaseHierarchy() {
   workers_.clear();
   globalHierarchy_.reset();
   hierarchyRoot_.reset();
+  rayHierarchy_.Clear();
   unboundedObjects_.Clear();
 }

@@ -29,6 +29,7 @@
 #include "scene/graphic_object.h"
 #include "scene/light_source.h"
 #include "scene/material.h"
+#include "scene/ray_hierarchy.h"
 #include "scene/registry.h"
 #include "scene/render_param.h"
 #include "scene/system_interface.h"
@@ -343,7 +344,16 @@ public:
     return worker == 0 ? hitRecord_ : workers_[static_cast<std::size_t>(worker) - 1]->hitRecord;
   }
   zavo::GlobalHierNode* GetHierarchyRoot() const { return hierarchyRoot_.get(); }
-  void SetHierarchyRoot(zavo::GlobalHierarchyPtr root) { hierarchyRoot_ = std::move(root); }
+  void SetHierarchyRoot(zavo::GlobalHierarchyPtr root) {
+    hierarchyRoot_ = std::move(root);
+    LayOutHierarchy();
+  }
+  // Lays out the current tree for the ray walks (after every change of it).
+  void LayOutHierarchy() { rayHierarchy_.Make(hierarchyRoot_.get()); }
+  // The layout of the current tree, when it fits it (a null pointer otherwise).
+  const zavo::RayHierarchy* GetRayHierarchy() const {
+    return rayHierarchy_.Fits(hierarchyRoot_.get()) ? &rayHierarchy_ : nullptr;
+  }
   List<GObjectRef>& GetUnboundedObjects() { return unboundedObjects_; }
   zavo::GlobalHierarchyObject* GetGlobalHierarchy() const { return globalHierarchy_.get(); }
   void SetGlobalHierarchy(std::unique_ptr<zavo::GlobalHierarchyObject> hierarchy) {
@@ -509,6 +519,7 @@ private:
   DblList<CG_LightSource> lamps_;
   CG_ViewReference viewReference_;
   zavo::GlobalHierarchyPtr hierarchyRoot_;
+  zavo::RayHierarchy rayHierarchy_;
   List<GObjectRef> unboundedObjects_;
   GParam param_;
   CG_GraphicSystemInterface* interface_;

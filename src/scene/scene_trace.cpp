@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "geometry/bounding_object.h"
+#include "geometry/ray_slabs.h"
 #include "scene/material.h"
 #include "scene/scene.h"
 #include "scene/trace_data.h"
@@ -110,22 +111,26 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
   for (GObjectRef& ref : unboundedObjects_) {
     if (ref.entry != nullptr && ShadowTest(*ref.entry, ray, distance, hits, count, stop)) return 1;
   }
-  // Depth first, children in order; the stack of this thread, kept from ray
-  // to ray.
-  thread_local std::vector<const zavo::GlobalHierNode*> pending;
+  // Depth first, children in order, past no box that the ray enters only
+  // beyond the lamp; the stack of this thread, kept from ray to ray.
+  if (GetRayHierarchy() == nullptr) LayOutHierarchy();
+  const zavo::RayHierarchy& tree = *GetRayHierarchy();
+  const zavo::RaySlabs slabs(ray);
+  thread_local std::vector<std::uint32_t> pending;
   pending.clear();
-  pending.push_back(hierarchyRoot_.get());
+  pending.push_back(0);
   while (!pending.empty()) {
-    const zavo::GlobalHierNode* node = pending.back();
+    const zavo::RayHierNode& node = tree.Node(pending.back());
     pending.pop_back();
-    if (node->box != nullptr && !node->box->HitByRay(ray)) continue;
-    for (std::uint32_t i = 0; i < node->elements.Count(); ++i) {
-      CG_GraphicObjectQZData* entry = node->elements[i];
-      if (entry != nullptr && ShadowTest(*entry, ray, distance, hits, count, stop)) return 1;
+    if (node.hasBox) {
+      const bool met = node.plainBox ? slabs.HitsBefore(node.box, node.scale, distance)
+                                     : node.volume->HitByRay(ray) != 0;
+      if (!met) continue;
     }
-    for (std::uint32_t i = node->children.Count(); i > 0; --i) {
-      if (node->children[i - 1] != nullptr) pending.push_back(node->children[i - 1]);
+    for (std::uint32_t i = node.firstEntry; i < node.entryEnd; ++i) {
+      if (ShadowTest(*tree.Entry(i), ray, distance, hits, count, stop)) return 1;
     }
+    for (std::uint32_t i = node.childEnd; i > node.firstChild; --i) pending.push_back(i - 1);
   }
   return 0;
 }
