@@ -69,7 +69,31 @@ int RowProgress(const std::string& text, int rows) {
 }
 
 Console::Console(std::ostream& err, bool terminal, bool quiet)
-    : err_(err), terminal_(terminal), quiet_(quiet) {}
+    : err_(err), terminal_(terminal), quiet_(quiet), flusher_([this] { FlushLate(); }) {}
+
+Console::~Console() { Close(); }
+
+void Console::Close() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (closing_) return;
+    closing_ = true;
+    if (linesHeld_) Flush();
+  }
+  linesWaiting_.notify_one();
+  flusher_.join();
+}
+
+void Console::FlushLate() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  while (!closing_) {
+    if (!linesHeld_) {
+      linesWaiting_.wait(lock);
+    } else if (linesWaiting_.wait_until(lock, lastFlush_ + kBatchTime) == std::cv_status::timeout) {
+      FlushWhenDue();
+    }
+  }
+}
 
 void Console::Status(const char* text) {
   if (quiet_ || text == nullptr) return;
@@ -83,14 +107,22 @@ void Console::Status(const char* text) {
   if (status == "User break" && BreakRequested()) return;
   const int percent = RowProgress(status, rows_);
   if (percent < 0) {
-    WriteLine(status);
+    EndProgress();
+    err_ << status << '\n';
+    const bool first = !linesHeld_;
+    linesHeld_ = true;
+    FlushWhenDue();
+    if (first && linesHeld_) linesWaiting_.notify_one();
     return;
   }
-  if (!terminal_) return;
+  if (!terminal_) {
+    FlushWhenDue();
+    return;
+  }
   // "\r" back to the start of the line, ESC [K clears the rest of it.
   err_ << "\r\033[K" << status;
   if (status.back() != '%') err_ << "   " << percent << '%';
-  err_.flush();
+  Flush();
   progressShown_ = true;
 }
 
@@ -115,7 +147,7 @@ void Console::Message(const char* text) {
   }
   EndProgress();
   err_ << lines;
-  err_.flush();
+  Flush();
 }
 
 void Console::Error(const std::string& line) {
@@ -133,7 +165,7 @@ void Console::FlushHeld() {
   std::lock_guard<std::mutex> lock(mutex_);
   for (const std::string& lines : held_) err_ << lines;
   held_.clear();
-  err_.flush();
+  Flush();
 }
 
 void Console::EndProgress() {
@@ -145,7 +177,17 @@ void Console::EndProgress() {
 void Console::WriteLine(const std::string& line) {
   EndProgress();
   err_ << line << '\n';
+  Flush();
+}
+
+void Console::Flush() {
   err_.flush();
+  linesHeld_ = false;
+  lastFlush_ = std::chrono::steady_clock::now();
+}
+
+void Console::FlushWhenDue() {
+  if (linesHeld_ && std::chrono::steady_clock::now() - lastFlush_ >= kBatchTime) Flush();
 }
 
 }  // namespace zavo::cli

@@ -5,15 +5,22 @@
 //
 // On a terminal the per-row progress texts ("Line N ...", "Line = N",
 // "Creating bitmap N%") rewrite one line in place with a percentage; in a pipe
-// they are left out. Other status texts print one a line as they come; the
-// scene's messages print one line each, prefixed "zavo-render: ". Quiet mode
+// they are left out. Other status texts print one a line, in batches: a
+// scene of many objects sends them by the hundred thousand while it loads,
+// so the lines are flushed out together 100 ms after the last flush (by a
+// thread of the console's own when no later text comes), or at once with
+// the next message. The scene's messages print one line each, prefixed
+// "zavo-render: ", at once. Quiet mode
 // prints errors only: status texts are dropped and the scene's messages are
 // held until the run is known to have failed (FlushHeld).
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "scene/system_interface.h"
@@ -30,7 +37,17 @@ void SetBreakRequested(bool requested);
 
 class Console : public CG_GraphicSystemInterface {
 public:
+  // err is written under the console's lock only, also from its own thread:
+  // it must not be used otherwise while the console lives.
   Console(std::ostream& err, bool terminal, bool quiet);
+  ~Console() override;
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  // Flushes what is held and stops the console's thread, after which err
+  // may be used by others too; texts still coming are flushed only by the
+  // next message or flush. Not from the console's own calls.
+  void Close();
 
   // The number of image rows, for the percentage of the row texts.
   void SetRows(int rows) { rows_ = rows; }
@@ -51,14 +68,27 @@ private:
   // Removes the progress line, if one is shown.
   void EndProgress();
   void WriteLine(const std::string& line);
+  void Flush();
+  // Flushes the status lines held once the last flush lies kBatchTime back.
+  void FlushWhenDue();
+  // The console's thread: flushes lines held when they are due and no text
+  // came to do it.
+  void FlushLate();
+
+  static constexpr std::chrono::milliseconds kBatchTime{100};
 
   std::ostream& err_;
   const bool terminal_;
   const bool quiet_;
   int rows_ = 0;
   bool progressShown_ = false;
+  bool linesHeld_ = false;  // status lines written but not flushed
+  std::chrono::steady_clock::time_point lastFlush_ = std::chrono::steady_clock::now();
   std::vector<std::string> held_;
   std::mutex mutex_;
+  std::condition_variable linesWaiting_;
+  bool closing_ = false;
+  std::thread flusher_;  // started last, when everything it uses is ready
 };
 
 // The percentage of a per-row status text, or -1 when the text is not one.

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -55,12 +56,17 @@ int UsageError(const std::string& why) {
 // 100 ms have passed, everything at a flush (messages, errors, progress) and
 // before the program ends (an internal error's text too, after what came
 // before it).
+// The console of the run, whose thread flushes std::cerr: an internal error
+// stops it before the error's text goes out.
+std::atomic<Console*> activeConsole{nullptr};
+
 void BufferStderr() {
   static auto* buffer = new zavo::FdStreamBuffer(2);  // in use until the very end
   std::cerr.rdbuf(buffer);
   std::cerr.unsetf(std::ios::unitbuf);
   std::atexit([] { std::cerr.flush(); });
   static const zavo::RuntimeErrorHandler previous = zavo::SetRuntimeErrorHandler([](const char* text) {
+    if (Console* console = activeConsole.exchange(nullptr)) console->Close();
     std::cerr.flush();
     previous(text);
   });
@@ -107,7 +113,12 @@ std::string Seconds(std::chrono::steady_clock::duration taken) {
 class Run {
 public:
   explicit Run(const Options& options)
-      : options_(options), console_(std::cerr, ::isatty(2) != 0, options.quiet), scene_(registry_) {}
+      : options_(options), console_(std::cerr, ::isatty(2) != 0, options.quiet), scene_(registry_) {
+    activeConsole = &console_;
+  }
+  ~Run() { activeConsole = nullptr; }
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
 
   int Execute() {
     const auto start = std::chrono::steady_clock::now();

@@ -168,6 +168,7 @@ int BRepModel3::BuildHierarchy(double factor, const char* file, GeoInterface* pr
   }
   reporter.Status("Creating hierarchy");
   hierarchy = builder.Build(factor);
+  if (zavo::BreakRequested()) return 0;  // a broken build is thrown away with the run
   if (file != nullptr && hierarchy != nullptr) return SaveTo(builder, file, hierarchy, reporter);
   return 1;
 }
@@ -189,6 +190,7 @@ int BRepModel3::BuildHierarchy2(double factor, int gridDimension, const char* fi
   reporter.Status("Creating hierarchy");
   builder.SetGridDimension(gridDimension);
   hierarchy = builder.Build(factor);
+  if (zavo::BreakRequested()) return 0;
   if (FirstChildDepth(hierarchy) < 3) return BuildHierarchy2Default(file, progress);
   if (file != nullptr) return SaveTo(builder, file, hierarchy, reporter);
   return 1;
@@ -208,6 +210,7 @@ int BRepModel3::BuildHierarchy2Default(const char* file, GeoInterface* progress)
   }
   reporter.Status("Creating hierarchy");
   hierarchy = builder.BuildAll();
+  if (zavo::BreakRequested()) return 0;
   // Small meshes build faster than they load; a file that did not fit is
   // replaced whatever the size, so that it is not read again and again.
   if (file != nullptr && (vertices.Count() > 6000 || loaded.rejected)) {

@@ -119,6 +119,8 @@ public:
   // opened and overwritten. Status texts: "Loading
   // hierarchy " file, "Creating hierarchy", "Saving hierarchy " file.
   // 1, or 0 when the file could not be written (the hierarchy is kept).
+  // A user break during a build leaves a valid but coarse tree, written
+  // nowhere, and gives 0.
   int BuildHierarchy(double factor, const char* file, GeoInterface* progress);
   // The grid build with the given grid dimension, loading and saving as
   // above. A mesh of more than 10000 vertices takes BuildHierarchy2Default; a

@@ -15,7 +15,8 @@
 // volume joins. Upper levels group the nodes of the level below by the same
 // rule. So a factor of 1 or less never makes a node of more than two members.
 // The searches go through a zavo::GroupingIndex, which finds what a scan of
-// every free member in order would find.
+// every free member in order would find. A user break ends the build early
+// (zavo::BuildBreak): the members not grouped yet make one node.
 //
 // The builder does not own the tree it returns.
 
@@ -28,6 +29,7 @@
 #include "foundation/runtime_error_box.h"
 #include "foundation/seq.h"
 #include "geometry/box_cont_man.h"
+#include "geometry/build_break.h"
 #include "geometry/hier_file.h"
 #include "geometry/grouping_index.h"
 #include "geometry/hier_reporting.h"
@@ -75,6 +77,8 @@ private:
   // partner, joiners in order) and their union box. Every member of boxes
   // not yet grouped is free in the index.
   void FormGroup(Index& index, const std::vector<B>& boxes, std::uint32_t seed, double factor, B& box);
+  // After a break: every free member of the index, in order, and their union box.
+  void GroupRest(const Index& index, const std::vector<B>& boxes, B& box);
   void WriteLevel(const Node* list);
 
   // The searches of the level being grouped (its storage serves every level).
@@ -82,6 +86,7 @@ private:
   // The members of the group being formed.
   std::vector<std::uint32_t> members_;
   std::vector<std::uint32_t> joining_;
+  zavo::BuildBreak stop_;
 };
 
 // The level build over boxes.
@@ -95,6 +100,7 @@ template <class E, class S, class B, class CM>
 typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::Build(double factor) {
   const unsigned int n = elements_->Count();
   level_ = 0;
+  stop_ = {};
   Node* head = nullptr;
   {
     std::vector<B> boxes(n);
@@ -104,14 +110,20 @@ typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::Build(double 
     Node* tail = nullptr;
     for (unsigned int seed = 0; seed < n; ++seed) {
       if (!index.Free(seed)) continue;
-      Status(LevelText(0, seed, static_cast<double>(n)));
+      const bool rest = stop_();
+      if (!rest) Status(LevelText(0, seed, static_cast<double>(n)));
       Node* node = new Node;
-      FormGroup(index, boxes, seed, factor, node->box);
+      if (rest) {
+        GroupRest(index, boxes, node->box);
+      } else {
+        FormGroup(index, boxes, seed, factor, node->box);
+      }
       const auto count = static_cast<std::uint32_t>(members_.size());
       node->elements.SetSize(count);
       for (std::uint32_t m = 0; m < count; ++m) node->elements[m] = elements_->Id(members_[m]);
       (head == nullptr ? head : tail->next) = node;
       tail = node;
+      if (rest) break;
     }
   }
   if (head == nullptr) return nullptr;
@@ -152,6 +164,20 @@ void HierBuilder<E, S, B, CM>::FormGroup(Index& index, const std::vector<B>& box
 }
 
 template <class E, class S, class B, class CM>
+void HierBuilder<E, S, B, CM>::GroupRest(const Index& index, const std::vector<B>& boxes, B& box) {
+  members_.clear();
+  for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(boxes.size()); ++i) {
+    if (!index.Free(i)) continue;
+    if (members_.empty()) {
+      box = boxes[i];
+    } else {
+      CM::Union(box, box, boxes[i]);
+    }
+    members_.push_back(i);
+  }
+}
+
+template <class E, class S, class B, class CM>
 typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildNextLevel(Node* list, double factor) {
   if (list == nullptr) RuntimeErrorBox("lmtn empty");
   std::vector<Node*> nodes;
@@ -165,14 +191,20 @@ typename HierBuilder<E, S, B, CM>::Node* HierBuilder<E, S, B, CM>::BuildNextLeve
   Node* tail = nullptr;
   for (std::uint32_t seed = 0; seed < m; ++seed) {
     if (!index.Free(seed)) continue;
-    Status(LevelText(level_, seed, static_cast<double>(m)));
+    const bool rest = stop_();
+    if (!rest) Status(LevelText(level_, seed, static_cast<double>(m)));
     Node* parent = new Node;
-    FormGroup(index, boxes, seed, factor, parent->box);
+    if (rest) {
+      GroupRest(index, boxes, parent->box);
+    } else {
+      FormGroup(index, boxes, seed, factor, parent->box);
+    }
     const auto count = static_cast<std::uint32_t>(members_.size());
     parent->children.SetSize(count);
     for (std::uint32_t c = 0; c < count; ++c) parent->children[c] = nodes[members_[c]];
     (head == nullptr ? head : tail->next) = parent;
     tail = parent;
+    if (rest) break;
   }
   return head;
 }

@@ -13,6 +13,10 @@
 // level after level, for ever) is grouped again with the first free node as
 // seed. The first level is written to "hierbl2.log" in the working directory.
 //
+// A user break ends either build early (zavo::BuildBreak): the members of a
+// level not grouped yet make one node, a run not split yet one leaf, and no
+// log is written.
+//
 // A grid needs a dimension of 2 .. Grid::kMaxDimension and a union box with a
 // positive, finite extent on every axis; otherwise Build takes the median
 // build instead.
@@ -40,6 +44,7 @@
 #include "foundation/seq.h"
 #include "foundation/side_file.h"
 #include "geometry/box_cont_man.h"
+#include "geometry/build_break.h"
 #include "geometry/grid.h"
 #include "geometry/grouping_index.h"
 #include "geometry/hier_file.h"
@@ -78,6 +83,7 @@ public:
     const std::uint32_t n = elements_->Count();
     Seq<E> ids(n);
     for (std::uint32_t i = 0; i < n; ++i) ids[i] = elements_->Id(i);
+    stop_ = {};
     return BuildNode(ids, 0, n);
   }
 
@@ -133,6 +139,8 @@ private:
 
   Node* BuildGridLevel(const GridSpan& span, const std::vector<B>& boxes, double factor);
   Node* GroupLevel(const std::vector<Node*>& nodes, double factor, bool keyedSeeds);
+  // After a break: every free member of the index, in order, and their union box.
+  void GroupRest(const Index& index, const std::vector<B>& boxes, std::vector<std::uint32_t>& members, B& box) const;
   void WriteGridLog(const Node* list) const;
 
   std::int32_t mode_ = 0;
@@ -143,6 +151,7 @@ private:
   // The searches of the level being grouped (its storage serves every level).
   Index index_;
   std::vector<std::uint32_t> joining_;
+  zavo::BuildBreak stop_;
 };
 
 // The grid-variant builder over boxes.
@@ -167,7 +176,7 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildNode(c
   for (std::uint32_t i = 1; i < n; ++i) CM::Union(box, box, boxes[i]);
   node->box = box;
 
-  if (n <= 4) {
+  if (n <= 4 || stop_()) {
     node->elements.SetSize(n);
     for (std::uint32_t i = 0; i < n; ++i) node->elements[i] = ids[start + i];
     return node;
@@ -206,6 +215,7 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::Build(doubl
   const std::uint32_t n = elements_->Count();
   if (n == 0) return nullptr;
   level_ = 0;
+  stop_ = {};
   Status("Creating grid");
   Node* head = nullptr;
   {
@@ -246,6 +256,15 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildGridLe
   Node* tail = nullptr;
   for (long s = seeds.Next(taken); s >= 0; s = seeds.Next(taken)) {
     const auto seed = static_cast<std::uint32_t>(s);
+    if (stop_()) {
+      Node* node = new Node;
+      (head == nullptr ? head : tail->next) = node;
+      GroupRest(index, boxes, joining_, node->box);
+      const auto rest = static_cast<std::uint32_t>(joining_.size());
+      node->elements.SetSize(rest);
+      for (std::uint32_t j = 0; j < rest; ++j) node->elements[j] = elements_->Id(joining_[j]);
+      break;
+    }
     ++placed_;
     Status(LevelText(0, static_cast<double>(placed_), static_cast<double>(count)) + "  [" + std::to_string(seed) +
            "]");
@@ -330,6 +349,15 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::GroupLevel(
   Node* tail = nullptr;
   for (long s = seeds.Next(taken); s >= 0; s = seeds.Next(taken)) {
     const auto seed = static_cast<std::uint32_t>(s);
+    if (stop_()) {
+      Node* parent = new Node;
+      (head == nullptr ? head : tail->next) = parent;
+      GroupRest(index, boxes, joining_, parent->box);
+      const auto rest = static_cast<std::uint32_t>(joining_.size());
+      parent->children.SetSize(rest);
+      for (std::uint32_t j = 0; j < rest; ++j) parent->children[j] = nodes[joining_[j]];
+      break;
+    }
     ++placed_;
     Status(LevelText(level_, static_cast<double>(placed_), static_cast<double>(m)));
     index.Take(seed);
@@ -370,7 +398,23 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::GroupLevel(
 }
 
 template <class E, class S, class B, class CM>
+void HierBuilder2<E, S, B, CM>::GroupRest(const Index& index, const std::vector<B>& boxes,
+                                          std::vector<std::uint32_t>& members, B& box) const {
+  members.clear();
+  for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(boxes.size()); ++i) {
+    if (!index.Free(i)) continue;
+    if (members.empty()) {
+      box = boxes[i];
+    } else {
+      CM::Union(box, box, boxes[i]);
+    }
+    members.push_back(i);
+  }
+}
+
+template <class E, class S, class B, class CM>
 void HierBuilder2<E, S, B, CM>::WriteGridLog(const Node* list) const {
+  if (zavo::BreakRequested()) return;  // the tree of a broken build is thrown away
   std::ostringstream os;
   for (const Node* node = list; node != nullptr; node = node->next) {
     os << "S) " << zavo::AddressText(node) << "  (";

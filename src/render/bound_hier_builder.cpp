@@ -15,6 +15,7 @@ zavo::GlobalHierarchyPtr Builder::Build(double factor) {
   if (ElementCount() == 0) return nullptr;
   TakeElements();
   level_ = 0;
+  stop_ = {};
   elementIndex_.clear();
   below_.clear();
   if (Log() != nullptr) {
@@ -63,6 +64,10 @@ Builder::Level Builder::BuildLeaves(double factor) {
   Level leaves;
   for (std::uint32_t seed = 0; seed < n; ++seed) {
     if (!index.Free(seed)) continue;
+    if (stop_()) {
+      leaves.push_back(NewLeaf(members_, *GroupRest(index, refs_, members_)));
+      break;
+    }
     Status(LevelText(0, seed, n));
     const std::unique_ptr<zavo::BoundUnion> bound = FormGroup(index, refs_, seed, factor);
     leaves.push_back(NewLeaf(members_, *bound));
@@ -80,6 +85,10 @@ Builder::Level Builder::BuildNextLevel(Level level, double factor) {
   Level next;
   for (std::uint32_t seed = 0; seed < m; ++seed) {
     if (!index.Free(seed)) continue;
+    if (stop_()) {
+      next.push_back(NewParent(level, members_, *GroupRest(index, refs, members_)));
+      break;
+    }
     Status(LevelText(level_ + 1, seed, m));
     const std::unique_ptr<zavo::BoundUnion> bound = FormGroup(index, refs, seed, factor);
     next.push_back(NewParent(level, members_, *bound));

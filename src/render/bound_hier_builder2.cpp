@@ -58,6 +58,7 @@ zavo::GlobalHierarchyPtr Builder2::Build(double factor) {
   if (ElementCount() == 0) return nullptr;
   TakeElements();
   level_ = 0;
+  stop_ = {};
   Level level = BuildLeaves(factor);
   refs_.clear();
   WriteGridLog(level);
@@ -93,6 +94,10 @@ Builder2::Level Builder2::BuildLeaves(double factor) {
   Level leaves;
   for (long s = seeds.Next(taken); s >= 0; s = seeds.Next(taken)) {
     const auto seed = static_cast<std::uint32_t>(s);
+    if (stop_()) {
+      leaves.push_back(NewLeaf(members_, *GroupRest(index, refs_, members_)));
+      break;
+    }
     ++placed;
     Status(LevelText(0, static_cast<double>(placed), n) + "  [" + std::to_string(seed) + "]");
     index.Take(seed);
@@ -140,6 +145,10 @@ Builder2::Level Builder2::BuildNextLevel(Level level, double factor) {
   Level next;
   for (long s = seeds.Next(taken); s >= 0; s = seeds.Next(taken)) {
     const auto seed = static_cast<std::uint32_t>(s);
+    if (stop_()) {
+      next.push_back(NewParent(level, members_, *GroupRest(index, refs, members_)));
+      break;
+    }
     ++placed;
     Status(LevelText(level_ + 1, static_cast<double>(placed), m));
     index.Take(seed);
@@ -179,6 +188,7 @@ zavo::GlobalHierarchyPtr Builder2::BuildMedian() {
   const std::uint32_t n = ElementCount();
   if (n == 0) return nullptr;
   TakeElements();
+  stop_ = {};
   std::vector<std::uint32_t> run(n);
   std::iota(run.begin(), run.end(), 0u);
   zavo::GlobalHierarchyPtr root = MedianNode(run.data(), n);
@@ -193,7 +203,7 @@ zavo::GlobalHierarchyPtr Builder2::MedianNode(const std::uint32_t* run, std::uin
     bound.Add(refs_[run[i]]);
     GEO_Box::Union(box, box, refs_[run[i]].box);
   }
-  if (count <= 4) {
+  if (count <= 4 || stop_()) {
     const std::vector<std::uint32_t> members(run, run + count);
     return NewLeaf(members, bound);
   }
@@ -225,6 +235,7 @@ zavo::GlobalHierarchyPtr Builder2::MedianNode(const std::uint32_t* run, std::uin
 }
 
 void Builder2::WriteGridLog(const Level& leaves) const {
+  if (zavo::BreakRequested()) return;  // the tree of a broken build is thrown away
   std::ostringstream os;
   std::unordered_map<const CG_GraphicObjectQZData*, std::uint32_t> index;
   for (std::uint32_t i = 0; i < ElementCount(); ++i) index.try_emplace((*objects_)[i], i);

@@ -11,14 +11,20 @@
 // it. A tree is owned through zavo::GlobalHierarchyPtr, which frees every
 // bound and every node. While a level is grouped its nodes are held the same
 // way, one owner per node, until a parent takes them over.
+//
+// A user break ends a build early (zavo::BuildBreak): the members of a level
+// not grouped yet make one node, a run not split yet one leaf. The tree is
+// valid and is thrown away; no log is written.
 
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "foundation/list.h"
 #include "geometry/bounding_module.h"
+#include "geometry/build_break.h"
 #include "geometry/hier_reporting.h"
 #include "render/bound_union.h"
 #include "render/seq_graphic_object.h"
@@ -66,12 +72,35 @@ protected:
   static void LinkLevel(Level& level);
   // The bound of every node.
   static std::vector<BoundRef> BoundsOf(const Level& level);
+  // After a break: members gets every free member of the index in order and
+  // bound their union (members not empty: the caller has a free seed).
+  template <class Index>
+  static std::unique_ptr<BoundUnion> GroupRest(const Index& index, const std::vector<BoundRef>& refs,
+                                               std::vector<std::uint32_t>& members);
 
   SeqGraphicObject* objects_;
   const List<BoundingObjectModule>* modules_ = nullptr;
   std::vector<BoundRef> refs_;  // the elements' volumes, while a build runs
   std::int32_t level_ = 0;
+  BuildBreak stop_;
 };
+
+template <class Index>
+std::unique_ptr<BoundUnion> GlobalHierBuilderBase::GroupRest(const Index& index, const std::vector<BoundRef>& refs,
+                                                             std::vector<std::uint32_t>& members) {
+  members.clear();
+  std::unique_ptr<BoundUnion> bound;
+  for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(refs.size()); ++i) {
+    if (!index.Free(i)) continue;
+    if (bound == nullptr) {
+      bound = std::make_unique<BoundUnion>(refs[i]);
+    } else {
+      bound->Add(refs[i]);
+    }
+    members.push_back(i);
+  }
+  return bound;
+}
 
 // A node's identity in the builders' logs: its position in its level.
 std::string NodeIdentity(std::size_t position);

@@ -110,6 +110,7 @@ void CG_GraphicScene::BuildGlobalHierarchy() {
   }
   reporter.Status("Creating hierarchy");
   hierarchyRoot_ = BuildTree(method, objects, param_, reporter);
+  if (zavo::BreakRequested()) return;  // a broken build is thrown away with the run
   reporter.Status(("Saving hierarchy " + path).c_str());
   const zavo::GlobalHierNode* root = hierarchyRoot_.get();
   // A cache that cannot be written is only mentioned: the tree serves all the same.

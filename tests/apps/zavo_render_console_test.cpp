@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <mutex>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "console.h"
 #include "output.h"
@@ -64,6 +68,54 @@ TEST(ZavoRenderConsole, InAPipeRowsAreLeftOut) {
   console.Status("");
   console.Message("Object ball not sync");
   EXPECT_EQ(err.str(), "Creating hierarchy\nzavo-render: Object ball not sync\n");
+}
+
+// A stream buffer that notes the whole text at each flush: what a reader of
+// the console had seen by then. The console flushes from its own thread too.
+class FlushLog : public std::stringbuf {
+public:
+  std::vector<std::string> Flushes() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return flushes_;
+  }
+
+protected:
+  int sync() override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    flushes_.push_back(str());
+    return 0;
+  }
+
+private:
+  std::mutex mutex_;
+  std::vector<std::string> flushes_;
+};
+
+TEST(ZavoRenderConsole, StatusLinesGoOutInBatchesAndShowWithoutALaterText) {
+  using std::chrono::milliseconds;
+  FlushLog log;
+  std::ostream err(&log);
+  Console console(err, false, false);
+  console.SetRows(100);
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 10000; ++i) console.Status(("Reading object s" + std::to_string(i)).c_str());
+  const auto elapsed = std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
+  // At most one flush per tenth of a second.
+  EXPECT_LE(log.Flushes().size(), static_cast<std::size_t>(elapsed.count() / 100 + 1));
+  // The last line held shows although no text follows it.
+  console.Status("Creating hierarchy");
+  const std::string all = log.str();
+  for (int wait = 0; wait < 500 && (log.Flushes().empty() || log.Flushes().back() != all); ++wait) {
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  ASSERT_FALSE(log.Flushes().empty());
+  EXPECT_EQ(log.Flushes().back(), all);
+  EXPECT_TRUE(all.ends_with("Reading object s9999\nCreating hierarchy\n"));
+  // A message goes out at once, after the lines held.
+  console.Status("Saving hierarchy a.qz_");
+  console.Message("Cannot write the cache a.qz_");
+  EXPECT_EQ(log.Flushes().back(), log.str());
+  EXPECT_TRUE(log.str().ends_with("Saving hierarchy a.qz_\nzavo-render: Cannot write the cache a.qz_\n"));
 }
 
 TEST(ZavoRenderConsole, QuietModeShowsMessagesOnlyWhenTheRunFails) {

@@ -184,4 +184,31 @@ TEST(ZavoRenderHostile, ABreakDuringLongWorkChangesNoFile) {
   }
 }
 
+// Ctrl-C while the global hierarchy of many objects is built stops the build
+// at once: no cache, no log, nothing saved, and the program's "User break".
+TEST(ZavoRenderHostile, ABreakDuringTheHierarchyBuildWritesNoCache) {
+  TempDir dir;
+  std::string scene =
+      "{ param\n  render raytracing;\n  dimx 64;\n  dimy 48;\n}\n"
+      "{ lamp\n\tname sun;\n\tmodel { pointlamp\npos ( -1.3 , 1.9 , 0.4 );\n\tcolor (1,1,0.95);\n}\n}\n";
+  // 50 000 beads in a slab before the eye, rows 0.0043 apart.
+  constexpr int kSide = 224;
+  for (int i = 0; i < kSide * kSide; ++i) {
+    const double x = 0.03 + 0.0043 * (i % kSide);
+    const double y = 0.03 + 0.0043 * (i / kSide);
+    const double z = -1.7 - 0.37 * ((i * 7) % 11) / 11.0;
+    scene += "{ object name b" + std::to_string(i) + "; model { sphere center ( " + std::to_string(x) + " , " +
+             std::to_string(y) + " , " + std::to_string(z) + " ); radius 0.0017; } }\n";
+  }
+  WriteFile(dir / "beads.qz", scene + ".\n");
+  const Outcome run = RunIn(dir.path(), {"beads.qz"}, "Global hierarchy: level 0 - ");
+  EXPECT_EQ(run.exitCode, 130) << run.err.substr(run.err.size() > 2000 ? run.err.size() - 2000 : 0);
+  EXPECT_TRUE(run.err.ends_with("\nzavo-render: User break\n"));
+  EXPECT_FALSE(Has(run.err, "Saving hierarchy"));
+  EXPECT_FALSE(fs::exists(dir / "beads.qz_"));
+  EXPECT_FALSE(fs::exists(dir / "hierbl2.log"));
+  EXPECT_FALSE(fs::exists(dir / "beads.bmp"));
+  EXPECT_EQ(Leftovers(dir.path()), std::vector<std::string>{});
+}
+
 }  // namespace
