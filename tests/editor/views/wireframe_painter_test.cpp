@@ -264,6 +264,43 @@ TEST_F(WireframePainterTest, EdgeListRulesAndAnEdgeBeyondTheVertices) {
   }
 }
 
+TEST_F(WireframePainterTest, EachPartHasItsPenAndAnEarlyEndClosesIt) {
+  CG_SceneEditorItem* group = ReadAndProject(
+      "{ object name three; model { group\n"
+      "  { object name g1; model { box xmin -4.2; xmax -2.9; ymin 0.3; ymax 1.7; zmin 0; zmax 1; } }\n"
+      "  { object name g2; model { box xmin -1.1; xmax 0.8; ymin -2.6; ymax 1.4; zmin 0.2; zmax 1.9; } }\n"
+      "  { object name g3; model { box xmin 2.2; xmax 3.9; ymin 0.5; ymax 2.1; zmin 0; zmax 0.7; } } } }",
+      "three");
+  ASSERT_NE(group, nullptr);
+  ASSERT_EQ(group->PartCount(), 3);
+  ASSERT_EQ(group->vertices[0].Count(), 3u);
+  editor->options.UseColor = 1;
+  const Strings three = {"BeginPen 0 0 0", "EndPen", "BeginPen 0 0 0", "EndPen", "BeginPen 0 0 0", "EndPen"};
+  editor->DrawItemInView(0, group);
+  EXPECT_EQ(Pens(*surfaces[0]), three);
+
+  // The second part lost its last vertices: its painting ends at the first
+  // edge that names one, and the third part is not painted.
+  group->vertices[0][1].Resize(4);
+  surfaces[0]->calls.clear();
+  editor->DrawItemInView(0, group);
+  EXPECT_EQ(Pens(*surfaces[0]), (Strings{"BeginPen 0 0 0", "EndPen", "BeginPen 0 0 0", "EndPen"}));
+  EXPECT_EQ(surfaces[0]->openPens, 0);
+  int drawn = 0;
+  for (const std::string& call : surfaces[0]->calls) drawn += call.rfind("PenLine", 0) == 0 ? 1 : 0;
+  // All of g1, and the box's first four edges (around vertices 1 to 4) of g2.
+  EXPECT_EQ(drawn, 12 + 4);
+
+  // A part beyond the projected-vertex arrays ends the painting too.
+  group->vertices[0].Resize(1);
+  surfaces[0]->calls.clear();
+  editor->EraseItemInView(0, group);
+  EXPECT_EQ(Pens(*surfaces[0]), (Strings{"BeginPen 255 255 255", "EndPen"}));
+  int lines = 0;
+  for (const std::string& call : surfaces[0]->calls) lines += call.rfind("PenLine", 0) == 0 ? 1 : 0;
+  EXPECT_EQ(lines, 12);
+}
+
 TEST_F(WireframePainterTest, NormalisedCoordinatesToPixels) {
   RasterWireFrameImage odd(201, 57);
   const ParallelPixels top = ParallelPixels::Of(odd, 0);
