@@ -265,6 +265,25 @@ public:
   // The background option times 255, truncated.
   void GetBackgroundColor(int& r, int& g, int& b) const;
 
+  // ---- Drawing items in the four views ----
+  //
+  // Every change on screen is: erase with the old projected data, change,
+  // project again, draw. A view of mode 0 is never touched; a parallel view
+  // paints through DrawWireframeObjects (editor/views/wireframe_painter.h);
+  // the Preview view through DrawPreviewSegments for an item of style box
+  // (and for every item while DirectDraw is on, whose projection leaves only
+  // box segments), else DrawPreviewVertices.
+
+  // The item in one view in draw mode 0 (draw), 1 (erase) or 2 (invert).
+  void PaintItemInView(int view, CG_SceneEditorItem* item, int mode);
+  void DrawItemInView(int view, CG_SceneEditorItem* item);
+  void EraseItemInView(int view, CG_SceneEditorItem* item);
+  void InvertItemInView(int view, CG_SceneEditorItem* item);
+  // The same in views 0, 1, 2, 3, in that order.
+  void DrawItem(CG_SceneEditorItem* item);
+  void EraseItem(CG_SceneEditorItem* item);
+  void InvertItem(CG_SceneEditorItem* item);
+
   // ---- Document state (public for the parts of the editor and its tests) ----
 
   QZPrologSystem prolog;
@@ -392,8 +411,6 @@ public:
   // draws it. An object whose name is taken is destroyed (nothing else
   // changes); one that gets no item stays in the scene unshown. 1 when shown.
   int AddObjectToEditor(std::unique_ptr<CG_GraphicObject> object);
-
-  void DrawItemInView(int view, CG_SceneEditorItem* item);  // placeholder until the item drawing lands
 
   // The mapping being edited; none at start.
   std::unique_ptr<CG_MappingMetod> currentMapping;

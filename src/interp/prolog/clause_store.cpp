@@ -27,6 +27,45 @@ bool Differ(const pObj* goal, const pObj* head) {
          static_cast<const Functor*>(goal)->Arity() != static_cast<const Functor*>(head)->Arity();
 }
 
+// The first argument of a compound, else null.
+pObj* FirstArgument(pObj* t) {
+  if (t->Tag() != zavo::kTypeFunctor) return nullptr;
+  auto* f = static_cast<Functor*>(t);
+  return f->Arity() > 0 ? f->args[0] : nullptr;
+}
+
+// True when two terms that are no variables cannot unify.
+bool Clash(const pObj* a, const pObj* b) {
+  int ta = a->Tag();
+  if (ta != b->Tag()) return true;
+  switch (ta) {
+    case zavo::kTypeNumber:
+      return static_cast<const RealNumber*>(a)->value != static_cast<const RealNumber*>(b)->value;
+    case zavo::kTypeAtom:
+      return static_cast<const Atom*>(a)->def != static_cast<const Atom*>(b)->def;
+    case zavo::kTypeFunctor:
+      return static_cast<const Functor*>(a)->def != static_cast<const Functor*>(b)->def ||
+             static_cast<const Functor*>(a)->Arity() != static_cast<const Functor*>(b)->Arity();
+    default:
+      return false;
+  }
+}
+
+// The term reached from t (read in `frame`) through bound variables.
+pObj* FollowBindings(PrologSystem& sys, pObj* t, int frame) {
+  while (t->Tag() == zavo::kTypeVar) {
+    pDVar& c = sys.Cell(frame, static_cast<pVar*>(t)->index);
+    if (c.term == nullptr) break;
+    if (c.frame != -1) frame = c.frame;
+    t = c.term;
+  }
+  return t;
+}
+
+bool Bindable(const pObj* t) {
+  return t->Tag() == zavo::kTypeVar || t->Tag() == zavo::kTypeAnonim;
+}
+
 }  // namespace
 
 int PrologSystem::Consult(const std::filesystem::path& file, const char* source) {
@@ -71,6 +110,42 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) { return Find(goal, cursor, 
 
 Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
   if (cursor == nullptr) RuntimeErrorBox("PrologSystem::Find");
+  zavo::ClauseKey key;
+  if (zavo::KeyOf(goal, key)) {
+    // Only the clauses of the goal's name and arity (and those whose head is
+    // a variable or a number) are tried, in stored order. The cursor moves as
+    // the walk over every clause would move it: after the clause tried
+    // last, or to null.
+    RuleManager::Candidates candidates = rules.For(key);
+    // The goal's first argument through its bindings: a clause whose head
+    // has a first argument of another kind, name or value cannot match, and
+    // gets no frame (its unification would fail, undoing all it did).
+    // It is looked up at the first candidate that needs it.
+    pObj* first = FirstArgument(goal);
+    bool looked = false;
+    for (Rule* r = candidates.Start(cursor); r != nullptr; r = candidates.Next()) {
+      if (r->removed) continue;
+      if (first != nullptr) {
+        pObj* theirs = FirstArgument(r->head);
+        if (theirs != nullptr && !Bindable(theirs)) {
+          if (!looked) {
+            looked = true;
+            first = FollowBindings(*this, first, LeftPos);
+            if (Bindable(first)) first = nullptr;
+          }
+          if (first != nullptr && Clash(first, theirs)) continue;
+        }
+      }
+      RightPos = stack.Add(*this, r, parent, rules.Next(r));
+      if (goal->Unify(*this, *r->head)) {
+        cursor = rules.Next(r);
+        return r;
+      }
+      stack.Pop(*this);
+    }
+    cursor = nullptr;
+    return nullptr;
+  }
   while (cursor != nullptr) {
     Rule* r = cursor;
     Rule* next = rules.Next(r);

@@ -59,7 +59,8 @@ int pOperatorManager::Count() const {
   return n;
 }
 
-DFunc::DFunc(const char* name_, pOperator* op_) : name(name_), op(op_) {}
+DFunc::DFunc(const char* name_, pOperator* op_)
+    : name(name_), op(op_), cut(name.Text() != nullptr && std::strcmp(name.Text(), "!") == 0) {}
 
 DFunc::~DFunc() = default;
 
@@ -79,7 +80,9 @@ pObj* DFuncEval::Evaluate(PrologSystem& sys, int mode, Seq<pObj*>& args) {
 }
 
 DFuncPred::DFuncPred(const char* name_, pOperator* op_, zavo::PrologPredicate fn_)
-    : DFunc(name_, op_), fn(fn_) {}
+    : DFunc(name_, op_), fn(fn_) {
+  predicate = true;
+}
 
 int DFuncPred::IsPredicate() const { return 1; }
 

@@ -88,6 +88,10 @@ public:
 
   charString name;
   pOperator* op;  // the linked operator, or null; not owned
+  // Read by the engine without a virtual call or a comparison of names:
+  // IsPredicate(), and whether the name is "!".
+  bool predicate = false;
+  bool cut = false;
 };
 
 // An ordinary name, or an operator without behaviour of its own.

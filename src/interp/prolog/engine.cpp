@@ -21,12 +21,10 @@
 
 namespace {
 
-bool NameIs(const DFunc* def, const char* name) {
-  return def != nullptr && def->name.Text() != nullptr && std::strcmp(def->name.Text(), name) == 0;
-}
-
 bool IsCutGoal(const pObj* goal) {
-  return goal->Type() == zavo::kTypeAtom && NameIs(static_cast<const Atom*>(goal)->def, "!");
+  if (goal->Tag() != zavo::kTypeAtom) return false;
+  const DFunc* def = static_cast<const Atom*>(goal)->def;
+  return def != nullptr && def->cut;
 }
 
 // Puts the registers back when the scope ends.
@@ -74,7 +72,7 @@ void PrologSystem::ToHost(const std::string& text) {
 }
 
 bool PrologSystem::IsConjunction(const pObj* goal) const {
-  if (goal == nullptr || goal->Type() != zavo::kTypeFunctor) return false;
+  if (goal == nullptr || goal->Tag() != zavo::kTypeFunctor) return false;
   auto* f = static_cast<const Functor*>(goal);
   return f->def == conjunction_ && f->Arity() == 2;
 }
@@ -177,11 +175,11 @@ int PrologSystem::Forward(int frame) {
     if (debug) *log << "nothing to do\n";
     return 1;
   }
-  if (goal->Type() == zavo::kTypeVar) return CallVariable(frame, static_cast<pVar*>(goal), nullptr);
+  if (goal->Tag() == zavo::kTypeVar) return CallVariable(frame, static_cast<pVar*>(goal), nullptr);
   // A number has no definition to ask: it matches nothing.
-  if (!goal->IsCallable() || static_cast<FunctorBase*>(goal)->def == nullptr) return -1;
+  if (!goal->TagCallable() || static_cast<FunctorBase*>(goal)->def == nullptr) return -1;
   int goalFrame = GoalFrame(f, frame);
-  if (static_cast<FunctorBase*>(goal)->def->IsPredicate()) {
+  if (static_cast<FunctorBase*>(goal)->def->predicate) {
     if (debug) *log << "run predicat\n";
     return RunPredicate(goal, goalFrame) ? 1 : -1;
   }
@@ -214,16 +212,16 @@ int PrologSystem::StepConjunction(int frame) {
     *log << "\n : ";
   }
 
-  if (first->Type() == zavo::kTypeVar) return CallVariable(frame, static_cast<pVar*>(first), rest);
+  if (first->Tag() == zavo::kTypeVar) return CallVariable(frame, static_cast<pVar*>(first), rest);
 
   if (debug) {
     TraceTerm(first, goalFrame);
     *log << "\n";
   }
   // The anonymous variable as a goal is an unbound variable.
-  if (first->Type() == zavo::kTypeAnonim) return -1;
-  if (first->IsCallable() && static_cast<FunctorBase*>(first)->def == nullptr) return -1;
-  if (first->IsCallable() && static_cast<FunctorBase*>(first)->def->IsPredicate()) {
+  if (first->Tag() == zavo::kTypeAnonim) return -1;
+  if (first->TagCallable() && static_cast<FunctorBase*>(first)->def == nullptr) return -1;
+  if (first->TagCallable() && static_cast<FunctorBase*>(first)->def->predicate) {
     if (debug) *log << "run predicat\n";
     int ok = RunPredicate(first, goalFrame);
     f.ruleCursor = rules.First();
@@ -300,7 +298,7 @@ int PrologSystem::RunPredicate(pObj* goal, int frame) {
   LeftPos = frame;
   int ok;
   try {
-    if (goal->Type() == zavo::kTypeFunctor) {
+    if (goal->Tag() == zavo::kTypeFunctor) {
       ok = def->fn(*this, static_cast<Functor*>(goal)->args);
     } else {
       Seq<pObj*> none;

@@ -9,9 +9,7 @@
 
 // ---- ValueStackItem
 
-int ValueStackItem::CellCount() const {
-  return rule != nullptr ? zavo::NameCount(rule->names) : 0;
-}
+int ValueStackItem::CellCount() const { return cellCount; }
 
 void ValueStackItem::Release(PrologSystem& sys) {
   if (parent != -1) {
@@ -22,13 +20,26 @@ void ValueStackItem::Release(PrologSystem& sys) {
     p.step = saved.step;
   }
   sys.trail.Resume(trailMark);
-  delete[] cells;
+  sys.stack.GiveCells(cellMark);
   cells = nullptr;
+  cellCount = 0;
 }
 
 // ---- ValueStack
 
-ValueStack::ValueStack(int size) : items_(size) {}
+ValueStack::ValueStack(int size) : items_(size) {
+  static_assert(kBlock == 500, "the frames are kept in blocks of 500");
+  if (items_.BlockSize() != kBlock) RuntimeErrorBox("ValueStack");
+  for (std::uint32_t b = 0; b < items_.NBlocks(); ++b) blocks_.push_back(&items_.v(b * kBlock));
+}
+
+void ValueStack::BadIndex() { RuntimeErrorBox("ValueStack::Get"); }
+
+void ValueStack::TakeCells(ValueStackItem& f, Rule* rule) {
+  int n = rule != nullptr ? zavo::NameCount(rule->names) : 0;
+  f.cells = cells_.Take(n, f.cellMark);
+  f.cellCount = n;
+}
 
 ValueStackItem& ValueStack::Push(PrologSystem& sys, int parent) {
   if (count_ >= Capacity()) throw zavo::xPrologOverflow{};
@@ -44,14 +55,14 @@ ValueStackItem& ValueStack::Push(PrologSystem& sys, int parent) {
     f.saved.step = p.step;
   }
   f.ruleCursor = sys.rules.First();
+  f.cellMark = cells_.Mark();
   return f;
 }
 
 int ValueStack::Add(PrologSystem& sys, Rule* rule, int parent, Rule* next) {
   if (parent == -1) RuntimeErrorBox("ValueStack::Add not first");
   ValueStackItem& f = Push(sys, parent);
-  int n = rule != nullptr ? zavo::NameCount(rule->names) : 0;
-  f.cells = n > 0 ? new pDVar[n] : nullptr;
+  TakeCells(f, rule);
   f.rule = rule;
   f.goal = rule != nullptr ? rule->body : nullptr;
   f.goalTermFrame = count_;
@@ -84,17 +95,11 @@ int ValueStack::Add(PrologSystem& sys, pDVar* goalCell, int parent, Rule* next) 
 
 int ValueStack::Add(PrologSystem& sys, Rule* rule) {
   ValueStackItem& f = Push(sys, -1);
-  int n = rule != nullptr ? zavo::NameCount(rule->names) : 0;
-  f.cells = n > 0 ? new pDVar[n] : nullptr;
+  TakeCells(f, rule);
   f.rule = rule;
   f.goal = rule != nullptr ? rule->body : nullptr;
   f.goalTermFrame = count_;
   return count_++;
-}
-
-ValueStackItem& ValueStack::Get(int i) {
-  if (i < 0 || i >= count_) RuntimeErrorBox("ValueStack::Get");
-  return items_.v(i);
 }
 
 void ValueStack::Pop(PrologSystem& sys) {
@@ -109,18 +114,21 @@ void ValueStack::PopTo(PrologSystem& sys, int n) {
 
 // ---- SignalStack
 
-SignalStack::SignalStack(int size) : items_(size) {}
+SignalStack::SignalStack(int size) : items_(size), capacity_(static_cast<int>(items_.Capacity())) {
+  if (items_.BlockSize() != kBlock) RuntimeErrorBox("SignalStack");
+  for (std::uint32_t b = 0; b < items_.NBlocks(); ++b) blocks_.push_back(&items_.v(b * kBlock));
+}
 
 int SignalStack::Push(pDVar* cell) {
-  if (count_ >= Capacity()) throw zavo::xPrologOverflow{};
-  items_.v(count_) = cell;
-  return ++count_;
+  if (!TryPush(cell)) throw zavo::xPrologOverflow{};
+  return count_;
 }
 
 void SignalStack::Resume(int mark) {
   if (mark < 0 || count_ < mark) RuntimeErrorBox("SignalStack::Resume");
   while (count_ > mark) {
-    pDVar* c = items_.v(--count_);
+    --count_;
+    pDVar* c = blocks_[static_cast<unsigned>(count_) / kBlock][static_cast<unsigned>(count_) % kBlock];
     if (c->frame == -1 && c->term != nullptr) delete c->term;
     c->term = nullptr;
   }

@@ -9,13 +9,13 @@
 // the trail to the frame's mark, which unbinds exactly what was bound since.
 
 #include <iosfwd>
+#include <vector>
 
 #include "foundation/big_seq.h"
+#include "interp/prolog/cell_arena.h"
 
 class PrologSystem;
 class Rule;
-class pDVar;
-class pObj;
 
 namespace zavo {
 
@@ -45,6 +45,8 @@ struct ValueStackItem {
 
   Rule* rule = nullptr;       // null for a variable goal and for a cut marker
   pDVar* cells = nullptr;     // owned; null when there are none
+  int cellCount = 0;          // the number of cells
+  int cellMark = 0;           // where the cells were taken from the frames' cells
   int goalFrame = -1;         // variable goal: RightPos when it was made
   pDVar* goalCell = nullptr;  // variable goal: the cell holding the goal
   int trailMark = 0;
@@ -73,7 +75,10 @@ public:
   int Add(PrologSystem& sys, Rule* rule);
 
   // Frame i; "ValueStack::Get" when i is not below the count.
-  ValueStackItem& Get(int i);
+  ValueStackItem& Get(int i) {
+    if (static_cast<unsigned>(i) >= static_cast<unsigned>(count_)) [[unlikely]] BadIndex();
+    return blocks_[static_cast<unsigned>(i) / kBlock][static_cast<unsigned>(i) % kBlock];
+  }
   int Count() const { return count_; }
   int Capacity() const { return static_cast<int>(items_.Capacity()); }
   // Removes the top frame and releases it.
@@ -84,10 +89,21 @@ public:
   // The debugging listing of every frame.
   void Dump(PrologSystem& sys, std::ostream& os);
 
+  // Gives back the cells of a frame being released (and all taken since).
+  void GiveCells(int mark) { cells_.Give(mark); }
+
 private:
+  // The block size of BigSeq: the frames of one block lie in one array.
+  static constexpr unsigned kBlock = 500;
+
   ValueStackItem& Push(PrologSystem& sys, int parent);
+  // Takes the cells for a clause frame.
+  void TakeCells(ValueStackItem& f, Rule* rule);
+  [[noreturn]] static void BadIndex();
 
   BigSeq<ValueStackItem> items_;
+  std::vector<ValueStackItem*> blocks_;  // the first frame of each block
+  zavo::CellArena cells_;
   int count_ = 0;
 };
 
@@ -101,6 +117,13 @@ public:
   // Pushes a cell about to be bound; answers the new length. Throws
   // zavo::xPrologOverflow when the trail is full.
   int Push(pDVar* cell);
+  // Pushes when there is room; false (nothing pushed) when the trail is full.
+  bool TryPush(pDVar* cell) {
+    if (count_ >= capacity_) [[unlikely]] return false;
+    blocks_[static_cast<unsigned>(count_) / kBlock][static_cast<unsigned>(count_) % kBlock] = cell;
+    ++count_;
+    return true;
+  }
   // Unbinds every cell pushed since the length was `mark`, newest first,
   // deleting the terms the cells own; "SignalStack::Resume" when the length is
   // below the mark.
@@ -109,6 +132,10 @@ public:
   int Capacity() const { return static_cast<int>(items_.Capacity()); }
 
 private:
+  static constexpr unsigned kBlock = 500;
+
   BigSeq<pDVar*> items_;
+  std::vector<pDVar**> blocks_;  // the first entry of each block
+  int capacity_ = 0;
   int count_ = 0;
 };

@@ -138,11 +138,7 @@ DFunc* PrologSystem::DefinePredicate(const char* name, zavo::PrologPredicate fn)
   return d;
 }
 
-pDVar& PrologSystem::Cell(int frame, int index) {
-  ValueStackItem& f = stack.Get(frame);
-  if (index < 0 || index >= f.CellCount()) RuntimeErrorBox("ValueStack::Get");
-  return f.cells[index];
-}
+void PrologSystem::BadCell() { RuntimeErrorBox("ValueStack::Get"); }
 
 bool PrologSystem::Talking(const std::ostream& s) const {
   return capture_ == 0 && &s != log && host != nullptr && !host->IsQuiet();

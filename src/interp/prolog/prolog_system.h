@@ -141,7 +141,13 @@ public:
 
   // ---- Frames
   // The binding cell of variable `index` in `frame`.
-  pDVar& Cell(int frame, int index);
+  pDVar& Cell(int frame, int index) {
+    ValueStackItem& f = stack.Get(frame);
+    if (static_cast<unsigned>(index) >= static_cast<unsigned>(f.cellCount)) [[unlikely]] {
+      BadCell();
+    }
+    return f.cells[index];
+  }
   // The names that variables print by in ViewMode 0.
   const ListofNames* CurrentNames() const { return names; }
 
@@ -175,6 +181,7 @@ public:
   bool printInArguments = false;
 
 private:
+  [[noreturn]] static void BadCell();
   bool Talking(const std::ostream& s) const;
   // The frame a frame's goal is read in.
   int GoalFrame(const ValueStackItem& f, int index) const;

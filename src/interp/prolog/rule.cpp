@@ -36,11 +36,156 @@ void Rule::Set(pObj* t) {
   head = t;
 }
 
-void RuleManager::Append(Rule* r) { list_.Append(r); }
+bool zavo::KeyOf(const pObj* t, ClauseKey& key) {
+  if (t == nullptr) return false;
+  if (t->Tag() == kTypeAtom) {
+    key = {static_cast<const Atom*>(t)->def, -1};
+    return true;
+  }
+  if (t->Tag() == kTypeFunctor) {
+    auto* f = static_cast<const Functor*>(t);
+    key = {f->def, f->Arity()};
+    return true;
+  }
+  return false;
+}
 
-void RuleManager::Delete(Rule* r) { list_.Delete(r); }
+namespace {
 
-void RuleManager::Clear() { list_.Clear(); }
+// The first clause of `v` at or after stored place `order`.
+std::size_t FirstFrom(const std::vector<Rule*>& v, std::int64_t order) {
+  std::size_t lo = 0;
+  std::size_t hi = v.size();
+  while (lo < hi) {
+    std::size_t mid = (lo + hi) / 2;
+    if (v[mid]->order < order) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  return lo;
+}
+
+void Renumber(std::vector<Rule*>& v, std::size_t from) {
+  for (std::size_t i = from; i < v.size(); ++i) v[i]->slot = static_cast<int>(i);
+}
+
+std::size_t HashOf(const zavo::ClauseKey& k) {
+  auto h = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(k.def));
+  h ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.arity)) << 40;
+  h *= 0x9e3779b97f4a7c15u;
+  return static_cast<std::size_t>(h >> 20);
+}
+
+}  // namespace
+
+std::vector<Rule*>* RuleManager::Keyed(const zavo::ClauseKey& key) const {
+  if (table_.empty()) return nullptr;
+  std::size_t mask = table_.size() - 1;
+  for (std::size_t i = HashOf(key) & mask;; i = (i + 1) & mask) {
+    const KeySlot& e = table_[i];
+    if (e.clauses == nullptr) return nullptr;
+    if (e.key == key) return e.clauses;
+  }
+}
+
+std::vector<Rule*>& RuleManager::AddKey(const zavo::ClauseKey& key) {
+  if (std::vector<Rule*>* v = Keyed(key)) return *v;
+  if ((buckets_.size() + 1) * 2 > table_.size()) {
+    std::vector<KeySlot> old = std::move(table_);
+    table_.assign(old.empty() ? 64 : old.size() * 2, KeySlot{});
+    std::size_t mask = table_.size() - 1;
+    for (const KeySlot& e : old) {
+      if (e.clauses == nullptr) continue;
+      std::size_t i = HashOf(e.key) & mask;
+      while (table_[i].clauses != nullptr) i = (i + 1) & mask;
+      table_[i] = e;
+    }
+  }
+  buckets_.push_back(std::make_unique<std::vector<Rule*>>());
+  std::size_t mask = table_.size() - 1;
+  std::size_t i = HashOf(key) & mask;
+  while (table_[i].clauses != nullptr) i = (i + 1) & mask;
+  table_[i] = {key, buckets_.back().get()};
+  return *buckets_.back();
+}
+
+void RuleManager::Index(Rule* r) {
+  if (r->head == nullptr) return;
+  zavo::ClauseKey key;
+  std::vector<Rule*>& v = zavo::KeyOf(r->head, key) ? AddKey(key) : other_;
+  r->slot = static_cast<int>(v.size());
+  v.push_back(r);
+}
+
+void RuleManager::Unindex(Rule* r) {
+  if (r->head == nullptr || r->slot < 0) return;
+  zavo::ClauseKey key;
+  std::vector<Rule*>* v = &other_;
+  if (zavo::KeyOf(r->head, key)) {
+    v = Keyed(key);
+    if (v == nullptr) return;
+  }
+  auto at = static_cast<std::size_t>(r->slot);
+  if (at >= v->size() || (*v)[at] != r) return;
+  v->erase(v->begin() + static_cast<std::ptrdiff_t>(at));
+  Renumber(*v, at);
+  r->slot = -1;
+}
+
+void RuleManager::Append(Rule* r) {
+  list_.Append(r);
+  r->order = nextOrder_++;
+  r->slot = -1;
+  Index(r);
+}
+
+void RuleManager::Delete(Rule* r) {
+  Unindex(r);
+  list_.Delete(r);
+}
+
+void RuleManager::Clear() {
+  list_.Clear();
+  table_.clear();
+  buckets_.clear();
+  other_.clear();
+}
+
+RuleManager::Candidates RuleManager::For(const zavo::ClauseKey& key) const {
+  Candidates c;
+  c.keyed_ = Keyed(key);
+  if (!other_.empty()) c.other_ = &other_;
+  return c;
+}
+
+Rule* RuleManager::Candidates::Start(const Rule* from) {
+  if (keyed_ != nullptr) {
+    // The cursor is mostly a clause of the same key: its slot is the place.
+    std::size_t slot = static_cast<std::size_t>(from->slot);
+    if (from->slot >= 0 && slot < keyed_->size() && (*keyed_)[slot] == from) {
+      k_ = slot;
+    } else {
+      k_ = FirstFrom(*keyed_, from->order);
+    }
+  }
+  if (other_ != nullptr) o_ = FirstFrom(*other_, from->order);
+  return Pick();
+}
+
+Rule* RuleManager::Candidates::Next() { return Pick(); }
+
+Rule* RuleManager::Candidates::Pick() {
+  Rule* a = keyed_ != nullptr && k_ < keyed_->size() ? (*keyed_)[k_] : nullptr;
+  Rule* b = other_ != nullptr && o_ < other_->size() ? (*other_)[o_] : nullptr;
+  if (a != nullptr && (b == nullptr || a->order < b->order)) {
+    ++k_;
+    return a;
+  }
+  if (b != nullptr) ++o_;
+  return b;
+}
 
 Rule* RuleManager::First() const { return list_.First(); }
 

@@ -2,10 +2,15 @@
 
 // Stored clauses and the clause list.
 
+#include <cstdint>
+#include <memory>
+#include <vector>
+
 #include "foundation/char_string.h"
 #include "foundation/dbl_list.h"
 #include "foundation/list_of_names.h"
 
+class DFunc;
 class pObj;
 
 namespace zavo {
@@ -41,7 +46,27 @@ public:
   // Taken out by reconsult while a search still ran: no longer found or
   // listed, destroyed once the stacks are empty.
   bool removed = false;
+
+  // Set by the clause list: the place in stored order (growing along the
+  // list) and in the clauses of the same head name and arity.
+  std::int64_t order = 0;
+  int slot = -1;
 };
+
+namespace zavo {
+
+// The name and arity of a head or goal: atoms have arity -1, so that an atom
+// and a compound of no arguments stay apart.
+struct ClauseKey {
+  const DFunc* def;
+  int arity;
+  bool operator==(const ClauseKey&) const = default;
+};
+
+// The key of a term that is an atom or a compound; false for any other term.
+bool KeyOf(const pObj* t, ClauseKey& key);
+
+}  // namespace zavo
 
 class RuleManager {
 public:
@@ -59,6 +84,44 @@ public:
   Rule* Next(const Rule* r) const;
   int Count() const;
 
+  // The clauses a goal of this key can match, in stored order: the clauses
+  // whose head has the key, merged with those whose head is no atom or
+  // compound (a variable or a number matches by unification alone). Query
+  // clauses (no head) are in neither.
+  class Candidates {
+  public:
+    // The first candidate at or after `from` in stored order, or null; the
+    // walk goes on from there with Next.
+    Rule* Start(const Rule* from);
+    Rule* Next();
+
+  private:
+    friend class RuleManager;
+    const std::vector<Rule*>* keyed_ = nullptr;
+    const std::vector<Rule*>* other_ = nullptr;
+    std::size_t k_ = 0;
+    std::size_t o_ = 0;
+    Rule* Pick();
+  };
+  Candidates For(const zavo::ClauseKey& key) const;
+
 private:
+  // The clauses of a key in stored order; null when no clause had the key.
+  std::vector<Rule*>* Keyed(const zavo::ClauseKey& key) const;
+  std::vector<Rule*>& AddKey(const zavo::ClauseKey& key);
+  void Index(Rule* r);
+  void Unindex(Rule* r);
+
+  // One entry of the open-addressing table of keys (a power of two long,
+  // at most half full).
+  struct KeySlot {
+    zavo::ClauseKey key{nullptr, 0};
+    std::vector<Rule*>* clauses = nullptr;  // null: the entry is free
+  };
+
   DblList<Rule> list_;
+  std::int64_t nextOrder_ = 0;
+  std::vector<KeySlot> table_;
+  std::vector<std::unique_ptr<std::vector<Rule*>>> buckets_;
+  std::vector<Rule*> other_;  // heads that are neither atoms nor compounds
 };

@@ -4,7 +4,7 @@
 #include "interp/prolog/prolog_system.h"
 
 zavo::FramedTerm zavo::Deref(PrologSystem& sys, pObj* t, int frame) {
-  while (t != nullptr && t->Type() == kTypeVar) {
+  while (t != nullptr && t->Tag() == kTypeVar) {
     pDVar& c = sys.Cell(frame, static_cast<pVar*>(t)->index);
     if (c.term == nullptr) break;
     if (c.frame != -1) frame = c.frame;

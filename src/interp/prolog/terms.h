@@ -34,7 +34,6 @@ public:
 
 class pObj : public pObjectBase<PrologSystem> {
 public:
-  pObj() = default;
   pObj(const pObj&) = delete;
   pObj& operator=(const pObj&) = delete;
 
@@ -54,11 +53,22 @@ public:
   virtual pObj* Eval(PrologSystem& sys, int mode);
   // 1 for a term that can stand as a goal (an atom or a compound).
   virtual int IsCallable() const;
+
+  // The type code read without a virtual call, for the engine's inner loops;
+  // always the answer of Type().
+  int Tag() const { return tag_; }
+  bool TagCallable() const { return tag_ == zavo::kTypeAtom || tag_ == zavo::kTypeFunctor; }
+
+protected:
+  explicit pObj(int tag) : tag_(tag) {}
+
+private:
+  const int tag_;
 };
 
 class RealNumber : public pObj {
 public:
-  explicit RealNumber(double v) : value(v) {}
+  explicit RealNumber(double v) : pObj(zavo::kTypeNumber), value(v) {}
   int Type() const override;
   void Out(PrologSystem& sys, std::ostream& os) override;
   int Unify(PrologSystem& sys, pObj& other) override;
@@ -69,7 +79,7 @@ public:
 
 class FunctorBase : public pObj {
 public:
-  explicit FunctorBase(DFunc* d) : def(d) {}
+  FunctorBase(DFunc* d, int tag) : pObj(tag), def(d) {}
   int IsCallable() const override;
 
   DFunc* def;  // the name's definition; not owned
@@ -77,7 +87,7 @@ public:
 
 class Atom : public FunctorBase {
 public:
-  using FunctorBase::FunctorBase;
+  explicit Atom(DFunc* d) : FunctorBase(d, zavo::kTypeAtom) {}
   int Type() const override;
   void Out(PrologSystem& sys, std::ostream& os) override;
   int Unify(PrologSystem& sys, pObj& other) override;
@@ -103,7 +113,7 @@ public:
 
 class pVar : public pObj {
 public:
-  explicit pVar(int i) : index(i) {}
+  explicit pVar(int i) : pObj(zavo::kTypeVar), index(i) {}
   int Type() const override;
   void Out(PrologSystem& sys, std::ostream& os) override;
   int Unify(PrologSystem& sys, pObj& other) override;
@@ -114,6 +124,7 @@ public:
 
 class Anonim : public pObj {
 public:
+  Anonim() : pObj(zavo::kTypeAnonim) {}
   int Type() const override;
   void Out(PrologSystem& sys, std::ostream& os) override;
   int Unify(PrologSystem& sys, pObj& other) override;
@@ -134,4 +145,8 @@ public:
   // way down means the term holds itself.
   bool printing = false;
   pObj* term = nullptr;  // null while unbound
+
+private:
+  int SetOnFullTrail(PrologSystem& sys, pObj* t, int f);
+  int Bind(pObj* t, int f);
 };

@@ -103,6 +103,18 @@ TEST_F(ConsultTest, WithoutHostTheWorkingDirectoryIsTheLibrary) {
   EXPECT_EQ(Ask(sys_, "?- consult(f(x))."), "%consult 1\nname = f\nno\n");
 }
 
+// Clauses consulted while a goal still has alternatives are found by it
+// when they come after the clause it used last, as in the stored list.
+TEST_F(ConsultTest, ClausesConsultedDuringASearchAreFoundInStoredOrder) {
+  WriteFile(dir_ / "more.pro", "item(c).\nother(x).\nitem(d).\n");
+  EXPECT_EQ(Ask(sys_, "?- consult(lib)."), "yes\n");
+  EXPECT_EQ(Ask(sys_, "?- item(X), write(X), X = a, consult(more), fail."), "a b c d no\n");
+  EXPECT_EQ(Ask(sys_, "?- item(X), write(X), fail."), "a b c d no\n");
+  // The last clause of a name was used: the search had run out.
+  EXPECT_EQ(Ask(sys_, "?- item(X), X = d, consult(more), fail."), "no\n");
+  EXPECT_EQ(Ask(sys_, "?- item(X), write(X), fail."), "a b c d c d no\n");
+}
+
 // A clause that reconsults its own file goes on running; the old clauses are
 // no longer found and are destroyed once the search is over.
 TEST_F(ConsultTest, ReconsultDuringASearchKeepsRunningClausesAlive) {

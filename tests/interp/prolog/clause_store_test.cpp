@@ -8,9 +8,16 @@
 
 namespace {
 
+using zavo::test::Ask;
+using zavo::test::ConsultText;
 using zavo::test::DataPath;
 using zavo::test::Tree;
 using zavo::test::Written;
+
+struct Case {
+  const char* goal;
+  const char* answer;
+};
 
 std::string Listing(PrologSystem& sys) {
   std::ostringstream os;
@@ -100,6 +107,42 @@ TEST(PrologClauseStore, ListingKeepsTheRegistersAsTheyWere) {
   EXPECT_EQ(sys.ViewMode, 1);
   EXPECT_EQ(sys.names, &outer);
   sys.names = nullptr;
+}
+
+// A goal tries the clauses of its name and arity and those whose head is a
+// variable, in stored order, however the clauses of other names and arities
+// lie between them; atoms and compounds of no arguments stay apart.
+TEST(PrologClauseStore, GoalsTryTheirClausesInStoredOrder) {
+  PrologSystem sys(10000, 10000);
+  ConsultText(sys,
+              "p(1).\n"
+              "p.\n"
+              "p(a, b).\n"
+              "X :- write(any).\n"
+              "p(2).\n"
+              "q(1).\n"
+              "p(3, c).\n"
+              "p(3).\n"
+              "p :- write(atom).\n"
+              "p(f(Y)) :- write(Y).\n");
+  const Case cases[] = {
+      {"?- p(A).", "A = 1\nany A = ???\nA = 2\nA = 3\nY_1 A = f(Y_1)\nyes\n"},
+      {"?- p.", "any atom yes\n"},
+      {"?- p(A, B).", "A = a\nB = b\nany A = ???\nB = ???\nA = 3\nB = c\nyes\n"},
+      {"?- p(3).", "any yes\n"},
+      {"?- p(f(k)).", "any k yes\n"},
+      // The variable head matches q(A) too.
+      {"?- q(A), p(A).",
+       "any A = 1\nany A = ???\nA = 2\nA = 3\nY_2 A = f(Y_2)\nA = 1\nany A = 1\nyes\n"},
+      {"?- r(A).", "any A = ???\nyes\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.goal);
+    EXPECT_EQ(Ask(sys, c.goal), c.answer);
+  }
+  EXPECT_EQ(Listing(sys),
+            "p(1).\np.\np(a,b).\nX :- write(any).\np(2).\nq(1).\np(3,c).\np(3).\n"
+            "p :- write(atom).\np(f(Y)) :- write(Y).\n");
 }
 
 }  // namespace
