@@ -32,7 +32,6 @@ int CG_GraphicEditor::DeleteLayer() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
 int CG_GraphicEditor::RemoveFromLayer() { return 0; }
 int CG_GraphicEditor::ChooseLayer() { return 0; }
-void CG_GraphicEditor::RefreshView(int) {}
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
 int CG_GraphicEditor::DuplicateCommand() { return 0; }
 int CG_GraphicEditor::SpecialObjectCommand() { return 0; }

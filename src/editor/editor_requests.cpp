@@ -139,7 +139,10 @@ int CG_GraphicEditor::Command(EDCommand& command) {
     case 74: command.value = activeView; return command.value;
     case 75:
       ProjectAllItems();
-      for (int v = 0; v < 4; ++v) FillView(v);
+      for (int v = 0; v < 4; ++v) {
+        FillView(v);
+        RefreshView(v);
+      }
       return 0;
     case 76: command.value = modified; return command.value;
     case 77: animationOn = command.value; return 0;

@@ -35,6 +35,8 @@
 #include "editor/scene_editor_item.h"
 #include "editor/window_interfaces.h"
 #include "editor/wire_frame_image.h"
+#include "editor/views/view_mapping.h"
+#include "scene/mapping.h"
 #include "scene/registry.h"
 #include "scene/scene.h"
 #include "scene/system_interface.h"
@@ -263,6 +265,25 @@ public:
   // The background option times 255, truncated.
   void GetBackgroundColor(int& r, int& g, int& b) const;
 
+  // ---- Drawing items in the four views ----
+  //
+  // Every change on screen is: erase with the old projected data, change,
+  // project again, draw. A view of mode 0 is never touched; a parallel view
+  // paints through DrawWireframeObjects (editor/views/wireframe_painter.h);
+  // the Preview view through DrawPreviewSegments for an item of style box
+  // (and for every item while DirectDraw is on, whose projection leaves only
+  // box segments), else DrawPreviewVertices.
+
+  // The item in one view in draw mode 0 (draw), 1 (erase) or 2 (invert).
+  void PaintItemInView(int view, CG_SceneEditorItem* item, int mode);
+  void DrawItemInView(int view, CG_SceneEditorItem* item);
+  void EraseItemInView(int view, CG_SceneEditorItem* item);
+  void InvertItemInView(int view, CG_SceneEditorItem* item);
+  // The same in views 0, 1, 2, 3, in that order.
+  void DrawItem(CG_SceneEditorItem* item);
+  void EraseItem(CG_SceneEditorItem* item);
+  void InvertItem(CG_SceneEditorItem* item);
+
   // ---- Document state (public for the parts of the editor and its tests) ----
 
   QZPrologSystem prolog;
@@ -357,6 +378,42 @@ public:
   // MouseEvent's turn of the selected object's editor module: 1 when the
   // module consumed the event; result holds the module's answer when it was asked.
   int SelectedObjectMouse(const MouseEventRecord& event, int& result);
+
+  // ---- View refresh, decorations of the views and lamp glyphs ----
+  //
+  // Painting never clears a view: callers fill it first where a whole view
+  // is painted again.
+
+  // RefreshView for every view whose mode is not 0.
+  void RefreshViews();
+  // The active-view marker, a filled triangle in the view's top left corner,
+  // in (0, 55, 0) or in the background colour; nothing for view -1.
+  void DrawCursor(int view);
+  void EraseCursor(int view);
+  // The lines of a parallel view through the world origin, in (150, 0, 0).
+  void DrawAxes(int view);
+  // The current mapping's frame drawn or erased by the first mapping module
+  // of its type; nothing without a mapping or type name.
+  void ShowMappingFrame(int view);
+  void HideMappingFrame(int view);
+  // A lamp of the lamp list as a red cross with its shape in the parallel
+  // views (nothing in the Preview or a view that is off); erasing draws the
+  // same lines in the background colour. Without a view: views 0 to 3.
+  void DrawLampGlyphInView(int view, CG_LightSource* lamp);
+  void EraseLampGlyphInView(int view, CG_LightSource* lamp);
+  void DrawLampGlyph(CG_LightSource* lamp);
+  void EraseLampGlyph(CG_LightSource* lamp);
+  // The shape lines the lamp's editor module gives, through M (the view's
+  // parallel mapping; for a transform lamp M x its matrix, the inner lamp's
+  // shape), unclipped, in (180, 0, 0) or the background colour.
+  void DrawLampShape(CG_LightSource* lamp, int view, const zavo::ViewMatrix& M, int halfW, int halfH, int erase);
+  // Puts a finished object into the scene, gives it an item, projects and
+  // draws it. An object whose name is taken is destroyed (nothing else
+  // changes); one that gets no item stays in the scene unshown. 1 when shown.
+  int AddObjectToEditor(std::unique_ptr<CG_GraphicObject> object);
+
+  // The mapping being edited; none at start.
+  std::unique_ptr<CG_MappingMetod> currentMapping;
 
   DblList<CG_SceneEditorItem> items;     // one per scene object that has one
   DblList<CG_ESelection> selection;

@@ -1,0 +1,119 @@
+// Painting a Top view of 1000 x 800 (default window) that holds 1000 boxes
+// and a wavy grid of 100352 triangles (225 x 225 vertices, drawn from its
+// projected vertices and its edge list), and the raster surface's line
+// throughput.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include "editor/graphic_editor.h"
+#include "editor/scene_editor_item.h"
+#include "editor/views/raster_image.h"
+#include "geometry/bounding_object.h"
+#include "scene/comm_data.h"
+#include "scene/graphic_object.h"
+
+namespace {
+
+constexpr int kSide = 225;  // vertices along each side of the grid
+
+CG_GraphicObjectCommData& Data(const char* name) {
+  static CG_GraphicObjectCommData data;
+  data.name = name;
+  return data;
+}
+
+class WavyGrid : public CG_GraphicObject {
+public:
+  WavyGrid() : CG_GraphicObject(Data("grid")) {
+    bound = BoundingBox(Point(0));
+    for (int i = 1; i < VertexCount(); ++i) bound.Extend(Point(i));
+  }
+  int GetCommData(CG_GraphicObjectCommData&) override { return 1; }
+  int SetCommData(CG_GraphicObjectCommData&) override { return 1; }
+  void Write(std::ostream&) const override {}
+  int IsFaced(int mode) const override { return mode == 0; }
+  int VertexCount() const override { return kSide * kSide; }
+  void Vertex(int i, Point3D& p) const override { p = Point(i); }
+  int FaceCount() const override { return 2 * (kSide - 1) * (kSide - 1); }
+  int FaceLoopCount(int) const override { return 1; }
+  void FaceIndices(int face, int, Seq<int>& indices) const override {
+    const int quad = face / 2;
+    const int a = quad / (kSide - 1) * kSide + quad % (kSide - 1) + 1;
+    indices.SetSize(3);
+    if (face % 2 == 0) {
+      indices[0] = a, indices[1] = a + 1, indices[2] = a + kSide + 1;
+    } else {
+      indices[0] = a, indices[1] = a + kSide + 1, indices[2] = a + kSide;
+    }
+  }
+  int HasEdges() const override { return 1; }
+  int EdgeCount() const override { return 3 * (kSide - 1) * (kSide - 1); }
+  void Edge(int e, int& a, int& b) const override {
+    const int quad = e / 3;
+    a = quad / (kSide - 1) * kSide + quad % (kSide - 1) + 1;
+    b = a + (e % 3 == 0 ? 1 : e % 3 == 1 ? kSide : kSide + 1);
+  }
+  const BoundingObject* GetBoundingObject() const override { return &bound; }
+
+private:
+  static Point3D Point(int i) {
+    const double x = -7 + 14.0 * (i % kSide) / (kSide - 1);
+    const double y = -7 + 14.0 * (i / kSide) / (kSide - 1);
+    return {x, y, 0.7 * std::sin(1.3 * x) * std::cos(0.9 * y)};
+  }
+  BoundingBox bound;
+};
+
+// The scene text of n boxes spread over the window.
+std::string Boxes(int n) {
+  std::ostringstream text;
+  for (int i = 0; i < n; ++i) {
+    const double x = -9.3 + 18.1 * ((i * 37) % n) / n;
+    const double y = -6.1 + 11.9 * ((i * 61) % n) / n;
+    text << "{ object name b" << i << "; model { box xmin " << x << "; xmax " << x + 0.73 << "; ymin " << y
+         << "; ymax " << y + 0.41 << "; zmin 0.1; zmax 1.3; } }\n";
+  }
+  return text.str() + ".\n";
+}
+
+void BM_PaintTopView(benchmark::State& state) {
+  auto editor = CG_GraphicEditor::Create(0);
+  zavo::RasterWireFrameImage surface(1000, 800);
+  editor->SetView(0, &surface, 2);
+  editor->options.UseColor = 0;
+  std::istringstream in(Boxes(1000));
+  if (editor->scene.Get(in) != 1) state.SkipWithError("scene text not read");
+  auto grid = std::make_unique<WavyGrid>();
+  editor->scene.AddObject(std::move(grid));
+  editor->CreateItems();
+  editor->ProjectAllItems();
+  std::vector<CG_SceneEditorItem*> items;
+  for (CG_SceneEditorItem& item : editor->items) items.push_back(&item);
+  for (auto _ : state) {
+    for (CG_SceneEditorItem* item : items) editor->DrawItemInView(0, item);
+    benchmark::DoNotOptimize(surface.Buffer().data());
+  }
+}
+
+void BM_RasterLines(benchmark::State& state) {
+  zavo::RasterWireFrameImage surface(1000, 800);
+  surface.BeginPen(20, 40, 60);
+  int k = 0;
+  for (auto _ : state) {
+    const int a = (k * 7919) % 1000, b = (k * 104729) % 800;
+    surface.PenLine(a, b, 999 - b, (a * 3) % 800);
+    ++k;
+  }
+  surface.EndPen();
+  state.SetItemsProcessed(state.iterations());
+}
+
+BENCHMARK(BM_PaintTopView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RasterLines);
+
+}  // namespace

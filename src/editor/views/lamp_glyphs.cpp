@@ -1,0 +1,107 @@
+// Lamps in the Top, Side and Front views: a cross at the lamp's position and
+// the shape its lamp editor module gives, placed afresh at every drawing.
+
+#include "editor/graphic_editor.h"
+#include "editor/views/view_mapping.h"
+#include "models/core/transf_lamp.h"
+
+namespace {
+
+// Holds a transform lamp's inner lamp and steps while its shape is drawn and
+// gives them back however the drawing ends.
+class InnerLampLoan {
+public:
+  explicit InnerLampLoan(GTransfLamp& wrapper) : wrapper_(wrapper) { wrapper_.GetTransformList(held_); }
+  ~InnerLampLoan() {
+    try {
+      wrapper_.SetTransformList(held_);
+    } catch (...) {
+      // The steps came from the wrapper and have an inverse; nothing to do.
+    }
+  }
+  InnerLampLoan(const InnerLampLoan&) = delete;
+  InnerLampLoan& operator=(const InnerLampLoan&) = delete;
+
+  CG_LightSource* Lamp() const { return held_.lamp; }
+
+private:
+  GTransfLamp& wrapper_;
+  CG_TransfLampDescription held_;
+};
+
+void ShapeLines(CG_GraphicEditor& editor, CG_LightSource& lamp, CG_WireFrameImage& surface,
+                const zavo::ViewMatrix& M, int hAxis, int vAxis, double sign, int halfW, int halfH, int erase) {
+  CG_LampEditorModule* module = editor.FindLampModule(lamp.Keyword());
+  if (module == nullptr || module->HasShape() == 0) return;
+  Seq<Point3D> points;
+  module->GetShape(editor, lamp, points);
+  int r = 180, g = 0, b = 0;
+  if (erase != 0) editor.GetBackgroundColor(r, g, b);
+  const std::uint32_t n = points.Count();
+  for (std::uint32_t i = 0; i + 1 < n; i += 2) {
+    const Point3D& p = points[i];
+    const Point3D& q = points[i + 1];
+    surface.DrawLine(zavo::PixelOf(M.Row(hAxis, p), halfW), zavo::PixelOf(sign * M.Row(vAxis, p), halfH),
+                     zavo::PixelOf(M.Row(hAxis, q), halfW), zavo::PixelOf(sign * M.Row(vAxis, q), halfH), r, g,
+                     b);
+  }
+}
+
+}  // namespace
+
+void CG_GraphicEditor::DrawLampShape(CG_LightSource* lamp, int view, const zavo::ViewMatrix& M, int halfW,
+                                     int halfH, int erase) {
+  if (lamp == nullptr || view < 0 || view > 3 || views[view] == nullptr) return;
+  int hAxis = 0, vAxis = 1, flip = 0;
+  GetViewAxes(viewModes[view], hAxis, vAxis, flip);
+  const double sign = flip != 0 ? -1.0 : 1.0;
+  auto* wrapper = dynamic_cast<GTransfLamp*>(lamp);
+  if (wrapper == nullptr) {
+    ShapeLines(*this, *lamp, *views[view], M, hAxis, vAxis, sign, halfW, halfH, erase);
+    return;
+  }
+  const zavo::ViewMatrix moved = M.Times(wrapper->Forward());
+  InnerLampLoan loan(*wrapper);
+  if (loan.Lamp() != nullptr) {
+    ShapeLines(*this, *loan.Lamp(), *views[view], moved, hAxis, vAxis, sign, halfW, halfH, erase);
+  }
+}
+
+namespace {
+
+void LampGlyph(CG_GraphicEditor& editor, int view, CG_LightSource* lamp, int erase) {
+  if (lamp == nullptr || view < 0 || view > 3) return;
+  const int mode = editor.viewModes[view];
+  CG_WireFrameImage* surface = editor.views[view];
+  if (mode < 2 || mode > 4 || surface == nullptr) return;
+  const int width = surface->GetWidth();
+  const int height = surface->GetHeight();
+  if (width < 1 || height < 1) return;
+  const int halfW = width / 2;
+  const int halfH = height / 2;
+  int hAxis = 0, vAxis = 1, flip = 0;
+  editor.GetViewAxes(mode, hAxis, vAxis, flip);
+  double window[6];
+  for (int k = 0; k < 6; ++k) window[k] = editor.viewBoxes[view][k];
+  CG_GraphicEditor::FitWindowToView(window, halfW, halfH, hAxis, vAxis);
+  const zavo::ViewMatrix N = zavo::ParallelMapping(window);
+  const double sign = flip != 0 ? -1.0 : 1.0;
+  const Point3D at = lamp->Position();
+  editor.DrawCrossMarker(view, zavo::PixelOf(N.Row(hAxis, at), halfW), zavo::PixelOf(sign * N.Row(vAxis, at), halfH),
+                         erase);
+  editor.DrawLampShape(lamp, view, N, halfW, halfH, erase);
+}
+
+}  // namespace
+
+void CG_GraphicEditor::DrawLampGlyphInView(int view, CG_LightSource* lamp) { LampGlyph(*this, view, lamp, 0); }
+
+void CG_GraphicEditor::EraseLampGlyphInView(int view, CG_LightSource* lamp) { LampGlyph(*this, view, lamp, 1); }
+
+void CG_GraphicEditor::DrawLampGlyph(CG_LightSource* lamp) {
+  for (int v = 0; v < 4; ++v) DrawLampGlyphInView(v, lamp);
+}
+
+void CG_GraphicEditor::EraseLampGlyph(CG_LightSource* lamp) {
+  for (int v = 0; v < 4; ++v) EraseLampGlyphInView(v, lamp);
+}
