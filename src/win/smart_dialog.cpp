@@ -14,7 +14,9 @@
 #include <wx/panel.h>
 #include <wx/scrolbar.h>
 #include <wx/settings.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
+#include <wx/image.h>
 #include <wx/textctrl.h>
 
 namespace {
@@ -46,6 +48,22 @@ unsigned char Component(double v) {
   else if (!(x == x)) n = 0;
   else n = -0x7fffffffffffffffLL;
   return static_cast<unsigned char>(n & 0xff);
+}
+
+// The lower-left 50 x 50 part of the image (all of a smaller one), upright
+// whichever order its rows are stored in.
+wxBitmap Thumbnail(const BitmapManager& image) {
+  const int w = std::min(50, image.Width());
+  const int h = std::min(50, image.Height());
+  wxImage out(50, 50);
+  out.SetRGB(wxRect(0, 0, 50, 50), 0xc0, 0xc0, 0xc0);
+  const int top = image.Height() - h;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      int r = 0, g = 0, b = 0;
+      if (image.GetPixel(x, top + y, r, g, b)) out.SetRGB(x, 50 - h + y, r, g, b);
+    }
+  return wxBitmap(out);
 }
 
 wxColourData& CustomColours() {
@@ -177,7 +195,7 @@ void SmartDialog::CreateControls() {
       }
       case SmartKind::Bitmap:
         place(new wxStaticText(this, id, label), 0);
-        place(new wxPanel(this, id + 1), 1);
+        place(new wxStaticBitmap(this, id + 1, Thumbnail(static_cast<Bitmap_obj&>(item).image)), 1);
         break;
       case SmartKind::None:
         break;
@@ -255,9 +273,12 @@ void SmartDialog::OnCommand(wxCommandEvent& event) {
         static_cast<Check_obj&>(*c.item).state = static_cast<wxCheckBox*>(c.windows[1])->GetValue() ? 1 : 0;
         return;
       case SmartKind::ListBox:
-        if (event.GetEventType() == wxEVT_CHOICE)
+        if (event.GetEventType() == wxEVT_CHOICE) {
+          if (c.item->beforeChange) c.item->beforeChange(items_);
           static_cast<ListBox_obj&>(*c.item).selected =
               static_cast<wxChoice*>(c.windows[1])->GetStringSelection().utf8_str().data();
+          if (c.item->afterChange) c.item->afterChange(items_);
+        }
         return;
       case SmartKind::LogicalSet: {
         SmartDialog nested(this, c.item->label, static_cast<LogicalSet_obj&>(*c.item).children, false);
@@ -296,10 +317,12 @@ void SmartDialog::OnScroll(wxScrollEvent& event) {
   for (Control& c : controls_) {
     if (c.row->kind != SmartKind::ScrollBar || c.windows[1] != event.GetEventObject()) continue;
     auto& s = static_cast<ScrollBar_obj&>(*c.item);
+    if (s.beforeChange) s.beforeChange(items_);
     const int p = std::clamp(static_cast<wxScrollBar*>(c.windows[1])->GetThumbPosition(), 0, 100);
     s.value = SmartScrollValue(s.from, s.to, p);
     static_cast<wxStaticText*>(c.windows[0])
         ->SetLabel(WxText(s.label) + "(" + SmartNumberText(s.value) + ")");
+    if (s.afterChange) s.afterChange(items_);
   }
   event.Skip();
 }

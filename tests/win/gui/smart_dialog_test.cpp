@@ -10,7 +10,9 @@
 #include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/scrolbar.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
+#include <wx/image.h>
 #include <wx/textctrl.h>
 
 #include "win/gui/gui_support.h"
@@ -124,6 +126,80 @@ TEST_F(SmartDialogGui, UnmatchedListChoiceShowsNothingAndOkStoresEmptyText) {
   });
   EXPECT_EQ(result, 1);
   EXPECT_STREQ(static_cast<const char*>(path->selected), "");
+}
+
+// A list change runs before-hook, store, after-hook; a button runs store,
+// action, load; a logical set opens its own dialog with only OK.
+TEST_F(SmartDialogGui, HooksActionsAndNestedSets) {
+  gcg_list items;
+  auto* name = new Edit_obj("Name", "Sphere1");
+  auto* path = new ListBox_obj("Path");
+  path->entries.Resize(2);
+  path->entries[0] = "";
+  path->entries[1] = "Spline2";
+  auto* rename = new Button_obj("Rename", nullptr);
+  auto* more = new LogicalSet_obj("Surface");
+  more->children.Append(new Edit_obj("Texture", "wood"));
+  items.Append(name);
+  items.Append(path);
+  items.Append(rename);
+  items.Append(more);
+
+  std::vector<std::string> seen;
+  auto str = [](const charString& t) { return std::string(t != nullptr ? static_cast<const char*>(t) : ""); };
+  path->beforeChange = [&](gcg_list&) { seen.push_back("before:" + str(path->selected)); };
+  path->afterChange = [&](gcg_list&) { seen.push_back("after:" + str(path->selected)); };
+  rename->action = [&](gcg_list& all) {
+    EXPECT_EQ(&all, &items);
+    seen.push_back("action:" + str(name->text));
+    name->text = "Renamed";
+  };
+
+  SmartDialog dialog(owner_, "Sweep", items, true);
+  const int result = RunWith(dialog, [&](SmartDialog& d) {
+    auto* choice = static_cast<wxChoice*>(d.FindWindow(103));
+    EXPECT_EQ(choice->GetSelection(), 0);  // the empty first entry
+    choice->SetSelection(1);
+    Press(choice, 103, wxEVT_CHOICE);
+
+    auto* field = static_cast<wxTextCtrl*>(d.FindWindow(101));
+    field->SetValue("typed");
+    Press(d.FindWindow(105), 105);
+    EXPECT_EQ(field->GetValue(), "Renamed");
+
+    d.CallAfter([] {
+      for (wxWindow* w : wxTopLevelWindows) {
+        auto* nested = dynamic_cast<SmartDialog*>(w);
+        if (nested == nullptr || nested->GetTitle() != "Surface") continue;
+        EXPECT_TRUE(nested->OkButton()->IsShown());
+        EXPECT_FALSE(nested->CancelButton()->IsShown());
+        static_cast<wxTextCtrl*>(nested->FindWindow(101))->SetValue("oak");
+        wxCommandEvent ok(wxEVT_BUTTON, 1);
+        nested->GetEventHandler()->ProcessEvent(ok);
+      }
+    });
+    Press(d.FindWindow(107), 107);
+    Press(d.CancelButton(), 2);
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"before:", "after:Spline2", "action:typed"}));
+  EXPECT_STREQ(static_cast<const char*>(name->text), "Renamed");
+  EXPECT_STREQ(static_cast<const char*>(static_cast<Edit_obj*>(more->children.First())->text), "oak");
+}
+
+// The image shows upright: its lower-left 50 x 50 part.
+TEST_F(SmartDialogGui, BitmapRowShowsTheImageUpright) {
+  gcg_list items;
+  auto* picture = new Bitmap_obj("Texture");
+  ASSERT_EQ(picture->image.Create(70, 30), 1);
+  for (int x = 0; x < 70; ++x) picture->image.SetPixel(x, 0, 200, 30, 30);    // top row red
+  for (int x = 0; x < 70; ++x) picture->image.SetPixel(x, 29, 30, 30, 200);   // bottom row blue
+  items.Append(picture);
+  SmartDialog dialog(owner_, "Material", items, true);
+  const wxImage shown = static_cast<wxStaticBitmap*>(dialog.FindWindow(101))->GetBitmap().ConvertToImage();
+  ASSERT_EQ(shown.GetWidth(), 50);
+  EXPECT_EQ(shown.GetRed(10, 20), 200);   // the top row, below the unused 20 rows
+  EXPECT_EQ(shown.GetBlue(10, 49), 200);  // the bottom row at the bottom
 }
 
 TEST_F(SmartDialogGui, ShowNeedsAParent) {
