@@ -66,7 +66,9 @@ wxBitmap Thumbnail(const BitmapManager& image) {
   return wxBitmap(out);
 }
 
-wxColourData& CustomColours() {
+}  // namespace
+
+wxColourData& SmartCustomColours() {
   static wxColourData data = [] {
     wxColourData d;
     d.SetCustomColour(0, wxColour(1, 1, 1));
@@ -75,8 +77,6 @@ wxColourData& CustomColours() {
   }();
   return data;
 }
-
-}  // namespace
 
 SmartDialog::SmartDialog(wxWindow* parent, const char* title, gcg_list& items, bool showCancel)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8(title != nullptr ? title : "")),
@@ -299,7 +299,7 @@ void SmartDialog::OnCommand(wxCommandEvent& event) {
 
 void SmartDialog::ChooseColour(Control& c) {
   auto& col = static_cast<Color_obj&>(*c.item);
-  wxColourData& data = CustomColours();
+  wxColourData& data = SmartCustomColours();
   data.SetColour(wxColour(Component(col.r), Component(col.g), Component(col.b)));
   wxColourDialog dialog(this, &data);
   if (dialog.ShowModal() == wxID_OK) {

@@ -15,6 +15,7 @@
 #include "win/smart_layout.h"
 
 class wxButton;
+class wxColourData;
 class wxWindow;
 
 class SmartDialog : public wxDialog {
@@ -52,6 +53,10 @@ private:
   wxButton* cancel_ = nullptr;
   std::vector<Control> controls_;
 };
+
+// The colour chooser's 16 custom colours, filled once per run with greys
+// 1, 16, 32 ... 240 and keeping what the user changes there.
+wxColourData& SmartCustomColours();
 
 // The window layer's Dialog_obj: shows descriptions as SmartDialogs on the
 // parent window; without one nothing is shown and Show answers 0.

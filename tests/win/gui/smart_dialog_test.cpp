@@ -7,6 +7,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/cmndata.h>
 #include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/scrolbar.h>
@@ -200,6 +201,12 @@ TEST_F(SmartDialogGui, BitmapRowShowsTheImageUpright) {
   ASSERT_EQ(shown.GetWidth(), 50);
   EXPECT_EQ(shown.GetRed(10, 20), 200);   // the top row, below the unused 20 rows
   EXPECT_EQ(shown.GetBlue(10, 49), 200);  // the bottom row at the bottom
+}
+
+TEST_F(SmartDialogGui, CustomColoursStartAsGreys) {
+  const wxColourData& data = SmartCustomColours();
+  EXPECT_EQ(data.GetCustomColour(0), wxColour(1, 1, 1));
+  for (int i = 1; i < 16; ++i) EXPECT_EQ(data.GetCustomColour(i), wxColour(16 * i, 16 * i, 16 * i)) << i;
 }
 
 TEST_F(SmartDialogGui, ShowNeedsAParent) {
