@@ -7,7 +7,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/cmndata.h>
+#include <wx/colourdata.h>
 #include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/scrolbar.h>
