@@ -22,6 +22,10 @@ public:
   gcg_obj& operator=(const gcg_obj&) = delete;
 
   charString label;
+  // Called by the dialog with its whole control list around a change the
+  // user makes in this control (a list selection, a scroll-bar move); either
+  // may be empty.
+  std::function<void(List<gcg_obj>& controls)> beforeChange, afterChange;
 };
 
 using gcg_list = List<gcg_obj>;
