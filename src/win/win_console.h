@@ -23,8 +23,6 @@ public:
 
   void Bind(EditWinLink* owner);
 
-  // The interface's first slot: does nothing.
-  void Slot0() {}
   void Show(int flag) override;
   void Write(const char* text) override;
   void SetInputHandler(InputHandler handler) override;

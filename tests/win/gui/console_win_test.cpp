@@ -73,7 +73,6 @@ TEST(WinConsole, BindCreatesOneHiddenWindowAndOkHidesIt) {
   EXPECT_EQ(console.Window(), window);
   EXPECT_EQ(console.Owner(), &other);
 
-  console.Slot0();
   console.Write("kept\n");
   console.Show(0);
   EXPECT_TRUE(window->IsShown());
