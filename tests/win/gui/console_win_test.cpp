@@ -12,6 +12,7 @@
 #include "win/console_win.h"
 #include "win/gui/gui_support.h"
 #include "win/gui/stand_in_edit_win.h"
+#include "win/win_qz_interface.h"
 
 namespace {
 
@@ -126,15 +127,25 @@ TEST(WinConsole, ASizeChangePlacesTheControls) {
   EXPECT_EQ(window->OkButton()->GetRect(), wxRect(130, 283, 100, 30));
 }
 
-TEST(WinConsole, EscapeInTheConsoleReachesTheOwner) {
+TEST(WinConsole, EscapeInTheConsoleStopsARender) {
   StandInEditWin edit;
   WinConsole console;
   console.Bind(&edit);
+  ConsoleWin* window = console.Window();
+  WinQZInterface qz(&edit, &edit.status);
+  qz.secondWindow = window;
+  window->Show();
+  window->Raise();
+  window->Input()->SetFocus();
+  ASSERT_TRUE(zavo::test::DrainUntil([&] { return wxWindow::FindFocus() == window->Input(); }));
+  EXPECT_EQ(qz.UserBreak(), 0);
+
   wxKeyEvent key(wxEVT_CHAR_HOOK);
   key.m_keyCode = WXK_ESCAPE;
-  key.SetEventObject(console.Window()->Input());
-  console.Window()->ProcessWindowEvent(key);
+  key.SetEventObject(window->Input());
+  window->ProcessWindowEvent(key);
   EXPECT_EQ(edit.escapePressed, 1);
+  EXPECT_EQ(qz.UserBreak(), 1);
 }
 
 }  // namespace
