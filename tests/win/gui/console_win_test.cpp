@@ -62,6 +62,7 @@ TEST(WinConsole, BindCreatesOneHiddenWindowAndOkHidesIt) {
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(window->IsShown());
   EXPECT_TRUE(window->IsTopLevel());
+  EXPECT_EQ(window->GetSize(), wxSize(300, 300));
   EXPECT_EQ(window->GetParent(), edit.window);
   EXPECT_EQ(window->EnterButton()->GetLabel(), "Enter");
   EXPECT_EQ(window->OkButton()->GetLabel(), "Ok");
