@@ -37,6 +37,7 @@ int WinFlyMenu::Show(const FlyMenuItem& root, Seq<int>& path) {
   if (window == nullptr) return 0;
   chosen_ = -1;
   const std::vector<FlyMenuEntry> entries = BuildFlyMenu(root, table_);
+  if (entries.empty()) return 0;  // nothing to choose: no menu is shown
   wxMenu menu;
   AppendEntries(menu, entries);
   const wxPoint at = owner_->mouseKnown ? window->ScreenToClient(owner_->lastMouse) : wxDefaultPosition;

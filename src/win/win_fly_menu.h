@@ -33,7 +33,7 @@ public:
   // Replaces how the menu is shown (tests); null restores the real pop-up.
   void SetPopupFunction(PopupFunction popup) { popup_ = std::move(popup); }
 
-  // 0 without an owner window; 1 and the path after a choice; 0 (path
+  // 0 without an owner window or entries; 1 and the path after a choice; 0 (path
   // untouched) when the menu was dismissed.
   int Show(const FlyMenuItem& root, Seq<int>& path) override;
 

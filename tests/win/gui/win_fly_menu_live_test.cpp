@@ -26,11 +26,16 @@ int ShowAndPress(StandInEditWin& edit, const FlyMenuItem& root, Seq<int>& path, 
   };
   edit.frame->Bind(wxEVT_MENU_OPEN, onOpen);
   wxTimer timer;
+  int ticksAfter = 0;
   timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-    if (!open || pressed) return;
-    pressed = true;
+    if (!open) return;
     wxUIActionSimulator sim;
-    for (int k : keys) sim.Char(k);
+    if (!pressed) {
+      pressed = true;
+      for (int k : keys) sim.Char(k);
+    } else if (++ticksAfter % 40 == 0) {
+      sim.Char(WXK_ESCAPE);  // keys lost: close the menu rather than wait for ever
+    }
   });
   timer.Start(50);
   const int answer = fly.Show(root, path);

@@ -95,7 +95,7 @@ TEST(WinFlyMenu, AnswersThePathOfTheChosenEntry) {
   }
 }
 
-TEST(WinFlyMenu, NoWindowAnswersZeroWithoutShowingAnything) {
+TEST(WinFlyMenu, NoWindowOrNoEntryAnswersZeroWithoutShowingAnything) {
   bool shown = false;
   auto popup = [&](wxWindow*, wxMenu&, wxPoint) {
     shown = true;
@@ -105,6 +105,11 @@ TEST(WinFlyMenu, NoWindowAnswersZeroWithoutShowingAnything) {
   WinFlyMenu orphan;
   orphan.SetPopupFunction(popup);
   EXPECT_EQ(orphan.Show(Tree(), path), 0);
+
+  StandInEditWin edit;
+  WinFlyMenu empty(&edit);
+  empty.SetPopupFunction(popup);
+  EXPECT_EQ(empty.Show(FlyMenuItem("nothing"), path), 0);
 
   struct Windowless : StandInEditWin {
     wxWindow* Window() override { return nullptr; }
