@@ -35,7 +35,9 @@ std::int32_t WinQZInterface::UserBreak() {
   editWin_->escapePressed = 0;
   wxWindow* focus = wxWindow::FindFocus();
   if (focus == nullptr) return 0;
-  const bool ours = focus == editWin_->Window() || (secondWindow != nullptr && focus == secondWindow);
+  // The console counts with any of its controls holding the focus.
+  const bool ours = focus == editWin_->Window() ||
+                    (secondWindow != nullptr && (focus == secondWindow || secondWindow->IsDescendant(focus)));
   if (!ours) return 0;
   return pressed != 0 || wxGetKeyState(WXK_ESCAPE) ? 1 : 0;
 }
