@@ -35,6 +35,7 @@ BRepModel3::~BRepModel3() { FreeHierarchy(); }
 
 void BRepModel3::FreeHierarchy() {
   if (hierarchy == nullptr) return;
+  layout_.Clear();
   BoxHierBuilder2<int, Seqf>::Free(hierarchy);
   hierarchy = nullptr;
 }

@@ -28,6 +28,7 @@
 #include "foundation/seq.h"
 #include "geometry/box.h"
 #include "geometry/face3.h"
+#include "geometry/face_layout.h"
 #include "geometry/geo_interface.h"
 #include "geometry/point3d.h"
 #include "geometry/ray.h"
@@ -149,4 +150,7 @@ public:
 private:
   // Internal error unless every contour entry names a vertex.
   void CheckVertexNumbers(const char* operation) const;
+
+  // The hierarchy laid out for the ray queries; dropped with the hierarchy.
+  zavo::FaceLayoutCache layout_;
 };

@@ -1,10 +1,11 @@
 // The three ray queries of a mesh through its face hierarchy.
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
-#include "geometry/box_intr.h"
 #include "geometry/brep_model3.h"
+#include "geometry/face_layout.h"
 #include "geometry/hier_queue.h"
 #include "geometry/ray_slabs.h"
 
@@ -13,13 +14,22 @@ namespace {
 using Node = BRepModel3::Node;
 using Hits = BRepModel3::Hits;
 
+using Layout = zavo::FaceLayout;
+using LaidNode = zavo::FaceLayoutNode;
+
+// The crossing of a laid-out node's box: where the ray enters it and the node.
+struct LaidCrossing {
+  double entryDistance = 0.0;
+  std::uint32_t node = 0;
+};
+
 // Storage the queries keep from call to call, one per thread: the walk of
 // Intersect, the crossed children of the nodes on the depth-first path, and
 // the queue of the best-first query.
 struct QueryScratch {
-  std::vector<Node*> walk;
-  std::vector<BoxIntr> crossed;
-  FragmentedSeq<BoxIntr2, int> queue;
+  std::vector<std::uint32_t> walk;
+  std::vector<LaidCrossing> crossed;
+  FragmentedSeq<LaidCrossing, int> queue;
 };
 
 QueryScratch& Scratch() {
@@ -64,28 +74,27 @@ int TestAllFaces(const BRepModel3& mesh, const Ray& ray, Hits& out, double tmin)
   return found.count;
 }
 
-// The crossings of the ray with the node's box (grown by a rounding margin)
-// from distance 0: the entry (0 when the ray starts inside) and their number.
-// False when the ray does not cross the box.
-bool Crossing(Node* node, const zavo::RaySlabs& slabs, BoxIntr& rec) {
-  double scale = 1.0;
-  const GEO_Box grown = zavo::GrownForRays(node->box, scale);
-  rec.node = node;
-  rec.crossings = slabs.Cross(grown, scale, rec.entryDistance);
-  return rec.crossings != 0;
+// The crossing of the ray with the node's box (grown by a rounding margin)
+// from distance 0: the entry (0 when the ray starts inside). False when the
+// ray does not cross the box.
+bool Crossing(const Layout& layout, std::uint32_t index, const zavo::RaySlabs& slabs, LaidCrossing& rec) {
+  const LaidNode& laid = layout.Node(index);
+  rec.node = index;
+  return slabs.Cross(laid.grown, laid.grownScale, rec.entryDistance) != 0;
 }
 
-void DepthFirst(const BRepModel3& mesh, Node* node, const zavo::RaySlabs& slabs, Hits& out, double tmin,
-                Found& found, std::vector<BoxIntr>& crossed) {
+void DepthFirst(const BRepModel3& mesh, const Layout& layout, std::uint32_t index, const zavo::RaySlabs& slabs,
+                Hits& out, double tmin, Found& found, std::vector<LaidCrossing>& crossed) {
   const Ray& ray = slabs.ray();
-  if (node->children.Count() == 0) {
-    TestLeaf(mesh, node, ray, out, tmin, found);
+  const LaidNode& node = layout.Node(index);
+  if (node.leaf) {
+    TestLeaf(mesh, node.node, ray, out, tmin, found);
     return;
   }
   const std::size_t first = crossed.size();
-  for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
-    BoxIntr rec;
-    if (Crossing(node->children[c], slabs, rec)) crossed.push_back(rec);
+  for (std::uint32_t c = node.firstChild; c < node.childEnd; ++c) {
+    LaidCrossing rec;
+    if (Crossing(layout, c, slabs, rec)) crossed.push_back(rec);
   }
   const std::size_t end = crossed.size();
   // Selection sort by entry distance: the first least record from each position on.
@@ -97,9 +106,9 @@ void DepthFirst(const BRepModel3& mesh, Node* node, const zavo::RaySlabs& slabs,
     if (least != i) std::swap(crossed[i], crossed[least]);
   }
   for (std::size_t i = first; i < end; ++i) {
-    const BoxIntr rec = crossed[i];  // the vector grows below
+    const LaidCrossing rec = crossed[i];  // the vector grows below
     if (found.any && rec.entryDistance > found.best) break;
-    DepthFirst(mesh, rec.node, slabs, out, tmin, found, crossed);
+    DepthFirst(mesh, layout, rec.node, slabs, out, tmin, found, crossed);
   }
   crossed.resize(first);
 }
@@ -108,52 +117,55 @@ void DepthFirst(const BRepModel3& mesh, Node* node, const zavo::RaySlabs& slabs,
 
 int BRepModel3::Intersect(const Ray& ray, Hits& out, double tmin) const {
   if (hierarchy == nullptr) return TestAllFaces(*this, ray, out, tmin);
+  const Layout& layout = layout_.For(hierarchy);
   Found found;
   const zavo::RaySlabs slabs(ray);
-  std::vector<Node*>& walk = Scratch().walk;
+  std::vector<std::uint32_t>& walk = Scratch().walk;
   walk.clear();
-  walk.push_back(hierarchy);
+  walk.push_back(0);
   while (!walk.empty()) {
-    Node* node = walk.back();
+    const LaidNode& node = layout.Node(walk.back());
     walk.pop_back();
-    if (!slabs.Hits(node->box, zavo::BoxScale(node->box))) continue;
-    if (node->children.Count() == 0) {
-      TestLeaf(*this, node, ray, out, tmin, found);
+    if (!slabs.Hits(node.box, node.scale)) continue;
+    if (node.leaf) {
+      TestLeaf(*this, node.node, ray, out, tmin, found);
       continue;
     }
-    for (std::uint32_t c = node->children.Count(); c > 0; --c) walk.push_back(node->children[c - 1]);
+    for (std::uint32_t c = node.childEnd; c > node.firstChild; --c) walk.push_back(c - 1);
   }
   return found.count;
 }
 
 int BRepModel3::IntersectFirst(const Ray& ray, Hits& out, double tmin) const {
   if (hierarchy == nullptr) return TestAllFaces(*this, ray, out, tmin);
+  const Layout& layout = layout_.For(hierarchy);
   Found found;
-  std::vector<BoxIntr>& crossed = Scratch().crossed;
+  std::vector<LaidCrossing>& crossed = Scratch().crossed;
   crossed.clear();
-  DepthFirst(*this, hierarchy, zavo::RaySlabs(ray), out, tmin, found, crossed);
+  DepthFirst(*this, layout, 0, zavo::RaySlabs(ray), out, tmin, found, crossed);
   return found.count;
 }
 
 int BRepModel3::IntersectBestFirst(const Ray& ray, Hits& out, double tmin) const {
   if (hierarchy == nullptr) return TestAllFaces(*this, ray, out, tmin);
-  zavo::HierQueue queue(Scratch().queue);
+  const Layout& layout = layout_.For(hierarchy);
+  zavo::BasicHierQueue<LaidCrossing> queue(Scratch().queue);
   const zavo::RaySlabs slabs(ray);
-  BoxIntr2 root;
-  if (!Crossing(hierarchy, slabs, root)) return 0;
+  LaidCrossing root;
+  if (!Crossing(layout, 0, slabs, root)) return 0;
   queue.Start(root);
   Found found;
   while (!queue.Empty()) {
-    const BoxIntr2 rec = queue.Take();
+    const LaidCrossing rec = queue.Take();
     if (found.any && rec.entryDistance > found.best) continue;
-    Node* node = rec.node;
-    if (node->children.Count() == 0) {
-      TestLeaf(*this, node, ray, out, tmin, found);
+    const LaidNode& node = layout.Node(rec.node);
+    if (node.leaf) {
+      TestLeaf(*this, node.node, ray, out, tmin, found);
       continue;
     }
-    for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
-      BoxIntr2 child;
-      if (!Crossing(node->children[c], slabs, child)) continue;
+    for (std::uint32_t c = node.firstChild; c < node.childEnd; ++c) {
+      LaidCrossing child;
+      if (!Crossing(layout, c, slabs, child)) continue;
       if (found.any && child.entryDistance > found.best) continue;
       queue.Insert(child);
     }

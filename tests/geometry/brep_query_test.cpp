@@ -4,6 +4,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -209,6 +210,43 @@ TEST(MeshQueries, AgreeWithTestingEveryFace) {
     }
   }
   EXPECT_GT(nearestSeen, 300);
+}
+
+// The first queries after a build run on several threads at once (as the
+// rows of an image do), and after a rebuild with another tree: every thread
+// gets the answers one thread alone gets.
+TEST(MeshQueries, ThreadsQueryingAFreshTreeAgree) {
+  auto mesh = zavo::test::RandomTriangles(300, 5u, 10.0, 1.0);
+  std::vector<Ray> rays;
+  std::mt19937 gen(11);
+  std::uniform_real_distribution<double> pos(-3, 13), aim(2, 8);
+  for (int i = 0; i < 60; ++i) {
+    const Point3D o{pos(gen), pos(gen), pos(gen)};
+    rays.push_back(Ray::FromDirection(o, Point3D{aim(gen), aim(gen), aim(gen)} - o));
+  }
+  for (const Kind* kind : {&kKinds[1], &kKinds[4], &kKinds[3]}) {
+    kind->build(*mesh);
+    std::vector<std::vector<std::vector<Hit>>> seen(4);
+    std::vector<std::thread> threads;
+    for (auto& mine : seen) {
+      threads.emplace_back([&mesh, &rays, &mine] {
+        for (const Ray& ray : rays) {
+          for (const Query& q : kQueries) mine.push_back(RunQuery(*mesh, q, ray, 0.0));
+        }
+      });
+    }
+    for (std::thread& t : threads) t.join();
+    std::vector<std::vector<Hit>> alone;
+    for (const Ray& ray : rays) {
+      for (const Query& q : kQueries) alone.push_back(RunQuery(*mesh, q, ray, 0.0));
+    }
+    for (const auto& mine : seen) EXPECT_EQ(mine, alone) << kind->name;
+    for (std::size_t r = 0; r < rays.size(); ++r) {
+      std::vector<Hit> all = alone[3 * r];
+      std::sort(all.begin(), all.end());
+      ASSERT_EQ(all, BruteForce(*mesh, rays[r], 0.0)) << kind->name;
+    }
+  }
 }
 
 TEST(MeshQueries, BestFirstQueueOrder) {
