@@ -8,19 +8,9 @@
 
 #include "geometry/ray.h"
 #include "scene/material.h"
+#include "axial_ray_cases.h"
 
 namespace {
-
-struct Hit {
-  double t;
-  int part;
-};
-
-struct RayCase {
-  const char* what;
-  Point3D origin, direction;
-  std::vector<Hit> hits;  // nearest first; t along the unnormalised direction
-};
 
 std::unique_ptr<CG_Cone> MakeCone(double radius, double high) {
   CG_GraphicObjectCommData data;
@@ -33,7 +23,7 @@ std::unique_ptr<CG_Cone> MakeCone(double radius, double high) {
 
 TEST(ConeGeometry, RayIntersections) {
   auto cone = MakeCone(1, 1);
-  const std::vector<RayCase> cases = {
+  const std::vector<AxialRayCase> cases = {
       // Less steep than the mantle.
       {"across the mirrored cone above the apex", {-5, 0, 0.5}, {1, 0, 0}, {}},
       {"through the mantle twice", {-5, 0, -0.5}, {1, 0, 0}, {{4.5, 0}, {5.5, 0}}},
@@ -54,21 +44,7 @@ TEST(ConeGeometry, RayIntersections) {
       {"parallel to a mantle line, beside the solid", {-3, 0, 0}, {1, 0, -1}, {}},
       {"along the mantle line above the apex, away", {-1, 0, 1}, {-1, 0, 1}, {}},
   };
-  std::unique_ptr<CG_GraphicObjectIntrInfo> record = cone->NewIntrInfo();
-  auto* hits = dynamic_cast<CG_ConeIntrInfo*>(record.get());
-  ASSERT_NE(hits, nullptr);
-  for (const RayCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    const Ray ray = Ray::FromDirection(c.origin, c.direction);
-    const double scale = Length(c.direction);
-    hits->count = 2;
-    ASSERT_EQ(cone->Intersect(ray, *record), static_cast<int>(c.hits.size()));
-    ASSERT_EQ(record->Count(), static_cast<int>(c.hits.size()));
-    for (std::size_t i = 0; i < c.hits.size(); ++i) {
-      EXPECT_NEAR(record->Value(static_cast<int>(i)), c.hits[i].t * scale, 1e-12);
-      EXPECT_EQ(hits->part[i], c.hits[i].part);
-    }
-  }
+  ExpectAxialHits(*cone, cases, false);
 }
 
 TEST(ConeGeometry, RayParallelToAMantleLineGivesFiniteHits) {

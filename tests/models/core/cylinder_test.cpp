@@ -8,19 +8,9 @@
 
 #include "geometry/ray.h"
 #include "scene/material.h"
+#include "axial_ray_cases.h"
 
 namespace {
-
-struct Hit {
-  double t;
-  int part;
-};
-
-struct RayCase {
-  const char* what;
-  Point3D origin, direction;
-  std::vector<Hit> hits;  // nearest first; t along the unnormalised direction
-};
 
 std::unique_ptr<GCylinder> MakeCylinder(double radius, double high) {
   CG_GraphicObjectCommData data;
@@ -33,7 +23,7 @@ std::unique_ptr<GCylinder> MakeCylinder(double radius, double high) {
 
 TEST(CylinderGeometry, RayIntersections) {
   auto cylinder = MakeCylinder(1, 1);
-  const std::vector<RayCase> cases = {
+  const std::vector<AxialRayCase> cases = {
       {"slanted through top and bottom discs", {-0.2, 0, 3}, {0.1, 0, -1}, {{2, 1}, {4, 2}}},
       {"in at the side, out at the bottom", {-5, 0, 0}, {1, 0, -0.2}, {{4, 0}, {5, 2}}},
       {"through the side twice", {-5, 0.5, 0.5}, {1, 0, 0}, {{5 - std::sqrt(0.75), 0}, {5 + std::sqrt(0.75), 0}}},
@@ -58,22 +48,7 @@ TEST(CylinderGeometry, RayIntersections) {
       {"along the axis from inside", {0, 0, 0.5}, {0, 0, 1}, {{0.5, 1}}},
       {"along the axis away", {0, 0, 5}, {0, 0, 1}, {}},
   };
-  std::unique_ptr<CG_GraphicObjectIntrInfo> record = cylinder->NewIntrInfo();
-  auto* hits = dynamic_cast<CG_CylinderIntrInfo*>(record.get());
-  ASSERT_NE(hits, nullptr);
-  for (const RayCase& c : cases) {
-    SCOPED_TRACE(c.what);
-    const Ray ray = Ray::FromDirection(c.origin, c.direction);
-    const double scale = Length(c.direction);
-    hits->count = 2;
-    ASSERT_EQ(cylinder->Intersect(ray, *record), static_cast<int>(c.hits.size()));
-    ASSERT_EQ(record->Count(), static_cast<int>(c.hits.size()));
-    for (std::size_t i = 0; i < c.hits.size(); ++i) {
-      EXPECT_NEAR(record->Value(static_cast<int>(i)), c.hits[i].t * scale, 1e-12);
-      EXPECT_EQ(hits->part[i], c.hits[i].part);
-    }
-    EXPECT_EQ(cylinder->IntersectAny(ray, *record), static_cast<int>(c.hits.size()));
-  }
+  ExpectAxialHits(*cylinder, cases, true);
 }
 
 TEST(CylinderGeometry, TollAppliesAfterTheCaps) {
