@@ -50,6 +50,25 @@ void AxialSolid::SetDescription(const AxialSolidDescription& description) {
   RenewBounding();
 }
 
+void AxialSolid::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
+                            Point3D& point, Point3D& normal) const {
+  const auto& hits = static_cast<const AxialSolidIntrInfo&>(record);
+  point = ray.PointAt(record.Value(index));
+  switch (hits.part[index == 1 ? 1 : 0]) {
+    case kTopPart:
+      normal = {0.0, 0.0, 1.0};
+      break;
+    case kBottomPart:
+      normal = {0.0, 0.0, -1.0};
+      break;
+    default:
+      normal = SideNormal(ray, point);
+      break;
+  }
+  MapPoint(material, point);
+  EvalTexture(point, normal);
+}
+
 int AxialSolid::StoreHits(AxialSolidIntrInfo& record, int n, const double t[2], const int part[2]) const {
   int kept = 0;
   for (int k = 0; k < n; ++k) {

@@ -57,6 +57,10 @@ public:
   void Write(std::ostream& os) const override;
 
   int IsRayTraceable() const override { return 1; }
+  // The hit point; the normal (0, 0, 1) on the top cap, (0, 0, -1) on the
+  // bottom cap, the type's side normal elsewhere; then mapping, texture, bump.
+  void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
+                  Point3D& point, Point3D& normal) const override;
   // The box from (-radius, -radius, -high) to (radius, radius, high).
   const BoundingObject* GetBoundingObject() const override { return bounding_.get(); }
 
@@ -79,6 +83,8 @@ protected:
 
   // Point of row 0 or 1 of the tessellation for the rim point (x, y).
   virtual Point3D UpperRowPoint(int row, double x, double y) const = 0;
+  // The outward normal of the side at `point`, met by `ray`.
+  virtual Point3D SideNormal(const Ray& ray, const Point3D& point) const = 0;
 
   // Drops the candidate hits below toll, then stores what is left, the two
   // exchanged (parameter and part together) when the second is nearer.

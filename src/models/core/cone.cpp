@@ -106,26 +106,10 @@ int CG_Cone::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const {
   return StoreHits(hits, 2, t, part);
 }
 
-void CG_Cone::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
-                         Point3D& point, Point3D& normal) const {
-  const auto& hits = static_cast<const CG_ConeIntrInfo&>(record);
-  point = ray.PointAt(record.Value(index));
-  switch (hits.part[index == 1 ? 1 : 0]) {
-    case zavo::kTopPart:
-      normal = {0.0, 0.0, 1.0};
-      break;
-    case zavo::kBottomPart:
-      normal = {0.0, 0.0, -1.0};
-      break;
-    default: {
-      const Point3D n{point.x, point.y, -Steepness() * point.z};
-      const double length = Length(n);
-      normal = length > 0.0 ? n * (1.0 / length) : -ray.direction;
-      break;
-    }
-  }
-  MapPoint(material, point);
-  EvalTexture(point, normal);
+Point3D CG_Cone::SideNormal(const Ray& ray, const Point3D& point) const {
+  const Point3D n{point.x, point.y, -Steepness() * point.z};
+  const double length = Length(n);
+  return length > 0.0 ? n * (1.0 / length) : -ray.direction;
 }
 
 Point3D CG_Cone::UpperRowPoint(int, double, double) const { return {0.0, 0.0, 0.0}; }

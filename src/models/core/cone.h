@@ -37,15 +37,13 @@ public:
   // between the base and the apex and its crossing with the base disc, the
   // first and the last of these along the line.
   int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
-  // The hit point; on the mantle the outward normal (P.x, P.y, -k P.z)
-  // normalised, k = (radius / high)^2 (at the apex, where it has no
-  // direction, the reverse of the ray); (0, 0, -1) on the base; then
-  // mapping, texture, bump.
-  void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
-                  Point3D& point, Point3D& normal) const override;
 
 protected:
   Point3D UpperRowPoint(int row, double x, double y) const override;
+  // On the mantle the outward normal (P.x, P.y, -k P.z) normalised,
+  // k = (radius / high)^2; at the apex, where it has no direction, the
+  // reverse of the ray. (The base is the bottom cap.)
+  Point3D SideNormal(const Ray& ray, const Point3D& point) const override;
 
 private:
   double Steepness() const { return (radius_ / high_) * (radius_ / high_); }

@@ -65,23 +65,8 @@ int GCylinder::Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const
   return StoreHits(hits, n, t, part);
 }
 
-void GCylinder::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
-                           Point3D& point, Point3D& normal) const {
-  const auto& hits = static_cast<const CG_CylinderIntrInfo&>(record);
-  point = ray.PointAt(record.Value(index));
-  switch (hits.part[index == 1 ? 1 : 0]) {
-    case zavo::kTopPart:
-      normal = {0.0, 0.0, 1.0};
-      break;
-    case zavo::kBottomPart:
-      normal = {0.0, 0.0, -1.0};
-      break;
-    default:
-      normal = {point.x / radius_, point.y / radius_, 0.0};
-      break;
-  }
-  MapPoint(material, point);
-  EvalTexture(point, normal);
+Point3D GCylinder::SideNormal(const Ray&, const Point3D& point) const {
+  return {point.x / radius_, point.y / radius_, 0.0};
 }
 
 Point3D GCylinder::UpperRowPoint(int row, double x, double y) const {

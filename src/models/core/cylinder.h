@@ -34,13 +34,11 @@ public:
   // crossing at exactly z = +-high stays a side hit. A ray parallel to the
   // axis meets the two caps when it runs within the radius, nothing else.
   int Intersect(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
-  // The hit point; the normal (P.x / r, P.y / r, 0) on the side, (0, 0, 1) on
-  // the top cap, (0, 0, -1) on the bottom cap; then mapping, texture, bump.
-  void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
-                  Point3D& point, Point3D& normal) const override;
 
 protected:
   Point3D UpperRowPoint(int row, double x, double y) const override;
+  // (P.x / r, P.y / r, 0).
+  Point3D SideNormal(const Ray& ray, const Point3D& point) const override;
 };
 
 class CG_CylinderModule : public CG_GraphicObjectModule {
