@@ -418,6 +418,23 @@ public:
   DblList<CG_SceneEditorItem> items;     // one per scene object that has one
   DblList<CG_ESelection> selection;
 
+  // ---- Creation click and pixel to world (the object modules' placement) ----
+
+  // The click that opened the empty-zone menu: set while a module's Create
+  // runs from that menu's "New" entry, so that the module places the new
+  // object under that pixel.
+  int creationClick = 0;    // 1 while the click is pending
+  int creationView = 0;
+  int creationX = 0;
+  int creationY = 0;
+  // The world point under pixel (x, y) of a plane view (mode 2 to 4): the
+  // view's stored box fitted to the surface's width and height, its centre,
+  // then the shown horizontal axis from the left edge and the vertical one
+  // from the top (flip set) or the bottom edge; the axes and the flag of
+  // GetViewAxes come out too. 1; 0, and nothing set, for a view that is
+  // not a plane view or has no surface at least a pixel wide and high.
+  int ViewPointToWorld(int view, int x, int y, Point3D& point, int& horizontal, int& vertical, int& flip) const;
+
 private:
   // Asks the installed factory for every entry of the registration table.
   void CreateModules();

@@ -1,0 +1,45 @@
+#include "editor/modules/module_factory.h"
+
+#include <cstring>
+
+#include "editor/modules/lamp_modules.h"
+#include "editor/modules/solid_modules.h"
+
+namespace zavo {
+
+namespace {
+
+struct FactoryEntry {
+  EditorModuleList list;
+  const char* className;
+  std::unique_ptr<EditorModule> (*make)();
+};
+
+template <class Module>
+std::unique_ptr<EditorModule> Make() {
+  return std::make_unique<Module>();
+}
+
+constexpr FactoryEntry kBuilt[] = {
+    {EditorModuleList::kObject, "CG_SphereEditorModule", &Make<CG_SphereEditorModule>},
+    {EditorModuleList::kObject, "CG_ConeEditorModule", &Make<CG_ConeEditorModule>},
+    {EditorModuleList::kObject, "CG_CylinderEditorModule", &Make<CG_CylinderEditorModule>},
+    {EditorModuleList::kObject, "CG_XConeLampEditorModule", &Make<CG_XConeLampEditorModule>},
+    {EditorModuleList::kObject, "CG_XPointLampEditorModule", &Make<CG_XPointLampEditorModule>},
+    {EditorModuleList::kLamp, "CG_PointLampEditorModule", &Make<CG_PointLampEditorModule>},
+    {EditorModuleList::kLamp, "CG_ConeLampEditorModule", &Make<CG_ConeLampEditorModule>},
+};
+
+}  // namespace
+
+std::unique_ptr<EditorModule> MakeEditorModule(EditorModuleList list, const char*, const char* className) {
+  if (className == nullptr) return nullptr;
+  for (const FactoryEntry& entry : kBuilt) {
+    if (entry.list == list && std::strcmp(entry.className, className) == 0) return entry.make();
+  }
+  return nullptr;
+}
+
+void InstallEditorModules() { SetEditorModuleFactory(&MakeEditorModule); }
+
+}  // namespace zavo

@@ -1,0 +1,148 @@
+// The editor with the real modules, headless: solids and lamps created and
+// changed through the modules' dialogs, put into the document, saved and
+// rendered by zavo-render.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <locale>
+#include <sstream>
+#include <string>
+
+#include "apps/render_run.h"
+#include "common/temp_dir.h"
+#include "editor/modules/module_fixture.h"
+#include "geometry/bitmap_manager.h"
+#include "models/registry.h"
+#include "scene/scene.h"
+
+namespace zavo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The eye at (0, 0, 10) looks down -z at the origin; a lamp beside the eye;
+// the background dark blue. No objects: the editor's modules make them.
+const char kScene[] =
+    "{ vrc\n\tvrp ( 0 , 0 , 0 );\n\tprp ( 0 , 0 , 10 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
+    "\tumax 3.2;\n\tumin -3.2;\n\tvmax 2.4;\n\tvmin -2.4;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
+    "{ param\n  dimx 33;\n  dimy 25;\n  backcolor (0.1,0.2,0.6);\n}\n"
+    "{ material\n\tname standard;\n\tmodel { phong Ka 0.2; Kd 0.7; Ks 0.3; Od (0.9,0.8,0.1); }\n}\n"
+    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 2.5 , 3 , 10 );\n\tcolor (1,1,1);\n}\n}\n.\n";
+
+// The document with kScene in place of the empty document, its Top view
+// (view 0, 200 x 100) showing x -4..4, y -3..3.
+class LoadedDocument : public ModuleDocument {
+public:
+  LoadedDocument() {
+    while (editor->items.First() != nullptr) editor->RemoveItem(editor->items.First());
+    std::istringstream text(kScene);
+    loaded = editor->scene.Load(text);
+    editor->CreateItems();
+    SetBox(0, {-4, -3, -1.5}, {4, 3, 1.5});
+    editor->activeView = 0;
+  }
+
+  // Writes the scene as the document's save does and answers its text.
+  std::string Save(const fs::path& file) {
+    std::ofstream out(file);
+    out.imbue(std::locale::classic());
+    editor->scene.Write(out);
+    out.close();
+    return ReadFile(file);
+  }
+
+  int loaded = 0;
+};
+
+TEST(EditorModulesEndToEnd, CreatedSolidsAreSavedAndRendered) {
+  LoadedDocument doc;
+  ASSERT_EQ(doc.loaded, 1) << doc.editor->scene.GetErrorMessage();
+
+  // A sphere in the middle of the Top view; a cone where the user clicked:
+  // pixel (150, 50) of the Top view is (2, 0) (y -1.5..1.5 once fitted).
+  doc.Answer({{"name", "ball"}});
+  ASSERT_EQ(doc.editor->AddObjectToEditor(doc.Object("sphere").Create(*doc.editor)), 1);
+  doc.editor->creationClick = 1;
+  doc.editor->creationView = 0;
+  doc.editor->creationX = 150;
+  doc.editor->creationY = 50;
+  doc.Answer({});
+  ASSERT_EQ(doc.editor->AddObjectToEditor(doc.Object("cone").Create(*doc.editor)), 1);
+  doc.editor->creationClick = 0;
+  ASSERT_NE(doc.editor->FindItem(doc.editor->scene.FindObject("ball")), nullptr);
+  ASSERT_NE(doc.editor->FindItem(doc.editor->scene.FindObject("obj000001")), nullptr);
+  EXPECT_TRUE(doc.fakes.system.messages.empty());
+
+  TempDir dir;
+  const std::string saved = doc.Save(dir / "made.qz");
+  EXPECT_NE(saved.find("\tname ball;\n\tmaterial standard;\n\tmodel { sphere\n\t\tcenter ( 0 , 0 , 0 );\n"
+                       "\t\tradius 1.5;\n\t\tdiv 6;\n"),
+            std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find("\tname obj000001;\n\tmodel \t{ transf\n\t\tt ( 0 , 0 , 0 );\n\t\tt ( 0 , 0 , 0 );\n"
+                       "\t\tt ( 2 , 0 , 0 );\n"),
+            std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find("model { cone\n\t\thigh 0.75;\n\t\tradius 0.75;\n\t\tdiv 10;\n"), std::string::npos) << saved;
+
+  const Outcome run = RunIn(dir.path(), {"made.qz"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  BitmapManager image;
+  ASSERT_EQ(image.Load(dir / "made.bmp"), 1);
+  ASSERT_EQ(image.Width(), 33);
+  ASSERT_EQ(image.Height(), 25);
+  const Rgb background{25, 51, 153};
+  EXPECT_EQ(Pixel(image, 0, 0), background);
+  // The sphere's centre projects to the middle of the picture.
+  EXPECT_NE(Pixel(image, 16, 12), background);
+}
+
+// The modules apply what the user types without a range check: sizes of 0
+// or below and div 0 must still be drawn, saved, read and rendered.
+TEST(EditorModulesEndToEnd, UncheckedValuesStillDrawSaveLoadAndRender) {
+  struct Case {
+    const char* keyword;
+    const char* field;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"sphere", "radius", "0"}, {"sphere", "radius", "-1"}, {"sphere", "div", "0"},
+      {"cone", "radius", "0"},   {"cone", "radius", "-1"},   {"cone", "div", "0"},
+      {"cylinder", "radius", "0"}, {"cylinder", "radius", "-1"}, {"cylinder", "div", "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.keyword) + " " + c.field + " " + c.value);
+    LoadedDocument doc;
+    ASSERT_EQ(doc.loaded, 1);
+    doc.Answer({{"name", "solid"}});
+    std::unique_ptr<CG_GraphicObject> made = doc.Object(c.keyword).Create(*doc.editor);
+    ASSERT_NE(made, nullptr);
+    CG_GraphicObject* inner = made.get();
+    CG_GraphicObject* wrapper = nullptr;
+    CG_GraphicObject* child = nullptr;
+    if (doc.editor->FindObject(made.get(), child, wrapper) == 1) inner = child;
+    doc.Answer({{c.field, c.value}});
+    ASSERT_EQ(doc.Object(c.keyword).Modify(*doc.editor, *inner, 0), inner);
+    // Into the document: an item, projected into the four views and drawn.
+    doc.editor->AddObjectToEditor(std::move(made));
+    ASSERT_NE(doc.editor->scene.FindObject("solid"), nullptr);
+
+    TempDir dir;
+    const std::string saved = doc.Save(dir / "odd.qz");
+    EXPECT_NE(saved.find(std::string("\t\t") + c.field + " " + c.value + ";\n"), std::string::npos) << saved;
+    std::istringstream back(saved);
+    CG_ModelRegistry registry;
+    BuildRegistry(registry);
+    CG_GraphicScene reread(registry);
+    EXPECT_EQ(reread.Load(back), 1) << reread.GetErrorMessage();
+    EXPECT_NE(reread.FindObject("solid"), nullptr);
+    const Outcome run = RunIn(dir.path(), {"odd.qz"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::exists(dir / "odd.bmp"));
+  }
+}
+
+}  // namespace
+}  // namespace zavo::test

@@ -1,0 +1,61 @@
+#include "editor/modules/module_factory.h"
+
+#include <gtest/gtest.h>
+
+#include "module_fixture.h"
+
+namespace zavo::test {
+namespace {
+
+TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
+  struct Case {
+    int test;
+    std::vector<std::string> objects;
+  };
+  const Case cases[] = {
+      {0, {"sphere", "cylinder", "cone", "pointlamp"}},
+      {1, {"sphere", "cylinder", "cone", "conelamp", "pointlamp"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.test);
+    ModuleDocument doc(c.test);
+    EXPECT_EQ(Keywords(doc.editor->objectModules), c.objects);
+    EXPECT_EQ(Keywords(doc.editor->lampModules), (std::vector<std::string>{"pointlamp", "conelamp"}));
+    EXPECT_TRUE(Keywords(doc.editor->materialModules).empty());
+    EXPECT_TRUE(Keywords(doc.editor->mappingModules).empty());
+  }
+}
+
+TEST(ModuleFactory, AnswersOnlyForBuiltClassesInTheirOwnList) {
+  struct Case {
+    EditorModuleList list;
+    const char* keyword;
+    const char* className;
+    bool made;
+  };
+  const Case cases[] = {
+      {EditorModuleList::kObject, "sphere", "CG_SphereEditorModule", true},
+      {EditorModuleList::kObject, "pointlamp", "CG_XPointLampEditorModule", true},
+      {EditorModuleList::kLamp, "pointlamp", "CG_PointLampEditorModule", true},
+      {EditorModuleList::kObject, "conelamp", "CG_XConeLampEditorModule", true},
+      {EditorModuleList::kObject, "box", "CG_BoxEditorModule", false},
+      {EditorModuleList::kMaterial, "phong", "CG_PhongMaterialEditorModule", false},
+      {EditorModuleList::kObject, "pointlamp", "CG_PointLampEditorModule", false},
+      {EditorModuleList::kLamp, "sphere", "CG_SphereEditorModule", false},
+      {EditorModuleList::kObject, "sphere", nullptr, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.className != nullptr ? c.className : "(null)");
+    EXPECT_EQ(MakeEditorModule(c.list, c.keyword, c.className) != nullptr, c.made);
+  }
+  // The lamp module of "pointlamp" is a lamp module, the object one an object module.
+  EXPECT_NE(dynamic_cast<CG_LampEditorModule*>(
+                MakeEditorModule(EditorModuleList::kLamp, "pointlamp", "CG_PointLampEditorModule").get()),
+            nullptr);
+  EXPECT_NE(dynamic_cast<CG_ObjectEditorModule*>(
+                MakeEditorModule(EditorModuleList::kObject, "pointlamp", "CG_XPointLampEditorModule").get()),
+            nullptr);
+}
+
+}  // namespace
+}  // namespace zavo::test
