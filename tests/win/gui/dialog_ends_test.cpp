@@ -194,6 +194,42 @@ TEST_F(DialogEndsGui, PageKeysScrollTheMultiFieldRows) {
   EXPECT_EQ(tops, (std::vector<int>{0, -100, -200, -100}));
 }
 
+// Typing stops at 199 characters; a longer text given by the caller is shown
+// and given back whole.
+TEST_F(DialogEndsGui, TypingIsLimitedButGivenTextsStayWhole) {
+  const std::string given(250, 'g');
+  gcg_list items;
+  auto* typed = new Edit_obj("Comment", "");
+  auto* kept = new Edit_obj("Path", given.c_str());
+  items.Append(typed);
+  items.Append(kept);
+  WinDialog_obj dialog(owner_);
+  EXPECT_EQ(RunWith([&] { return dialog.Show("Object", items); },
+                    [&](wxDialog& d) {
+                      auto* field = static_cast<wxTextCtrl*>(d.FindWindow(101));
+                      field->SetFocus();
+                      EXPECT_TRUE(zavo::test::DrainUntil([&] { return wxWindow::FindFocus() == field; }));
+                      field->ChangeValue(std::string(196, 'a'));
+                      field->SetInsertionPointEnd();
+                      wxUIActionSimulator().Text("bcdef");
+                      EXPECT_TRUE(zavo::test::DrainUntil([&] { return field->GetValue().length() >= 199; }));
+                      zavo::test::Settle();
+                      Press(&d, 1);
+                    }),
+            1);
+  EXPECT_EQ(Text(typed->text), std::string(196, 'a') + "bcd");
+  EXPECT_EQ(Text(kept->text), given);
+
+  Seq<charString> labels, values;
+  labels.Resize(1);
+  values.Resize(1);
+  labels[0] = "Path";
+  values[0] = given.c_str();
+  WinMultiEdit edit(owner_);
+  EXPECT_EQ(RunWith([&] { return edit.Edit("Paths", labels, values); }, [&](wxDialog& d) { Press(&d, 1); }), 1);
+  EXPECT_EQ(Text(values[0]), given);
+}
+
 // The labels beside a scroll bar show its minimum and maximum in the
 // stream's default format.
 TEST_F(DialogEndsGui, ScrollBarRangeLabels) {
