@@ -130,7 +130,7 @@ FirstRunResult WriteDefaultSettings(const std::string& programDir, wxWindow* own
   const std::filesystem::path winIni = WinIniPath();
   std::string libraryParent = programDir;
   std::filesystem::path failed;  // what could not be written
-  if (writable(programDir)) {
+  if (!programDir.empty() && writable(programDir)) {
     r.settingsFile = programDir + "vnz.ini";
   } else {
     // An installed program: the settings and a copy of the library go to the
@@ -141,7 +141,7 @@ FirstRunResult WriteDefaultSettings(const std::string& programDir, wxWindow* own
     std::error_code error;
     if (config.empty() || (std::filesystem::create_directories(config, error), error)) {
       failed = r.settingsFile;
-    } else if (!CopyLibrary(programDir + "library", config / "library")) {
+    } else if (!programDir.empty() && !CopyLibrary(programDir + "library", config / "library")) {
       failed = config / "library";
     }
   }
