@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <typeinfo>
@@ -209,6 +210,8 @@ TEST_F(ShellSettingsTest, FirstRunWritesTheNineLinesAndNamesTheFile) {
   EXPECT_TRUE(r.written);
   EXPECT_EQ(r.settingsFile, programDir_ / "vnz.ini");
   EXPECT_EQ(ReadFile(programDir_ / "vnz.ini"), FirstRunText(Program(), Program()));
+  // Nothing else is left in the program directory (the writability probe included).
+  EXPECT_EQ(std::distance(fs::directory_iterator(programDir_), fs::directory_iterator()), 1);
   EXPECT_EQ(zavo::SettingsFilePath(), programDir_ / "vnz.ini");
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, kWritten);

@@ -57,7 +57,11 @@ protected:
   void TearDown() override {
     owner_->Destroy();
     zavo::test::Settle();
-    ::setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1);
+    if (oldXdg_.empty()) {
+      ::unsetenv("XDG_CONFIG_HOME");
+    } else {
+      ::setenv("XDG_CONFIG_HOME", oldXdg_.c_str(), 1);
+    }
   }
 
   zavo::test::TempDir dir_;
