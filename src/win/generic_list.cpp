@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include <wx/button.h>
 #include <wx/listbox.h>
@@ -75,9 +76,13 @@ MultiEditDlg2::MultiEditDlg2(wxWindow* parent, const char* title, const Seq<char
   ok->SetDefault();
   ok->SetSize(Units(this, 148, 6, 50, 14));
   (new wxButton(this, kCancelId, "Cancel"))->SetSize(Units(this, 148, 24, 50, 14));
-  // "Down" and "Up" are out of sight; Page Down and Page Up act as them.
-  (new wxButton(this, kDownId, "Down"))->SetSize(-5, -5, 0, 0);
-  (new wxButton(this, kUpId, "Up"))->SetSize(-5, -5, 0, 0);
+  // "Down" and "Up" are out of sight (hidden: GTK warns about visible
+  // widgets of no size); Page Down and Page Up act as them.
+  for (const auto& [id, label] : {std::pair{kDownId, "Down"}, std::pair{kUpId, "Up"}}) {
+    auto* button = new wxButton(this, id, label);
+    button->SetSize(-5, -5, 0, 0);
+    button->Hide();
+  }
   const unsigned rows = labels_.Count();
   for (unsigned i = 0; i < rows; ++i) {
     labelWindows_.push_back(new wxStaticText(this, 100 + static_cast<int>(i), WxText(labels_[i])));

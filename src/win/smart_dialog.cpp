@@ -19,6 +19,8 @@
 #include <wx/image.h>
 #include <wx/textctrl.h>
 
+#include "win/plot_colour.h"
+
 namespace {
 
 constexpr int kOkId = 1;
@@ -38,17 +40,16 @@ std::vector<std::string> Entries(const ListBox_obj& list) {
   return out;
 }
 
-unsigned char Component(double v) {
-  // Each component times 255, truncated, low 8 bits; out-of-range reals
-  // saturate instead of overflowing the conversion.
-  const double x = v * 255.0;
-  long long n = 0;
-  if (x >= 9.0e18) n = 0x7fffffffffffffffLL;
-  else if (x > -9.0e18) n = static_cast<long long>(x);
-  else if (!(x == x)) n = 0;
-  else n = -0x7fffffffffffffffLL;
-  return static_cast<unsigned char>(n & 0xff);
+unsigned char Component(double v) { return zavo::PlotComponent(v); }
+
+bool ShowColourDialog(wxWindow* parent, wxColourData& data) {
+  wxColourDialog dialog(parent, &data);
+  const bool confirmed = dialog.ShowModal() == wxID_OK;
+  data = dialog.GetColourData();
+  return confirmed;
 }
+
+SmartColourChooser colourChooser = ShowColourDialog;
 
 // The lower-left 50 x 50 part of the image (all of a smaller one), upright
 // whichever order its rows are stored in.
@@ -299,18 +300,17 @@ void SmartDialog::OnCommand(wxCommandEvent& event) {
 
 void SmartDialog::ChooseColour(Control& c) {
   auto& col = static_cast<Color_obj&>(*c.item);
-  wxColourData& data = SmartCustomColours();
+  wxColourData data = SmartCustomColours();
   data.SetColour(wxColour(Component(col.r), Component(col.g), Component(col.b)));
-  wxColourDialog dialog(this, &data);
-  if (dialog.ShowModal() == wxID_OK) {
-    const wxColour chosen = dialog.GetColourData().GetColour();
-    col.r = chosen.Red() / 255.0;
-    col.g = chosen.Green() / 255.0;
-    col.b = chosen.Blue() / 255.0;
-    c.windows[2]->SetBackgroundColour(chosen);
-  }
+  const bool confirmed = colourChooser(this, data);
   // The custom table keeps what the user changed for the rest of the run.
-  for (int i = 0; i < 16; ++i) data.SetCustomColour(i, dialog.GetColourData().GetCustomColour(i));
+  for (int i = 0; i < 16; ++i) SmartCustomColours().SetCustomColour(i, data.GetCustomColour(i));
+  if (!confirmed) return;
+  const wxColour chosen = data.GetColour();
+  col.r = chosen.Red() / 255.0;
+  col.g = chosen.Green() / 255.0;
+  col.b = chosen.Blue() / 255.0;
+  c.windows[2]->SetBackgroundColour(chosen);
 }
 
 void SmartDialog::OnScroll(wxScrollEvent& event) {
@@ -325,6 +325,12 @@ void SmartDialog::OnScroll(wxScrollEvent& event) {
     if (s.afterChange) s.afterChange(items_);
   }
   event.Skip();
+}
+
+SmartColourChooser SetSmartColourChooser(SmartColourChooser chooser) {
+  const SmartColourChooser old = colourChooser;
+  colourChooser = chooser != nullptr ? chooser : ShowColourDialog;
+  return old;
 }
 
 int WinDialog_obj::Show(const char* title, gcg_list& controls) {

@@ -58,6 +58,14 @@ private:
 // 1, 16, 32 ... 240 and keeping what the user changes there.
 wxColourData& SmartCustomColours();
 
+// The colour chooser: shows data's colour and custom colours and answers
+// true when the user confirmed (data's colour is then the chosen one); the
+// custom colours come back in data as the user left them either way. The
+// real one is wx's colour dialog; tests install their own (null restores the
+// real one). Answers the previous chooser.
+using SmartColourChooser = bool (*)(wxWindow* parent, wxColourData& data);
+SmartColourChooser SetSmartColourChooser(SmartColourChooser chooser);
+
 // The window layer's Dialog_obj: shows descriptions as SmartDialogs on the
 // parent window; without one nothing is shown and Show answers 0.
 class WinDialog_obj : public Dialog_obj {
