@@ -1,7 +1,7 @@
 // Painting a Top view of 1000 x 800 (default window) that holds 1000 boxes
 // and a wavy grid of 100352 triangles (225 x 225 vertices, drawn from its
-// projected vertices and its edge list), and the raster surface's line
-// throughput.
+// projected vertices and its edge list), the whole refresh of that view, and
+// the raster surface's line throughput.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -14,6 +14,7 @@
 #include "editor/scene_editor_item.h"
 #include "editor/views/raster_image.h"
 #include "geometry/bounding_object.h"
+#include "models/core/point_lamp.h"
 #include "scene/comm_data.h"
 #include "scene/graphic_object.h"
 
@@ -81,22 +82,50 @@ std::string Boxes(int n) {
   return text.str() + ".\n";
 }
 
+// A document whose Top view (view 0, active) is a 1000 x 800 raster surface
+// showing the boxes and the grid, every item projected, with two point lamps.
+struct TopViewScene {
+  TopViewScene() {
+    editor->SetView(0, &surface, 2);
+    editor->options.UseColor = 0;
+    std::istringstream in(Boxes(1000));
+    read = editor->scene.Get(in) == 1;
+    editor->scene.AddObject(std::make_unique<WavyGrid>());
+    CG_PointLampDescription at;
+    at.pos = Point3D(3.3, -2.1, 4.7);
+    editor->scene.AddLight(std::make_unique<GPointLamp>("l1", nullptr, at));
+    at.pos = Point3D(-6.2, 4.4, 8.1);
+    editor->scene.AddLight(std::make_unique<GPointLamp>("l2", nullptr, at));
+    editor->CreateItems();
+    editor->ProjectAllItems();
+    editor->activeView = 0;
+  }
+
+  std::unique_ptr<CG_GraphicEditor> editor = CG_GraphicEditor::Create(0);
+  zavo::RasterWireFrameImage surface{1000, 800};
+  bool read = false;
+};
+
 void BM_PaintTopView(benchmark::State& state) {
-  auto editor = CG_GraphicEditor::Create(0);
-  zavo::RasterWireFrameImage surface(1000, 800);
-  editor->SetView(0, &surface, 2);
-  editor->options.UseColor = 0;
-  std::istringstream in(Boxes(1000));
-  if (editor->scene.Get(in) != 1) state.SkipWithError("scene text not read");
-  auto grid = std::make_unique<WavyGrid>();
-  editor->scene.AddObject(std::move(grid));
-  editor->CreateItems();
-  editor->ProjectAllItems();
+  TopViewScene top;
+  if (!top.read) state.SkipWithError("scene text not read");
   std::vector<CG_SceneEditorItem*> items;
-  for (CG_SceneEditorItem& item : editor->items) items.push_back(&item);
+  for (CG_SceneEditorItem& item : top.editor->items) items.push_back(&item);
   for (auto _ : state) {
-    for (CG_SceneEditorItem* item : items) editor->DrawItemInView(0, item);
-    benchmark::DoNotOptimize(surface.Buffer().data());
+    for (CG_SceneEditorItem* item : items) top.editor->DrawItemInView(0, item);
+    benchmark::DoNotOptimize(top.surface.Buffer().data());
+  }
+}
+
+// The whole refresh: the axes, every item, the lamp glyphs, the marker and
+// the title over the view.
+void BM_RefreshView(benchmark::State& state) {
+  TopViewScene top;
+  if (!top.read) state.SkipWithError("scene text not read");
+  top.editor->showAxes = 1;
+  for (auto _ : state) {
+    top.editor->RefreshView(0);
+    benchmark::DoNotOptimize(top.surface.Buffer().data());
   }
 }
 
@@ -114,6 +143,7 @@ void BM_RasterLines(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PaintTopView)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RasterLines);
 
 }  // namespace

@@ -7,10 +7,8 @@
 // hierarchy cache (absent when empty). The conversion must never crash, a
 // mesh it gives must answer a ray, and no temporary file may be left. The
 // user break comes after a quarter of a second.
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,44 +16,19 @@
 #include <system_error>
 #include <vector>
 
-#include "foundation/user_break.h"
 #include "geometry/brep_model3.h"
 #include "geometry/ray.h"
 #include "models/core/brep.h"
-#include "models/registry.h"
-#include "scene/registry.h"
 #include "scene/scene.h"
 #include "scene/system_interface.h"
 
-#include "deadline_interface.h"
+#include "scene_work_directory.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
-
 CG_ModelRegistry* registry = nullptr;
-fs::path* workDirectory = nullptr;
-
-class InWorkDirectory {
-public:
-  InWorkDirectory() : old_(fs::current_path()) { fs::current_path(*workDirectory); }
-  ~InWorkDirectory() { fs::current_path(old_); }
-
-private:
-  fs::path old_;
-};
-
-std::string BezierFile() {
-  std::ostringstream os;
-  os << "{ bezier\n{ patch\n";
-  for (int k = 0; k < 16; ++k) os << "( " << k % 4 << " , " << k / 4 << " , " << (k % 5 == 0) << " )\n";
-  os << "}\n}\n";
-  return os.str();
-}
 
 const char kNurbsFile[] =
     "{ NURBS\n{ patch orderx 2; ordery 2; dimx 2; dimy 2;\n{ 0; 0; 1; 1; }\n{ 0; 0; 1; 1; }\n"
@@ -93,23 +66,11 @@ std::vector<std::string> Parts(const std::string& text) {
 }
 
 using zavo::fuzz::DeadlineInterface;
-using zavo::fuzz::Late;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char pattern[] = "/tmp/zavo-fuzz-patch-cache-XXXXXX";
-  const char* dir = mkdtemp(pattern);
-  if (dir == nullptr) std::abort();
-  workDirectory = new fs::path(dir);
-  std::atexit([] {
-    std::error_code error;
-    fs::remove_all(*workDirectory, error);
-  });
-  zavo::SetBreakSource(Late);
-  registry = new CG_ModelRegistry();
-  BuildRegistry(*registry);
-  zavo::AddDocumentModelModules(*registry);
+  registry = zavo::fuzz::SetUpSceneTarget("/tmp/zavo-fuzz-patch-cache-XXXXXX");
   return 0;
 }
 
@@ -120,12 +81,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* builder = builders[(data[0] >> 1) & 3];
   const std::vector<std::string> parts = Parts(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
 
-  InWorkDirectory inside;
+  zavo::fuzz::InWorkDirectory inside;
   struct Removed {
     ~Removed() { RemoveAll(); }
   } removed;
   const std::string model = bezier ? "wing.bzr" : "wing.nrb";
-  WriteText(model, !parts[0].empty() ? parts[0] : bezier ? BezierFile() : std::string(kNurbsFile));
+  WriteText(model, !parts[0].empty() ? parts[0] : bezier ? zavo::fuzz::BezierWingFile() : std::string(kNurbsFile));
   if (!parts[1].empty()) WriteText("wing.brp", parts[1]);
   if (!parts[2].empty()) WriteText("wing.br_", parts[2]);
 
@@ -143,13 +104,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (long i = 0; i < converted.Size(); ++i) {
         auto* brep = dynamic_cast<GBRep*>(converted[i].object);
         if (brep == nullptr) continue;
-        Check(brep->VertexCount() >= 0);
+        zavo::fuzz::Check(brep->VertexCount() >= 0);
         std::unique_ptr<CG_GraphicObjectIntrInfo> record = brep->NewIntrInfo();
         if (record) brep->Intersect(Ray::FromDirection({0.3, 0.4, 5}, {0, 0, -1}), *record);
       }
     }
     zavo::ReleaseDeclassedParts(converted);
   }
-  Check(!AnyTemporaryFile());
+  zavo::fuzz::Check(!AnyTemporaryFile());
   return 0;
 }

@@ -9,10 +9,8 @@
 // long step must honour. A render must never crash nor leave a temporary file.
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,33 +18,16 @@
 #include <system_error>
 
 #include "models/core/camera.h"
-#include "foundation/user_break.h"
-#include "models/registry.h"
-#include "scene/registry.h"
 #include "scene/scene.h"
 #include "scene/system_interface.h"
 
-#include "deadline_interface.h"
+#include "scene_work_directory.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
-
 CG_ModelRegistry* registry = nullptr;
-fs::path* workDirectory = nullptr;
-
-class InWorkDirectory {
-public:
-  InWorkDirectory() : old_(fs::current_path()) { fs::current_path(*workDirectory); }
-  ~InWorkDirectory() { fs::current_path(old_); }
-
-private:
-  fs::path old_;
-};
 
 const char kCube[] =
     "{ pbrep vertices 8 0 0 0 1 0 0 1 1 0 0 1 0 0 0 1 1 0 1 1 1 1 0 1 1\n"
@@ -91,40 +72,24 @@ bool FineTessellation(const std::string& text) {
 }
 
 using zavo::fuzz::DeadlineInterface;
-using zavo::fuzz::Late;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char pattern[] = "/tmp/zavo-fuzz-render-XXXXXX";
-  const char* dir = mkdtemp(pattern);
-  if (dir == nullptr) std::abort();
-  workDirectory = new fs::path(dir);
-  std::atexit([] {
-    std::error_code error;
-    fs::remove_all(*workDirectory, error);
-  });
-  InWorkDirectory inside;
-  {
-    std::ofstream cube("cube.brp");
-    cube << kCube;
-    std::ofstream wing("wing.bzr");
-    wing << "{ bezier\n{ patch\n";
-    for (int k = 0; k < 16; ++k) wing << "( " << k % 4 << " , " << k / 4 << " , " << (k % 5 == 0) << " )\n";
-    wing << "}\n}\n";
-  }
-  zavo::SetBreakSource(Late);
-  registry = new CG_ModelRegistry();
-  BuildRegistry(*registry);
-  zavo::AddDocumentModelModules(*registry);
+  registry = zavo::fuzz::SetUpSceneTarget("/tmp/zavo-fuzz-render-XXXXXX");
   registry->SetCameraFactory(zavo::NewCameraObject);
+  zavo::fuzz::InWorkDirectory inside;
+  std::ofstream cube("cube.brp");
+  cube << kCube;
+  std::ofstream wing("wing.bzr");
+  wing << zavo::fuzz::BezierWingFile();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   if (FineTessellation(text)) return 0;
-  InWorkDirectory inside;
+  zavo::fuzz::InWorkDirectory inside;
   struct OutputsRemoved {
     ~OutputsRemoved() { RemoveOutputs(); }
   } outputsRemoved;
@@ -138,6 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   param.dimx = std::min(param.dimx, 6);
   param.dimy = std::min(param.dimy, 6);
   scene.Render();
-  Check(!AnyTemporaryFile());
+  zavo::fuzz::Check(!AnyTemporaryFile());
   return 0;
 }

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstddef>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "geometry/box.h"
@@ -65,5 +67,17 @@ inline std::vector<GEO_Box> RandomBoxes(std::uint32_t n, std::uint32_t seed, con
   }
   return boxes;
 }
+
+// Faces that are only their boxes, as the face-hierarchy builders take them.
+class BoxSeq {
+public:
+  explicit BoxSeq(std::vector<GEO_Box> boxes) : boxes_(std::move(boxes)) {}
+  std::uint32_t Count() const { return static_cast<std::uint32_t>(boxes_.size()); }
+  int Id(std::uint32_t i) const { return static_cast<int>(i); }
+  GEO_Box BoxOf(int id) const { return boxes_[static_cast<std::size_t>(id)]; }
+
+private:
+  std::vector<GEO_Box> boxes_;
+};
 
 }  // namespace zavo::test

@@ -98,5 +98,91 @@ TEST_F(SelectedObjectMouse, AnObjectWithoutKeywordIsUnselectedByAPress) {
   EXPECT_TRUE(box->log.calls.empty());
 }
 
+// A box module whose selection marks are a blue square around the top left
+// pixel of the item's Top picture, drawn, erased or inverted with the item.
+class MarkingBoxModule : public FakeObjectModule {
+public:
+  MarkingBoxModule() : FakeObjectModule("MarkingBoxModule") {}
+  void DrawSelection(CG_GraphicEditor& editor, CG_SceneEditorItem*, CG_GraphicObject&, CG_ESelectionStatus*,
+                     int view, int drawMode, const Transformation*) override {
+    CG_WireFrameImage* surface = editor.views[view];
+    if (surface == nullptr || editor.viewModes[view] != 2) return;
+    int r = 0, g = 0, b = 255;
+    if (drawMode == 1) editor.GetBackgroundColor(r, g, b);
+    for (int k = 0; k < 3; ++k) surface->DrawLine(60, 41 + k, 62, 41 + k, r, g, b);
+  }
+};
+
+// Giving up a selection on screen: the selected item leaves the views in the
+// selection colour with its marks and comes back in its own colour.
+class UnselectInTheViews : public SelectedObjectMouse {
+protected:
+  UnselectInTheViews() {
+    editor->SetView(0, &top, 2);
+    editor->SetView(1, &front, 4);
+    editor->activeView = 0;
+    marking = new MarkingBoxModule;
+    marking->keyword = "box";
+    editor->objectModules.Append(marking);  // the last module of the keyword
+    editor->InsertItem(item);
+    editor->ProjectItem(item);
+  }
+  // The picture of the item unselected in a view, painted on a white surface.
+  RasterWireFrameImage Unselected(int view) {
+    RecordingWireFrameImage plain(120, 80);
+    CG_WireFrameImage* surface = editor->views[view];
+    editor->views[view] = &plain;
+    editor->DrawItemInView(view, item);
+    editor->views[view] = surface;
+    return plain.image;
+  }
+
+  RecordingWireFrameImage top{120, 80}, front{120, 80};
+  MarkingBoxModule* marking = nullptr;
+};
+
+TEST_F(UnselectInTheViews, ErasedWhileSelectedThenDrawnPlain) {
+  struct Case {
+    const char* what;
+    bool status;
+    int objectEditing;
+    int kind, flags;
+    int answer;      // the module's answer to Mouse; -1: none queued
+    bool unselects;  // otherwise the item stays selected and the views as they were
+  };
+  const Case cases[] = {
+      {"the module finishes on a move", true, 1, 0, 0, 1, true},
+      {"the module finishes on a press", true, 1, 1, 129, 1, true},
+      {"a press without a status", false, 1, 1, 129, -1, true},
+      {"a release with object editing off", true, 0, 1, 65, -1, true},
+      {"the module consumes the event", true, 1, 1, 129, 0, false},
+      {"the module leaves the event", true, 1, 0, 0, 4, false},
+  };
+  const RasterWireFrameImage plainTop = Unselected(0), plainFront = Unselected(1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (RecordingWireFrameImage* view : {&top, &front}) view->image.Fill(255, 255, 255);
+    editor->ClearSelection();
+    editor->objectEditing = c.objectEditing;
+    Select(c.status);
+    editor->DrawItem(item);
+    const std::vector<std::uint8_t> selectedTop = top.image.Buffer(), selectedFront = front.image.Buffer();
+    ASSERT_EQ(top.image.Pixel(63, 43), (RasterPixel{0, 255, 0}));
+    const bool marks = c.status && c.objectEditing == 1;
+    ASSERT_EQ(top.image.Pixel(61, 42), (marks ? RasterPixel{0, 0, 255} : RasterPixel{255, 255, 255}));
+    marking->mouseAnswers.clear();
+    if (c.answer >= 0) marking->mouseAnswers.push_back(c.answer);
+    driver.Event(0, 63, 43, c.flags, c.kind);
+    EXPECT_EQ(editor->selection.IsEmpty(), c.unselects);
+    if (c.unselects) {
+      EXPECT_EQ(top.image.Buffer(), plainTop.Buffer());
+      EXPECT_EQ(front.image.Buffer(), plainFront.Buffer());
+    } else {
+      EXPECT_EQ(top.image.Buffer(), selectedTop);
+      EXPECT_EQ(front.image.Buffer(), selectedFront);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zavo::test

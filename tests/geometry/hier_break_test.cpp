@@ -26,16 +26,7 @@ namespace fs = std::filesystem;
 using Node = HierNode<int, GEO_Box>;
 using zavo::test::Recorder;
 
-class BoxSeq {
-public:
-  explicit BoxSeq(std::vector<GEO_Box> boxes) : boxes_(std::move(boxes)) {}
-  std::uint32_t Count() const { return static_cast<std::uint32_t>(boxes_.size()); }
-  int Id(std::uint32_t i) const { return static_cast<int>(i); }
-  GEO_Box BoxOf(int id) const { return boxes_[static_cast<std::size_t>(id)]; }
-
-private:
-  std::vector<GEO_Box> boxes_;
-};
+using zavo::test::BoxSeq;
 
 bool Holds(const GEO_Box& outer, const GEO_Box& inner) {
   return outer.xmin <= inner.xmin && inner.xmax <= outer.xmax && outer.ymin <= inner.ymin &&

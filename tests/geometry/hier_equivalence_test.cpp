@@ -6,17 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/hier_comparison.h"
 #include "common/random_boxes.h"
-#include "common/temp_dir.h"
 #include "geometry/hier_builder.h"
 #include "geometry/hier_builder2.h"
 #include "geometry/hier_file.h"
@@ -24,41 +21,11 @@
 
 namespace {
 
-// Faces that are only their boxes.
-class BoxSeq {
-public:
-  explicit BoxSeq(std::vector<GEO_Box> boxes) : boxes_(std::move(boxes)) {}
-  std::uint32_t Count() const { return static_cast<std::uint32_t>(boxes_.size()); }
-  int Id(std::uint32_t i) const { return static_cast<int>(i); }
-  GEO_Box BoxOf(int id) const { return boxes_[static_cast<std::size_t>(id)]; }
+using zavo::test::BoxSeq;
 
-private:
-  std::vector<GEO_Box> boxes_;
-};
-
-class Texts : public GeoInterface {
-public:
-  std::vector<std::string> texts;
-  void Status(const char* text) override { texts.emplace_back(text); }
-  void Message(const char* text) override { texts.emplace_back(text); }
-  std::int32_t UserBreak() override { return 0; }
-};
-
-enum class Kind { kLevel, kGrid, kMedian };
-
-struct Method {
-  const char* name;
-  Kind kind;
-  double factor;
-  int mode;
-  int dimension;
-};
-
-struct Outcome {
-  std::string file;
-  std::vector<std::string> texts;
-  std::string log;
-};
+using zavo::test::BuildKind;
+using zavo::test::BuildMethod;
+using zavo::test::BuildOutcome;
 
 // The log names nodes by address: each address becomes "#" and the number of
 // its first appearance.
@@ -78,31 +45,28 @@ std::string WithoutAddresses(const std::string& log) {
 }
 
 template <class Level, class Grid2>
-Outcome BuildWith(const Method& m, BoxSeq& seq) {
-  std::remove("hierbl2.log");
-  Texts texts;
-  HierNode<int, GEO_Box>* root = nullptr;
-  if (m.kind == Kind::kLevel) {
-    Level builder(&seq);
-    builder.SetInterface(&texts);
-    builder.SetName("mesh");
-    root = builder.Build(m.factor);
-  } else {
-    Grid2 builder(&seq);
-    builder.SetInterface(&texts);
-    builder.SetName("mesh");
-    builder.SetMode(m.mode);
-    builder.SetGridDimension(m.dimension);
-    root = m.kind == Kind::kMedian ? builder.BuildAll() : builder.Build(m.factor);
-  }
-  Outcome out;
-  std::ostringstream file;
-  if (root != nullptr) zavo::SaveHierarchy(file, root);
-  delete root;
-  out.file = file.str();
-  out.texts = std::move(texts.texts);
-  std::ifstream in("hierbl2.log", std::ios::binary);
-  out.log = WithoutAddresses(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+BuildOutcome BuildWith(const BuildMethod& m, BoxSeq& seq) {
+  BuildOutcome out = zavo::test::RunBuild([&](GeoInterface& texts) {
+    HierNode<int, GEO_Box>* root = nullptr;
+    if (m.kind == BuildKind::kPairing) {
+      Level builder(&seq);
+      builder.SetInterface(&texts);
+      builder.SetName("mesh");
+      root = builder.Build(m.factor);
+    } else {
+      Grid2 builder(&seq);
+      builder.SetInterface(&texts);
+      builder.SetName("mesh");
+      builder.SetMode(m.mode);
+      builder.SetGridDimension(m.dimension);
+      root = m.kind == BuildKind::kMedian ? builder.BuildAll() : builder.Build(m.factor);
+    }
+    std::ostringstream file;
+    if (root != nullptr) zavo::SaveHierarchy(file, root);
+    delete root;
+    return file.str();
+  });
+  out.log = WithoutAddresses(out.log);
   return out;
 }
 
@@ -111,29 +75,22 @@ using Grid2 = HierBuilder2<int, BoxSeq, GEO_Box, BoxContMan2>;
 using RefLevel = zavo::reference::ReferenceHierBuilder<int, BoxSeq, GEO_Box, BoxContMan>;
 using RefGrid2 = zavo::reference::ReferenceHierBuilder2<int, BoxSeq, GEO_Box, BoxContMan2>;
 
-const Method kMethods[] = {
-    {"level 1.3", Kind::kLevel, 1.3, 0, 0},   {"level 1.0", Kind::kLevel, 1.0, 0, 0},
-    {"level 2.5", Kind::kLevel, 2.5, 0, 0},   {"grid mode 0", Kind::kGrid, 1.3, 0, 20},
-    {"grid mode 1", Kind::kGrid, 1.3, 1, 20}, {"grid mode 2", Kind::kGrid, 1.1, 2, 20},
-    {"grid coarse", Kind::kGrid, 1.5, 1, 3},  {"grid fine", Kind::kGrid, 1.3, 0, 100},
-    {"grid mode 9", Kind::kGrid, 1.3, 9, 20}, {"median", Kind::kMedian, 0.0, 0, 0},
+const BuildMethod kMethods[] = {
+    {"level 1.3", BuildKind::kPairing, 1.3, 0, 0},   {"level 1.0", BuildKind::kPairing, 1.0, 0, 0},
+    {"level 2.5", BuildKind::kPairing, 2.5, 0, 0},   {"grid mode 0", BuildKind::kGrid, 1.3, 0, 20},
+    {"grid mode 1", BuildKind::kGrid, 1.3, 1, 20},   {"grid mode 2", BuildKind::kGrid, 1.1, 2, 20},
+    {"grid coarse", BuildKind::kGrid, 1.5, 1, 3},    {"grid fine", BuildKind::kGrid, 1.3, 0, 100},
+    {"grid mode 9", BuildKind::kGrid, 1.3, 9, 20},   {"median", BuildKind::kMedian, 0.0, 0, 0},
 };
 
-class SameAsTheScans : public ::testing::Test {
+class SameAsTheScans : public zavo::test::SameAsTheScansTest {
 protected:
-  void Compare(const std::vector<GEO_Box>& boxes, const std::string& what) {
+  static void Compare(const std::vector<GEO_Box>& boxes, const std::string& what) {
     BoxSeq seq(boxes);
-    for (const Method& m : kMethods) {
-      const Outcome fast = BuildWith<Level, Grid2>(m, seq);
-      const Outcome plain = BuildWith<RefLevel, RefGrid2>(m, seq);
-      ASSERT_EQ(fast.file, plain.file) << what << ", " << m.name;
-      ASSERT_EQ(fast.texts, plain.texts) << what << ", " << m.name;
-      ASSERT_EQ(fast.log, plain.log) << what << ", " << m.name;
-    }
+    CompareEachMethod(
+        kMethods, [&](const BuildMethod& m) { return BuildWith<Level, Grid2>(m, seq); },
+        [&](const BuildMethod& m) { return BuildWith<RefLevel, RefGrid2>(m, seq); }, what);
   }
-
-  zavo::test::TempDir dir;
-  zavo::test::ScopedCwd cwd{dir.path()};  // the grid builds write their log
 };
 
 TEST_F(SameAsTheScans, RandomFacesOneTo3000) {

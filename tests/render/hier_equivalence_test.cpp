@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/hier_comparison.h"
 #include "common/random_boxes.h"
-#include "common/temp_dir.h"
 #include "render/bound_hier_builder.h"
 #include "render/bound_hier_builder2.h"
 #include "render/global_hier_file.h"
@@ -28,90 +26,54 @@ using Builder2 = BoundHierBuilder2<CG_GraphicObjectQZData*, SeqGraphicObject>;
 using RefBuilder = zavo::reference::ReferenceBoundHierBuilder;
 using RefBuilder2 = zavo::reference::ReferenceBoundHierBuilder2;
 
-class Texts : public GeoInterface {
-public:
-  std::vector<std::string> texts;
-  void Status(const char* text) override { texts.emplace_back(text); }
-  void Message(const char* text) override { texts.emplace_back(text); }
-  std::int32_t UserBreak() override { return 0; }
-};
-
-enum class Kind { kPairing, kGridFirst, kMedian };
-
-struct Method {
-  const char* name;
-  Kind kind;
-  double factor;
-  int order;
-  int dimension;
-};
-
-// What a build leaves: the cache text, the progress texts and the log.
-struct Outcome {
-  std::string cache;
-  std::vector<std::string> texts;
-  std::string log;
-};
-
-std::string ReadLog() {
-  std::ifstream in("hierbl2.log", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using zavo::test::BuildKind;
+using zavo::test::BuildMethod;
+using zavo::test::BuildOutcome;
 
 template <class Pairing, class GridFirst>
-Outcome BuildWith(const Method& m, SeqGraphicObject& seq) {
-  std::remove("hierbl2.log");
-  Texts texts;
-  zavo::GlobalHierarchyPtr root;
-  if (m.kind == Kind::kPairing) {
-    Pairing builder(&seq);
-    builder.SetInterface(&texts);
-    builder.SetName("Global hierarchy");
-    root = builder.Build(m.factor);
-  } else {
-    GridFirst builder(&seq);
-    builder.SetInterface(&texts);
-    builder.SetName("Global hierarchy");
-    builder.SetSeedOrder(m.order);
-    builder.SetGridDimension(m.dimension);
-    root = m.kind == Kind::kMedian ? builder.BuildMedian() : builder.Build(m.factor);
-  }
-  Outcome out;
-  std::ostringstream cache;
-  zavo::SaveGlobalHierarchy(cache, root.get());
-  out.cache = cache.str();
-  out.texts = std::move(texts.texts);
-  out.log = ReadLog();
-  return out;
+BuildOutcome BuildWith(const BuildMethod& m, SeqGraphicObject& seq) {
+  return zavo::test::RunBuild([&](GeoInterface& texts) {
+    zavo::GlobalHierarchyPtr root;
+    if (m.kind == BuildKind::kPairing) {
+      Pairing builder(&seq);
+      builder.SetInterface(&texts);
+      builder.SetName("Global hierarchy");
+      root = builder.Build(m.factor);
+    } else {
+      GridFirst builder(&seq);
+      builder.SetInterface(&texts);
+      builder.SetName("Global hierarchy");
+      builder.SetSeedOrder(m.mode);
+      builder.SetGridDimension(m.dimension);
+      root = m.kind == BuildKind::kMedian ? builder.BuildMedian() : builder.Build(m.factor);
+    }
+    std::ostringstream cache;
+    zavo::SaveGlobalHierarchy(cache, root.get());
+    return cache.str();
+  });
 }
 
-const Method kMethods[] = {
-    {"hier", Kind::kPairing, 1.1, 0, 0},
-    {"hier wide", Kind::kPairing, 2.5, 0, 0},
-    {"auto order 0", Kind::kGridFirst, 1.1, 0, 30},
-    {"auto order 1", Kind::kGridFirst, 1.1, 1, 30},
-    {"auto order 2", Kind::kGridFirst, 1.1, 2, 30},
-    {"auto order 1 fine", Kind::kGridFirst, 1.3, 1, 90},
-    {"auto order 2 coarse", Kind::kGridFirst, 1.5, 2, 3},
-    {"auto order 7", Kind::kGridFirst, 1.1, 7, 30},
-    {"median", Kind::kMedian, 0.0, 0, 0},
+// The mode of the grid-first builds is their seed order.
+const BuildMethod kMethods[] = {
+    {"hier", BuildKind::kPairing, 1.1, 0, 0},
+    {"hier wide", BuildKind::kPairing, 2.5, 0, 0},
+    {"auto order 0", BuildKind::kGrid, 1.1, 0, 30},
+    {"auto order 1", BuildKind::kGrid, 1.1, 1, 30},
+    {"auto order 2", BuildKind::kGrid, 1.1, 2, 30},
+    {"auto order 1 fine", BuildKind::kGrid, 1.3, 1, 90},
+    {"auto order 2 coarse", BuildKind::kGrid, 1.5, 2, 3},
+    {"auto order 7", BuildKind::kGrid, 1.1, 7, 30},
+    {"median", BuildKind::kMedian, 0.0, 0, 0},
 };
 
-class SameAsTheScans : public ::testing::Test {
+class SameAsTheScans : public zavo::test::SameAsTheScansTest {
 protected:
-  void Compare(const std::vector<GEO_Box>& boxes, bool otherClass, const std::string& scene) {
+  static void Compare(const std::vector<GEO_Box>& boxes, bool otherClass, const std::string& scene) {
     Elements e(boxes, otherClass);
-    for (const Method& m : kMethods) {
-      const Outcome fast = BuildWith<Builder, Builder2>(m, e.seq);
-      const Outcome plain = BuildWith<RefBuilder, RefBuilder2>(m, e.seq);
-      ASSERT_EQ(fast.cache, plain.cache) << scene << ", " << m.name;
-      ASSERT_EQ(fast.texts, plain.texts) << scene << ", " << m.name;
-      ASSERT_EQ(fast.log, plain.log) << scene << ", " << m.name;
-    }
+    CompareEachMethod(
+        kMethods, [&](const BuildMethod& m) { return BuildWith<Builder, Builder2>(m, e.seq); },
+        [&](const BuildMethod& m) { return BuildWith<RefBuilder, RefBuilder2>(m, e.seq); }, scene);
   }
-
-  zavo::test::TempDir dir;
-  zavo::test::ScopedCwd cwd{dir.path()};  // the grid builds write their log
 };
 
 TEST_F(SameAsTheScans, RandomScenesOfOneTo3000Objects) {

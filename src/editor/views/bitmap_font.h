@@ -1,8 +1,9 @@
 #pragma once
 
 // The small fixed font of the raster drawing surface: 5 x 7 dots in cells of
-// 6 x 8 pixels. Capitals, digits and common punctuation have glyphs; small
-// letters are drawn as capitals; any other character as an open box.
+// 6 x 8 pixels. Letters (small letters without descenders below the cell),
+// digits and common punctuation have glyphs; any other character is drawn
+// as an open box.
 
 #include <cstdint>
 

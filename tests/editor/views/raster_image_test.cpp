@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -153,6 +154,32 @@ TEST(RasterImage, TextInTheFixedFont) {
   }
   EXPECT_EQ(image.Pixel(0, 0), (RasterPixel{200, 200, 200}));  // background kept
   EXPECT_EQ(image.Pixel(4, 2), (RasterPixel{0, 0, 0}));        // the bar of the T
+}
+
+// Names are told apart by case ("camera" is not "Camera"): every small letter
+// has a glyph of its own, unlike its capital and unlike the open box of an
+// unknown character, and stays inside its cell.
+TEST(RasterImage, SmallLettersHaveTheirOwnGlyphs) {
+  auto glyph = [](char c) {
+    RasterWireFrameImage image(6, 8);
+    const char text[2] = {c, '\0'};
+    image.DrawText(text, 0, 0);
+    return Marked(image);
+  };
+  const Pixels unknown = glyph('\x7f');
+  std::set<Pixels> seen;
+  for (char c = 'a'; c <= 'z'; ++c) {
+    SCOPED_TRACE(std::string(1, c));
+    const Pixels small = glyph(c);
+    EXPECT_FALSE(small.empty());
+    EXPECT_NE(small, glyph(static_cast<char>(c - 'a' + 'A')));
+    EXPECT_NE(small, unknown);
+    EXPECT_TRUE(seen.insert(small).second);
+    for (const auto& [x, y] : small) {
+      EXPECT_LT(x, 5);
+      EXPECT_LT(y, 7);
+    }
+  }
 }
 
 TEST(RasterImageDeathTest, UnprovidedOperationsAreInternalErrors) {
