@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+#include <wx/menu.h>
+
 #include "win/gui/edit_win_fixture.h"
 #include "win/gui/gui_support.h"
 
@@ -29,8 +31,8 @@ TEST_F(EditWinTest, ConstructionAttachesInterfacesAndSendsStartRequestsInOrder) 
                         "C 81 0 /lib", "C 45 0", "V 0 2", "V 1 4", "V 2 3", "V 3 1",
                         "C 64 0 /lib", "C 80 0"};
   EXPECT_EQ(start, expected);
-  EXPECT_EQ(std::string(editor->text.Get()), ProgramDirectory());
-  EXPECT_EQ(std::string(editor->text.Get()).back(), '/');
+  EXPECT_EQ(std::string(editor->text.Text()), ProgramDirectory());
+  EXPECT_EQ(std::string(editor->text.Text()).back(), '/');
   // The surfaces of set A with TestDB 0.
   for (int i = 0; i < 4; ++i) EXPECT_EQ(editor->views[i], &win->Surface(0, i)) << i;
   // The first size event sends 65, once.
@@ -203,6 +205,7 @@ TEST_F(EditWinTest, TheTestMenuShowsTheCountOfTheChosenPath) {
 
 TEST_F(EditWinTest, TheMemoryBoxShowsDifferencesFromTheSecondTimeOn) {
   Open();
+  editor->ClearLog();
   win->Char('|');
   win->Char('|');
   ASSERT_EQ(boxes.size(), 2u);
