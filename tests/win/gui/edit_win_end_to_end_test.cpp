@@ -62,8 +62,10 @@ TEST_F(EditWinTest, RealEditorStartsEmptyAndRendersALoadedSceneIntoTheWindow) {
   if (document->GetScene()->GetDimX() != 37) {
     // The document cannot open scene files yet (request 66 answers 0 and
     // changes nothing): the same text goes in directly.
+    document->ResetDocument();
     std::istringstream text(kScene);
     ASSERT_EQ(document->GetScene()->Load(text), 1) << document->GetScene()->GetErrorMessage();
+    document->CreateItems();
   }
   {
     // An unnamed scene writes its image as "zavo" in the working directory.
