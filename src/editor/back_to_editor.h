@@ -97,6 +97,9 @@ public:
   BackToEditor& operator*() const { return *editor_; }
   BackToEditor* Get() const { return editor_.get(); }
 
+  // Copies of the shell's settings that the 3-D text tool reads.
+  int ConvertText = 1, TextQuality = 4;
+
 private:
   std::unique_ptr<BackToEditor> editor_;
 };
