@@ -69,6 +69,10 @@ public:
   wxWindow* Window() override { return this; }
   StatusField* Status() override;
   wxPoint ScrollOffset() const override;
+  // Scrolling repaints the image at its new offset and moves no child window
+  // (the views are hidden whenever the image can be scrolled).
+  void ScrollWindow(int dx, int dy, const wxRect* rect = nullptr) override;
+
   // Unless busy: request 36 with the view.
   void DrawView(int view) override;
   // Unless busy: the mouse record to the editor.

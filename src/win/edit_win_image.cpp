@@ -126,8 +126,9 @@ void EditWin::Paint(wxDC& dc) {
     shown_ = wxBitmap(picture);
     shownStale_ = false;
   }
-  const wxPoint offset = ScrollOffset();
-  dc.DrawBitmap(shown_, -offset.x, -offset.y);
+  // The image's top left is at the scroll offset's negative.
+  DoPrepareDC(dc);
+  dc.DrawBitmap(shown_, 0, 0);
 }
 
 }  // namespace zavo

@@ -53,6 +53,8 @@ wxPoint EditWin::ScrollOffset() const {
   return {x * 10, y * 10};
 }
 
+void EditWin::ScrollWindow(int, int, const wxRect*) { Refresh(false); }
+
 void EditWin::OnSize(wxSizeEvent& event) {
   const wxSize client = GetClientSize();
   Relayout(client.x, client.y);

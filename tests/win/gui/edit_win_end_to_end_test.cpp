@@ -83,6 +83,7 @@ TEST_F(EditWinTest, RealEditorStartsEmptyAndRendersALoadedSceneIntoTheWindow) {
   ASSERT_EQ(written.Width(), 37);
   ASSERT_EQ(written.Height(), 23);
   win->Refresh();
+  win->Update();
   Settle();
   // A corner (background), the ball's middle and a point on its rim.
   for (const wxPoint p : {wxPoint(0, 0), wxPoint(20, 12), wxPoint(22, 8), wxPoint(36, 22)}) {

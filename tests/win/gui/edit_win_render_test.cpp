@@ -58,9 +58,18 @@ TEST_F(EditWinTest, CreateImageRendersIntoTheWindowAndKeepsTheImage) {
   EXPECT_GE(win->Range().y, 10);
   // The window shows the kept image at its top left.
   win->Refresh();
+  win->Update();
   Settle();
   EXPECT_EQ(ScreenColour(win->ClientToScreen(wxPoint(7, 5))), wxColour(255, 0, 0));
   EXPECT_EQ(ScreenColour(win->ClientToScreen(wxPoint(201, 101))), wxColour(0, 0, 255));
+  // Scrolled by one unit each way, the image moves up and left by 10 pixels.
+  win->Scroll(1, 1);
+  win->Refresh();
+  win->Update();
+  Settle();
+  EXPECT_EQ(win->ScrollOffset(), wxPoint(10, 10));
+  EXPECT_EQ(ScreenColour(win->ClientToScreen(wxPoint(191, 91))), wxColour(0, 0, 255));
+  EXPECT_EQ(ScreenColour(win->ClientToScreen(wxPoint(201, 101))), wxColour(0, 0, 0));
   // Back to the views: no scroll range.
   win->MenuCommandId(105);
   EXPECT_EQ(win->Range(), (ScrollRange{0, 0}));

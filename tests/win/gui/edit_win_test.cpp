@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include <wx/menu.h>
+#include <wx/statusbr.h>
 
 #include "win/gui/edit_win_fixture.h"
 #include "win/gui/gui_support.h"
@@ -47,6 +48,27 @@ TEST_F(EditWinTest, ConstructionAttachesInterfacesAndSendsStartRequestsInOrder) 
   EXPECT_EQ(news, 1);
   EXPECT_EQ(EditWin::Current(), win);
   EXPECT_EQ(EditWin::CurrentEditor(), &win->Editor());
+  // The console is bound to the window, and its focus counts for Escape.
+  ASSERT_NE(win->ConsoleImpl().Window(), nullptr);
+  EXPECT_EQ(win->ConsoleImpl().Owner(), win);
+  EXPECT_EQ(win->RenderSink().secondWindow, win->ConsoleImpl().Window());
+  EXPECT_FALSE(win->ConsoleImpl().Window()->IsShown());
+}
+
+TEST_F(EditWinTest, StatusTextsReachTheFrameAndEscapeIsRecorded) {
+  Open();
+  wxStatusBar* bar = frame->CreateStatusBar();
+  win->SetStatusBar(bar);
+  win->RenderSink().Status("Line 7");
+  win->Status()->Flush();
+  EXPECT_EQ(bar->GetStatusText(0), "Line 7");
+  // Escape pressed in the window is kept for the render's break test.
+  EXPECT_EQ(win->escapePressed, 0);
+  wxKeyEvent key(wxEVT_KEY_DOWN);
+  key.m_keyCode = WXK_ESCAPE;
+  key.SetEventObject(win);
+  win->GetEventHandler()->ProcessEvent(key);
+  EXPECT_EQ(win->escapePressed, 1);
 }
 
 TEST_F(EditWinTest, WithoutASettingsFileRequest45IsNotSentAndDirectoriesDefault) {
