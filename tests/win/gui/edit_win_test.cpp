@@ -8,7 +8,10 @@
 #include <filesystem>
 
 #include <wx/menu.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 
 #include "win/gui/edit_win_fixture.h"
 #include "win/gui/gui_support.h"
@@ -300,6 +303,65 @@ TEST_F(EditWinTest, CloseQueryAsksOnlyForAModifiedScene) {
       EXPECT_EQ(boxes[0].buttons, BoxButtons::YesNo);
     }
   }
+}
+
+}  // namespace
+}  // namespace zavo::test
+
+namespace zavo::test {
+namespace {
+
+// Finds the shown "Interface options" dialog, sets its controls and presses
+// OK or Cancel.
+void AnswerInterfaceOptions(const char* dimPix, bool multiTask, bool ok, std::vector<std::string>& seen) {
+  for (wxWindow* top : wxTopLevelWindows) {
+    auto* dialog = dynamic_cast<SmartDialog*>(top);
+    if (dialog == nullptr || dialog->GetTitle() != "Interface options") continue;
+    const auto& rows = dialog->Layout().rows;
+    for (const SmartRow& row : rows) {
+      wxWindow* control = dialog->FindWindow(row.firstId + 1);
+      if (auto* text = dynamic_cast<wxTextCtrl*>(control)) seen.push_back(text->GetValue().ToStdString());
+      if (auto* box = dynamic_cast<wxCheckBox*>(control)) seen.push_back(box->GetValue() ? "on" : "off");
+    }
+    static_cast<wxTextCtrl*>(dialog->FindWindow(rows[0].firstId + 1))->SetValue(dimPix);
+    auto* check = static_cast<wxCheckBox*>(dialog->FindWindow(rows[2].firstId + 1));
+    if (check->GetValue() != multiTask) {
+      // A click: the box changes and tells the dialog.
+      check->SetValue(multiTask);
+      wxCommandEvent click(wxEVT_CHECKBOX, check->GetId());
+      click.SetEventObject(check);
+      click.SetInt(multiTask ? 1 : 0);
+      check->GetEventHandler()->ProcessEvent(click);
+    }
+    wxButton* button = ok ? dialog->OkButton() : dialog->CancelButton();
+    wxCommandEvent press(wxEVT_BUTTON, button->GetId());
+    press.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(press);
+    return;
+  }
+}
+
+TEST_F(EditWinTest, InterfaceOptionsShowTheWindowsValuesAndApplyThemOnOk) {
+  UseSettings("[Dir]\nLibraryDir=/lib\n[View]\nDimPixel=2\n[Editor]\nTextQuality=6\n");
+  Open();
+  std::vector<std::string> seen;
+  editor->ClearLog();
+  win->CallAfter([&] { AnswerInterfaceOptions("  3", true, false, seen); });
+  win->MenuCommandId(145);
+  EXPECT_EQ(seen, (std::vector<std::string>{"2", "on", "off", "on", "6"}));
+  EXPECT_EQ(win->Settings().dimPixel, 2);
+  EXPECT_EQ(win->Settings().multiTask31, 0);
+  EXPECT_EQ(win->RenderSink().peek, 0);
+  EXPECT_TRUE(Requests().empty());
+
+  seen.clear();
+  win->CallAfter([&] { AnswerInterfaceOptions("  3", true, true, seen); });
+  win->MenuCommandId(145);
+  EXPECT_EQ(win->Settings().dimPixel, 3);
+  EXPECT_EQ(win->Settings().multiTask31, 1);
+  EXPECT_EQ(win->RenderSink().peek, 1);
+  EXPECT_EQ(win->Editor().TextQuality, 6);
+  EXPECT_EQ(Requests(), (Log{"C 46 0"}));
 }
 
 }  // namespace
