@@ -7,7 +7,9 @@ namespace {
 
 BoxAnswer RealBox(wxWindow* owner, const wxString& text, const wxString& caption,
                   BoxButtons buttons) {
-  const long style = buttons == BoxButtons::Ok ? wxOK : wxYES_NO | wxCANCEL;
+  const long style = buttons == BoxButtons::Ok       ? wxOK
+                     : buttons == BoxButtons::YesNo ? wxYES_NO
+                                                    : wxYES_NO | wxCANCEL;
   wxMessageDialog box(owner, text, caption, style);
   switch (box.ShowModal()) {
     case wxID_OK: return BoxAnswer::Ok;

@@ -10,7 +10,7 @@ class wxWindow;
 namespace zavo {
 
 enum class BoxAnswer { Ok, Yes, No, Cancel };
-enum class BoxButtons { Ok, YesNoCancel };
+enum class BoxButtons { Ok, YesNoCancel, YesNo };
 
 using MessageBoxFunction = BoxAnswer (*)(wxWindow* owner, const wxString& text,
                                          const wxString& caption, BoxButtons buttons);
