@@ -43,6 +43,7 @@ public:
   // mapping, texture, bump.
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                   Point3D& point, Point3D& normal) const override;
+  int AlwaysOpaque() const override { return OpaqueMaterial(); }
 
 protected:
   Point3D UpperRowPoint(int row, double x, double y) const override;
