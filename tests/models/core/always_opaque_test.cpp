@@ -22,10 +22,10 @@ TEST(AlwaysOpaque, AnswersWhatHitDetailsGivesTheShadowTest) {
     const char* material;  // null: none
     int opaque;
   } cases[] = {
-      {"sphere without material", "sphere radius 1.3;", nullptr, 1},
-      {"sphere, opaque", "sphere radius 1.3;", "solid", 1},
-      {"sphere, transparent", "sphere radius 1.3;", "clear", 0},
-      {"sphere, barely transparent", "sphere radius 1.3;", "faint", 0},
+      {"sphere without material", "sphere center ( 0.1 , -0.05 , 0.2 ); radius 1.3;", nullptr, 1},
+      {"sphere, opaque", "sphere center ( 0.1 , -0.05 , 0.2 ); radius 1.3;", "solid", 1},
+      {"sphere, transparent", "sphere center ( 0.1 , -0.05 , 0.2 ); radius 1.3;", "clear", 0},
+      {"sphere, barely transparent", "sphere center ( 0.1 , -0.05 , 0.2 ); radius 1.3;", "faint", 0},
       {"box, opaque", "box xmin -1.1; xmax 0.9; ymin -0.7; ymax 1.3; zmin -1; zmax 1;", "solid", 1},
       {"box, transparent", "box xmin -1.1; xmax 0.9; ymin -0.7; ymax 1.3; zmin -1; zmax 1;", "clear", 0},
       {"quadric, opaque", "quad a 1; b 1; c 1; j -1.7;", "solid", 1},
@@ -35,10 +35,10 @@ TEST(AlwaysOpaque, AnswersWhatHitDetailsGivesTheShadowTest) {
       {"cone, opaque", "cone radius 0.7; high 1.3;", "solid", 1},
       {"cone, transparent", "cone radius 0.7; high 1.3;", "clear", 0},
       {"transf of an opaque sphere",
-       "transf t ( 0.1 , 0.2 , 0.3 ); { object name inner; material solid; model { sphere radius 1.3; } }",
+       "transf t ( 0.1 , 0.2 , 0.3 ); { object name inner; material solid; model { sphere center ( 0.1 , -0.05 , 0.2 ); radius 1.3; } }",
        nullptr, 1},
       {"transf of a transparent sphere",
-       "transf t ( 0.1 , 0.2 , 0.3 ); { object name inner; material clear; model { sphere radius 1.3; } }",
+       "transf t ( 0.1 , 0.2 , 0.3 ); { object name inner; material clear; model { sphere center ( 0.1 , -0.05 , 0.2 ); radius 1.3; } }",
        nullptr, 0},
   };
   // Toward the origin from in front, off every axis.
@@ -66,7 +66,9 @@ TEST(AlwaysOpaque, AnswersWhatHitDetailsGivesTheShadowTest) {
 
 TEST(AlwaysOpaque, UnknownForObjectsThatDoNotSay) {
   ModelScene scene;
-  ASSERT_EQ(scene.Load("{ object\n\tname g;\n\tmodel { group { object name s; model { sphere radius 1; } } }\n}\n.\n"), 1);
+  ASSERT_EQ(scene.Load("{ object name g; model { group\n"
+                       "{ object name s; model { sphere center ( 0 , 0 , 0 ); radius 1; } } } }\n.\n"),
+            1);
   ASSERT_NE(scene.Find("g"), nullptr);
   EXPECT_EQ(scene.Find("g")->AlwaysOpaque(), 0);
 }
