@@ -12,22 +12,6 @@
 
 namespace zavo {
 
-void QZIntrQueue::Insert(const QZIntr& item) {
-  heap_.push_back({item, counter_++});
-  std::push_heap(heap_.begin(), heap_.end(), [](const Item& a, const Item& b) {
-    return a.value.entry > b.value.entry || (a.value.entry == b.value.entry && a.order > b.order);
-  });
-}
-
-QZIntr QZIntrQueue::PopFront() {
-  std::pop_heap(heap_.begin(), heap_.end(), [](const Item& a, const Item& b) {
-    return a.value.entry > b.value.entry || (a.value.entry == b.value.entry && a.order > b.order);
-  });
-  const QZIntr front = heap_.back().value;
-  heap_.pop_back();
-  return front;
-}
-
 TraceScratch& SceneTraceScratch(CG_GraphicScene& scene) {
   std::unique_ptr<GlobalHierarchyObject>& slot = scene.WorkerHierarchyObject();
   auto* scratch = dynamic_cast<TraceScratch*>(slot.get());
@@ -117,9 +101,25 @@ struct Walk {
   bool Cross(const RayHierNode& node, double& entry) const {
     return slabs.Cross(node.grown, node.grownScale, entry) != 0;
   }
+
+  // Calls visit (i, entry) for each child i of the node, in order, whose box
+  // grown for rays the ray crosses.
+  template <class Visit>
+  void CrossChildren(const RayHierNode& node, Visit&& visit) const {
+    for (std::uint32_t i = node.firstChild; i < node.childEnd; ++i) {
+      const RayHierNode& child = tree.Node(i);
+      double entry = 0;
+      if (!child.hasBox || !Cross(child, entry)) continue;
+      visit(i, entry);
+    }
+  }
 };
 
-CG_GraphicObjectQZData* BestFirst(Walk& walk, CG_GraphicObjectQZData* best, zavo::QZIntrQueue& queue) {
+// Nodes by increasing entry distance, those entered at the same distance in
+// the order they were met. No entry is NaN (a box test gives a distance only
+// beyond 0), so the queue is a sorted stack, and once the front lies beyond
+// the nearest hit so does every node left.
+CG_GraphicObjectQZData* BestFirst(Walk& walk, CG_GraphicObjectQZData* best, zavo::QZIntrStack& queue) {
   const RayHierNode& root = walk.tree.Node(0);
   double entry = 0;
   if (!root.hasBox || !walk.Cross(root, entry)) return best;
@@ -127,18 +127,15 @@ CG_GraphicObjectQZData* BestFirst(Walk& walk, CG_GraphicObjectQZData* best, zavo
   queue.Insert({entry, 0});
   while (!queue.Empty()) {
     const QZIntr item = queue.PopFront();
-    if (walk.found && item.entry > walk.distance) continue;
+    if (walk.found && item.entry > walk.distance) break;
     const RayHierNode& node = walk.tree.Node(item.at);
     if (node.leaf) {
       walk.Leaf(node, best);
       continue;
     }
-    for (std::uint32_t i = node.firstChild; i < node.childEnd; ++i) {
-      const RayHierNode& child = walk.tree.Node(i);
-      if (!child.hasBox || !walk.Cross(child, entry)) continue;
-      if (walk.found && entry > walk.distance) continue;
-      queue.Insert({entry, i});
-    }
+    walk.CrossChildren(node, [&](std::uint32_t i, double childEntry) {
+      if (!(walk.found && childEntry > walk.distance)) queue.Insert({childEntry, i});
+    });
   }
   return best;
 }
@@ -152,16 +149,13 @@ CG_GraphicObjectQZData* Ordered(std::uint32_t at, Walk& walk, std::vector<QZIntr
     return best;
   }
   const std::size_t base = stack.size();
-  for (std::uint32_t i = node.firstChild; i < node.childEnd; ++i) {
-    const RayHierNode& child = walk.tree.Node(i);
-    double entry = 0;
-    if (!child.hasBox || !walk.Cross(child, entry)) continue;
+  walk.CrossChildren(node, [&](std::uint32_t i, double entry) {
     // Sorted insertion: after every child entered at the same distance.
     stack.push_back({entry, i});
     for (std::size_t k = stack.size() - 1; k > base && stack[k - 1].entry > entry; --k) {
       std::swap(stack[k - 1], stack[k]);
     }
-  }
+  });
   for (std::size_t k = base; k < stack.size(); ++k) {
     const QZIntr item = stack[k];
     if (walk.found && item.entry > walk.distance) break;
@@ -220,7 +214,7 @@ CG_GraphicObjectQZData* CG_GraphicScene::FirstIntersection(const Ray& ray) {
   Walk walk{*GetRayHierarchy(), slabs};
   switch (param_.buildhier) {
     case 1:
-      return BestFirst(walk, best, zavo::SceneTraceScratch(*this).queue);
+      return BestFirst(walk, best, zavo::SceneTraceScratch(*this).sorted);
     case 2: {
       std::vector<QZIntr>& stack = zavo::SceneTraceScratch(*this).ordered;
       stack.clear();

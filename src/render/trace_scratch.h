@@ -22,30 +22,34 @@ namespace zavo {
 
 // The nodes still to visit in the best-first walk, by increasing entry
 // distance; a node entered at the same distance as earlier ones comes after
-// them. A binary heap on (entry, insertion number): no allocation once the
-// storage has grown.
-class QZIntrQueue {
+// them. A sorted stack: the items by decreasing entry, the front of the queue
+// at the back; an item goes in before every item of the same entry. For NaN
+// entries the order is not defined (the walk has none). No allocation once
+// the storage has grown.
+class QZIntrStack {
 public:
-  void Clear() {
-    heap_.clear();
-    counter_ = 0;
+  void Clear() { items_.clear(); }
+  bool Empty() const { return items_.empty(); }
+  void Insert(const QZIntr& item) {
+    items_.push_back(item);
+    std::size_t k = items_.size() - 1;
+    for (; k > 0 && !(items_[k - 1].entry > item.entry); --k) items_[k] = items_[k - 1];
+    items_[k] = item;
   }
-  bool Empty() const { return heap_.empty(); }
-  void Insert(const QZIntr& item);
-  QZIntr PopFront();
+  const QZIntr& Front() const { return items_.back(); }
+  QZIntr PopFront() {
+    const QZIntr front = items_.back();
+    items_.pop_back();
+    return front;
+  }
 
 private:
-  struct Item {
-    QZIntr value;
-    std::uint64_t order;
-  };
-  std::vector<Item> heap_;
-  std::uint64_t counter_ = 0;
+  std::vector<QZIntr> items_;
 };
 
 class TraceScratch : public GlobalHierarchyObject {
 public:
-  QZIntrQueue queue;            // best-first walk
+  QZIntrStack sorted;           // best-first walk
   std::vector<QZIntr> ordered;  // ordered walk: the sorted children of each open node
 };
 

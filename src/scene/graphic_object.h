@@ -137,6 +137,10 @@ public:
   // Does nothing by default.
   virtual void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index,
                           CG_Material& material, Point3D& point, Point3D& normal) const;
+  // 1 when HitDetails gives a Phong material with Kt 0 at every hit, whatever
+  // the point, texture or mapping: the shadow search then stops at the hit
+  // without asking its details. 0 (not known) by default.
+  virtual int AlwaysOpaque() const { return 0; }
   // 1 when the object's mapping is of exactly this type, e.g.
   // MappingTest(typeid(CG_PlanarMapping)); 0 by default.
   virtual int MappingTest(const std::type_info& kind) const;

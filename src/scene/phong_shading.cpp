@@ -123,7 +123,7 @@ int GPhongShading::InShadow(CG_GraphicScene& scene, const Point3D& P, const CG_L
   const bool primary = zavo::TraceWorker() == 0;
   zavo::ShadowHitList& candidates = primary ? shadowCandidates_ : workerCandidates;
   CG_MaterialPhong& scratch = primary ? scratch_ : workerScratch;
-  if (scene.ShadowIntersections(P, lamp, ray, candidates, count, stopAtOpaque_)) return 1;
+  if (scene.ShadowIntersections(P, lamp, ray, candidates, count, stopAtOpaque_, true)) return 1;
 
   // Only transparent objects lie between: each filters the light by what it
   // lets through at its crossing.

@@ -312,8 +312,12 @@ public:
   // the stop test accepts a hit, else 0. With "buildhier" 0, or without a
   // hierarchy, the trace list is walked; otherwise the unbounded objects, then
   // the hierarchy from its root, skipping nodes whose volume the ray misses.
+  // With opaqueStops the caller's stop test accepts exactly the hits whose
+  // material has Kt 0 (in a Phong hit record): a hit on an AlwaysOpaque object
+  // then answers 1 at once, without filling the hit record.
   int ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp, Ray& ray,
-                          zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop);
+                          zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop,
+                          bool opaqueStops = false);
 
   // The global bounding hierarchy (defined by the renderer layer). Build
   // drops any earlier hierarchy, then gathers the trace entries in list order,
@@ -505,7 +509,8 @@ private:
   Point3D Background() const;
   // Tests one trace entry in the shadow search; 1 when the stop test accepted.
   int ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, double distance,
-                 zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop);
+                 zavo::ShadowHitList& hits, long& count, const zavo::ShadowStopTest& stop,
+                 bool opaqueStops);
 
   charString name_;
   unsigned char viewSection_ = 0;

@@ -1,3 +1,4 @@
+#include <typeinfo>
 #include <vector>
 
 #include "geometry/bounding_object.h"
@@ -92,7 +93,7 @@ void CG_GraphicScene::PrepareTraceData() {
 
 int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp,
                                          Ray& ray, zavo::ShadowHitList& hits, long& count,
-                                         const zavo::ShadowStopTest& stop) {
+                                         const zavo::ShadowStopTest& stop, bool opaqueStops) {
   count = 0;
   hits.SetSize(0);
   const Point3D position = lamp.Position();
@@ -100,16 +101,20 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
   const double distance = Distance3D(point, position);
   zavo::SceneHitRecord& hitRecord = GetHitRecord();
   if (!hitRecord.material) hitRecord.material = std::make_unique<CG_MaterialPhong>();
+  // The stop test reads the material HitDetails fills: an AlwaysOpaque object
+  // answers for a Phong one.
+  const CG_Material& working = *hitRecord.material;
+  opaqueStops = opaqueStops && stop && typeid(working) == typeid(CG_MaterialPhong);
 
   if (param_.buildhier == 0 || !hierarchyRoot_) {
     for (CG_GraphicObjectQZData& entry : traceList_) {
-      if (ShadowTest(entry, ray, distance, hits, count, stop)) return 1;
+      if (ShadowTest(entry, ray, distance, hits, count, stop, opaqueStops)) return 1;
     }
     return 0;
   }
 
   for (GObjectRef& ref : unboundedObjects_) {
-    if (ref.entry != nullptr && ShadowTest(*ref.entry, ray, distance, hits, count, stop)) return 1;
+    if (ref.entry != nullptr && ShadowTest(*ref.entry, ray, distance, hits, count, stop, opaqueStops)) return 1;
   }
   // Depth first, children in order, past no box that the ray enters only
   // beyond the lamp; the stack of this thread, kept from ray to ray.
@@ -128,7 +133,7 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
       if (!met) continue;
     }
     for (std::uint32_t i = node.firstEntry; i < node.entryEnd; ++i) {
-      if (ShadowTest(*tree.Entry(i), ray, distance, hits, count, stop)) return 1;
+      if (ShadowTest(*tree.Entry(i), ray, distance, hits, count, stop, opaqueStops)) return 1;
     }
     for (std::uint32_t i = node.childEnd; i > node.firstChild; --i) pending.push_back(i - 1);
   }
@@ -137,7 +142,7 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
 
 int CG_GraphicScene::ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, double distance,
                                 zavo::ShadowHitList& hits, long& count,
-                                const zavo::ShadowStopTest& stop) {
+                                const zavo::ShadowStopTest& stop, bool opaqueStops) {
   CG_GraphicObjectIntrInfo* const slot = entry.Record();
   if (entry.object == nullptr || slot == nullptr) return 0;
   CG_GraphicObjectIntrInfo& record = *slot;
@@ -146,6 +151,7 @@ int CG_GraphicScene::ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, d
   hits.SetSize(count + 1);
   hits[count] = &entry;
   ++count;
+  if (opaqueStops && entry.object->AlwaysOpaque()) return 1;
   zavo::SceneHitRecord& hitRecord = GetHitRecord();
   entry.object->HitDetails(ray, record, 0, *hitRecord.material, hitRecord.point, hitRecord.normal);
   return stop && stop(hitRecord) ? 1 : 0;

@@ -103,6 +103,12 @@ int GUniformObjectData::MapPoint(CG_Material& working, const Point3D& point) con
   return 1;
 }
 
+int GUniformObjectData::OpaqueMaterial() const {
+  if (material == nullptr || material->model == nullptr) return CG_MaterialPhong().Kt == 0.0 ? 1 : 0;
+  const CG_Material& model = *material->model;
+  return typeid(model) == typeid(CG_MaterialPhong) && model.Kt == 0.0 ? 1 : 0;
+}
+
 void GUniformObjectData::EvalTexture(const Point3D& point, Point3D& normal) const {
   if (bump == nullptr || !mapping) return;
   double u = 0, v = 0;

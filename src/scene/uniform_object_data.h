@@ -61,6 +61,10 @@ public:
   // Bends the normal at the point by the bump texture; without a bump texture
   // or without a mapping the normal stays as it is.
   void EvalTexture(const Point3D& point, Point3D& normal) const;
+  // 1 when MapPoint gives a Phong material with Kt 0 at every point: the
+  // material's model is a Phong material with Kt 0, or there is none (the
+  // default Phong material). A texture sets only the colour.
+  int OpaqueMaterial() const;
 
   // The object-block lines of the attributes that are set: "\tmaterial ",
   // "\ttexture ", "\tbump " and the mapping block, in this order.

@@ -57,6 +57,7 @@ public:
   void Write(std::ostream& os) const override;
 
   int IsRayTraceable() const override { return 1; }
+  int AlwaysOpaque() const override { return OpaqueMaterial(); }
   // The hit point; the normal (0, 0, 1) on the top cap, (0, 0, -1) on the
   // bottom cap, the type's side normal elsewhere; then mapping, texture, bump.
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,

@@ -67,6 +67,7 @@ public:
   // texture and bump.
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                   Point3D& point, Point3D& normal) const override;
+  int AlwaysOpaque() const override { return OpaqueMaterial(); }
   const BoundingObject* GetBoundingObject() const override { return bounding_.get(); }
 
   // ---- The box as a polygon mesh; colours are the material's, the default

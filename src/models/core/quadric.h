@@ -58,6 +58,7 @@ public:
   // the gradient is 0), then mapping, texture and bump.
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                   Point3D& point, Point3D& normal) const override;
+  int AlwaysOpaque() const override { return OpaqueMaterial(); }
 
   void GetDescription(QuadricCoefficients& coefficients) const { coefficients = q_; }
   void SetDescription(const QuadricCoefficients& coefficients) { q_ = coefficients; }

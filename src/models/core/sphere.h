@@ -64,6 +64,7 @@ public:
   // mapping, texture and bump of the uniform data.
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                   Point3D& point, Point3D& normal) const override;
+  int AlwaysOpaque() const override { return OpaqueMaterial(); }
   // The box centre +- sqrt(2) radius on each axis.
   const BoundingObject* GetBoundingObject() const override { return bounding_.get(); }
 

@@ -121,6 +121,7 @@ public:
   // normal through the inverse transpose, of unit length.
   void HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                   Point3D& point, Point3D& normal) const override;
+  int AlwaysOpaque() const override { return Child().AlwaysOpaque(); }
   int HasMaterialOfClass(const CG_Material& material) const override {
     return Child().HasMaterialOfClass(material);
   }
