@@ -3,11 +3,6 @@
 
 #include "editor/graphic_editor.h"
 
-int CG_GraphicEditor::EditPRP() { return 0; }
-int CG_GraphicEditor::EditVPN() { return 0; }
-int CG_GraphicEditor::EditVRP() { return 0; }
-int CG_GraphicEditor::EditVUP() { return 0; }
-int CG_GraphicEditor::EditWindow() { return 0; }
 int CG_GraphicEditor::NewLamp() { return 0; }
 int CG_GraphicEditor::DeleteLamp() { return 0; }
 int CG_GraphicEditor::ModifyLamp() { return 0; }
@@ -42,7 +37,6 @@ int CG_GraphicEditor::TranslateLamp() { return 0; }
 int CG_GraphicEditor::ExtraInfoCommand() { return 0; }
 int CG_GraphicEditor::OptionsDialog() { return 0; }
 int CG_GraphicEditor::KeyToSelected(int) { return 0; }
-void CG_GraphicEditor::EditViewGeneral() {}
 int CG_GraphicEditor::SelectTexture() { return 0; }
 int CG_GraphicEditor::DeleteTexture() { return 0; }
 int CG_GraphicEditor::SelectMappingType() { return 0; }

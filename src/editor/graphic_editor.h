@@ -425,4 +425,38 @@ private:
   int RenderRequest();
   // Requests 23, 24, 36, 62, 75: views filled with the background colour.
   void FillView(int view);
+
+public:
+  // ---- The viewing-system overlay and camera edits ----
+  //
+  // The Top, Side and Front views show the scene's camera view record as a
+  // figure (editor/views/viewing_overlay.h): lines from the view reference
+  // point along the normal, the up vector and to the projection reference
+  // point in grey (200, 200, 200), the window and the pyramid in (200, 200,
+  // 100), then the marks 3 (VRP), 1 (VPN), 2 (VUP) and 4 (PRP). A record
+  // whose up vector is parallel to its normal shows only the first two lines
+  // and the marks 3, 1, 2. Nothing in the Preview, in a view that is off or
+  // without a surface of at least one pixel. The overlay is not part of a
+  // refresh: callers erase it with the old record, change, and draw it.
+
+  // Draws the overlay in one view, or erases it (the same lines and marks in
+  // the background colour).
+  void DrawViewingInView(int view);
+  void EraseViewingInView(int view);
+  // The same in views 0, 1, 2, 3, in that order.
+  void DrawViewing();
+  void EraseViewing();
+
+  // The record a camera edit starts from: with a camera in use its record is
+  // copied into the scene's record first. The scene's record is returned.
+  CG_ViewReference& CameraViewRecord();
+  // Stores a changed record: the overlay is erased, the record becomes the
+  // scene's and, with a camera in use, that camera's (the camera is rebuilt
+  // and its item replaced, projected and drawn), and the overlay is drawn.
+  void ApplyCameraView(const CG_ViewReference& changed);
+
+  // TEMPORARY until the document-lifecycle and layers branches are merged.
+  int NotifyChange();
+  void SetModified();
+  void ReplaceItem(CG_SceneEditorItem* newItem, CG_SceneEditorItem* oldItem);
 };
