@@ -122,6 +122,42 @@ TEST(CameraDialogs, PointDialogs) {
   }
 }
 
+TEST(CameraDialogs, TheNewDocumentShowsItsDefaultCamera) {
+  // The scene's own record is a fresh one; the dialogs show the camera in use.
+  auto editor = CG_GraphicEditor::Create(0);
+  EditorFakes fakes;
+  fakes.AttachTo(*editor);
+  EditorDriver driver(*editor);
+  fakes.multiEdit.AnswerTexts({"( 2 , 0 , /* z */ 1 )"});
+  fakes.multiEdit.AnswerTexts({"( 1 , 0 , 0 )"});
+  fakes.multiEdit.AnswerTexts({"320", "0", "", ""});
+  fakes.multiEdit.AnswerTexts({"320", "240", "3", ""});
+  EXPECT_EQ(driver.Request(7).result, 1);
+  EXPECT_EQ(driver.Request(8).result, 0);
+  EXPECT_EQ(driver.Request(49).result, 0);
+  EXPECT_EQ(driver.Request(49).result, 0);
+  ASSERT_EQ(fakes.multiEdit.calls.size(), 4U);
+  EXPECT_EQ(fakes.multiEdit.calls[0].texts, std::vector<std::string>{"( 1 , 1 , 1 )"});
+  EXPECT_EQ(fakes.multiEdit.calls[1].texts, std::vector<std::string>{"( 0 , 0 , 1 )"});
+  EXPECT_EQ(fakes.multiEdit.calls[2].texts, (std::vector<std::string>{"100", "100", "2", "1"}));
+  EXPECT_EQ(fakes.multiEdit.calls[3].texts, (std::vector<std::string>{"100", "100", "2", "1"}));
+  EXPECT_EQ(fakes.system.messages, (std::vector<std::string>{"VUP and VPN are parallel. Cannot change.",
+                                                             "dimy must be positive. Cannot change."}));
+  CG_ViewReference view;
+  ASSERT_EQ(editor->scene.GetCurrentCamera()->GetView(view), 1);
+  ExpectPoint(view.vrp, {2, 0, 1});
+  ExpectPoint(view.vup, {0, 0, 1});
+  ExpectPoint(view.prp, {0, 0, -1});
+  EXPECT_DOUBLE_EQ(view.umin, -2);
+  EXPECT_DOUBLE_EQ(view.umax, 2);
+  EXPECT_DOUBLE_EQ(view.vmin, -1.5);
+  EXPECT_DOUBLE_EQ(view.vmax, 1.5);
+  EXPECT_EQ(editor->scene.GetViewReference(), view);
+  const RequestResult size = driver.Request(3);
+  EXPECT_EQ(size.value, 320);
+  EXPECT_EQ(size.value2, 240);
+}
+
 TEST(CameraDialogs, NothingWhileAMouseOperationRuns) {
   for (int request : {5, 6, 7, 8, 9, 49}) {
     SCOPED_TRACE(request);
