@@ -21,12 +21,7 @@ int CG_GraphicEditor::ZoomOut() { return 0; }
 int CG_GraphicEditor::ModifyCommonCommand() { return 0; }
 int CG_GraphicEditor::LampCommonData() { return 0; }
 int CG_GraphicEditor::NewCenterMode() { return 0; }
-int CG_GraphicEditor::AddToLayer() { return 0; }
-int CG_GraphicEditor::CreateLayer() { return 0; }
-int CG_GraphicEditor::DeleteLayer() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
-int CG_GraphicEditor::RemoveFromLayer() { return 0; }
-int CG_GraphicEditor::ChooseLayer() { return 0; }
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
 int CG_GraphicEditor::DuplicateCommand() { return 0; }
 int CG_GraphicEditor::SpecialObjectCommand() { return 0; }
@@ -53,7 +48,6 @@ int CG_GraphicEditor::NewScene() { return 0; }
 int CG_GraphicEditor::LoadScene(const char*) { return 0; }
 int CG_GraphicEditor::SaveScene() { return 0; }
 int CG_GraphicEditor::SaveSceneAs(const char*) { return 0; }
-int CG_GraphicEditor::MergeScene(const char*) { return 0; }
 int CG_GraphicEditor::OpenPrologConsole() { return 0; }
 int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }

@@ -3,6 +3,7 @@
 #include <typeinfo>
 
 #include "editor/editor_injection.h"
+#include "editor/layers.h"
 #include "models/core/camera.h"
 #include "models/core/transf.h"
 #include "models/registry.h"
@@ -95,6 +96,7 @@ CG_GraphicEditor::CG_GraphicEditor(int test) : scene(Built(registry)) {
   CreateModules();
   ResetDocument();
   AddStandardMaterial(scene);
+  activeLayer = NewLayer("default");
   AddDefaultCamera();
 }
 
@@ -142,8 +144,13 @@ void CG_GraphicEditor::SetGraphicSystem(CG_GraphicSystemInterface* system) {
 }
 
 void CG_GraphicEditor::ResetDocument() {
-  // The items and the selection go before the objects they refer to.
+  mappingEdit = 0;
+  currentMapping.reset();
+  // The items, their layer entries and the selection go before the objects
+  // they refer to.
   ClearSelection();
+  activeLayer = nullptr;
+  layers.Clear();
   items.Clear();
   SetCameraInUse(nullptr);
   scene.Clear();
@@ -176,7 +183,8 @@ void CG_GraphicEditor::AddDefaultCamera() {
   CG_GraphicObject* added = camera.get();
   if (scene.AddObject(std::move(camera)) == 0) return;
   SetCameraInUse(added);
-  CreateItem(added);
+  CG_SceneEditorItem* item = CreateItem(added);
+  if (item != nullptr && activeLayer != nullptr) activeLayer->Add(item);
 }
 
 void CG_GraphicEditor::SetCameraInUse(CG_GraphicObject* camera) {
