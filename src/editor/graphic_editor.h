@@ -508,9 +508,4 @@ public:
   // scene's and, with a camera in use, that camera's (the camera is rebuilt
   // and its item replaced, projected and drawn), and the overlay is drawn.
   void ApplyCameraView(const CG_ViewReference& changed);
-
-  // TEMPORARY until the document-lifecycle and layers branches are merged.
-  int NotifyChange();
-  void SetModified();
-  void ReplaceItem(CG_SceneEditorItem* newItem, CG_SceneEditorItem* oldItem);
 };

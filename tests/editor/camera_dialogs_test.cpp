@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/graphic_editor.h"
+#include "editor/layers.h"
 #include "editor_fakes.h"
 #include "models/core/camera.h"
 #include "scene/view_reference.h"
@@ -310,6 +311,11 @@ TEST(CameraDialogs, TheCameraInUseMovesWithItsItem) {
   auto* selected = dynamic_cast<CG_EObjectSelection*>(doc.editor->selection.First());
   ASSERT_NE(selected, nullptr);
   EXPECT_EQ(selected->item, item);
+  // The active layer names the new item.
+  ASSERT_NE(doc.editor->activeLayer, nullptr);
+  long entries = 0;
+  for (const LayerItem& entry : doc.editor->activeLayer->items) entries += entry.item == item ? 1 : 0;
+  EXPECT_EQ(entries, 1);
   // The camera writes the moved point.
   std::ostringstream written;
   camera->Write(written);
