@@ -1,4 +1,5 @@
 #include "editor/graphic_editor.h"
+#include "editor/layers.h"  // TEMP-I43A
 
 #include <typeinfo>
 
@@ -95,6 +96,7 @@ CG_GraphicEditor::CG_GraphicEditor(int test) : scene(Built(registry)) {
   CreateModules();
   ResetDocument();
   AddStandardMaterial(scene);
+  activeLayer = NewLayer("default");  // TEMP-I43A
   AddDefaultCamera();
 }
 
@@ -143,6 +145,8 @@ void CG_GraphicEditor::SetGraphicSystem(CG_GraphicSystemInterface* system) {
 
 void CG_GraphicEditor::ResetDocument() {
   // The items and the selection go before the objects they refer to.
+  activeLayer = nullptr;  // TEMP-I43A
+  layers.Clear();         // TEMP-I43A
   ClearSelection();
   items.Clear();
   SetCameraInUse(nullptr);
@@ -176,7 +180,8 @@ void CG_GraphicEditor::AddDefaultCamera() {
   CG_GraphicObject* added = camera.get();
   if (scene.AddObject(std::move(camera)) == 0) return;
   SetCameraInUse(added);
-  CreateItem(added);
+  CG_SceneEditorItem* cameraItem = CreateItem(added);
+  if (activeLayer != nullptr && cameraItem != nullptr) activeLayer->Add(cameraItem);  // TEMP-I43A
 }
 
 void CG_GraphicEditor::SetCameraInUse(CG_GraphicObject* camera) {
