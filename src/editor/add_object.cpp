@@ -2,6 +2,7 @@
 // the editor and the views.
 
 #include "editor/graphic_editor.h"
+#include "editor/layers.h"
 
 int CG_GraphicEditor::AddObjectToEditor(std::unique_ptr<CG_GraphicObject> object) {
   CG_GraphicObject* added = object.get();
@@ -9,6 +10,7 @@ int CG_GraphicEditor::AddObjectToEditor(std::unique_ptr<CG_GraphicObject> object
   CG_SceneEditorItem* item = CreateItem(added);
   // An object that cannot be shown stays in the scene without an item.
   if (item == nullptr) return 0;
+  if (activeLayer != nullptr) activeLayer->Add(item);
   InsertItem(item);
   ProjectItem(item);
   for (int v = 0; v < 4; ++v) DrawItemInView(v, item);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "editor/graphic_editor.h"
+#include "editor/layers.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ void CG_GraphicEditor::RemoveItem(CG_SceneEditorItem* item) {
     if (objectSelection != nullptr && objectSelection->item == item) selection.Delete(record);
     record = next;
   }
+  RemoveFromAllLayers(item);
   items.Delete(item);
 }
 
@@ -113,12 +115,17 @@ void CG_GraphicEditor::InsertAllItems() {
 }
 
 void CG_GraphicEditor::InitItemIterator(CG_SceneEditorItem*& item, LayerItem*& entry) {
-  // Every item until layers exist.
   item = nullptr;
   entry = nullptr;
 }
 
 int CG_GraphicEditor::NextItem(CG_SceneEditorItem*& item, LayerItem*& entry) {
+  // With an active layer, its entries in order; else every item.
+  if (activeLayer != nullptr) {
+    entry = entry == nullptr ? activeLayer->items.First() : DblList<LayerItem>::Next(entry);
+    item = entry != nullptr ? entry->item : nullptr;
+    return entry != nullptr ? 1 : 0;
+  }
   entry = nullptr;
   item = item == nullptr ? items.First() : DblList<CG_SceneEditorItem>::Next(item);
   return item != nullptr ? 1 : 0;

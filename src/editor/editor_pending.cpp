@@ -26,12 +26,7 @@ int CG_GraphicEditor::ZoomOut() { return 0; }
 int CG_GraphicEditor::ModifyCommonCommand() { return 0; }
 int CG_GraphicEditor::LampCommonData() { return 0; }
 int CG_GraphicEditor::NewCenterMode() { return 0; }
-int CG_GraphicEditor::AddToLayer() { return 0; }
-int CG_GraphicEditor::CreateLayer() { return 0; }
-int CG_GraphicEditor::DeleteLayer() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
-int CG_GraphicEditor::RemoveFromLayer() { return 0; }
-int CG_GraphicEditor::ChooseLayer() { return 0; }
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
 int CG_GraphicEditor::DuplicateCommand() { return 0; }
 int CG_GraphicEditor::SpecialObjectCommand() { return 0; }
@@ -54,7 +49,6 @@ void CG_GraphicEditor::ResetFrame() {}
 int CG_GraphicEditor::SetFrame() { return 0; }
 int CG_GraphicEditor::AnimationOptions() { return 0; }
 int CG_GraphicEditor::ExportAnimation() { return 0; }
-int CG_GraphicEditor::MergeScene(const char*) { return 0; }
 int CG_GraphicEditor::OpenPrologConsole() { return 0; }
 int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }

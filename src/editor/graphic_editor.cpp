@@ -1,9 +1,9 @@
 #include "editor/graphic_editor.h"
-#include "editor/layers.h"  // TEMP-I43A
 
 #include <typeinfo>
 
 #include "editor/editor_injection.h"
+#include "editor/layers.h"
 #include "models/core/camera.h"
 #include "models/core/transf.h"
 #include "models/registry.h"
@@ -96,7 +96,7 @@ CG_GraphicEditor::CG_GraphicEditor(int test) : scene(Built(registry)) {
   CreateModules();
   ResetDocument();
   AddStandardMaterial(scene);
-  activeLayer = NewLayer("default");  // TEMP-I43A
+  activeLayer = NewLayer("default");
   AddDefaultCamera();
 }
 
@@ -144,10 +144,13 @@ void CG_GraphicEditor::SetGraphicSystem(CG_GraphicSystemInterface* system) {
 }
 
 void CG_GraphicEditor::ResetDocument() {
-  // The items and the selection go before the objects they refer to.
-  activeLayer = nullptr;  // TEMP-I43A
-  layers.Clear();         // TEMP-I43A
+  mappingEdit = 0;
+  currentMapping.reset();
+  // The items, their layer entries and the selection go before the objects
+  // they refer to.
   ClearSelection();
+  activeLayer = nullptr;
+  layers.Clear();
   items.Clear();
   SetCameraInUse(nullptr);
   scene.Clear();
@@ -180,8 +183,8 @@ void CG_GraphicEditor::AddDefaultCamera() {
   CG_GraphicObject* added = camera.get();
   if (scene.AddObject(std::move(camera)) == 0) return;
   SetCameraInUse(added);
-  CG_SceneEditorItem* cameraItem = CreateItem(added);
-  if (activeLayer != nullptr && cameraItem != nullptr) activeLayer->Add(cameraItem);  // TEMP-I43A
+  CG_SceneEditorItem* item = CreateItem(added);
+  if (item != nullptr && activeLayer != nullptr) activeLayer->Add(item);
 }
 
 void CG_GraphicEditor::SetCameraInUse(CG_GraphicObject* camera) {

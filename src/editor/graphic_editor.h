@@ -423,6 +423,60 @@ public:
   DblList<CG_SceneEditorItem> items;     // one per scene object that has one
   DblList<CG_ESelection> selection;
 
+  // ---- Item operations, merge, layers ----
+
+  // One step applied to the item's object, which is wrapped in a transf
+  // (once: a transf takes the step in its own list) and added to the scene
+  // in its place. With centre flag 1 rotations and scales act about the
+  // item's centre, else about the origin. The old item is destroyed; the
+  // answer is the new item of the wrapper, with the old display settings, a
+  // recomputed centre and every layer entry and selection record of the old
+  // item; null when the object could not be given one (the old item's
+  // entries and records are then gone). The caller erases before and
+  // projects and draws after. Rotation angles in radians.
+  CG_SceneEditorItem* TranslateItem(CG_SceneEditorItem* item, double x, double y, double z);
+  CG_SceneEditorItem* RotateItem(CG_SceneEditorItem* item, double x, double y, double z);
+  CG_SceneEditorItem* ScaleItem(CG_SceneEditorItem* item, double x, double y, double z);
+  // With UseGrid on, each coordinate goes down to a multiple of GridDim; a
+  // GridDim that is 0 or not finite leaves the point as it is.
+  void SnapToGrid(Point3D& point) const;
+  // Without a camera in use nothing; else the camera's view goes to the
+  // scene and every Preview view is projected again, filled with the
+  // background colour and refreshed.
+  void RedrawAll();
+  // RedrawAll when the object is the camera in use.
+  void RedrawIfCurrent(const CG_GraphicObject* object);
+
+  // The guard of commands that change the scene (0 while a mouse operation
+  // runs) and the mark of a change (modified, undo snapshot).
+  int NotifyChange();
+  void SetModified();
+
+  // The layers, in creation order; activeLayer is one of them or null.
+  DblList<Layer> layers;
+  // A new empty layer at the tail; null when a layer has that name.
+  Layer* NewLayer(const char* layerName);
+  // The first layer of that name, or null.
+  Layer* FindLayer(const char* layerName) const;
+  // Makes the first layer of that name active (the active layer stays when
+  // none has it), switches the views and renews the title. 1.
+  int SetActiveLayer(const char* layerName);
+  // Brings the views from one layer choice to another (null: every item):
+  // erases the items no longer shown, projects and draws those now shown,
+  // drops a camera in use that the new layer lacks, then RedrawAll.
+  void SwitchLayer(Layer* from, Layer* to);
+  // Removes the first entry of the item in every layer.
+  void RemoveFromAllLayers(CG_SceneEditorItem* item);
+  // Every layer entry and selection record of oldItem refers to newItem; a
+  // null newItem removes them instead.
+  void ReplaceItem(CG_SceneEditorItem* newItem, CG_SceneEditorItem* oldItem);
+  // The layers file N.qzd/editor/layers of a named document (nothing without
+  // a name). Load keeps the layers when the file cannot be opened; Save
+  // writes through a temporary file and shows "Cannot write " + file on
+  // failure. 1 on success.
+  int LoadLayers();
+  int SaveLayers();
+
 private:
   // Asks the installed factory for every entry of the registration table.
   void CreateModules();
@@ -439,11 +493,10 @@ public:
   // the layers file, the view file _viewdt1 and undo/index, undo/uNNNNN.qz.
   // Every file is written whole or not at all (temporary file, then rename).
 
-  // The guard every command calls first: 0 while a mouse mode runs, else the
-  // wait cursor and 1.
-  int NotifyChange();
-  // modified := 1, an undo snapshot, N.qz_ deleted when named, arrow cursor.
-  void SetModified();
+  // NotifyChange (declared with the layers above) is the guard every command
+  // calls first: 0 while a mouse mode runs, else the wait cursor and 1.
+  // SetModified: modified := 1, an undo snapshot, N.qz_ deleted when named,
+  // arrow cursor.
   // Nothing with UseUndo 0; a named document takes SaveUndo (name); an
   // unnamed one shows "No name.Cannot undo.".
   void TakeUndoSnapshot();
@@ -478,15 +531,6 @@ public:
   // The state New leaves: no name, not modified, "standard", the layer
   // "default" active and the default camera.
   void BecomeNewDocument();
-  // TEMP-I43A (removed when the layers land)
-  DblList<Layer> layers;
-  Layer* NewLayer(const char* layerName);
-  Layer* FindLayer(const char* layerName) const;
-  int SetActiveLayer(const char* layerName);
-  int LoadLayers();
-  int SaveLayers();
-  void RedrawAll();
-  // END TEMP-I43A
   // 1 while RenderActiveLayer runs: requests that could change the scene are
   // queued and served once it has ended, mouse events are ignored.
   int rendering = 0;
