@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "editor/graphic_editor.h"
+#include "editor/layers.h"
 #include "editor_fakes.h"
 
 namespace zavo::test {
@@ -72,6 +73,7 @@ protected:
       CG_SceneEditorItem* item = editor->CreateItem(&object);
       ASSERT_NE(item, nullptr) << object.name.Text();
       editor->InsertItem(item);
+      editor->activeLayer->Add(item);
     }
   }
   CG_SceneEditorItem* Item(const char* name) { return editor->FindItem(editor->scene.FindObject(name)); }

@@ -196,6 +196,8 @@ TEST_F(EditorItems, TheChooserListsTheItemsObjectsInItemOrder) {
   Read(kScene);
   editor->CreateItems();
   EXPECT_EQ(fakes.system.statuses.back(), "");
+  // No active layer ("** ALL **"): every item in item order.
+  editor->activeLayer = nullptr;
   CG_SceneEditorItem* item = nullptr;
   LayerItem* entry = nullptr;
   std::vector<std::string> walked;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/graphic_editor.h"
+#include "editor/layers.h"
 #include "editor_fakes.h"
 #include "editor_test_objects.h"
 
@@ -24,8 +25,7 @@ protected:
         "{ object name b1; model { box xmin 0.6; xmax 5.6; ymin 0.6; ymax 2.6; zmin 0.1; zmax 1.1; } }\n"
         "{ object name s1; model { sphere center ( -3.5 , 1.25 , -2 ); radius 1.5; } }\n.\n");
     EXPECT_EQ(editor->scene.Get(in), 1) << editor->scene.GetErrorMessage();
-    editor->CreateItem(editor->scene.FindObject("b1"));
-    editor->CreateItem(editor->scene.FindObject("s1"));
+    for (const char* n : {"b1", "s1"}) editor->activeLayer->Add(editor->CreateItem(editor->scene.FindObject(n)));
     editor->SetView(0, &top, 2);
     editor->SetView(2, &side, 3);
     editor->options.Background[0] = 0.5;
