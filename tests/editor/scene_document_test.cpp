@@ -215,5 +215,43 @@ TEST_F(DocumentTest, LoadKeepsTheSceneOwnStandardMaterial) {
   EXPECT_EQ(ReadFile("lit.qz"), original);
 }
 
+// The layers of a reopened scene: "default" is made when the layers file
+// lacks it, and it always shows the camera in use.
+TEST_F(DocumentTest, LoadMakesTheDefaultLayerAndShowsTheCamera) {
+  struct Case {
+    const char* what;
+    const char* layers;  // null: no layers file
+    std::vector<std::string> layerNames;
+    std::vector<std::string> defaultEntries;
+  };
+  const std::vector<Case> cases{
+      {"no layers file", nullptr, {"default"}, {"camera", "b1", "b2"}},
+      {"no default", "1\nroof\n1\nb2\n", {"roof", "default"}, {"camera", "b1", "b2"}},
+      {"default without the camera", "2\ndefault\n1\nb1\nroof\n1\nb2\n", {"default", "roof"}, {"b1", "camera"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir local;
+    ScopedCwd here(local.path());
+    WriteFile("house.qz", std::string("{ param CameraInUse camera; }\n") +
+                              "{ object name camera; model { camera } }\n" + kPartsScene);
+    if (c.layers != nullptr) {
+      fs::create_directories("house.qzd/editor");
+      WriteFile("house.qzd/editor/layers", c.layers);
+    }
+    editor->modified = 0;
+    ASSERT_EQ(driver.Request(66, "house").result, 1) << LastMessage();
+    ASSERT_NE(editor->scene.GetCurrentCamera(), nullptr);
+    std::vector<std::string> names;
+    for (const Layer& layer : editor->layers) names.emplace_back(layer.name.Text());
+    EXPECT_EQ(names, c.layerNames);
+    ASSERT_NE(editor->activeLayer, nullptr);
+    EXPECT_EQ(std::string(editor->activeLayer->name.Text()), "default");
+    std::vector<std::string> entries;
+    for (const LayerItem& entry : editor->activeLayer->items) entries.emplace_back(entry.item->object->name.Text());
+    EXPECT_EQ(entries, c.defaultEntries);
+  }
+}
+
 }  // namespace
 }  // namespace zavo::test
