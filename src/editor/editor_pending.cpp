@@ -43,11 +43,6 @@ void CG_GraphicEditor::ResetFrame() {}
 int CG_GraphicEditor::SetFrame() { return 0; }
 int CG_GraphicEditor::AnimationOptions() { return 0; }
 int CG_GraphicEditor::ExportAnimation() { return 0; }
-int CG_GraphicEditor::UpdateTitle() { return 0; }
-int CG_GraphicEditor::NewScene() { return 0; }
-int CG_GraphicEditor::LoadScene(const char*) { return 0; }
-int CG_GraphicEditor::SaveScene() { return 0; }
-int CG_GraphicEditor::SaveSceneAs(const char*) { return 0; }
 int CG_GraphicEditor::OpenPrologConsole() { return 0; }
 int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }

@@ -25,6 +25,7 @@ namespace {
 struct Document {
   Document() : editor(CG_GraphicEditor::Create(0)), driver(*editor) {
     fakes.AttachTo(*editor);
+    editor->options.UseUndo = 0;  // an unnamed document would show "No name.Cannot undo."
     editor->SetView(0, &top, 2);
     record.vrp = {1.25, -0.75, 0.5};
     record.vpn = {0, 0, 2};
@@ -128,6 +129,7 @@ TEST(CameraDialogs, TheNewDocumentShowsItsDefaultCamera) {
   auto editor = CG_GraphicEditor::Create(0);
   EditorFakes fakes;
   fakes.AttachTo(*editor);
+  editor->options.UseUndo = 0;
   EditorDriver driver(*editor);
   fakes.multiEdit.AnswerTexts({"( 2 , 0 , /* z */ 1 )"});
   fakes.multiEdit.AnswerTexts({"( 1 , 0 , 0 )"});
