@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "document_fixture.h"
 #include "editor/graphic_editor.h"
 #include "editor/layers.h"
 #include "editor_fakes.h"
@@ -337,6 +338,43 @@ TEST(CameraDialogs, WithoutACameraInUseTheScenesRecordChanges) {
   CG_ViewReference own;
   camera->GetView(own);
   EXPECT_EQ(own, doc.record);
+}
+
+// Edits of the camera in use outlive the redraw that copies the camera's
+// record over the scene's, and a save.
+class CameraEditsKept : public DocumentTest {};
+
+TEST_F(CameraEditsKept, AfterRedrawAllAndAcrossSaveAndOpen) {
+  editor->options.UseUndo = 0;
+  fakes.multiEdit.AnswerTexts({"( 2 , 0 , /* z */ 1 )"});
+  fakes.multiEdit.AnswerTexts({"320", "240", "3", ""});
+  ASSERT_EQ(driver.Request(7).result, 1);
+  driver.Request(49);
+  editor->RedrawAll();
+  ExpectPoint(editor->scene.GetViewReference().vrp, {2, 0, 1});
+  EXPECT_DOUBLE_EQ(editor->scene.GetViewReference().umax, 2);
+  ASSERT_EQ(driver.Request(68, "kept").result, 1);
+
+  auto opened = CG_GraphicEditor::Create(0);
+  EditorFakes openedFakes;
+  openedFakes.AttachTo(*opened);
+  EditorDriver openedDriver(*opened);
+  ASSERT_EQ(openedDriver.Request(66, "kept").result, 1) << LastMessage();
+  CG_GraphicObject* camera = opened->scene.GetCurrentCamera();
+  ASSERT_NE(camera, nullptr);
+  EXPECT_STREQ(camera->name.Text(), "camera");
+  CG_ViewReference view;
+  ASSERT_EQ(camera->GetView(view), 1);
+  ExpectPoint(view.vrp, {2, 0, 1});
+  ExpectPoint(view.prp, {0, 0, -1});
+  EXPECT_DOUBLE_EQ(view.umin, -2);
+  EXPECT_DOUBLE_EQ(view.umax, 2);
+  EXPECT_DOUBLE_EQ(view.vmin, -1.5);
+  EXPECT_DOUBLE_EQ(view.vmax, 1.5);
+  EXPECT_EQ(opened->scene.GetViewReference(), view);
+  const RequestResult size = openedDriver.Request(3);
+  EXPECT_EQ(size.value, 320);
+  EXPECT_EQ(size.value2, 240);
 }
 
 }  // namespace
