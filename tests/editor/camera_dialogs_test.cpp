@@ -92,6 +92,8 @@ TEST(CameraDialogs, PointDialogs) {
        none},
       {"a missing number", 7, "VRP", "( 1.25 , -0.75 , 0.5 )", "( 1 , , 3 )", 0, &CG_ViewReference::vrp,
        {1.25, -0.75, 0.5}, none},
+      {"a number too large", 7, "VRP", "( 1.25 , -0.75 , 0.5 )", "( 1e999 , 0 , 0 )", 0, &CG_ViewReference::vrp,
+       {1.25, -0.75, 0.5}, none},
       {"empty text", 7, "VRP", "( 1.25 , -0.75 , 0.5 )", "", 0, &CG_ViewReference::vrp, {1.25, -0.75, 0.5}, none},
       {"cancel", 7, "VRP", "( 1.25 , -0.75 , 0.5 )", std::nullopt, 0, &CG_ViewReference::vrp, {1.25, -0.75, 0.5},
        none},
