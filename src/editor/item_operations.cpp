@@ -17,6 +17,7 @@ static CG_SceneEditorItem* ApplyStep(CG_GraphicEditor& editor, CG_SceneEditorIte
                                      double x, double y, double z) {
   if (item == nullptr || item->object == nullptr) return nullptr;
   const IntTriple settings = item->display;
+  const std::int32_t extra = item->displayExtra;
   const Point3D centre = item->centre;
   CG_GraphicObject* object = item->object;
   // The old item leaves the list now and is destroyed once its layer
@@ -56,6 +57,7 @@ static CG_SceneEditorItem* ApplyStep(CG_GraphicEditor& editor, CG_SceneEditorIte
   editor.ReplaceItem(created, old.get());
   if (created != nullptr) {
     created->display = settings;
+    created->displayExtra = extra;
     editor.InsertItem(created);
   }
   return created;

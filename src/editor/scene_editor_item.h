@@ -56,6 +56,9 @@ public:
   // `parts`, 2 through `traceParts`.
   std::int32_t kind = -1;
   IntTriple display;
+  // One further value that travels with the display settings when the item
+  // is replaced by a new one.
+  std::int32_t displayExtra = 0;
   // Per view: one segment list per part.
   Seq<SegmentList> segments[4];
   // Per view: one projected vertex array per part (empty: the part is not

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "editor/graphic_editor.h"
+#include "editor/layers.h"
 #include "editor_fakes.h"
 #include "editor_test_objects.h"
 
@@ -57,6 +58,20 @@ TEST_F(AddObject, NewObjectGetsItemCentreAndProjection) {
   ASSERT_EQ(item->vertices[0].Count(), 1U);
   EXPECT_GT(item->vertices[0][0].Count(), 0U);
   EXPECT_EQ(item->vertices[1].Count(), 0U);
+}
+
+TEST_F(AddObject, NewObjectJoinsTheActiveLayerOnly) {
+  Layer* other = editor->NewLayer("other");
+  ASSERT_EQ(editor->AddObjectToEditor(Box("b1")), 1);
+  CG_SceneEditorItem* b1 = editor->FindItem(editor->scene.FindObject("b1"));
+  EXPECT_EQ(editor->activeLayer->items.Last()->item, b1);
+  EXPECT_FALSE(other->Holds(b1));
+  // With no active layer ("** ALL **") no layer gets an entry.
+  editor->activeLayer = nullptr;
+  ASSERT_EQ(editor->AddObjectToEditor(Box("b2")), 1);
+  CG_SceneEditorItem* b2 = editor->FindItem(editor->scene.FindObject("b2"));
+  EXPECT_FALSE(editor->FindLayer("default")->Holds(b2));
+  EXPECT_FALSE(other->Holds(b2));
 }
 
 TEST_F(AddObject, TakenNameChangesNothingInTheEditor) {

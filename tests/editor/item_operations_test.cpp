@@ -102,6 +102,7 @@ TEST_F(ItemOperations, OneStepThroughTheWrapper) {
     item->display.style = 2;
     item->display.fastview = 5;
     item->display.centre = c.centreFlag;
+    item->displayExtra = 7;
     editor->InsertItem(item);
     editor->NewLayer("walls")->Add(item);
     editor->selection.Append(new CG_EObjectSelection(item));
@@ -134,6 +135,7 @@ TEST_F(ItemOperations, OneStepThroughTheWrapper) {
     EXPECT_EQ(item->display.style, 2);
     EXPECT_EQ(item->display.fastview, 5);
     EXPECT_EQ(item->display.centre, c.centreFlag);
+    EXPECT_EQ(item->displayExtra, 7);
     if (!std::isnan(c.centre[0])) {
       EXPECT_NEAR(item->centre.x, c.centre[0], 1e-9);
       EXPECT_NEAR(item->centre.y, c.centre[1], 1e-9);
