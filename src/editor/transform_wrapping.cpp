@@ -2,6 +2,8 @@
 
 #include "editor/transform_wrapping.h"
 
+#include <cmath>
+
 #include "editor/graphic_editor.h"
 #include "foundation/matrix.h"
 
@@ -13,6 +15,10 @@ enum class Place { kEnd, kBeforeFirstTranslate, kBeforeSecondTranslate };
 
 int AddStep(GTransf* wrapper, Place place, std::int32_t kind, double x, double y, double z) {
   if (wrapper == nullptr) return 0;
+  // A value that is not a number, or a scale factor 0, would leave the
+  // wrapper without a usable inverse (the matrix test misses some of them).
+  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) return 0;
+  if (kind == zavo::kStepScale && (x == 0.0 || y == 0.0 || z == 0.0)) return 0;
   CG_TransfDescription description;
   wrapper->GetTransformList(description);
   List<t_Data> kept;

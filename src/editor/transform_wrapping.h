@@ -24,8 +24,9 @@ std::unique_ptr<GTransf> WrapInTransform(CG_GraphicEditor& editor, CG_GraphicObj
 // WrapInTransform, then translate(-p) and translate(p).
 std::unique_ptr<GTransf> WrapInTransformAt(CG_GraphicEditor& editor, CG_GraphicObject* object, const Point3D& p);
 
-// Each adds one step and answers 1; a step without an inverse (a scale by 0)
-// leaves the list as it was and answers 0.
+// Each adds one step and answers 1; a step without an inverse (a scale
+// factor 0) or with a value that is not finite leaves the list as it was and
+// answers 0.
 // A translate step at the end of the list.
 int AddTranslation(CG_GraphicEditor& editor, GTransf* wrapper, double x, double y, double z);
 // A rotate or scale step before the first translate step (at the end when

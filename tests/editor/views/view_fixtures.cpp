@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "editor/layers.h"
 #include "scene/view_reference.h"
 
 namespace zavo::test {
@@ -27,14 +28,19 @@ RecordingWireFrameImage& ViewTest::SetView(int view, int mode, int width, int he
 CG_SceneEditorItem* ViewTest::Add(std::unique_ptr<CG_GraphicObject> object) {
   CG_GraphicObject* raw = object.get();
   EXPECT_EQ(editor->scene.AddObject(std::move(object)), 1);
-  return editor->CreateItem(raw);
+  // New items join the active layer, as the editor's own commands do.
+  CG_SceneEditorItem* item = editor->CreateItem(raw);
+  if (item != nullptr && editor->activeLayer != nullptr) editor->activeLayer->Add(item);
+  return item;
 }
 
 void ViewTest::Read(const std::string& text) {
   std::istringstream in(text + "\n.\n");
   ASSERT_EQ(editor->scene.Get(in), 1) << editor->scene.GetErrorMessage();
   for (CG_GraphicObject& object : editor->scene.GetObjects()) {
-    if (editor->FindItem(&object) == nullptr) editor->CreateItem(&object);
+    if (editor->FindItem(&object) != nullptr) continue;
+    CG_SceneEditorItem* item = editor->CreateItem(&object);
+    if (item != nullptr && editor->activeLayer != nullptr) editor->activeLayer->Add(item);
   }
 }
 
