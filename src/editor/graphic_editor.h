@@ -493,10 +493,12 @@ public:
   // the layers file, the view file _viewdt1 and undo/index, undo/uNNNNN.qz.
   // Every file is written whole or not at all (temporary file, then rename).
 
-  // NotifyChange (declared with the layers above) is the guard every command
-  // calls first: 0 while a mouse mode runs, else the wait cursor and 1.
-  // SetModified: modified := 1, an undo snapshot, N.qz_ deleted when named,
-  // arrow cursor.
+  // NotifyChange and SetModified are declared above, next to the layers:
+  // NotifyChange is the guard every command calls first (0 while a mouse
+  // mode runs, else the wait cursor and 1); SetModified sets modified, takes
+  // an undo snapshot, deletes N.qz_ of a named document and shows the arrow
+  // cursor again.
+
   // Nothing with UseUndo 0; a named document takes SaveUndo (name); an
   // unnamed one shows "No name.Cannot undo.".
   void TakeUndoSnapshot();
