@@ -37,6 +37,13 @@ CG_SceneEditorItem* FirstItemNamed(const DblList<CG_SceneEditorItem>& items, con
   return nullptr;
 }
 
+// The next word; false at the end of the text or at a word holding a NUL
+// byte, which no name can hold: the data is damaged from there on.
+bool NextWord(std::istream& in, std::string& word) {
+  if (!(in >> word)) return false;
+  return word.find('\0') == std::string::npos;
+}
+
 std::filesystem::path LayersFile(const char* documentName) { return EditorFolder(documentName) / "layers"; }
 
 }  // namespace
@@ -78,15 +85,15 @@ void WriteLayersText(std::ostream& os, const DblList<Layer>& layers) {
 void ReadLayersText(std::istream& in, const DblList<CG_SceneEditorItem>& items, DblList<Layer>& layers) {
   std::string word;
   long long layerCount = 0;
-  if (!(in >> word) || !ParseCount(word, layerCount)) return;
+  if (!NextWord(in, word) || !ParseCount(word, layerCount)) return;
   for (long long l = 0; l < layerCount; ++l) {
-    if (!(in >> word)) return;
+    if (!NextWord(in, word)) return;
     auto* layer = new Layer(word.c_str());
     layers.Append(layer);
     long long entryCount = 0;
-    if (!(in >> word) || !ParseCount(word, entryCount)) return;
+    if (!NextWord(in, word) || !ParseCount(word, entryCount)) return;
     for (long long e = 0; e < entryCount; ++e) {
-      if (!(in >> word)) return;
+      if (!NextWord(in, word)) return;
       if (CG_SceneEditorItem* item = FirstItemNamed(items, word); item != nullptr) layer->Add(item);
     }
   }

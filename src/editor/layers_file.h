@@ -22,7 +22,7 @@ void WriteLayersText(std::ostream& os, const DblList<Layer>& layers);
 // Each entry goes to the first item (in list order) whose object has the
 // name; a name that no item has is skipped. The counts are trusted only as
 // far as the text holds words: reading stops at the end of the text, at a
-// count that is not a number, or after the last announced layer, and a layer
+// word holding a NUL byte, at a count that is not a number, or after the last announced layer, and a layer
 // whose name was read is kept with the entries read so far.
 void ReadLayersText(std::istream& in, const DblList<CG_SceneEditorItem>& items, DblList<Layer>& layers);
 

@@ -298,6 +298,7 @@ TEST_F(Layers, DamagedLayersFiles) {
       {"1\nonly\n", {"only:"}},
       {"1 a 1 b1", {"a:b1"}},
   };
+  const std::string withNul("2\na\n1\nb1\nx\0y\n0\n", 15);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     DblList<Layer> read;
@@ -312,6 +313,13 @@ TEST_F(Layers, DamagedLayersFiles) {
     }
     EXPECT_EQ(got, c.layers);
   }
+  // A NUL byte ends the data: a name cannot hold it.
+  DblList<Layer> read;
+  std::istringstream in(withNul);
+  ReadLayersText(in, editor->items, read);
+  ASSERT_NE(read.First(), nullptr);
+  EXPECT_STREQ(read.First()->name.Text(), "a");
+  EXPECT_EQ(read.First(), read.Last());
 }
 
 }  // namespace
