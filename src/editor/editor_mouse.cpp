@@ -47,6 +47,8 @@ int CG_GraphicEditor::SelectedObjectMouse(const MouseEventRecord& event, int& re
 int CG_GraphicEditor::MouseEvent(const MouseEventRecord& record) {
   // A view index outside 0..3 would index past the views.
   if (record.view < 0 || record.view > 3) return 0;
+  // The scene must not change under a running render.
+  if (rendering != 0) return 0;
   MouseEventRecord event = record;
   if (event.kind == 0) event.flags += 3;
   // The selected object's module sees events in the active view first; an

@@ -3,11 +3,6 @@
 
 #include "editor/graphic_editor.h"
 
-int CG_GraphicEditor::EditPRP() { return 0; }
-int CG_GraphicEditor::EditVPN() { return 0; }
-int CG_GraphicEditor::EditVRP() { return 0; }
-int CG_GraphicEditor::EditVUP() { return 0; }
-int CG_GraphicEditor::EditWindow() { return 0; }
 int CG_GraphicEditor::NewLamp() { return 0; }
 int CG_GraphicEditor::DeleteLamp() { return 0; }
 int CG_GraphicEditor::ModifyLamp() { return 0; }
@@ -37,7 +32,6 @@ int CG_GraphicEditor::TranslateLamp() { return 0; }
 int CG_GraphicEditor::ExtraInfoCommand() { return 0; }
 int CG_GraphicEditor::OptionsDialog() { return 0; }
 int CG_GraphicEditor::KeyToSelected(int) { return 0; }
-void CG_GraphicEditor::EditViewGeneral() {}
 int CG_GraphicEditor::SelectTexture() { return 0; }
 int CG_GraphicEditor::DeleteTexture() { return 0; }
 int CG_GraphicEditor::SelectMappingType() { return 0; }
@@ -49,11 +43,6 @@ void CG_GraphicEditor::ResetFrame() {}
 int CG_GraphicEditor::SetFrame() { return 0; }
 int CG_GraphicEditor::AnimationOptions() { return 0; }
 int CG_GraphicEditor::ExportAnimation() { return 0; }
-int CG_GraphicEditor::UpdateTitle() { return 0; }
-int CG_GraphicEditor::NewScene() { return 0; }
-int CG_GraphicEditor::LoadScene(const char*) { return 0; }
-int CG_GraphicEditor::SaveScene() { return 0; }
-int CG_GraphicEditor::SaveSceneAs(const char*) { return 0; }
 int CG_GraphicEditor::OpenPrologConsole() { return 0; }
 int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }

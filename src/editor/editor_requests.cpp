@@ -28,7 +28,7 @@ int CG_GraphicEditor::RenderRequest() {
   return 0;
 }
 
-int CG_GraphicEditor::Command(EDCommand& command) {
+int CG_GraphicEditor::Dispatch(EDCommand& command) {
   const zavo::EditorImportEntries& imports = zavo::GetEditorImportEntries();
   const char* text = command.text;
   switch (command.code) {

@@ -24,7 +24,12 @@
 // Two documents share nothing: each has its registry, scene, flags and
 // counters.
 
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "editor/back_to_editor.h"
 #include "editor/dialog_controls.h"
@@ -496,4 +501,98 @@ private:
   int RenderRequest();
   // Requests 23, 24, 36, 62, 75: views filled with the background colour.
   void FillView(int view);
+
+public:
+  // ---- The document on disk: modified flag, undo snapshots, editor state ----
+  //
+  // A document called N keeps N.qz (the scene), N.bak (the previous save),
+  // N.qz_ (the renderer's hierarchy cache) and the folder N.qzd/editor with
+  // the layers file, the view file _viewdt1 and undo/index, undo/uNNNNN.qz.
+  // Every file is written whole or not at all (temporary file, then rename).
+
+  // NotifyChange and SetModified are declared above, next to the layers:
+  // NotifyChange is the guard every command calls first (0 while a mouse
+  // mode runs, else the wait cursor and 1); SetModified sets modified, takes
+  // an undo snapshot, deletes N.qz_ of a named document and shows the arrow
+  // cursor again.
+
+  // Nothing with UseUndo 0; a named document takes SaveUndo (name); an
+  // unnamed one shows "No name.Cannot undo.".
+  void TakeUndoSnapshot();
+  // Every UndoFreq-th call writes the next snapshot of the whole scene and
+  // its number to the index; an index that is not a number of at least -1
+  // counts as -1 and an existing snapshot is never overwritten. 1 when a
+  // snapshot was written.
+  int SaveUndo(const char* documentName);
+  // The document name followed by suffix (".qz", ".qzd/editor/layers" ...);
+  // empty without a name.
+  std::filesystem::path DocumentFile(const char* suffix) const;
+  // Writes the file whole through a temporary file beside it; on failure shows
+  // "Cannot write " + file and answers 0, the old file left as it was.
+  int WriteDocumentFile(const std::filesystem::path& file, const std::function<bool(std::ostream&)>& write);
+  // The layers file, then the view file (Save, Save As); the layers file,
+  // then the view file (Load, once the items exist).
+  void SaveEditorState();
+  void LoadEditorState();
+  // The view file N.qzd/editor/_viewdt1: the four world boxes and every
+  // item's display settings. Both do nothing without a name. SaveViews
+  // answers 1 when written; LoadViews fits the views around the objects when
+  // the file is missing or its view count is not 4, answers 1 when read.
+  int SaveViews();
+  int LoadViews();
+  // All four views get the cube around the objects' boxes, 10 % larger than
+  // their largest extent; nothing without any box.
+  void FitViewsToScene();
+  // The view file's text read into the views and items; 0 when its view count
+  // is not 4 (nothing changed then). Stops quietly at the end of the data.
+  int ReadViewState(std::istream& in);
+  void WriteViewState(std::ostream& out) const;
+  // The state New leaves: no name, not modified, "standard", the layer
+  // "default" active and the default camera.
+  void BecomeNewDocument();
+  // 1 while RenderActiveLayer runs: requests that could change the scene are
+  // queued and served once it has ended, mouse events are ignored.
+  int rendering = 0;
+
+private:
+  struct QueuedRequest {
+    int code;
+    std::string text;
+    bool hasText;
+    int value;
+  };
+  std::vector<QueuedRequest> requestQueue_;
+  // Command's own switch.
+  int Dispatch(EDCommand& command);
+  // Serves the requests queued while a render ran, in order.
+  void ServeQueuedRequests();
+
+public:
+  // ---- The viewing-system overlay and camera edits ----
+  //
+  // The Top, Side and Front views show the scene's camera view record as a
+  // figure (editor/views/viewing_overlay.h): lines from the view reference
+  // point along the normal, the up vector and to the projection reference
+  // point in grey (200, 200, 200), the window and the pyramid in (200, 200,
+  // 100), then the marks 3 (VRP), 1 (VPN), 2 (VUP) and 4 (PRP). A record
+  // whose up vector is parallel to its normal shows only the first two lines
+  // and the marks 3, 1, 2. Nothing in the Preview, in a view that is off or
+  // without a surface of at least one pixel. The overlay is not part of a
+  // refresh: callers erase it with the old record, change, and draw it.
+
+  // Draws the overlay in one view, or erases it (the same lines and marks in
+  // the background colour).
+  void DrawViewingInView(int view);
+  void EraseViewingInView(int view);
+  // The same in views 0, 1, 2, 3, in that order.
+  void DrawViewing();
+  void EraseViewing();
+
+  // The record a camera edit starts from: with a camera in use its record is
+  // copied into the scene's record first. The scene's record is returned.
+  CG_ViewReference& CameraViewRecord();
+  // Stores a changed record: the overlay is erased, the record becomes the
+  // scene's and, with a camera in use, that camera's (the camera is rebuilt
+  // and its item replaced, projected and drawn), and the overlay is drawn.
+  void ApplyCameraView(const CG_ViewReference& changed);
 };

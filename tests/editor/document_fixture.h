@@ -1,0 +1,79 @@
+#pragma once
+// A document with the interface fakes and four raster views, working in its
+// own temporary directory, and the scene texts its tests read.
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "common/temp_dir.h"
+#include "editor/graphic_editor.h"
+#include "editor/layers.h"
+#include "editor/views/raster_image.h"
+#include "editor_fakes.h"
+
+namespace zavo::test {
+
+// b1 and b2: two boxes with a shared edge-free layout a user would draw.
+inline constexpr const char* kPartsScene =
+    "{ object name b1; model { box xmin 0.6; xmax 5.6; ymin 0.6; ymax 2.6; zmin 0.1; zmax 1.1; } }\n"
+    "{ object name b2; model { box xmin -1; xmax 1; ymin -2; ymax 2; zmin -3; zmax 3; } }\n"
+    ".\n";
+
+// The number of elements of a list.
+template <class T>
+long Count(const DblList<T>& list) {
+  long n = 0;
+  for (const T& element : list) {
+    (void)element;
+    ++n;
+  }
+  return n;
+}
+
+class DocumentTest : public ::testing::Test {
+protected:
+  DocumentTest() : cwd(dir.path()), editor(CG_GraphicEditor::Create(0)), driver(*editor) {
+    fakes.AttachTo(*editor);
+    editor->SetView(0, &top, 2);
+    editor->SetView(1, &side, 3);
+    editor->SetView(2, &front, 4);
+    editor->SetView(3, &preview, 1);
+  }
+
+  // The scene text read into the document; items (in the active layer) for
+  // the new objects.
+  void Read(const char* text) {
+    std::istringstream in(text);
+    ASSERT_EQ(editor->scene.Get(in), 1) << editor->scene.GetErrorMessage();
+    for (CG_GraphicObject& object : editor->scene.GetObjects()) {
+      if (editor->FindItem(&object) != nullptr) continue;
+      CG_SceneEditorItem* item = editor->CreateItem(&object);
+      if (item == nullptr) continue;
+      editor->InsertItem(item);
+      if (editor->activeLayer != nullptr) editor->activeLayer->Add(item);
+    }
+  }
+  std::string SceneText() const {
+    std::ostringstream out;
+    editor->scene.Write(out);
+    return out.str();
+  }
+  CG_SceneEditorItem* Item(const char* name) { return editor->FindItem(editor->scene.FindObject(name)); }
+  std::string LastMessage() const {
+    return fakes.system.messages.empty() ? std::string() : fakes.system.messages.back();
+  }
+  std::string LastTitle() const { return fakes.winSupp.titles.empty() ? std::string() : fakes.winSupp.titles.back(); }
+
+  TempDir dir;
+  ScopedCwd cwd;
+  std::unique_ptr<CG_GraphicEditor> editor;
+  EditorFakes fakes;
+  EditorDriver driver;
+  RasterWireFrameImage top{120, 80};
+  RasterWireFrameImage side{120, 80};
+  RasterWireFrameImage front{120, 80};
+  RasterWireFrameImage preview{120, 80};
+};
+
+}  // namespace zavo::test
