@@ -60,6 +60,11 @@ protected:
     return out.str();
   }
   CG_SceneEditorItem* Item(const char* name) { return editor->FindItem(editor->scene.FindObject(name)); }
+  // The object and its item (with its layer entries) leave the document.
+  void Drop(const char* name) {
+    editor->RemoveItem(Item(name));
+    editor->scene.RemoveObject(editor->scene.FindObject(name));
+  }
   std::string LastMessage() const {
     return fakes.system.messages.empty() ? std::string() : fakes.system.messages.back();
   }

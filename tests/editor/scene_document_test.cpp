@@ -78,7 +78,7 @@ TEST_F(DocumentTest, SaveKeepsThePreviousSaveAsBackup) {
   EXPECT_EQ(first, SceneText());
   EXPECT_EQ(first.substr(first.size() - 2), ".\n");
   WriteFile("house.bak", "an old backup\n");  // replaced, never kept stale
-  editor->scene.RemoveObject(editor->scene.FindObject("b2"));
+  Drop("b2");
   editor->modified = 1;
   EXPECT_EQ(driver.Request(67).result, 1);
   EXPECT_EQ(editor->modified, 0);
@@ -116,7 +116,7 @@ TEST_F(DocumentTest, FailedSaveKeepsFilesAndModifiedFlag) {
       fs::remove("house.qz");
       fs::create_directories("house.qz/x");
     }
-    editor->scene.RemoveObject(editor->scene.FindObject("b1"));
+    Drop("b1");
     editor->modified = 1;
     fakes.system.messages.clear();
     EXPECT_EQ(driver.Request(67).result, 0);
@@ -155,7 +155,7 @@ TEST_F(DocumentTest, SaveAsIntoAFileKeepsTheDocument) {
 TEST_F(DocumentTest, LoadOfAModifiedDocumentTouchesNothing) {
   Read(kPartsScene);
   ASSERT_EQ(editor->SaveSceneAs("house"), 1);
-  editor->scene.RemoveObject(editor->scene.FindObject("b2"));
+  Drop("b2");
   editor->modified = 1;
   EXPECT_EQ(driver.Request(66, "house").result, 0);
   EXPECT_EQ(editor->scene.FindObject("b2"), nullptr);
