@@ -204,6 +204,8 @@ TEST_F(LibraryCamera, FolderWithoutTheFileLeavesNoPrototypeAndTheSceneUnchanged)
 // ---- A document without interfaces ----
 
 TEST(EditorWithoutInterfaces, RequestsNeverReachAnUnsetInterface) {
+  TempDir dir;  // the file requests write where they are told: keep it here
+  ScopedCwd cwd(dir.path());
   auto editor = CG_GraphicEditor::Create(0);
   EditorDriver driver(*editor);
   for (int code = -1; code <= 88; ++code) {
