@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/graphic_editor.h"
+#include "editor/layers.h"
 #include "editor_fakes.h"
 
 namespace zavo::test {
@@ -60,6 +61,7 @@ protected:
     if (object == nullptr) return nullptr;
     CG_SceneEditorItem* item = editor->CreateItem(object);
     if (item != nullptr) editor->InsertItem(item);
+    if (item != nullptr && editor->activeLayer != nullptr) editor->activeLayer->Add(item);
     return item;
   }
 
