@@ -32,6 +32,20 @@ void SetEntries(ListBox_obj& list, const std::vector<std::string>& names) {
   for (std::uint32_t i = 0; i < names.size(); ++i) list.entries[i] = names[i].c_str();
 }
 
+// The layer names in order, with `extra` empty places after them.
+Seq<charString> LayerNames(DblList<Layer>& layers, std::uint32_t extra) {
+  std::uint32_t count = extra;
+  for (Layer& layer : layers) {
+    (void)layer;
+    ++count;
+  }
+  Seq<charString> names;
+  names.SetSize(count);
+  std::uint32_t i = 0;
+  for (Layer& layer : layers) names[i++] = Text(layer.name);
+  return names;
+}
+
 }  // namespace
 
 int CG_GraphicEditor::AddToLayer() {
@@ -108,15 +122,7 @@ int CG_GraphicEditor::CreateLayer() {
 }
 
 int CG_GraphicEditor::DeleteLayer() {
-  Seq<charString> names;
-  std::uint32_t count = 0;
-  for (Layer& layer : layers) {
-    (void)layer;
-    ++count;
-  }
-  names.SetSize(count);
-  std::uint32_t i = 0;
-  for (Layer& layer : layers) names[i++] = Text(layer.name);
+  const Seq<charString> names = LayerNames(layers, 0);
   const charString chosen = ChooseFromList(nullptr, names);
   if (chosen.Text() == nullptr) return 0;
   Layer* layer = FindLayer(chosen.Text());
@@ -155,16 +161,8 @@ int CG_GraphicEditor::RemoveFromLayer() {
 }
 
 int CG_GraphicEditor::ChooseLayer() {
-  Seq<charString> names;
-  std::uint32_t count = 1;
-  for (Layer& layer : layers) {
-    (void)layer;
-    ++count;
-  }
-  names.SetSize(count);
-  std::uint32_t i = 0;
-  for (Layer& layer : layers) names[i++] = Text(layer.name);
-  names[i] = kAll;
+  Seq<charString> names = LayerNames(layers, 1);
+  names[names.Count() - 1] = kAll;
   const charString chosen = ChooseFromList("Choose a layer", names);
   if (chosen.Text() == nullptr) return 0;
   if (std::strcmp(chosen.Text(), kAll) == 0) {

@@ -75,7 +75,8 @@ std::unique_ptr<GTransf> WrapInTransformAt(CG_GraphicEditor& editor, CG_GraphicO
                                            const Point3D& p) {
   std::unique_ptr<GTransf> wrapper = WrapInTransform(editor, object);
   if (wrapper == nullptr) return nullptr;
-  AddTranslation(editor, wrapper.get(), -p.x, -p.y, -p.z);
+  // 0 - v: a zero point gives +0 (written "0", never "-0").
+  AddTranslation(editor, wrapper.get(), 0.0 - p.x, 0.0 - p.y, 0.0 - p.z);
   AddTranslation(editor, wrapper.get(), p.x, p.y, p.z);
   return wrapper;
 }

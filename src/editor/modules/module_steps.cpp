@@ -110,28 +110,4 @@ void AddPointField(gcg_list& controls, const char* label, const Point3D& point) 
   controls.Append(new Edit_obj(label, VectorToText(point).Text()));
 }
 
-std::unique_ptr<GTransf> WrapNewObjectAt(CG_GraphicEditor& editor, CG_GraphicObject* object, const Point3D& p) {
-  if (object == nullptr) return nullptr;
-  bool inScene = false;
-  for (const CG_GraphicObject& o : editor.scene.GetObjects()) inScene = inScene || &o == object;
-  if (!inScene) return nullptr;
-  std::unique_ptr<CG_GraphicObject> child = editor.scene.DetachObject(object);
-  CG_GraphicObjectCommData data;
-  data.name = child->name;
-  CG_TransfDescription description;
-  // 0 - v: a zero point gives +0 (written "0", never "-0").
-  description.steps.Append(new t_Data(kStepTranslate, 0.0 - p.x, 0.0 - p.y, 0.0 - p.z));
-  description.steps.Append(new t_Data(kStepTranslate, p.x, p.y, p.z));
-  description.child = child.release();
-  description.ownsChild = 1;
-  return std::make_unique<GTransf>(data, description);
-}
-
-void AppendTranslation(GTransf& wrapper, double x, double y, double z) {
-  CG_TransfDescription description;
-  wrapper.GetTransformList(description);
-  description.steps.Append(new t_Data(kStepTranslate, x, y, z));
-  wrapper.SetTransformList(description);
-}
-
 }  // namespace zavo

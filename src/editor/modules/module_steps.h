@@ -66,13 +66,4 @@ void AddRealField(gcg_list& controls, const char* label, double value);
 void AddIntField(gcg_list& controls, const char* label, int value);
 void AddPointField(gcg_list& controls, const char* label, const Point3D& point);
 
-// The solid's transform wrapper (the editor's WrapInTransformAt and
-// Translate, which the document's transform commands bring; these two stand
-// in for them here): the object, added to the scene by the caller, is taken
-// out again into a transf of its name with the steps translate -p and
-// translate p; null (the object stays in the scene) when it is not there.
-std::unique_ptr<GTransf> WrapNewObjectAt(CG_GraphicEditor& editor, CG_GraphicObject* object, const Point3D& p);
-// Appends a translation step to the wrapper.
-void AppendTranslation(GTransf& wrapper, double x, double y, double z);
-
 }  // namespace zavo

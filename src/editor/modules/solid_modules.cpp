@@ -4,6 +4,7 @@
 
 #include "editor/graphic_editor.h"
 #include "editor/modules/module_steps.h"
+#include "editor/transform_wrapping.h"
 #include "models/core/cone.h"
 #include "models/core/cylinder.h"
 #include "models/core/sphere.h"
@@ -15,9 +16,9 @@ std::unique_ptr<CG_GraphicObject> WrapNewSolid(CG_GraphicEditor& editor, std::un
                                                const Point3D& centre) {
   CG_GraphicObject* raw = solid.get();
   if (raw == nullptr || editor.scene.AddObject(std::move(solid)) == 0) return nullptr;
-  std::unique_ptr<GTransf> wrapper = WrapNewObjectAt(editor, raw, Point3D{0.0, 0.0, 0.0});
+  std::unique_ptr<GTransf> wrapper = ::WrapInTransformAt(editor, raw, Point3D{0.0, 0.0, 0.0});
   if (wrapper == nullptr) return nullptr;
-  AppendTranslation(*wrapper, centre.x, centre.y, centre.z);
+  ::AddTranslation(editor, wrapper.get(), centre.x, centre.y, centre.z);
   return wrapper;
 }
 

@@ -2,6 +2,7 @@
 // the shape its lamp editor module gives, placed afresh at every drawing.
 
 #include "editor/graphic_editor.h"
+#include "editor/views/plane_view_pixels.h"
 #include "editor/views/view_mapping.h"
 #include "models/core/transf_lamp.h"
 
@@ -70,26 +71,11 @@ void CG_GraphicEditor::DrawLampShape(CG_LightSource* lamp, int view, const zavo:
 namespace {
 
 void LampGlyph(CG_GraphicEditor& editor, int view, CG_LightSource* lamp, int erase) {
-  if (lamp == nullptr || view < 0 || view > 3) return;
-  const int mode = editor.viewModes[view];
-  CG_WireFrameImage* surface = editor.views[view];
-  if (mode < 2 || mode > 4 || surface == nullptr) return;
-  const int width = surface->GetWidth();
-  const int height = surface->GetHeight();
-  if (width < 1 || height < 1) return;
-  const int halfW = width / 2;
-  const int halfH = height / 2;
-  int hAxis = 0, vAxis = 1, flip = 0;
-  editor.GetViewAxes(mode, hAxis, vAxis, flip);
-  double window[6];
-  for (int k = 0; k < 6; ++k) window[k] = editor.viewBoxes[view][k];
-  CG_GraphicEditor::FitWindowToView(window, halfW, halfH, hAxis, vAxis);
-  const zavo::ViewMatrix N = zavo::ParallelMapping(window);
-  const double sign = flip != 0 ? -1.0 : 1.0;
+  zavo::PlaneViewPixels pv;
+  if (lamp == nullptr || !zavo::FitPlaneView(editor, view, pv)) return;
   const Point3D at = lamp->Position();
-  editor.DrawCrossMarker(view, zavo::PixelOf(N.Row(hAxis, at), halfW), zavo::PixelOf(sign * N.Row(vAxis, at), halfH),
-                         erase);
-  editor.DrawLampShape(lamp, view, N, halfW, halfH, erase);
+  editor.DrawCrossMarker(view, pv.Column(at), pv.Row(at), erase);
+  editor.DrawLampShape(lamp, view, pv.mapping, pv.halfW, pv.halfH, erase);
 }
 
 }  // namespace

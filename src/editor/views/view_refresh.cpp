@@ -3,6 +3,7 @@
 // small decorations on their own.
 
 #include "editor/graphic_editor.h"
+#include "editor/views/plane_view_pixels.h"
 #include "editor/views/view_mapping.h"
 
 namespace {
@@ -73,27 +74,14 @@ void CG_GraphicEditor::EraseCursor(int view) {
 }
 
 void CG_GraphicEditor::DrawAxes(int view) {
-  if (view < 0 || view > 3) return;
-  const int mode = viewModes[view];
-  CG_WireFrameImage* surface = views[view];
-  if (mode < 2 || mode > 4 || surface == nullptr) return;
-  const int width = surface->GetWidth();
-  const int height = surface->GetHeight();
-  if (width < 1 || height < 1) return;
-  const int halfW = width / 2;
-  const int halfH = height / 2;
-  int hAxis = 0, vAxis = 1, flip = 0;
-  GetViewAxes(mode, hAxis, vAxis, flip);
-  double window[6];
-  for (int k = 0; k < 6; ++k) window[k] = viewBoxes[view][k];
-  FitWindowToView(window, halfW, halfH, hAxis, vAxis);
-  const zavo::ViewMatrix M = zavo::ParallelMapping(window);
+  zavo::PlaneViewPixels pv;
+  if (!zavo::FitPlaneView(*this, view, pv)) return;
   const Point3D origin(0, 0, 0);
-  const double s = flip != 0 ? -1.0 : 1.0;
-  const int column = zavo::PixelOf(M.Row(hAxis, origin), halfW);
-  const int row = zavo::PixelOf(s * M.Row(vAxis, origin), halfH);
-  if (column >= 1 && column < 2 * halfW) surface->DrawLine(column, 0, column, 2 * halfH, 150, 0, 0);
-  if (row >= 1 && row < 2 * halfH) surface->DrawLine(0, row, 2 * halfW, row, 150, 0, 0);
+  const int column = pv.Column(origin);
+  const int row = pv.Row(origin);
+  const int halfW = pv.halfW, halfH = pv.halfH;
+  if (column >= 1 && column < 2 * halfW) pv.surface->DrawLine(column, 0, column, 2 * halfH, 150, 0, 0);
+  if (row >= 1 && row < 2 * halfH) pv.surface->DrawLine(0, row, 2 * halfW, row, 150, 0, 0);
 }
 
 namespace {

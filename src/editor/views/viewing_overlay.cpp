@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "editor/graphic_editor.h"
+#include "editor/views/plane_view_pixels.h"
 #include "editor/views/view_mapping.h"
 #include "scene/view_reference.h"
 
@@ -56,15 +57,9 @@ struct Pixel {
 };
 
 void ViewingOverlay(CG_GraphicEditor& editor, int view, int erase) {
-  if (view < 0 || view > 3) return;
-  const int mode = editor.viewModes[view];
-  CG_WireFrameImage* surface = editor.views[view];
-  if (mode < 2 || mode > 4 || surface == nullptr) return;
-  const int width = surface->GetWidth();
-  const int height = surface->GetHeight();
-  if (width < 1 || height < 1) return;
-  const int halfW = width / 2;
-  const int halfH = height / 2;
+  zavo::PlaneViewPixels pv;
+  if (!zavo::FitPlaneView(editor, view, pv)) return;
+  CG_WireFrameImage* surface = pv.surface;
 
   Colour grey{200, 200, 200};
   Colour frame{200, 200, 100};
@@ -74,22 +69,13 @@ void ViewingOverlay(CG_GraphicEditor& editor, int view, int erase) {
     grey = frame = background;
   }
 
-  int hAxis = 0, vAxis = 1, flip = 0;
-  editor.GetViewAxes(mode, hAxis, vAxis, flip);
-  double window[6];
-  std::copy(editor.viewBoxes[view], editor.viewBoxes[view] + 6, window);
-  CG_GraphicEditor::FitWindowToView(window, halfW, halfH, hAxis, vAxis);
-  const zavo::ViewMatrix N = zavo::ParallelMapping(window);
-  const double sign = flip != 0 ? -1.0 : 1.0;
-  const auto pixel = [&](const Point3D& p) {
-    return Pixel{zavo::PixelOf(N.Row(hAxis, p), halfW), zavo::PixelOf(sign * N.Row(vAxis, p), halfH)};
-  };
+  const auto pixel = [&](const Point3D& p) { return Pixel{pv.Column(p), pv.Row(p)}; };
   const auto line = [&](const Pixel& a, const Pixel& b, const Colour& c) {
     surface->DrawLine(a.x, a.y, b.x, b.y, c.r, c.g, c.b);
   };
 
   const zavo::ViewingFigure figure = zavo::MakeViewingFigure(
-      editor.scene.GetViewReference(), zavo::ViewingHandleLength(editor.viewBoxes[view], hAxis, vAxis));
+      editor.scene.GetViewReference(), zavo::ViewingHandleLength(editor.viewBoxes[view], pv.hAxis, pv.vAxis));
   const Pixel p0 = pixel(figure.vrp);
   const Pixel p1 = pixel(figure.vpnHandle);
   const Pixel p2 = pixel(figure.vupHandle);
