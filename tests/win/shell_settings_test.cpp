@@ -12,6 +12,7 @@
 
 #include "common/temp_dir.h"
 #include "editor/back_to_editor.h"
+#include "win/command_recording_editor.h"
 #include "editor/dialog_controls.h"
 #include "win/message_box.h"
 #include "win/profile_file.h"
@@ -27,26 +28,7 @@ using zavo::test::TempDir;
 using zavo::test::WriteFile;
 
 // Records the requests; runs a hook on each (to look at the files then).
-class RecordingEditor : public BackToEditor {
-public:
-  int MouseEvent(const MouseEventRecord&) override { return 0; }
-  int Command(EDCommand& command) override {
-    codes.push_back(command.code);
-    if (onCommand) onCommand(command.code);
-    return 0;
-  }
-  void SetView(int, CG_WireFrameImage*, int) override {}
-  void SetGraphicSystem(CG_GraphicSystemInterface*) override {}
-  void SetWinSupp(CG_WinSupp*) override {}
-  void SetDialog(Dialog_obj*) override {}
-  void SetMultiEdit(CG_MultiEdit*) override {}
-  void SetListShower(CG_ListShower*) override {}
-  void SetConsole(Console*) override {}
-  void SetFlyMenu(FlyMenu*) override {}
-
-  std::vector<int> codes;
-  std::function<void(int)> onCommand;
-};
+using RecordingEditor = zavo::test::CommandRecordingEditor;
 
 struct Box {
   std::string text, caption;

@@ -14,6 +14,7 @@
 
 #include "common/temp_dir.h"
 #include "editor/back_to_editor.h"
+#include "win/command_recording_editor.h"
 #include "win/gui/gui_support.h"
 #include "win/profile_file.h"
 #include "win/shell_settings.h"
@@ -25,23 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingEditor : public BackToEditor {
-public:
-  int MouseEvent(const MouseEventRecord&) override { return 0; }
-  int Command(EDCommand& command) override {
-    codes.push_back(command.code);
-    return 0;
-  }
-  void SetView(int, CG_WireFrameImage*, int) override {}
-  void SetGraphicSystem(CG_GraphicSystemInterface*) override {}
-  void SetWinSupp(CG_WinSupp*) override {}
-  void SetDialog(Dialog_obj*) override {}
-  void SetMultiEdit(CG_MultiEdit*) override {}
-  void SetListShower(CG_ListShower*) override {}
-  void SetConsole(Console*) override {}
-  void SetFlyMenu(FlyMenu*) override {}
-  std::vector<int> codes;
-};
+using RecordingEditor = zavo::test::CommandRecordingEditor;
 
 class InterfaceOptionsGui : public ::testing::Test {
 protected:
