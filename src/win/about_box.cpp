@@ -1,0 +1,7 @@
+#include "about_box.h"
+
+namespace zavo {
+
+void ShowAboutBox(wxWindow*) {}
+
+}  // namespace zavo
