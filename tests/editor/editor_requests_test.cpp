@@ -55,9 +55,9 @@ TEST_F(EditorRequests, RequestAnswersTable) {
   for (const Step& s : steps) {
     SCOPED_TRACE(s.code);
     const RequestResult r = driver.Request(s.code, nullptr, s.value);
-    if (s.code == 0 || s.code == 87 || s.code == -5) EXPECT_EQ(r.result, 0);
-    if (s.wantValue != -1000) EXPECT_EQ(r.value, s.wantValue);
-    if (s.wantValue2 != -1000) EXPECT_EQ(r.value2, s.wantValue2);
+    if (s.code == 0 || s.code == 87 || s.code == -5) { EXPECT_EQ(r.result, 0); }
+    if (s.wantValue != -1000) { EXPECT_EQ(r.value, s.wantValue); }
+    if (s.wantValue2 != -1000) { EXPECT_EQ(r.value2, s.wantValue2); }
     EXPECT_EQ(editor->activeView, s.wantActiveView);
   }
   EXPECT_EQ(editor->animationOn, 0);

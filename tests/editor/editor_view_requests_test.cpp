@@ -80,8 +80,8 @@ TEST_F(ViewRequests, FitToObjectGivesTheActiveViewTheObjectsBox) {
       EXPECT_EQ(fakes.listShower.titles.back(), "Select an object");
     }
     RecordingWireFrameImage* filled = c.fitted == 0 ? &top : c.fitted == 2 ? &side : nullptr;
-    if (filled != nullptr) EXPECT_EQ(filled->calls.front(), "Fill 127 51 255");
-    if (filled != &top) EXPECT_TRUE(top.calls.empty());
+    if (filled != nullptr) { EXPECT_EQ(filled->calls.front(), "Fill 127 51 255"); }
+    if (filled != &top) { EXPECT_TRUE(top.calls.empty()); }
     EXPECT_TRUE(fakes.system.messages.empty());
   }
 }

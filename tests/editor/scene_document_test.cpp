@@ -122,7 +122,7 @@ TEST_F(DocumentTest, FailedSaveKeepsFilesAndModifiedFlag) {
     EXPECT_EQ(driver.Request(67).result, 0);
     EXPECT_EQ(LastMessage(), c.message);
     EXPECT_EQ(editor->modified, 1);
-    if (c.blocker != nullptr) EXPECT_EQ(ReadFile("house.qz"), saved);
+    if (c.blocker != nullptr) { EXPECT_EQ(ReadFile("house.qz"), saved); }
     for (const auto& entry : fs::directory_iterator(local.path())) {
       EXPECT_EQ(entry.path().filename().string().rfind('.', 0), std::string::npos) << entry.path();
     }

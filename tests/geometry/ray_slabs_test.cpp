@@ -156,7 +156,7 @@ TEST(RaySlabs, OddNumbersGoToTheFaceTests) {
       double expected = -1.0, got = -2.0;
       const int n = FaceTestCross(box, ray, expected);
       EXPECT_EQ(RaySlabs(ray).Cross(box, BoxScale(box), got), n);
-      if (n != 0) EXPECT_TRUE(SameBits(got, expected));
+      if (n != 0) { EXPECT_TRUE(SameBits(got, expected)); }
       EXPECT_EQ(RaySlabs(ray).Hits(box, BoxScale(box)), box.HitByRay(ray) != 0);
     }
   }

@@ -268,7 +268,7 @@ TEST(CreateDepth, WhatStandsAtTheRawFilesNameIsLeftAlone) {
     ASSERT_EQ(image.Load(dir / "deep.bmp"), 1);
     EXPECT_EQ(GreysOf(image), (std::vector<int>{48, 64, 64, 64}));
     EXPECT_EQ(ReadFile(dir / "user.txt"), "user data");
-    if (std::string(kind) != "directory") EXPECT_EQ(ReadFile(dir / "deep.img"), "user data");
+    if (std::string(kind) != "directory") { EXPECT_EQ(ReadFile(dir / "deep.img"), "user data"); }
     EXPECT_TRUE(fs::is_directory(dir / "deep.img") == (std::string(kind) == "directory"));
   }
 }

@@ -76,7 +76,7 @@ TEST(RunRows, AStoppingDeliveryEndsEveryWorkerWithinItsRow) {
     // However far a worker ran ahead, it begins at most one row once the
     // render stops.
     EXPECT_LE(startedAfterStop.load(), threads);
-    if (threads == 1) EXPECT_EQ(computed.load(), kStopAt + 1);
+    if (threads == 1) { EXPECT_EQ(computed.load(), kStopAt + 1); }
   }
 }
 

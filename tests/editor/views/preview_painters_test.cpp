@@ -72,7 +72,7 @@ TEST_F(PreviewPainterTest, FastviewThinsTheEdgeList) {
     const Strings lines = Lines(surface.calls);
     EXPECT_EQ(lines.size(), c.lines);
     // Fastview 2 draws edges 0, 2, 4.
-    if (c.style == 2 && c.fastview == 2) EXPECT_EQ(lines, (Strings{all[0], all[2], all[4]}));
+    if (c.style == 2 && c.fastview == 2) { EXPECT_EQ(lines, (Strings{all[0], all[2], all[4]})); }
   }
 }
 

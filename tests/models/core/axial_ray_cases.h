@@ -40,6 +40,6 @@ inline void ExpectAxialHits(const CG_GraphicObject& solid, const std::vector<Axi
       EXPECT_NEAR(record->Value(static_cast<int>(i)), c.hits[i].t * scale, 1e-12);
       EXPECT_EQ(hits->part[i], c.hits[i].part);
     }
-    if (checkIntersectAny) EXPECT_EQ(solid.IntersectAny(ray, *record), static_cast<int>(c.hits.size()));
+    if (checkIntersectAny) { EXPECT_EQ(solid.IntersectAny(ray, *record), static_cast<int>(c.hits.size())); }
   }
 }
