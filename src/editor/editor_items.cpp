@@ -139,18 +139,7 @@ int CG_GraphicEditor::ChooseObject(charString& chosen, const char* title) {
     return 1;
   }
   Seq<charString> names;
-  CG_SceneEditorItem* item = nullptr;
-  LayerItem* entry = nullptr;
-  std::uint32_t count = 0;
-  InitItemIterator(item, entry);
-  while (NextItem(item, entry) != 0) ++count;
-  names.SetSize(count);
-  std::uint32_t i = 0;
-  InitItemIterator(item, entry);
-  while (NextItem(item, entry) != 0) {
-    const char* objectName = item->object->name.Text();
-    names[i++] = objectName != nullptr ? objectName : "";
-  }
+  ItemIterationNames(names);
   charString answer = ChooseFromList(title != nullptr ? title : "Select an object", names);
   if (answer.Text() == nullptr) return 0;
   chosen = answer;

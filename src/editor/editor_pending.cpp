@@ -9,12 +9,7 @@ int CG_GraphicEditor::ModifyLamp() { return 0; }
 int CG_GraphicEditor::NewMaterial() { return 0; }
 int CG_GraphicEditor::DeleteMaterial() { return 0; }
 int CG_GraphicEditor::ChangeMaterial() { return 0; }
-int CG_GraphicEditor::NewObject() { return 0; }
-int CG_GraphicEditor::DeleteObject() { return 0; }
 int CG_GraphicEditor::ModifyObject() { return 0; }
-int CG_GraphicEditor::RotateObject() { return 0; }
-int CG_GraphicEditor::ScaleObject() { return 0; }
-int CG_GraphicEditor::TranslateObject() { return 0; }
 int CG_GraphicEditor::RenderParamDialog() { return 0; }
 int CG_GraphicEditor::ZoomIn() { return 0; }
 int CG_GraphicEditor::ZoomOut() { return 0; }
@@ -23,7 +18,6 @@ int CG_GraphicEditor::LampCommonData() { return 0; }
 int CG_GraphicEditor::NewCenterMode() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
-int CG_GraphicEditor::DuplicateCommand() { return 0; }
 int CG_GraphicEditor::SpecialObjectCommand() { return 0; }
 int CG_GraphicEditor::LampSpecificMenu() { return 0; }
 int CG_GraphicEditor::RotateLamp() { return 0; }

@@ -595,4 +595,33 @@ public:
   // scene's and, with a camera in use, that camera's (the camera is rebuilt
   // and its item replaced, projected and drawn), and the overlay is drawn.
   void ApplyCameraView(const CG_ViewReference& changed);
+
+  // ---- Object commands: delete, duplicate, objects built from scene text ----
+
+  // The names of the objects of the current item iteration, in its order.
+  void ItemIterationNames(Seq<charString>& names);
+  // The first scene object of that name leaves the selection, the views, the
+  // items and the scene, and is destroyed. Deleting the camera in use leaves
+  // no camera in use and no camera-in-use name. 1, also when no object has
+  // the name (nothing changes then).
+  int DeleteObjectNamed(const char* objectName);
+  // A clone of the named object, its name extended by "_" until it is free,
+  // added with a new item with the default display settings in the active
+  // layer, centred, projected and drawn; SetModified, 1. An object without a
+  // clone shows "Cannot duplicate that object", 0. The name must be one of
+  // the scene's ("non qui" internal error otherwise).
+  int DuplicateObject(const char* objectName);
+  // The text of one object that a builder generates for the scene reader:
+  // "{object\n", "name " + name + ";\n", "material standard;\n" (left out
+  // when the scene has no material "standard", which the reader could not
+  // find), "model { " + keyword + "\n", the model's own lines, "}\n}\n.".
+  std::string ObjectBuilderText(const char* objectName, const char* keyword, const std::string& modelLines) const;
+  // Reads a builder's scene text into the scene from memory and answers the
+  // object of that name, detached from the scene (the caller adds it), or
+  // null: for a name already in the scene before the read (no object of the
+  // editor is ever taken), a text that does not read (the reader's error is
+  // shown as a failed load, and what the read added is removed again), or no
+  // object of that name in the text. Other objects of the text stay in the
+  // scene.
+  std::unique_ptr<CG_GraphicObject> ReadObjectFromSceneText(const std::string& text, const char* objectName);
 };

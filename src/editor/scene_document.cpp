@@ -11,6 +11,7 @@
 
 #include "editor/graphic_editor.h"
 #include "editor/layers.h"
+#include "editor/load_error_text.h"
 #include "foundation/atomic_file.h"
 
 namespace {
@@ -94,9 +95,7 @@ int CG_GraphicEditor::LoadScene(const char* documentName) {
     description = "Cannot open " + fileName;
   }
   if (loaded == 0) {
-    Message(("Error in loading.\n\nError Description : " + description + "\nError Line : " + std::to_string(line) +
-             "\n")
-                .c_str());
+    Message(zavo::LoadErrorText(description, line).c_str());
     EndWait();
     // Whatever was read is no document: neither this file nor the previous
     // scene's may be written over by a later save.

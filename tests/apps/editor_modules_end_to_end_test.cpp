@@ -9,9 +9,11 @@
 #include <locale>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "apps/render_run.h"
 #include "common/temp_dir.h"
+#include "editor/layers.h"
 #include "editor/modules/module_fixture.h"
 #include "geometry/bitmap_manager.h"
 #include "models/registry.h"
@@ -56,6 +58,35 @@ public:
   int loaded = 0;
 };
 
+// The saved text holds the sphere "ball" at the origin and the cone under its
+// transf, the last of whose three steps is lastStep.
+void ExpectSavedSolids(const std::string& saved, const char* coneName, const char* lastStep) {
+  EXPECT_NE(saved.find("\tname ball;\n\tmaterial standard;\n\tmodel { sphere\n\t\tcenter ( 0 , 0 , 0 );\n"
+                       "\t\tradius 1.5;\n\t\tdiv 6;\n"),
+            std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find(std::string("\tname ") + coneName +
+                       ";\n\tmodel \t{ transf\n\t\tt ( 0 , 0 , 0 );\n\t\tt ( 0 , 0 , 0 );\n\t\t" + lastStep + ";\n"),
+            std::string::npos)
+      << saved;
+  EXPECT_NE(saved.find("model { cone\n\t\thigh 0.75;\n\t\tradius 0.75;\n\t\tdiv 10;\n"), std::string::npos) << saved;
+}
+
+// zavo-render renders name.qz in dir to name.bmp, the sphere at the origin
+// in the middle of the picture.
+void ExpectRenderedSphereInTheMiddle(const fs::path& dir, const std::string& name) {
+  const Outcome run = RunIn(dir, {name + ".qz"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  BitmapManager image;
+  ASSERT_EQ(image.Load(dir / (name + ".bmp")), 1);
+  ASSERT_EQ(image.Width(), 33);
+  ASSERT_EQ(image.Height(), 25);
+  const Rgb background{25, 51, 153};
+  EXPECT_EQ(Pixel(image, 0, 0), background);
+  // The sphere's centre projects to the middle of the picture.
+  EXPECT_NE(Pixel(image, 16, 12), background);
+}
+
 TEST(EditorModulesEndToEnd, CreatedSolidsAreSavedAndRendered) {
   LoadedDocument doc;
   ASSERT_EQ(doc.loaded, 1) << doc.editor->scene.GetErrorMessage();
@@ -76,27 +107,45 @@ TEST(EditorModulesEndToEnd, CreatedSolidsAreSavedAndRendered) {
   EXPECT_TRUE(doc.fakes.system.messages.empty());
 
   TempDir dir;
-  const std::string saved = doc.Save(dir / "made.qz");
-  EXPECT_NE(saved.find("\tname ball;\n\tmaterial standard;\n\tmodel { sphere\n\t\tcenter ( 0 , 0 , 0 );\n"
-                       "\t\tradius 1.5;\n\t\tdiv 6;\n"),
-            std::string::npos)
-      << saved;
-  EXPECT_NE(saved.find("\tname obj000001;\n\tmodel \t{ transf\n\t\tt ( 0 , 0 , 0 );\n\t\tt ( 0 , 0 , 0 );\n"
-                       "\t\tt ( 2 , 0 , 0 );\n"),
-            std::string::npos)
-      << saved;
-  EXPECT_NE(saved.find("model { cone\n\t\thigh 0.75;\n\t\tradius 0.75;\n\t\tdiv 10;\n"), std::string::npos) << saved;
+  ExpectSavedSolids(doc.Save(dir / "made.qz"), "obj000001", "t ( 2 , 0 , 0 )");
+  ExpectRenderedSphereInTheMiddle(dir.path(), "made");
+}
 
-  const Outcome run = RunIn(dir.path(), {"made.qz"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  BitmapManager image;
-  ASSERT_EQ(image.Load(dir / "made.bmp"), 1);
-  ASSERT_EQ(image.Width(), 33);
-  ASSERT_EQ(image.Height(), 25);
-  const Rgb background{25, 51, 153};
-  EXPECT_EQ(Pixel(image, 0, 0), background);
-  // The sphere's centre projects to the middle of the picture.
-  EXPECT_NE(Pixel(image, 16, 12), background);
+TEST(EditorModulesEndToEnd, SolidsCreatedThroughTheNewObjectRequestAreSavedAndRendered) {
+  TempDir dir;
+  const ScopedCwd cwd(dir.path());
+  {
+    std::ofstream out(dir / "house.qz");
+    out << kScene;
+  }
+  ModuleDocument doc;
+  EditorDriver driver(*doc.editor);
+  ASSERT_EQ(driver.Request(66, "house").result, 1);
+  doc.SetBox(0, {-4, -3, -1.5}, {4, 3, 1.5});
+  doc.editor->activeView = 0;
+
+  // The chooser offers the real modules' types; each type's module asks for
+  // its name and places the solid in the middle of the Top view.
+  doc.fakes.listShower.AnswerText("sphere");
+  doc.Answer({{"name", "ball"}});
+  EXPECT_EQ(driver.Request(16).result, 1);
+  doc.fakes.listShower.AnswerText("cone");
+  doc.Answer({});
+  EXPECT_EQ(driver.Request(16).result, 1);
+  EXPECT_EQ(doc.fakes.listShower.titles, (std::vector<std::string>{"Select an object type", "Select an object type"}));
+  EXPECT_EQ(doc.fakes.listShower.shown.front(), (std::vector<std::string>{"sphere", "cylinder", "cone", "pointlamp"}));
+  for (const char* name : {"ball", "obj000001"}) {
+    CG_SceneEditorItem* item = doc.editor->FindItem(doc.editor->scene.FindObject(name));
+    ASSERT_NE(item, nullptr) << name;
+    EXPECT_TRUE(doc.editor->activeLayer->Holds(item)) << name;
+  }
+  EXPECT_EQ(doc.editor->modified, 1);
+  EXPECT_TRUE(doc.fakes.system.messages.empty());
+
+  ASSERT_EQ(driver.Request(68, "made").result, 1);
+  EXPECT_EQ(doc.editor->modified, 0);
+  ExpectSavedSolids(ReadFile(dir / "made.qz"), "obj000001", "t ( 0 , 0 , 0 )");
+  ExpectRenderedSphereInTheMiddle(dir.path(), "made");
 }
 
 // The modules apply what the user types without a range check: sizes of 0
