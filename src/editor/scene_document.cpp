@@ -12,6 +12,7 @@
 #include "editor/graphic_editor.h"
 #include "editor/layers.h"
 #include "foundation/atomic_file.h"
+#include "foundation/path_resolver.h"
 
 namespace {
 
@@ -75,7 +76,13 @@ int CG_GraphicEditor::NewScene() {
 int CG_GraphicEditor::LoadScene(const char* documentName) {
   if (modified == 1) return 0;
   if (documentName == nullptr || *documentName == '\0') return 0;
-  const std::string fileName = std::string(documentName) + ".qz";
+  // The exact name first, then one whose case differs ("ROOM" opens ROOM.QZ).
+  std::string fileName = std::string(documentName) + ".qz";
+  if (!IsRegularFile(fileName)) {
+    if (const auto found = zavo::ResolvePath(fileName); found && IsRegularFile(*found)) {
+      fileName = found->string();
+    }
+  }
   BeginWait();
   ResetDocument();
   scene.SetName(documentName);
