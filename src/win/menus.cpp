@@ -18,13 +18,18 @@ public:
   TextOnlyItem(wxMenu* parent, int id, const wxString& label)
       : wxMenuItem(parent, id, label, MenuHint(id)) {}
   wxAcceleratorEntry* GetAccel() const override { return nullptr; }
+  // Appending the item drops the shortcut text that no binding backs: put
+  // the label back as written.
+  void KeepLabel(const wxString& label) { m_text = label; }
 };
 
 void Fill(wxMenu& menu, const std::vector<MenuNode>& nodes) {
   for (const MenuNode& node : nodes) {
     const wxString label = wxString::FromUTF8(node.label);
     if (node.id != 0) {
-      menu.Append(new TextOnlyItem(&menu, node.id, label));
+      auto* item = new TextOnlyItem(&menu, node.id, label);
+      menu.Append(item);
+      item->KeepLabel(label);
       continue;
     }
     auto* sub = new wxMenu;
