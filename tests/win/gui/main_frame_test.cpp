@@ -132,6 +132,22 @@ TEST_F(MainFrameTest, OnlyTheThirteenAcceleratorsAct) {
   }
 }
 
+// The help keys reach the frame before the focused editing window.
+TEST_F(MainFrameTest, HelpKeysArePressedOnTheFrame) {
+  OpenMain(0);
+  win->SetFocus();
+  ASSERT_TRUE(DrainUntil([&] { return wxWindow::FindFocus() == win; }));
+  wxUIActionSimulator().Char(WXK_F1);
+  ASSERT_TRUE(DrainUntil([&] { return !boxes.empty(); }));
+  EXPECT_EQ(boxes[0].text, "The help file zavo.hlp is not available on this system.\nTopic: index");
+  wxUIActionSimulator().Char(WXK_F1, wxMOD_SHIFT);
+  ASSERT_TRUE(DrainUntil([&] { return main->Commands().ContextHelp(); }));
+  wxUIActionSimulator().Char(WXK_ESCAPE);
+  ASSERT_TRUE(DrainUntil([&] { return !main->Commands().ContextHelp(); }));
+  // The Escape went to the help mode, not to a render.
+  EXPECT_EQ(win->escapePressed, 0);
+}
+
 TEST_F(MainFrameTest, WhileRequestFiftyAnswersZeroTheFrameKeepsItsSize) {
   OpenMain(0);
   editor->answers[50] = {0, 0};
