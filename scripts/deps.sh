@@ -5,6 +5,8 @@
 # targets need on top (test.sh): the window shell's wxWidgets, and Xvfb for
 # its tests.
 ZAVO_RENDER_PACKAGES=(cmake g++ ninja-build)
+# What the GUI program zavo needs (run.sh --gui).
+ZAVO_GUI_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libwxgtk3.2-dev)
 ZAVO_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
                clang libclang-rt-14-dev libwxgtk3.2-dev libx11-dev xvfb xauth)
 

@@ -13,6 +13,7 @@
 #include "editor/layers.h"
 #include "editor/load_error_text.h"
 #include "foundation/atomic_file.h"
+#include "foundation/path_resolver.h"
 
 namespace {
 
@@ -76,7 +77,13 @@ int CG_GraphicEditor::NewScene() {
 int CG_GraphicEditor::LoadScene(const char* documentName) {
   if (modified == 1) return 0;
   if (documentName == nullptr || *documentName == '\0') return 0;
-  const std::string fileName = std::string(documentName) + ".qz";
+  // The exact name first, then one whose case differs ("ROOM" opens ROOM.QZ).
+  std::string fileName = std::string(documentName) + ".qz";
+  if (!IsRegularFile(fileName)) {
+    if (const auto found = zavo::ResolvePath(fileName); found && IsRegularFile(*found)) {
+      fileName = found->string();
+    }
+  }
   BeginWait();
   ResetDocument();
   scene.SetName(documentName);

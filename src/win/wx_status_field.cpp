@@ -33,7 +33,9 @@ void WxStatusField::Show() {
   pending_ = false;
   lastShown_ = std::chrono::steady_clock::now();
   if (bar_ == nullptr) return;
-  bar_->SetStatusText(wxString::FromUTF8(text_), 0);
+  // The text field is the bar's last field (the frame's menu hints go to
+  // the first).
+  bar_->SetStatusText(wxString::FromUTF8(text_), bar_->GetFieldsCount() - 1);
   bar_->Update();
 }
 

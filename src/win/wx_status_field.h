@@ -18,7 +18,7 @@ namespace zavo {
 
 class WxStatusField : public StatusField, public wxEvtHandler {
 public:
-  // Field 0 of the status bar (which must outlive this object).
+  // The last field of the status bar (which must outlive this object).
   explicit WxStatusField(wxStatusBar* bar);
 
   void SetText(const char* text) override;

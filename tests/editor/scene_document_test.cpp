@@ -196,6 +196,21 @@ TEST_F(DocumentTest, FailedLoadLeavesANewDocument) {
             "Error in loading.\n\nError Description : Cannot open missing.qz\nError Line : 0\n");
 }
 
+// A scene written on another system keeps opening from the name typed in
+// any case: the exact file first, then the one whose name differs in case.
+TEST_F(DocumentTest, LoadFindsTheSceneFileWhateverTheCaseOfItsName) {
+  const std::string ball =
+      "{ object name b1; model { box xmin 0; xmax 1; ymin 0; ymax 1; zmin 0; zmax 1; } }\n.\n";
+  WriteFile("ROOM.QZ", ball);
+  ASSERT_EQ(driver.Request(66, "ROOM").result, 1) << LastMessage();
+  EXPECT_NE(editor->scene.FindObject("b1"), nullptr);
+  // With both spellings present the exact one wins.
+  WriteFile("ROOM.qz", "{ object name b2; model { box xmin 0; xmax 1; ymin 0; ymax 1; zmin 0; zmax 1; } }\n.\n");
+  ASSERT_EQ(driver.Request(66, "ROOM").result, 1) << LastMessage();
+  EXPECT_NE(editor->scene.FindObject("b2"), nullptr);
+  EXPECT_EQ(editor->scene.FindObject("b1"), nullptr);
+}
+
 TEST_F(DocumentTest, LoadKeepsTheSceneOwnStandardMaterial) {
   WriteFile("lit.qz",
             "{ material name standard; model { phong Ka 0.3; Kd 0.4; Ks 0.3; Od (0.9,0.1,0.2); } }\n"

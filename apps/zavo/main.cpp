@@ -1,0 +1,14 @@
+// zavo: the interactive scene editor.
+
+#include <wx/app.h>
+
+#include "editor/modules/module_factory.h"
+#include "win/zavo_app.h"
+
+wxIMPLEMENT_APP_NO_MAIN(zavo::ZavoApp);
+
+int main(int argc, char** argv) {
+  zavo::InstallEditorModules();
+  wxApp::SetInstance(new zavo::ZavoApp);
+  return wxEntry(argc, argv);
+}
