@@ -5,7 +5,8 @@
 #
 # product name "zavo", the project's version, the copyright line of the
 # project's licence (empty without a licence file or such a line) and a build
-# note naming the build type and the commit (both taken when CMake configures).
+# note naming the build type and the commit, such as "Release 1a2b3c4" (both
+# taken when CMake configures).
 function(zavo_version_data target)
   set(ZAVO_PRODUCT_NAME "zavo")
   set(ZAVO_PRODUCT_VERSION "${PROJECT_VERSION}")
@@ -21,7 +22,8 @@ function(zavo_version_data target)
     endif()
   endforeach()
 
-  set(ZAVO_BUILD_NOTE "${CMAKE_BUILD_TYPE} build")
+  # Short: the about box gives it a small field.
+  set(ZAVO_BUILD_NOTE "${CMAKE_BUILD_TYPE}")
   find_package(Git QUIET)
   if(GIT_FOUND)
     execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --short HEAD
@@ -29,7 +31,7 @@ function(zavo_version_data target)
                     OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE
                     RESULT_VARIABLE failed ERROR_QUIET)
     if(NOT failed AND commit)
-      set(ZAVO_BUILD_NOTE "${ZAVO_BUILD_NOTE}, commit ${commit}")
+      set(ZAVO_BUILD_NOTE "${ZAVO_BUILD_NOTE} ${commit}")
     endif()
   endif()
 

@@ -152,8 +152,10 @@ PreviewWindow::PreviewWindow(wxWindow* parent, EditWin& window, const wxPrintDat
   BuildToolBar();
   pageWindow_ = new PageWindowImpl(*this);
   if (parent_ != nullptr) {
-    SetSize(wxRect(parent_->ClientToScreen(wxPoint(0, 0)) - wxPoint(1, 1),
-                   parent_->GetClientSize() + wxSize(2, 2)));
+    // (-1, -1) is a real place here, not the default one.
+    const wxPoint at = parent_->ClientToScreen(wxPoint(0, 0)) - wxPoint(1, 1);
+    const wxSize size = parent_->GetClientSize() + wxSize(2, 2);
+    SetSize(at.x, at.y, size.x, size.y, wxSIZE_ALLOW_MINUS_ONE);
   }
   Bind(wxEVT_TOOL, &PreviewWindow::OnTool, this);
   Bind(wxEVT_CLOSE_WINDOW, &PreviewWindow::OnClose, this);
