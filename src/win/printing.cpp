@@ -95,6 +95,7 @@ void PrintSetup(wxWindow* parent) {
 }
 
 void ShowPrintPreview(wxFrame* frame, EditWin& editWin) {
+  if (frame == nullptr) return;
   PrintInProgress counted;
   auto* preview = new PreviewWindow(frame, editWin, PrinterSettings());
   preview->RunModal();

@@ -1,5 +1,5 @@
 // The print preview's paging rules, the screen-to-printer scale of the page
-// and the program's version data.
+// and the printer query.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +7,7 @@
 
 #include "win/preview_paging.h"
 #include "win/print_out.h"
-#include "win/project_rc_version.h"
+#include "win/printing.h"
 
 namespace {
 
@@ -95,30 +95,23 @@ TEST(PageScale, PageSizeInScreenPixelsAndTheScaleFromScreenToPage) {
   }
 }
 
-TEST(ProjectRCVersion, AnswersOnlyTheStringsThatExist) {
-  const zavo::ProjectRCVersion version({"zavo", "", "Copyright 2026 ZI", ""});
-  std::string text = "kept";
-  EXPECT_TRUE(version.GetProductName(text));
-  EXPECT_EQ(text, "zavo");
-  text = "kept";
-  EXPECT_FALSE(version.GetProductVersion(text));
-  EXPECT_EQ(text, "kept");
-  EXPECT_TRUE(version.GetCopyright(text));
-  EXPECT_EQ(text, "Copyright 2026 ZI");
-  text = "kept";
-  EXPECT_FALSE(version.GetSpecialBuild(text));
-  EXPECT_EQ(text, "kept");
-}
+int printerQueries = 0;
 
-TEST(ProjectRCVersion, TheBuildGivesTheProductNameVersionAndBuildNote) {
-  const zavo::ProjectRCVersion built;
-  std::string text;
-  ASSERT_TRUE(built.GetProductName(text));
-  EXPECT_EQ(text, "zavo");
-  ASSERT_TRUE(built.GetProductVersion(text));
-  EXPECT_EQ(text, ZAVO_VERSION);
-  ASSERT_TRUE(built.GetSpecialBuild(text));
-  EXPECT_FALSE(text.empty());
+TEST(PrinterUsable, AsksForTheDefaultPrinterAtEachCall) {
+  static std::string printer;
+  const zavo::DefaultPrinterQuery old = zavo::SetDefaultPrinterQuery([] {
+    ++printerQueries;
+    return printer;
+  });
+  printerQueries = 0;
+  printer = "";
+  EXPECT_FALSE(zavo::PrinterUsable());
+  printer = "lp";
+  EXPECT_TRUE(zavo::PrinterUsable());
+  printer = "";
+  EXPECT_FALSE(zavo::PrinterUsable());
+  EXPECT_EQ(printerQueries, 3);
+  zavo::SetDefaultPrinterQuery(old);
 }
 
 }  // namespace
