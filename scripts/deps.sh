@@ -2,13 +2,13 @@
 # when any is missing (through sudo when not run as root).
 #
 # What rendering needs (run.sh), and what the tests, benchmarks and fuzz
-# targets need on top (test.sh): the window shell's wxWidgets, and Xvfb for
-# its tests.
+# targets need on top (test.sh): the window shell's wxWidgets and CUPS (the
+# default printer), and Xvfb for its tests.
 ZAVO_RENDER_PACKAGES=(cmake g++ ninja-build)
 # What the GUI program zavo needs (run.sh --gui).
 ZAVO_GUI_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libwxgtk3.2-dev)
 ZAVO_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
-               clang libclang-rt-14-dev libwxgtk3.2-dev libx11-dev xvfb xauth)
+               clang libclang-rt-14-dev libwxgtk3.2-dev libcups2-dev libx11-dev xvfb xauth)
 
 # zavo_install_deps [PACKAGE...]: the packages given, by default ZAVO_PACKAGES.
 zavo_install_deps() {

@@ -176,6 +176,12 @@ private:
   bool firstSize_ = true;
   ScrollRange range_;
   std::optional<MemoryFigures> lastMemory_;
+
+  // Printing: what the paint shows, drawn onto another canvas.
+public:
+  // The kept image with its top left at the canvas's origin (no scroll
+  // offset, no background); nothing without an image.
+  void PaintImageOn(wxDC& dc);
 };
 
 }  // namespace zavo

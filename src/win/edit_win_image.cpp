@@ -108,6 +108,12 @@ void EditWin::OnPaint(wxPaintEvent&) {
 void EditWin::Paint(wxDC& dc) {
   dc.SetBackground(wxBrush(GetBackgroundColour()));
   dc.Clear();
+  // The image's top left is at the scroll offset's negative.
+  DoPrepareDC(dc);
+  PaintImageOn(dc);
+}
+
+void EditWin::PaintImageOn(wxDC& dc) {
   if (!image_.HasPicture()) return;
   // The kept image changes while a render draws into it.
   if (shownStale_ || drawingImage_ || !shown_.IsOk()) {
@@ -126,8 +132,6 @@ void EditWin::Paint(wxDC& dc) {
     shown_ = wxBitmap(picture);
     shownStale_ = false;
   }
-  // The image's top left is at the scroll offset's negative.
-  DoPrepareDC(dc);
   dc.DrawBitmap(shown_, 0, 0);
 }
 
