@@ -1,0 +1,104 @@
+#pragma once
+
+// A quick lane for reading machine-written number files (caches, meshes): a
+// cursor over the whole text that takes only the plainest tokens, each ended
+// by white space or the end of the text: numbers of the form
+// -?D+(.D*)?([Ee][+-]?D+)? (D a digit) and one-character marks such as "[".
+// On such text the standard scanner (signed numbers with exponent) makes the
+// very same tokens, and the numbers convert through NumberTextToDouble as the
+// scanner's readers convert them, so the values are the same bit for bit.
+// Anything else (comments, identifiers, a "+" in front, marks touching their
+// neighbours, over-long tokens) makes the cursor fail; the caller then reads
+// the text again with the scanner, which decides every such case.
+
+#include <istream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "foundation/number_text.h"
+
+namespace zavo {
+
+class PlainTokens {
+public:
+  explicit PlainTokens(std::string_view text) : text_(text) {}
+
+  // A number token as a double.
+  bool Number(double& value) {
+    const std::string_view token = Token();
+    if (token.empty() || !IsPlainNumber(token)) return false;
+    return NumberTextToDouble(token, value);
+  }
+
+  // A number token truncated toward zero into an int (TruncateToInt).
+  bool Integer(int& value) {
+    double x = 0;
+    return Number(x) && TruncateToInt(x, value);
+  }
+
+  // The one-character token c.
+  bool Mark(char c) {
+    const std::string_view token = Token();
+    return token.size() == 1 && token[0] == c;
+  }
+
+  // The token ahead is the end of the text.
+  bool AtEnd() {
+    SkipBlanks();
+    return at_ == text_.size();
+  }
+
+private:
+  // Longer tokens are left to the scanner (it cuts them at its slot length).
+  static constexpr std::size_t kLongest = 64;
+
+  static bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+  }
+  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+  void SkipBlanks() {
+    while (at_ < text_.size() && IsBlank(text_[at_])) ++at_;
+  }
+
+  // The next run of characters up to white space; empty at the end or when
+  // the run is too long.
+  std::string_view Token() {
+    SkipBlanks();
+    const std::size_t start = at_;
+    while (at_ < text_.size() && !IsBlank(text_[at_])) ++at_;
+    if (at_ - start > kLongest) return {};
+    return text_.substr(start, at_ - start);
+  }
+
+  static bool IsPlainNumber(std::string_view t) {
+    std::size_t i = 0;
+    if (t[i] == '-') ++i;
+    const std::size_t digits = i;
+    while (i < t.size() && IsDigit(t[i])) ++i;
+    if (i == digits) return false;
+    if (i < t.size() && t[i] == '.') {
+      ++i;
+      while (i < t.size() && IsDigit(t[i])) ++i;
+    }
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+      ++i;
+      if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+      const std::size_t expDigits = i;
+      while (i < t.size() && IsDigit(t[i])) ++i;
+      if (i == expDigits) return false;
+    }
+    return i == t.size();
+  }
+
+  std::string_view text_;
+  std::size_t at_ = 0;
+};
+
+// The rest of the stream as one text (empty when it cannot be read).
+inline std::string ReadWholeStream(std::istream& in) {
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace zavo
