@@ -11,8 +11,9 @@
 // neighbours, over-long tokens) makes the cursor fail; the caller then reads
 // the text again with the scanner, which decides every such case.
 
+#include <charconv>
 #include <istream>
-#include <iterator>
+#include <system_error>
 #include <string>
 #include <string_view>
 
@@ -28,15 +29,35 @@ public:
   bool Number(double& value) {
     const std::string_view token = Token();
     if (token.empty() || !IsPlainNumber(token)) return false;
-    return NumberTextToDouble(token, value);
+    // The plain form has no "+" in front: from_chars reads it as the readers
+    // do; what it cannot read at once (out of range) takes their own path.
+    double v = 0;
+    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
+    if (ec != std::errc() || end != token.data() + token.size()) return NumberTextToDouble(token, value);
+    value = v;
+    return true;
   }
 
   // A number token truncated toward zero into an int (TruncateToInt).
   bool Integer(int& value) {
+    const std::size_t mark = at_;
+    const std::string_view token = Token();
+    // Up to nine digits: the value itself, exactly.
+    const bool negative = !token.empty() && token[0] == '-';
+    const std::size_t digits = token.size() - (negative ? 1 : 0);
+    if (digits >= 1 && digits <= 9) {
+      int v = 0;
+      std::size_t i = negative ? 1 : 0;
+      for (; i < token.size() && IsDigit(token[i]); ++i) v = v * 10 + (token[i] - '0');
+      if (i == token.size()) {
+        value = negative ? -v : v;
+        return true;
+      }
+    }
+    at_ = mark;
     double x = 0;
     return Number(x) && TruncateToInt(x, value);
   }
-
   // The one-character token c.
   bool Mark(char c) {
     const std::string_view token = Token();
@@ -98,7 +119,10 @@ private:
 
 // The rest of the stream as one text (empty when it cannot be read).
 inline std::string ReadWholeStream(std::istream& in) {
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string text;
+  char block[1 << 16];
+  while (in.read(block, sizeof block) || in.gcount() > 0) text.append(block, static_cast<std::size_t>(in.gcount()));
+  return text;
 }
 
 }  // namespace zavo
