@@ -64,6 +64,18 @@ public:
     return token.size() == 1 && token[0] == c;
   }
 
+  // The token word, made of letters only (an identifier of the scanner).
+  bool Word(std::string_view word) { return Token() == word; }
+
+  // Takes a "*" standing in front of the next token or alone (the scanner
+  // makes it a token of its own either way); false when there is none.
+  bool Star() {
+    SkipBlanks();
+    if (at_ >= text_.size() || text_[at_] != '*') return false;
+    ++at_;
+    return true;
+  }
+
   // The token ahead is the end of the text.
   bool AtEnd() {
     SkipBlanks();
