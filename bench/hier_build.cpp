@@ -3,16 +3,20 @@
 // with the growth factor of the patch meshes, the grid build with the grid
 // dimension of mesh objects (it writes "hierbl2.log" in the working
 // directory) and the median build. The two ways of ordering a run of the median build are measured
-// beside them.
+// beside them, and the reading of a saved face hierarchy (the cache of a mesh) in the writer's
+// plain layout and, with a comment in front, through the scanner.
 #include <benchmark/benchmark.h>
 
 #include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "foundation/seq.h"
 #include "geometry/face3.h"
 #include "geometry/hier_builder.h"
 #include "geometry/hier_builder2.h"
+#include "geometry/hier_file.h"
 #include "geometry/selection_order.h"
 #include "geometry/seqf.h"
 
@@ -94,5 +98,27 @@ void BM_OrderRun(benchmark::State& state) {
 }
 BENCHMARK(BM_OrderRun<zavo::SelectionSortPlain<int>>)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrderRun<zavo::SelectionSortByKey<int>>)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+// Loading the saved median tree of n faces; with plain 0 a leading comment
+// sends every token through the scanner.
+void BM_LoadHierarchy(benchmark::State& state) {
+  const auto n = static_cast<std::uint32_t>(state.range(0));
+  Triangles t(n);
+  Seqf seqf(t.faces, t.vertices);
+  BoxHierBuilder2<int, Seqf> builder(&seqf);
+  auto* root = builder.BuildAll();
+  std::ostringstream os;
+  zavo::SaveHierarchy(os, root);
+  builder.Free(root);
+  const std::string text = (state.range(1) ? "" : "/* */ ") + os.str();
+  for (auto _ : state) {
+    std::istringstream in(text);
+    auto* back = zavo::LoadHierarchy(in, n);
+    benchmark::DoNotOptimize(back);
+    delete back;
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_LoadHierarchy)->Args({100000, 1})->Args({100000, 0})->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,10 +4,12 @@
 // The trees are built once, before the first measurement that needs them.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "geometry/brep_model3.h"
@@ -114,3 +116,54 @@ MESH_QUERIES(kGrid)
 MESH_QUERIES(kMedian)
 
 }  // namespace
+
+// Shadow rays: from points on the sphere outwards to a lamp, and from a lamp
+// towards the far side (blocked): the any-hit walk against the nearest-hit
+// query that the shadow search asked before.
+const std::vector<std::pair<Ray, double>>& ShadowRays() {
+  static const std::vector<std::pair<Ray, double>> rays = [] {
+    std::vector<std::pair<Ray, double>> out;
+    std::mt19937 gen(7);
+    std::uniform_real_distribution<double> dir(-1, 1);
+    const Point3D lamp{4, 6, -2};
+    for (int i = 0; i < 1024; ++i) {
+      Point3D p{dir(gen), dir(gen), dir(gen)};
+      p = p * (1.0 / Length(p));
+      out.emplace_back(Ray::FromPoints(p, lamp), Distance3D(p, lamp));
+    }
+    return out;
+  }();
+  return rays;
+}
+
+void BM_ShadowHitBefore(benchmark::State& state) {
+  const BRepModel3& mesh = Mesh(kMedian);
+  const auto& rays = ShadowRays();
+  std::size_t i = 0;
+  long long blocked = 0;
+  for (auto _ : state) {
+    const auto& [ray, limit] = rays[i++ % rays.size()];
+    blocked += mesh.HitBefore(ray, 1e-6, limit) ? 1 : 0;
+  }
+  benchmark::DoNotOptimize(blocked);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ShadowHitBefore);
+
+void BM_ShadowNearestHit(benchmark::State& state) {
+  const BRepModel3& mesh = Mesh(kMedian);
+  const auto& rays = ShadowRays();
+  BRepModel3::Hits hits;
+  std::size_t i = 0;
+  long long blocked = 0;
+  for (auto _ : state) {
+    const auto& [ray, limit] = rays[i++ % rays.size()];
+    const int n = mesh.IntersectBestFirst(ray, hits, 1e-6);
+    double nearest = limit;
+    for (int k = 0; k < n; ++k) nearest = std::min(nearest, hits[static_cast<unsigned int>(k)].t);
+    blocked += nearest < limit ? 1 : 0;
+  }
+  benchmark::DoNotOptimize(blocked);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ShadowNearestHit);

@@ -146,6 +146,11 @@ public:
   // Best-first: nodes opened in order of entry distance from a queue. The
   // nearest hit is among those reported.
   int IntersectBestFirst(const Ray& ray, Hits& out, double tmin) const;
+  // Whether some face is hit beyond tmin and nearer than limit: exactly when
+  // the nearest hit of IntersectBestFirst lies nearer than limit. Visits the
+  // nodes IntersectBestFirst may open (and those it skips), depth first, and
+  // stops at the first such hit.
+  bool HitBefore(const Ray& ray, double tmin, double limit) const;
 
 private:
   // Internal error unless every contour entry names a vertex.

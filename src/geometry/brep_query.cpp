@@ -172,3 +172,38 @@ int BRepModel3::IntersectBestFirst(const Ray& ray, Hits& out, double tmin) const
   }
   return found.count;
 }
+
+bool BRepModel3::HitBefore(const Ray& ray, double tmin, double limit) const {
+  const auto hitBefore = [&](int id) {
+    double t = 0.0;
+    Point3D normal;
+    if (id < 0 || static_cast<std::uint32_t>(id) >= faces.Count()) return false;
+    return faces[static_cast<std::uint32_t>(id)].Intersect(ray, vertices, t, normal, tmin) && t < limit;
+  };
+  if (hierarchy == nullptr) {
+    for (std::uint32_t f = 0; f < faces.Count(); ++f) {
+      if (hitBefore(static_cast<int>(f))) return true;
+    }
+    return false;
+  }
+  const Layout& layout = layout_.For(hierarchy);
+  const zavo::RaySlabs slabs(ray);
+  std::vector<std::uint32_t>& walk = Scratch().walk;
+  walk.clear();
+  walk.push_back(0);
+  while (!walk.empty()) {
+    const std::uint32_t index = walk.back();
+    walk.pop_back();
+    LaidCrossing rec;
+    if (!Crossing(layout, index, slabs, rec)) continue;
+    const LaidNode& node = layout.Node(index);
+    if (node.leaf) {
+      for (std::uint32_t i = 0; i < node.node->elements.Count(); ++i) {
+        if (hitBefore(node.node->elements[i])) return true;
+      }
+      continue;
+    }
+    for (std::uint32_t c = node.childEnd; c > node.firstChild; --c) walk.push_back(c - 1);
+  }
+  return false;
+}

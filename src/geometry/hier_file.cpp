@@ -2,10 +2,13 @@
 
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/number_text.h"
+#include "foundation/plain_tokens.h"
 #include "foundation/runtime_error_box.h"
 #include "geometry/geo_scanner.h"
 #include "geometry/geo_text.h"
@@ -26,22 +29,21 @@ struct Record {
   std::vector<int> items;  // child numbers or ids
 };
 
+// The records as the scanner reads them: false when the text does not fit.
 class Reader {
 public:
-  Reader(std::istream& in, std::uint32_t faceCount) : scanner_(in), faceCount_(faceCount) { scanner_.Next(); }
+  explicit Reader(std::istream& in) : scanner_(in) { scanner_.Next(); }
 
-  Node* Load() {
-    int n = 0;
-    int root = 0;
-    if (!Number(n) || n < 2) return nullptr;
-    if (!Number(root) || root < 1 || root >= n) return nullptr;
+  bool Read(int& n, int& root, std::vector<Record>& records) {
+    if (!Number(n) || n < 2) return false;
+    if (!Number(root) || root < 1 || root >= n) return false;
     // Each record takes several tokens: the loop ends with the text, whatever N says.
     for (int r = 1; r < n; ++r) {
       Record rec;
-      if (!ReadRecord(n, rec)) return nullptr;
-      records_.push_back(std::move(rec));
+      if (!ReadRecord(n, rec)) return false;
+      records.push_back(std::move(rec));
     }
-    return MakeTree(n, root);
+    return true;
   }
 
 private:
@@ -67,6 +69,47 @@ private:
     }
     return true;
   }
+
+  GeoScanner scanner_;
+};
+
+// The same records read from text as the writer lays it out, without the
+// scanner; false for any text outside that plain form (the scanner then
+// decides). Reads what the scanner reads wherever it succeeds.
+bool ReadPlain(std::string_view text, int& n, int& root, std::vector<Record>& records) {
+  PlainTokens in(text);
+  if (!in.Integer(n) || n < 2) return false;
+  if (!in.Integer(root) || root < 1 || root >= n) return false;
+  // A record takes at least ten tokens (a plain token at least two characters).
+  if (static_cast<std::size_t>(n - 1) > text.size() / 20 + 1) return false;
+  records.reserve(static_cast<std::size_t>(n - 1));
+  for (int r = 1; r < n; ++r) {
+    Record rec;
+    int kind = 0;
+    int count = 0;
+    if (!in.Integer(rec.index) || rec.index < 1 || rec.index >= n) return false;
+    double v[6];
+    if (!in.Mark('[')) return false;
+    for (int i = 0; i < 6; ++i) {
+      if ((i > 0 && !in.Mark(',')) || !in.Number(v[i])) return false;
+    }
+    if (!in.Mark(']')) return false;
+    rec.box.SetPoint({v[0], v[2], v[4]});
+    rec.box.Extend({v[1], v[3], v[5]});
+    if (!in.Integer(rec.next) || !in.Integer(kind) || !in.Integer(count) || count < 0) return false;
+    rec.interior = kind == 1;
+    rec.items.resize(static_cast<std::size_t>(count));
+    for (int& item : rec.items) {
+      if (!in.Integer(item)) return false;
+    }
+    records.push_back(std::move(rec));
+  }
+  return true;
+}
+
+class TreeMaker {
+public:
+  TreeMaker(const std::vector<Record>& records, std::uint32_t faceCount) : records_(records), faceCount_(faceCount) {}
 
   // Checks what was read and makes the nodes under the root.
   Node* MakeTree(int n, int root) {
@@ -135,9 +178,9 @@ private:
     return top;
   }
 
-  GeoScanner scanner_;
+private:
+  const std::vector<Record>& records_;
   std::uint32_t faceCount_;
-  std::vector<Record> records_;
 };
 
 }  // namespace
@@ -178,8 +221,16 @@ void SaveHierarchy(std::ostream& os, const HierNode<int, GEO_Box>* root) {
 }
 
 HierNode<int, GEO_Box>* LoadHierarchy(std::istream& in, std::uint32_t faceCount) {
-  Reader reader(in, faceCount);
-  return reader.Load();
+  int n = 0;
+  int root = 0;
+  std::vector<Record> records;
+  const std::string text = ReadWholeStream(in);
+  if (!ReadPlain(text, n, root, records)) {
+    records.clear();
+    std::istringstream again(text);
+    if (!Reader(again).Read(n, root, records)) return nullptr;
+  }
+  return TreeMaker(records, faceCount).MakeTree(n, root);
 }
 
 }  // namespace zavo

@@ -38,6 +38,7 @@ public:
     anyZero_ = zero_[0] || zero_[1] || zero_[2];
     rr_ = r[0] * r[0] + r[1] * r[1] + r[2] * r[2];
     if (zero_[0] && zero_[1] && zero_[2]) usable_ = false;
+    plain_ = usable_ && !anyZero_;
     perScale_ = kMargin * invSum;
     fixed_ = kMargin * originMax * invSum;
   }
@@ -159,6 +160,17 @@ private:
   }
 
   int Measure(const GEO_Box& b, double scale, Slabs& s) const {
+    if (plain_ && scale <= 1e150) {
+      // No axis without direction: each slab straight from the box.
+      const double n0 = ((negative_[0] ? b.xmax : b.xmin) - o_[0]) * inv_[0];
+      const double f0 = ((negative_[0] ? b.xmin : b.xmax) - o_[0]) * inv_[0];
+      const double n1 = ((negative_[1] ? b.ymax : b.ymin) - o_[1]) * inv_[1];
+      const double f1 = ((negative_[1] ? b.ymin : b.ymax) - o_[1]) * inv_[1];
+      const double n2 = ((negative_[2] ? b.zmax : b.zmin) - o_[2]) * inv_[2];
+      const double f2 = ((negative_[2] ? b.zmin : b.zmax) - o_[2]) * inv_[2];
+      if (!((n0 <= f0) & (n1 <= f1) & (n2 <= f2))) return kUndecided;
+      return Decide(n0, f0, n1, f1, n2, f2, scale, s);
+    }
     if (anyZero_) {
       bool unordered = false;
       for (int a = 0; a < 3; ++a) {
@@ -176,6 +188,11 @@ private:
     if (!Slab(0, b.xmin, b.xmax, n0, f0) || !Slab(1, b.ymin, b.ymax, n1, f1) || !Slab(2, b.zmin, b.zmax, n2, f2)) {
       return kUndecided;
     }
+    return Decide(n0, f0, n1, f1, n2, f2, scale, s);
+  }
+
+  // Measure from the three slabs.
+  int Decide(double n0, double f0, double n1, double f1, double n2, double f2, double scale, Slabs& s) const {
     s.near[0] = n0;
     s.near[1] = n1;
     s.near[2] = n2;
@@ -217,6 +234,7 @@ private:
   double rr_ = 0.0;
   double perScale_ = 0.0, fixed_ = 0.0;
   bool usable_ = true;
+  bool plain_ = false;  // usable, and no axis without direction
 };
 
 // GrownForRays(b), made with the same operations, and in scale a bound of

@@ -6,6 +6,7 @@
 // key). Equal keys therefore do not keep their input order, and the median
 // build of the face hierarchy depends on that exact order.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -28,11 +29,14 @@ void SelectionSortPlain(E* ids, double* keys, std::uint32_t n) {
   }
 }
 
-// The same permutation in O(n log n): a tournament tree holds, for every
-// subtree, the first position of its least key. Positions already settled
-// leave the tree, so the root always names the position the plain loop would
-// choose; after a swap only the two positions touched are updated. Keys that
-// are not numbers order no strict weak way, so such input takes the plain loop.
+// The same permutation in O(n log n). The keys are taken in rising order, one
+// run of equal keys at a time. While the swap loop fills the positions of a
+// run, each step takes the lowest position still holding a key of the run
+// (positions below the step are settled, and the run's other members never
+// move), so the run's positions are used up in rising order: the k-th position
+// filled receives the member at the run's k-th lowest position, and whatever
+// stood at the filled position moves to where that member was. Keys that are
+// not numbers order no strict weak way, so such input takes the plain loop.
 template <class E>
 void SelectionSortByKey(E* ids, double* keys, std::uint32_t n) {
   if (n < 32) {
@@ -45,32 +49,41 @@ void SelectionSortByKey(E* ids, double* keys, std::uint32_t n) {
       return;
     }
   }
-  const std::uint32_t none = n;
-  std::uint32_t leaves = 1;
-  while (leaves < n) leaves <<= 1;
-  std::vector<std::uint32_t> tree(2 * static_cast<std::size_t>(leaves), none);
-  // The winner of two subtrees; the left one holds the lower positions.
-  auto better = [&](std::uint32_t l, std::uint32_t r) {
-    if (r == none) return l;
-    if (l == none) return r;
-    return keys[r] < keys[l] ? r : l;
-  };
-  for (std::uint32_t i = 0; i < n; ++i) tree[leaves + i] = i;
-  for (std::uint32_t k = leaves - 1; k >= 1; --k) tree[k] = better(tree[2 * k], tree[2 * k + 1]);
-  auto update = [&](std::uint32_t pos, std::uint32_t value) {
-    std::size_t k = leaves + pos;
-    tree[k] = value;
-    for (k >>= 1; k >= 1; k >>= 1) tree[k] = better(tree[2 * k], tree[2 * k + 1]);
-  };
-  for (std::uint32_t i = 0; i < n; ++i) {
-    const std::uint32_t best = tree[1];
-    if (best != i) {
-      std::swap(ids[i], ids[best]);
-      std::swap(keys[i], keys[best]);
-      update(best, best);  // the key that moved there
+  // Input positions ordered by key; runs of equal keys end up side by side.
+  std::vector<std::uint32_t> byKey(n);
+  for (std::uint32_t i = 0; i < n; ++i) byKey[i] = i;
+  std::sort(byKey.begin(), byKey.end(), [keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+  // at[p]: the input position of what stands at p now; where[e]: the reverse.
+  std::vector<std::uint32_t> at(n), where(n);
+  for (std::uint32_t i = 0; i < n; ++i) at[i] = where[i] = i;
+  std::vector<std::uint32_t> run;
+  for (std::uint32_t first = 0; first < n;) {
+    std::uint32_t last = first + 1;
+    while (last < n && !(keys[byKey[first]] < keys[byKey[last]])) ++last;
+    run.clear();
+    for (std::uint32_t r = first; r < last; ++r) run.push_back(where[byKey[r]]);
+    std::sort(run.begin(), run.end());
+    for (std::uint32_t k = 0; k < run.size(); ++k) {
+      const std::uint32_t step = first + k;
+      const std::uint32_t from = run[k];
+      if (from == step) continue;
+      const std::uint32_t member = at[from];
+      const std::uint32_t moved = at[step];
+      at[step] = member;
+      where[member] = step;
+      at[from] = moved;
+      where[moved] = from;
     }
-    update(i, none);  // settled
+    first = last;
   }
+  std::vector<E> outIds(n);
+  std::vector<double> outKeys(n);
+  for (std::uint32_t p = 0; p < n; ++p) {
+    outIds[p] = ids[at[p]];
+    outKeys[p] = keys[at[p]];
+  }
+  std::copy(outIds.begin(), outIds.end(), ids);
+  std::copy(outKeys.begin(), outKeys.end(), keys);
 }
 
 }  // namespace zavo

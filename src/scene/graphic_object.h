@@ -141,6 +141,12 @@ public:
   // the point, texture or mapping: the shadow search then stops at the hit
   // without asking its details. 0 (not known) by default.
   virtual int AlwaysOpaque() const { return 0; }
+  // 1 when IntersectAny finds a first hit nearer than limit; the record may
+  // be left in any state. For the shadow search past opaque objects, where
+  // any hit before the lamp will do.
+  virtual int HitsBefore(const Ray& ray, double limit, CG_GraphicObjectIntrInfo& record) const {
+    return IntersectAny(ray, record) != 0 && record.Count() != 0 && record.Value(0) < limit ? 1 : 0;
+  }
   // 1 when the object's mapping is of exactly this type, e.g.
   // MappingTest(typeid(CG_PlanarMapping)); 0 by default.
   virtual int MappingTest(const std::type_info& kind) const;

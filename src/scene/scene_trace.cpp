@@ -146,12 +146,19 @@ int CG_GraphicScene::ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, d
   CG_GraphicObjectIntrInfo* const slot = entry.Record();
   if (entry.object == nullptr || slot == nullptr) return 0;
   CG_GraphicObjectIntrInfo& record = *slot;
+  const auto append = [&] {
+    hits.SetSize(count + 1);
+    hits[count] = &entry;
+    ++count;
+  };
+  if (opaqueStops && entry.object->AlwaysOpaque()) {
+    if (!entry.object->HitsBefore(ray, distance, record)) return 0;
+    append();
+    return 1;
+  }
   entry.object->IntersectAny(ray, record);
   if (record.Count() == 0 || !(record.Value(0) < distance)) return 0;
-  hits.SetSize(count + 1);
-  hits[count] = &entry;
-  ++count;
-  if (opaqueStops && entry.object->AlwaysOpaque()) return 1;
+  append();
   zavo::SceneHitRecord& hitRecord = GetHitRecord();
   entry.object->HitDetails(ray, record, 0, *hitRecord.material, hitRecord.point, hitRecord.normal);
   return stop && stop(hitRecord) ? 1 : 0;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <random>
 #include <string>
 #include <thread>
@@ -284,6 +286,37 @@ TEST(MeshQueries, BestFirstQueueOrder) {
   EXPECT_EQ(records.Size(), 200);
   EXPECT_EQ(queue.Record(queue.Head()).entryDistance, 0);
   EXPECT_EQ(queue.Record(queue.End() - 1).entryDistance, 150);
+}
+
+}  // namespace
+
+namespace {
+
+// The any-hit walk of the shadow rays answers as the nearest hit of the
+// best-first query does, for limits at, just beyond and far from that hit.
+TEST(MeshQueries, HitBeforeAnswersAsTheNearestHit) {
+  zavo::test::TempDir tmp;
+  zavo::test::ScopedCwd cwd(tmp.path());
+  auto mesh = zavo::test::RandomTriangles(400, 11, 10.0, 0.8);
+  std::mt19937 gen(23);
+  std::uniform_real_distribution<double> at(-2, 12), dir(-1, 1);
+  int hitRays = 0;
+  for (const Kind& kind : kKinds) {
+    kind.build(*mesh);
+    for (int i = 0; i < 300; ++i) {
+      const Ray ray = Ray::FromDirection({at(gen), at(gen), at(gen)}, {dir(gen), dir(gen), dir(gen)});
+      const double tmin = i % 3 == 0 ? 1e-9 : 0.5;
+      BRepModel3::Hits out;
+      const int n = mesh->IntersectBestFirst(ray, out, tmin);
+      double nearest = std::numeric_limits<double>::infinity();
+      for (int k = 0; k < n; ++k) nearest = std::min(nearest, out[static_cast<unsigned int>(k)].t);
+      if (n > 0) ++hitRays;
+      for (double limit : {nearest, std::nextafter(nearest, 1e300), nearest * 0.5, nearest * 2.0, 1e300}) {
+        ASSERT_EQ(mesh->HitBefore(ray, tmin, limit), nearest < limit) << kind.name << " ray " << i << " limit " << limit;
+      }
+    }
+  }
+  EXPECT_GT(hitRays, 100);
 }
 
 }  // namespace

@@ -209,6 +209,54 @@ std::vector<BrokenFile> BrokenFiles() {
   };
 }
 
+// A file in the writer's plain layout is read without the scanner; a comment
+// in front makes every token go through the scanner. Both must read the same.
+TEST(HierarchyFile, PlainAndScannedReadingsAgree) {
+  const std::string example = kExample;
+  const auto same = [](const std::string& text, std::uint32_t faces) {
+    Node* plain = Load(text, faces);
+    Node* scanned = Load("/* */ " + text, faces);
+    EXPECT_EQ(plain == nullptr, scanned == nullptr);
+    if (plain != nullptr && scanned != nullptr) {
+      EXPECT_EQ(Structure(plain), Structure(scanned));
+      EXPECT_EQ(Save(plain), Save(scanned));
+      EXPECT_EQ(plain->children[1]->box, scanned->children[1]->box);
+    }
+    const bool read = plain != nullptr;
+    delete plain;
+    delete scanned;
+    return read;
+  };
+  // Spellings of the last box's xmax (3.5) and of the last id (2).
+  struct Spelling {
+    const char* box;
+    const char* id;
+    bool mustRead;  // else the file may or may not fit
+  };
+  const Spelling spellings[] = {
+      {"3.5", "2", true},          {"35e-1", "2.9", true},        {"3.5E+0", "2e0", true},
+      {"+3.5", "+2", true},        {"3.", "002", true},            {".35e1", "2.", true},
+      {"-0.0", "-0", false},       {"3.500000000000000000001", "2", true},
+      {"1e-400", "2", false},      {"1e400", "2", false},          {"3.5e", "2", false},
+      {"3.5", "2e", false},        {"3.5", "2x", false},           {"3.5", "1e9999", false},
+      {"nan", "2", false},         {"3.5]", "2", false},           {"3.5", "-2", false},
+  };
+  for (const Spelling& c : spellings) {
+    SCOPED_TRACE(std::string(c.box) + " / " + c.id);
+    std::string text = example;
+    text.replace(text.find("3.5"), 3, c.box);
+    text.replace(text.rfind("2 \n"), 1, c.id);
+    const bool read = same(text, 3);
+    if (c.mustRead) {
+      EXPECT_TRUE(read);
+    }
+  }
+  for (const BrokenFile& c : BrokenFiles()) {
+    SCOPED_TRACE(c.what);
+    EXPECT_FALSE(same(c.text, c.faces));
+  }
+}
+
 TEST(HierarchyFile, RefusesFilesThatDoNotFit) {
   const std::string example = kExample;
   for (const BrokenFile& c : BrokenFiles()) {

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <locale>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "geometry/brep_model3.h"
+#include "geometry/pbrep_plain.h"
 #include "mesh_fixtures.h"
 
 namespace {
@@ -265,6 +268,72 @@ TEST(Pbrep, RefusesTextOutsideTheDataModel) {
     EXPECT_EQ(rest, c.rest);
     EXPECT_EQ(mesh.vertices.Count(), c.vertices);
     EXPECT_EQ(mesh.faces.Count(), c.faces);
+  }
+}
+
+// The reading without the scanner takes only the writers' plain layout and
+// reads it bit for bit as the scanner does; every other text it leaves to the
+// scanner (0), whether the scanner reads it or not.
+TEST(Pbrep, PlainReadingAgreesWithTheScanner) {
+  const auto same = [](const BRepModel3& a, const BRepModel3& b) {
+    ASSERT_EQ(a.vertices.Count(), b.vertices.Count());
+    for (std::uint32_t i = 0; i < a.vertices.Count(); ++i) {
+      EXPECT_EQ(std::memcmp(&a.vertices[i], &b.vertices[i], sizeof(Point3D)), 0) << i;
+    }
+    EXPECT_EQ(Shape(a), Shape(b));
+    ASSERT_EQ(a.faces.Count(), b.faces.Count());
+    for (std::uint32_t f = 0; f < a.faces.Count(); ++f) {
+      EXPECT_EQ(std::memcmp(&a.faces[f].plane, &b.faces[f].plane, sizeof(Plane)), 0) << f;
+      EXPECT_EQ(std::memcmp(&a.faces[f].unitNormal, &b.faces[f].unitNormal, sizeof(Point3D)), 0) << f;
+    }
+  };
+  // Writer output of a random mesh: plain.
+  std::mt19937 gen(3);
+  std::uniform_real_distribution<double> coord(-5, 5);
+  std::vector<Point3D> points;
+  std::vector<zavo::test::FaceSpec> specs;
+  for (int i = 0; i < 60; ++i) points.push_back({coord(gen), coord(gen) * 1e-7, coord(gen) * 1e5});
+  for (int f = 0; f < 40; ++f) {
+    const int a = 1 + f, b = 2 + f, c = 3 + (f * 7) % 57;
+    specs.push_back({{a, f % 3 == 0 ? -b : b, c}});
+  }
+  const std::string written = WritePbrep(*MakeMesh(points, specs), 0);
+  const std::string kTriText = kTri;
+  const struct {
+    std::string text;
+    bool plain;
+  } cases[] = {
+      {written, true},
+      {kSquare, true},
+      {kTriText + "{ 3 0 * 1 *2 } } } anything after", true},
+      {kTriText + "{ 3 -0 1.9 2 } } }", true},
+      {"{ pbrep vertices 3 0 0 0 1e-400 1E+3 0 -0.0 1.25e-2 0 faces 1 { 2 { 3 0 1 2 } { 3 2 1 0 } } }", true},
+      // The scanner's: normals, a plane, an edge list, comments, marks touching.
+      {kTriText + "{ 3 0 1 2 ( 1 , 0 , 0 ) ( 0 , 1 , 0 ) ( 0 , 0 , -1E0 ) } } }", false},
+      {kTriText + "{ 3 0 1 2 } ( 0 , 0 , 1 , 0 ) } }", false},
+      {kTriText + "{ 3 0 1 2 } } edges 2 0 1 1 *2 }", false},
+      {"/* a triangle */ " + kTriText + "{ 3 0 1 2 } } }", false},
+      {"{pbrep vertices 4 0 0 0 1 0 0 1 1 0 0 1 0 faces 1 {1 {4 0 1 *2 3}}}", false},
+      {"{ pbrep vertices 3 0 0 0 +1 0 0 0 1 0 faces 1 { 1 { 3 0 1 2 } } }", false},
+      // Texts that do not read at all.
+      {kTriText + "{ 3 0 1 3 } } }", false},
+      {kTriText + "{ 3 0 1 **2 } } }", false},
+      {kTriText + "{ 3 0 1 2 } } ", false},
+      {"{ pbrep vertices 2000000000 0 0 0 1 1 1", false},
+      {"{ pbrep vertices 1 0 0 0 faces 0 }", false},
+      {"{ pbrep vertices 1 0 0 0 faces 1 { 1 { 0 } } }", false},
+      {"{ pbrep vertices 1 0 0 0 faces 1 { -1 { 1 0 } } }", false},
+      {"", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    BRepModel3 plain("m"), scanned("m");
+    const int read = ReadPbrep(c.text, scanned);
+    EXPECT_EQ(zavo::ReadPlainPbrep(c.text, plain), c.plain ? 1 : 0);
+    if (c.plain) {
+      EXPECT_EQ(read, 1);
+      same(plain, scanned);
+    }
   }
 }
 

@@ -4,13 +4,16 @@
 #include <filesystem>
 #include <fstream>
 #include <new>
+#include <sstream>
 #include <system_error>
 #include <utility>
 
 #include "foundation/atomic_file.h"
 #include "foundation/path_resolver.h"
+#include "foundation/plain_tokens.h"
 #include "foundation/runtime_error_box.h"
 #include "geometry/geo_scanner.h"
+#include "geometry/pbrep_plain.h"
 #include "scene/material.h"
 
 namespace {
@@ -92,11 +95,16 @@ int GBRep::Load(CG_BRepDescription& d, std::string& failure) {
       return 0;
     }
     mesh = NewMesh(d.name.Text());
-    GeoScanner scanner(in);
-    scanner.Next();
-    if (!mesh->Read(scanner)) {
-      failure = "Error in pbrep model " + file;
-      return 0;
+    // A file in the writers' plain layout is read without the scanner.
+    const std::string text = zavo::ReadWholeStream(in);
+    if (!zavo::ReadPlainPbrep(text, *mesh)) {
+      std::istringstream again(text);
+      GeoScanner scanner(again);
+      scanner.Next();
+      if (!mesh->Read(scanner)) {
+        failure = "Error in pbrep model " + file;
+        return 0;
+      }
     }
     cache = zavo::SideFileName(Text(d.path), "br_").string();
   }

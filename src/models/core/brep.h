@@ -127,6 +127,10 @@ public:
   // search the algorithm names: 1 every hit, 2 depth-first, 3 best-first; any
   // other algorithm finds nothing. 1 or 0.
   int IntersectAny(const Ray& ray, CG_GraphicObjectIntrInfo& record) const override;
+  // With the best-first search, a walk that stops at the first face hit
+  // nearer than limit; the record is left empty.
+  int HitsBefore(const Ray& ray, double limit, CG_GraphicObjectIntrInfo& record) const override;
+  int AlwaysOpaque() const override { return OpaqueMaterial(); }
   // The hit point; the face's plane normal, or with interp set the corner
   // normals of the hit triangle blended at the point by a scan line in the
   // face's projection plane and normalised (the plane normal when no blend

@@ -95,6 +95,13 @@ int GBRep::IntersectAny(const Ray& ray, CG_GraphicObjectIntrInfo& record) const 
   return 1;
 }
 
+int GBRep::HitsBefore(const Ray& ray, double limit, CG_GraphicObjectIntrInfo& record) const {
+  if (algorithm_ != 3) return CG_GraphicObject::HitsBefore(ray, limit, record);
+  static_cast<CG_BRepIntrInfo&>(record).count = 0;
+  if (costr_ == 0.0 && !box_.HitByRay(ray)) return 0;
+  return mesh_->HitBefore(ray, toll, limit) ? 1 : 0;
+}
+
 void GBRep::HitDetails(const Ray& ray, CG_GraphicObjectIntrInfo& record, int index, CG_Material& material,
                        Point3D& point, Point3D& normal) const {
   const auto& found = static_cast<const CG_BRepIntrInfo&>(record);
