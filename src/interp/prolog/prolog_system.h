@@ -215,3 +215,8 @@ private:
   bool solving_ = false;
   bool removed_ = false;          // clauses await destruction
 };
+
+inline int pDVar::Set(PrologSystem& sys, pObj* t, int f) {
+  if (!sys.trail.TryPush(this)) [[unlikely]] return SetOnFullTrail(sys, t, f);
+  return Bind(t, f);
+}

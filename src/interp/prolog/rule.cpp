@@ -53,7 +53,7 @@ bool zavo::KeyOf(const pObj* t, ClauseKey& key) {
 namespace {
 
 // The first clause of `v` at or after stored place `order`.
-std::size_t FirstFrom(const std::vector<Rule*>& v, std::int64_t order) {
+std::size_t FirstFromOrder(const std::vector<Rule*>& v, std::int64_t order) {
   std::size_t lo = 0;
   std::size_t hi = v.size();
   while (lo < hi) {
@@ -104,6 +104,7 @@ std::vector<Rule*>& RuleManager::AddKey(const zavo::ClauseKey& key) {
     }
   }
   buckets_.push_back(std::make_unique<std::vector<Rule*>>());
+  ++keysVersion_;
   std::size_t mask = table_.size() - 1;
   std::size_t i = HashOf(key) & mask;
   while (table_[i].clauses != nullptr) i = (i + 1) & mask;
@@ -151,34 +152,19 @@ void RuleManager::Clear() {
   table_.clear();
   buckets_.clear();
   other_.clear();
+  ++keysVersion_;
 }
 
-RuleManager::Candidates RuleManager::For(const zavo::ClauseKey& key) const {
-  Candidates c;
-  c.keyed_ = Keyed(key);
-  if (!other_.empty()) c.other_ = &other_;
-  return c;
+std::size_t RuleManager::Candidates::FirstFrom(const std::vector<Rule*>& v, const Rule* from) {
+  // The cursor is mostly a clause of the same list: its slot is the place.
+  auto slot = static_cast<std::size_t>(from->slot);
+  if (from->slot >= 0 && slot < v.size() && v[slot] == from) return slot;
+  if (v.empty() || v.back()->order < from->order) return v.size();
+  return FirstFromOrder(v, from->order);
 }
 
-Rule* RuleManager::Candidates::Start(const Rule* from) {
-  if (keyed_ != nullptr) {
-    // The cursor is mostly a clause of the same key: its slot is the place.
-    std::size_t slot = static_cast<std::size_t>(from->slot);
-    if (from->slot >= 0 && slot < keyed_->size() && (*keyed_)[slot] == from) {
-      k_ = slot;
-    } else {
-      k_ = FirstFrom(*keyed_, from->order);
-    }
-  }
-  if (other_ != nullptr) o_ = FirstFrom(*other_, from->order);
-  return Pick();
-}
-
-Rule* RuleManager::Candidates::Next() { return Pick(); }
-
-Rule* RuleManager::Candidates::Pick() {
-  Rule* a = keyed_ != nullptr && k_ < keyed_->size() ? (*keyed_)[k_] : nullptr;
-  Rule* b = other_ != nullptr && o_ < other_->size() ? (*other_)[o_] : nullptr;
+Rule* RuleManager::Candidates::PickMerged(Rule* a) {
+  Rule* b = o_ < other_->size() ? (*other_)[o_] : nullptr;
   if (a != nullptr && (b == nullptr || a->order < b->order)) {
     ++k_;
     return a;
@@ -211,4 +197,3 @@ const char* zavo::NameAt(const ListofNames& names, int i) {
   return names.names[i].Text();
 }
 
-int zavo::NameCount(const ListofNames& names) { return names.count; }

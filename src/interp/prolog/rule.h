@@ -10,8 +10,9 @@
 #include "foundation/dbl_list.h"
 #include "foundation/list_of_names.h"
 
+#include "interp/prolog/terms.h"
+
 class DFunc;
-class pObj;
 
 namespace zavo {
 
@@ -22,7 +23,7 @@ int FindOrAddName(ListofNames& names, const char* name);
 // The name at `i`; "ListName::[]" through the internal-error box when `i` is
 // outside the list.
 const char* NameAt(const ListofNames& names, int i);
-int NameCount(const ListofNames& names);
+inline int NameCount(const ListofNames& names) { return names.count; }
 
 }  // namespace zavo
 
@@ -92,8 +93,12 @@ public:
   public:
     // The first candidate at or after `from` in stored order, or null; the
     // walk goes on from there with Next.
-    Rule* Start(const Rule* from);
-    Rule* Next();
+    Rule* Start(const Rule* from) {
+      if (keyed_ != nullptr) k_ = FirstFrom(*keyed_, from);
+      if (other_ != nullptr) o_ = FirstFrom(*other_, from);
+      return Pick();
+    }
+    Rule* Next() { return Pick(); }
 
   private:
     friend class RuleManager;
@@ -101,9 +106,33 @@ public:
     const std::vector<Rule*>* other_ = nullptr;
     std::size_t k_ = 0;
     std::size_t o_ = 0;
-    Rule* Pick();
+    Rule* Pick() {
+      Rule* a = keyed_ != nullptr && k_ < keyed_->size() ? (*keyed_)[k_] : nullptr;
+      if (other_ == nullptr) {
+        ++k_;
+        return a;
+      }
+      return PickMerged(a);
+    }
+    Rule* PickMerged(Rule* a);
+    // The place in `v` of its first clause at or after `from` in stored
+    // order; v.size() when there is none.
+    static std::size_t FirstFrom(const std::vector<Rule*>& v, const Rule* from);
   };
-  Candidates For(const zavo::ClauseKey& key) const;
+  // Those of the key of an atom or compound term: the look-up is remembered
+  // in the term.
+  Candidates For(const FunctorBase& t) const {
+    if (t.clausesSeenAt != keysVersion_) {
+      zavo::ClauseKey key;
+      zavo::KeyOf(&t, key);
+      t.clausesSeen = Keyed(key);
+      t.clausesSeenAt = keysVersion_;
+    }
+    Candidates c;
+    c.keyed_ = t.clausesSeen;
+    if (!other_.empty()) c.other_ = &other_;
+    return c;
+  }
 
 private:
   // The clauses of a key in stored order; null when no clause had the key.
@@ -124,4 +153,8 @@ private:
   std::vector<KeySlot> table_;
   std::vector<std::unique_ptr<std::vector<Rule*>>> buckets_;
   std::vector<Rule*> other_;  // heads that are neither atoms nor compounds
+  // Changes whenever a key is added or the table is emptied: what a term
+  // remembered of the table before is then looked up again. Never 0, which
+  // is what a new term holds.
+  std::uint64_t keysVersion_ = 1;
 };
