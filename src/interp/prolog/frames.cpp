@@ -66,7 +66,7 @@ ValueStackItem& ValueStack::Push(PrologSystem& sys, int parent) {
   f.step = 0;
   if (parent != -1) {
     const ValueStackItem& p = Get(parent);
-    f.saved = {p.goal, p.goalTermFrame, p.ruleCursor, p.step};
+    f.saved = {p.goal, p.ruleCursor, p.goalTermFrame, p.step};
   } else {
     f.saved = zavo::Continuation{};
   }

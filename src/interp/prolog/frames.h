@@ -27,8 +27,8 @@ struct xPrologOverflow {};
 // when it is released.
 struct Continuation {
   pObj* goal = nullptr;
-  int goalTermFrame = -1;
   Rule* ruleCursor = nullptr;
+  int goalTermFrame = -1;
   int step = 0;
 };
 
@@ -42,20 +42,21 @@ struct ValueStackItem {
   // frame's mark and frees the cells.
   void Release(PrologSystem& sys);
 
+  // (Pointers first, then numbers: a frame has no padding.)
   Rule* rule = nullptr;       // null for a variable goal and for a cut marker
   pDVar* cells = nullptr;     // owned; null when there are none
+  pDVar* goalCell = nullptr;  // variable goal: the cell holding the goal
+  pObj* goal = nullptr;       // the goals still to prove in this frame
+  Rule* ruleCursor = nullptr; // the next clause to try for the current goal
+  zavo::Continuation saved;   // the parent's continuation when this was made
   int cellCount = 0;          // the number of cells
   int cellMark = 0;           // where the cells were taken from the frames' cells
   int goalFrame = -1;         // variable goal: RightPos when it was made
-  pDVar* goalCell = nullptr;  // variable goal: the cell holding the goal
   int trailMark = 0;
   int parent = -1;            // -1 only for the first frame of a query
   int cut = 0;
-  pObj* goal = nullptr;       // the goals still to prove in this frame
   int goalTermFrame = -1;     // the frame in which `goal` is read
-  Rule* ruleCursor = nullptr; // the next clause to try for the current goal
   int step = 0;
-  zavo::Continuation saved;   // the parent's continuation when this was made
 };
 
 class ValueStack {

@@ -128,7 +128,7 @@ public:
   // Whether the last search found a solution.
   int Succeeded() const { return succeeded_; }
   // The host's break request; 0 without a host.
-  int Poll();
+  int Poll() { return host != nullptr ? host->Poll() : 0; }
   // A text meant for the host: to its Output, or to `out` without a host.
   void ToHost(const std::string& text);
 

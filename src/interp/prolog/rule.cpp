@@ -52,13 +52,14 @@ bool zavo::KeyOf(const pObj* t, ClauseKey& key) {
 
 namespace {
 
-// The first clause of `v` at or after stored place `order`.
-std::size_t FirstFromOrder(const std::vector<Rule*>& v, std::int64_t order) {
-  std::size_t lo = 0;
-  std::size_t hi = v.size();
+// The place in [begin, end) of the first clause at or after stored place
+// `order`.
+std::ptrdiff_t FirstFromOrder(Rule* const* begin, Rule* const* end, std::int64_t order) {
+  std::ptrdiff_t lo = 0;
+  std::ptrdiff_t hi = end - begin;
   while (lo < hi) {
-    std::size_t mid = (lo + hi) / 2;
-    if (v[mid]->order < order) {
+    std::ptrdiff_t mid = (lo + hi) / 2;
+    if (begin[mid]->order < order) {
       lo = mid + 1;
     } else {
       hi = mid;
@@ -155,27 +156,27 @@ void RuleManager::Clear() {
   ++keysVersion_;
 }
 
-std::size_t RuleManager::Candidates::FirstFrom(const std::vector<Rule*>& v, const Rule* from) {
+Rule* const* RuleManager::Candidates::FirstFrom(Rule* const* begin, Rule* const* end,
+                                                const Rule* from) {
+  if (begin == end || (*begin)->order >= from->order) return begin;
   // The cursor is mostly a clause of the same list: its slot is the place.
-  auto slot = static_cast<std::size_t>(from->slot);
-  if (from->slot >= 0 && slot < v.size() && v[slot] == from) return slot;
-  if (v.empty() || v.back()->order < from->order) return v.size();
-  return FirstFromOrder(v, from->order);
+  if (from->slot >= 0 && from->slot < end - begin && begin[from->slot] == from) {
+    return begin + from->slot;
+  }
+  if (end[-1]->order < from->order) return end;
+  return begin + FirstFromOrder(begin, end, from->order);
 }
 
-Rule* RuleManager::Candidates::PickMerged(Rule* a) {
-  Rule* b = o_ < other_->size() ? (*other_)[o_] : nullptr;
-  if (a != nullptr && (b == nullptr || a->order < b->order)) {
+Rule* RuleManager::Candidates::NextMerged() {
+  Rule* a = k_ != kEnd_ ? *k_ : nullptr;
+  Rule* b = *o_;
+  if (a != nullptr && a->order < b->order) {
     ++k_;
     return a;
   }
-  if (b != nullptr) ++o_;
+  ++o_;
   return b;
 }
-
-Rule* RuleManager::First() const { return list_.First(); }
-
-Rule* RuleManager::Next(const Rule* r) const { return list_.Next(r); }
 
 int RuleManager::Count() const {
   int n = 0;

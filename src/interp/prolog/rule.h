@@ -81,8 +81,8 @@ public:
   void Delete(Rule* r);
   // Destroys every clause.
   void Clear();
-  Rule* First() const;
-  Rule* Next(const Rule* r) const;
+  Rule* First() const { return list_.First(); }
+  Rule* Next(const Rule* r) const { return list_.Next(r); }
   int Count() const;
 
   // The clauses a goal of this key can match, in stored order: the clauses
@@ -94,30 +94,26 @@ public:
     // The first candidate at or after `from` in stored order, or null; the
     // walk goes on from there with Next.
     Rule* Start(const Rule* from) {
-      if (keyed_ != nullptr) k_ = FirstFrom(*keyed_, from);
-      if (other_ != nullptr) o_ = FirstFrom(*other_, from);
-      return Pick();
+      k_ = FirstFrom(k_, kEnd_, from);
+      if (o_ != oEnd_) o_ = FirstFrom(o_, oEnd_, from);
+      return Next();
     }
-    Rule* Next() { return Pick(); }
+    Rule* Next() {
+      if (o_ == oEnd_) return k_ != kEnd_ ? *k_++ : nullptr;
+      return NextMerged();
+    }
 
   private:
     friend class RuleManager;
-    const std::vector<Rule*>* keyed_ = nullptr;
-    const std::vector<Rule*>* other_ = nullptr;
-    std::size_t k_ = 0;
-    std::size_t o_ = 0;
-    Rule* Pick() {
-      Rule* a = keyed_ != nullptr && k_ < keyed_->size() ? (*keyed_)[k_] : nullptr;
-      if (other_ == nullptr) {
-        ++k_;
-        return a;
-      }
-      return PickMerged(a);
-    }
-    Rule* PickMerged(Rule* a);
-    // The place in `v` of its first clause at or after `from` in stored
-    // order; v.size() when there is none.
-    static std::size_t FirstFrom(const std::vector<Rule*>& v, const Rule* from);
+    // The clauses of the key, and those with other heads, not yet passed.
+    Rule* const* k_ = nullptr;
+    Rule* const* kEnd_ = nullptr;
+    Rule* const* o_ = nullptr;
+    Rule* const* oEnd_ = nullptr;
+    Rule* NextMerged();
+    // The first clause of [begin, end) at or after `from` in stored order;
+    // `end` when there is none.
+    static Rule* const* FirstFrom(Rule* const* begin, Rule* const* end, const Rule* from);
   };
   // Those of the key of an atom or compound term: the look-up is remembered
   // in the term.
@@ -129,8 +125,12 @@ public:
       t.clausesSeenAt = keysVersion_;
     }
     Candidates c;
-    c.keyed_ = t.clausesSeen;
-    if (!other_.empty()) c.other_ = &other_;
+    if (t.clausesSeen != nullptr) {
+      c.k_ = t.clausesSeen->data();
+      c.kEnd_ = c.k_ + t.clausesSeen->size();
+    }
+    c.o_ = other_.data();
+    c.oEnd_ = c.o_ + other_.size();
     return c;
   }
 
