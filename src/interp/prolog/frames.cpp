@@ -42,13 +42,13 @@ ValueStack::ValueStack(int size)
 
 void ValueStack::BadIndex() { RuntimeErrorBox("ValueStack::Get"); }
 
-void ValueStack::TakeCells(ValueStackItem& f, Rule* rule) {
+inline void ValueStack::TakeCells(ValueStackItem& f, Rule* rule) {
   int n = rule != nullptr ? zavo::NameCount(rule->names) : 0;
   f.cells = cells_.Take(n, f.cellMark);
   f.cellCount = n;
 }
 
-ValueStackItem& ValueStack::Push(PrologSystem& sys, int parent) {
+inline ValueStackItem& ValueStack::Push(PrologSystem& sys, int parent) {
   if (count_ >= capacity_) throw zavo::xPrologOverflow{};
   ValueStackItem& f = items_[count_];
   f.rule = nullptr;
