@@ -1,5 +1,6 @@
 #include "interp/prolog/rule.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "foundation/runtime_error_box.h"
@@ -81,6 +82,11 @@ std::size_t HashOf(const zavo::ClauseKey& k) {
 
 }  // namespace
 
+std::uint64_t RuleManager::FreshVersion() {
+  static std::atomic<std::uint64_t> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 std::vector<Rule*>* RuleManager::Keyed(const zavo::ClauseKey& key) const {
   if (table_.empty()) return nullptr;
   std::size_t mask = table_.size() - 1;
@@ -105,7 +111,7 @@ std::vector<Rule*>& RuleManager::AddKey(const zavo::ClauseKey& key) {
     }
   }
   buckets_.push_back(std::make_unique<std::vector<Rule*>>());
-  ++keysVersion_;
+  keysVersion_ = FreshVersion();
   std::size_t mask = table_.size() - 1;
   std::size_t i = HashOf(key) & mask;
   while (table_[i].clauses != nullptr) i = (i + 1) & mask;
@@ -153,7 +159,7 @@ void RuleManager::Clear() {
   table_.clear();
   buckets_.clear();
   other_.clear();
-  ++keysVersion_;
+  keysVersion_ = FreshVersion();
 }
 
 Rule* const* RuleManager::Candidates::FirstFrom(Rule* const* begin, Rule* const* end,

@@ -153,8 +153,11 @@ private:
   std::vector<KeySlot> table_;
   std::vector<std::unique_ptr<std::vector<Rule*>>> buckets_;
   std::vector<Rule*> other_;  // heads that are neither atoms nor compounds
-  // Changes whenever a key is added or the table is emptied: what a term
-  // remembered of the table before is then looked up again. Never 0, which
-  // is what a new term holds.
-  std::uint64_t keysVersion_ = 1;
+  // A version of the table of keys, taken anew whenever a key is added or
+  // the table is emptied: what a term remembered of the table before is then
+  // looked up again. Versions are unique in the process, so a term never
+  // takes what it remembered of one clause list for another's, and never 0,
+  // which is what a new term holds.
+  static std::uint64_t FreshVersion();
+  std::uint64_t keysVersion_ = FreshVersion();
 };
