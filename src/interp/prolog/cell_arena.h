@@ -16,7 +16,7 @@ namespace zavo {
 class CellArena {
 public:
   // The most cells taken at once: one per variable name of a clause.
-  static constexpr int kChunk = 4096;
+  static constexpr unsigned kChunk = 4096;
 
   CellArena() = default;
   CellArena(const CellArena&) = delete;
@@ -28,13 +28,18 @@ public:
   pDVar* Take(int n, int& mark) {
     mark = top_;
     if (n <= 0) return nullptr;
-    int at = top_;
-    if (at % kChunk + n > kChunk) at = (at / kChunk + 1) * kChunk;
-    int chunk = at / kChunk;
-    if (chunk >= static_cast<int>(chunks_.size())) AddChunk();
+    auto at = static_cast<unsigned>(top_);
+    auto count = static_cast<unsigned>(n);
+    if (at % kChunk + count > kChunk) at = (at / kChunk + 1) * kChunk;
+    unsigned chunk = at / kChunk;
+    if (chunk >= chunks_.size()) [[unlikely]] AddChunk();
     pDVar* cells = chunks_[chunk].get() + at % kChunk;
-    for (int i = 0; i < n; ++i) cells[i] = pDVar{};
-    top_ = at + n;
+    for (pDVar* c = cells; c != cells + n; ++c) {
+      c->frame = -1;
+      c->printing = false;
+      c->term = nullptr;
+    }
+    top_ = static_cast<int>(at + count);
     return cells;
   }
   // The mark of the cells not yet taken.

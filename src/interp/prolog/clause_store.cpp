@@ -110,13 +110,12 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor) { return Find(goal, cursor, 
 
 Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
   if (cursor == nullptr) RuntimeErrorBox("PrologSystem::Find");
-  zavo::ClauseKey key;
-  if (zavo::KeyOf(goal, key)) {
+  if (goal->TagCallable()) {
     // Only the clauses of the goal's name and arity (and those whose head is
     // a variable or a number) are tried, in stored order. The cursor moves as
     // the walk over every clause would move it: after the clause tried
     // last, or to null.
-    RuleManager::Candidates candidates = rules.For(key);
+    RuleManager::Candidates candidates = rules.For(*static_cast<FunctorBase*>(goal));
     // The goal's first argument through its bindings: a clause whose head
     // has a first argument of another kind, name or value cannot match, and
     // gets no frame (its unification would fail, undoing all it did).
@@ -137,7 +136,7 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
         }
       }
       RightPos = stack.Add(*this, r, parent, rules.Next(r));
-      if (goal->Unify(*this, *r->head)) {
+      if (zavo::UnifyTerms(*this, goal, r->head)) {
         cursor = rules.Next(r);
         return r;
       }
@@ -156,7 +155,7 @@ Rule* PrologSystem::Find(pObj* goal, Rule*& cursor, int parent) {
       continue;
     }
     RightPos = stack.Add(*this, r, parent, next);
-    if (goal->Unify(*this, *r->head)) {
+    if (zavo::UnifyTerms(*this, goal, r->head)) {
       cursor = next;
       return r;
     }

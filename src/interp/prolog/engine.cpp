@@ -61,8 +61,6 @@ private:
 
 }  // namespace
 
-int PrologSystem::Poll() { return host != nullptr ? host->Poll() : 0; }
-
 void PrologSystem::ToHost(const std::string& text) {
   if (host != nullptr) {
     host->Output(text);
@@ -102,10 +100,10 @@ void PrologSystem::Solve(Rule* query) {
   try {
     current_ = stack.Add(*this, query);
     RightPos = current_;
-    if (debug) stack.Dump(*this, *log);
+    if (debug) [[unlikely]] stack.Dump(*this, *log);
     for (;;) {
       if (Poll()) break;
-      if (debug) *log << "Forward to " << current_ << "\n";
+      if (debug) [[unlikely]] *log << "Forward to " << current_ << "\n";
       int rc = Forward(current_);
       if (rc == 0) continue;
       if (rc == 1) {
@@ -122,7 +120,7 @@ void PrologSystem::Solve(Rule* query) {
           current_ = f.parent;
           continue;
         }
-        if (debug) {
+        if (debug) [[unlikely]] {
           *log << "successo\n";
           stack.Dump(*this, *log);
         }
@@ -149,12 +147,12 @@ bool PrologSystem::Backtrack() {
     int top = stack.Count() - 1;
     ValueStackItem& t = stack.Get(top);
     if (!t.cut) break;
-    if (debug) *log << "performing cut from " << top << " to " << t.parent << "\n";
+    if (debug) [[unlikely]] *log << "performing cut from " << top << " to " << t.parent << "\n";
     stack.PopTo(*this, t.parent < 0 ? 0 : t.parent);
     if (stack.Count() == 0) return false;
   }
   int b = stack.Get(stack.Count() - 1).parent;
-  if (debug) *log << "Backtracking to " << b << "\n";
+  if (debug) [[unlikely]] *log << "Backtracking to " << b << "\n";
   stack.Pop(*this);
   current_ = b;
   if (b == -1) return false;
@@ -164,7 +162,7 @@ bool PrologSystem::Backtrack() {
 
 int PrologSystem::Forward(int frame) {
   ValueStackItem& f = stack.Get(frame);
-  if (debug) {
+  if (debug) [[unlikely]] {
     *log << "Forward( " << frame << " )\n";
     *log << "RightPos " << RightPos << "\n";
     *log << "LeftPos " << LeftPos << "\n";
@@ -172,7 +170,7 @@ int PrologSystem::Forward(int frame) {
   }
   pObj* goal = f.goal;
   if (goal == nullptr) {
-    if (debug) *log << "nothing to do\n";
+    if (debug) [[unlikely]] *log << "nothing to do\n";
     return 1;
   }
   if (goal->Tag() == zavo::kTypeVar) return CallVariable(frame, static_cast<pVar*>(goal), nullptr);
@@ -180,7 +178,7 @@ int PrologSystem::Forward(int frame) {
   if (!goal->TagCallable() || static_cast<FunctorBase*>(goal)->def == nullptr) return -1;
   int goalFrame = GoalFrame(f, frame);
   if (static_cast<FunctorBase*>(goal)->def->predicate) {
-    if (debug) *log << "run predicat\n";
+    if (debug) [[unlikely]] *log << "run predicat\n";
     return RunPredicate(goal, goalFrame) ? 1 : -1;
   }
   if (IsCutGoal(goal)) {
@@ -189,7 +187,7 @@ int PrologSystem::Forward(int frame) {
     return 0;
   }
   if (IsConjunction(goal)) return StepConjunction(frame);
-  if (debug) {
+  if (debug) [[unlikely]] {
     *log << "Analizing: ";
     TraceTerm(goal, goalFrame);
     *log << "\n";
@@ -206,7 +204,7 @@ int PrologSystem::StepConjunction(int frame) {
   pObj* first = conjunction->args[0];
   pObj* rest = conjunction->args[1];
   int goalFrame = GoalFrame(f, frame);
-  if (debug) {
+  if (debug) [[unlikely]] {
     *log << "Analizing  [,] ";
     TraceTerm(conjunction, goalFrame);
     *log << "\n : ";
@@ -214,7 +212,7 @@ int PrologSystem::StepConjunction(int frame) {
 
   if (first->Tag() == zavo::kTypeVar) return CallVariable(frame, static_cast<pVar*>(first), rest);
 
-  if (debug) {
+  if (debug) [[unlikely]] {
     TraceTerm(first, goalFrame);
     *log << "\n";
   }
@@ -222,7 +220,7 @@ int PrologSystem::StepConjunction(int frame) {
   if (first->Tag() == zavo::kTypeAnonim) return -1;
   if (first->TagCallable() && static_cast<FunctorBase*>(first)->def == nullptr) return -1;
   if (first->TagCallable() && static_cast<FunctorBase*>(first)->def->predicate) {
-    if (debug) *log << "run predicat\n";
+    if (debug) [[unlikely]] *log << "run predicat\n";
     int ok = RunPredicate(first, goalFrame);
     f.ruleCursor = rules.First();
     f.goal = rest;
@@ -249,7 +247,7 @@ int PrologSystem::CallVariable(int frame, pVar* goal, pObj* rest) {
   if (f.step != 0) return -1;
   int goalFrame = GoalFrame(f, frame);
   pDVar& cell = Cell(goalFrame, goal->index);
-  if (debug) {
+  if (debug) [[unlikely]] {
     *log << "Variable ";
     if (cell.term != nullptr) {
       TraceTerm(cell.term, cell.frame != -1 ? cell.frame : goalFrame);
@@ -276,7 +274,7 @@ int PrologSystem::Search(int frame, pObj* goal, int goalFrame) {
   LeftPos = goalFrame;
   if (f.ruleCursor == nullptr) return -1;
   Rule* c = Find(goal, f.ruleCursor, frame);
-  if (debug) {
+  if (debug) [[unlikely]] {
     *log << "Esito ricerca ";
     if (c != nullptr) {
       WriteClause(c, *log);

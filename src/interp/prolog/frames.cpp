@@ -1,5 +1,6 @@
 #include "interp/prolog/frames.h"
 
+#include <memory>
 #include <ostream>
 
 #include "foundation/runtime_error_box.h"
@@ -27,35 +28,48 @@ void ValueStackItem::Release(PrologSystem& sys) {
 
 // ---- ValueStack
 
-ValueStack::ValueStack(int size) : items_(size) {
-  static_assert(kBlock == 500, "the frames are kept in blocks of 500");
-  if (items_.BlockSize() != kBlock) RuntimeErrorBox("ValueStack");
-  for (std::uint32_t b = 0; b < items_.NBlocks(); ++b) blocks_.push_back(&items_.v(b * kBlock));
-}
+namespace {
+
+// Both stacks are sized in whole blocks of 500 entries, one block more than
+// `size` needs when it is a multiple of 500.
+int WholeBlocks(int size) { return (size > 0 ? size / 500 + 1 : 1) * 500; }
+
+}  // namespace
+
+ValueStack::ValueStack(int size)
+    : items_(std::make_unique<ValueStackItem[]>(static_cast<std::size_t>(WholeBlocks(size)))),
+      capacity_(WholeBlocks(size)) {}
 
 void ValueStack::BadIndex() { RuntimeErrorBox("ValueStack::Get"); }
 
-void ValueStack::TakeCells(ValueStackItem& f, Rule* rule) {
+inline void ValueStack::TakeCells(ValueStackItem& f, Rule* rule) {
   int n = rule != nullptr ? zavo::NameCount(rule->names) : 0;
   f.cells = cells_.Take(n, f.cellMark);
   f.cellCount = n;
 }
 
-ValueStackItem& ValueStack::Push(PrologSystem& sys, int parent) {
-  if (count_ >= Capacity()) throw zavo::xPrologOverflow{};
-  ValueStackItem& f = items_.v(count_);
-  f = ValueStackItem{};
+inline ValueStackItem& ValueStack::Push(PrologSystem& sys, int parent) {
+  if (count_ >= capacity_) throw zavo::xPrologOverflow{};
+  ValueStackItem& f = items_[count_];
+  f.rule = nullptr;
+  f.cells = nullptr;
+  f.cellCount = 0;
+  f.cellMark = cells_.Mark();
+  f.goalFrame = -1;
+  f.goalCell = nullptr;
   f.trailMark = sys.trail.Count();
   f.parent = parent;
-  if (parent != -1) {
-    ValueStackItem& p = Get(parent);
-    f.saved.goal = p.goal;
-    f.saved.goalTermFrame = p.goalTermFrame;
-    f.saved.ruleCursor = p.ruleCursor;
-    f.saved.step = p.step;
-  }
+  f.cut = 0;
+  f.goal = nullptr;
+  f.goalTermFrame = -1;
   f.ruleCursor = sys.rules.First();
-  f.cellMark = cells_.Mark();
+  f.step = 0;
+  if (parent != -1) {
+    const ValueStackItem& p = Get(parent);
+    f.saved = {p.goal, p.ruleCursor, p.goalTermFrame, p.step};
+  } else {
+    f.saved = zavo::Continuation{};
+  }
   return f;
 }
 
@@ -105,7 +119,7 @@ int ValueStack::Add(PrologSystem& sys, Rule* rule) {
 void ValueStack::Pop(PrologSystem& sys) {
   if (count_ <= 0) RuntimeErrorBox("ValueStack::Get");
   --count_;
-  items_.v(count_).Release(sys);
+  items_[count_].Release(sys);
 }
 
 void ValueStack::PopTo(PrologSystem& sys, int n) {
@@ -114,10 +128,9 @@ void ValueStack::PopTo(PrologSystem& sys, int n) {
 
 // ---- SignalStack
 
-SignalStack::SignalStack(int size) : items_(size), capacity_(static_cast<int>(items_.Capacity())) {
-  if (items_.BlockSize() != kBlock) RuntimeErrorBox("SignalStack");
-  for (std::uint32_t b = 0; b < items_.NBlocks(); ++b) blocks_.push_back(&items_.v(b * kBlock));
-}
+SignalStack::SignalStack(int size)
+    : items_(std::make_unique<pDVar*[]>(static_cast<std::size_t>(WholeBlocks(size)))),
+      capacity_(WholeBlocks(size)) {}
 
 int SignalStack::Push(pDVar* cell) {
   if (!TryPush(cell)) throw zavo::xPrologOverflow{};
@@ -127,8 +140,7 @@ int SignalStack::Push(pDVar* cell) {
 void SignalStack::Resume(int mark) {
   if (mark < 0 || count_ < mark) RuntimeErrorBox("SignalStack::Resume");
   while (count_ > mark) {
-    --count_;
-    pDVar* c = blocks_[static_cast<unsigned>(count_) / kBlock][static_cast<unsigned>(count_) % kBlock];
+    pDVar* c = items_[--count_];
     if (c->frame == -1 && c->term != nullptr) delete c->term;
     c->term = nullptr;
   }

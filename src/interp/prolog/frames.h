@@ -9,9 +9,8 @@
 // the trail to the frame's mark, which unbinds exactly what was bound since.
 
 #include <iosfwd>
-#include <vector>
+#include <memory>
 
-#include "foundation/big_seq.h"
 #include "interp/prolog/cell_arena.h"
 
 class PrologSystem;
@@ -28,8 +27,8 @@ struct xPrologOverflow {};
 // when it is released.
 struct Continuation {
   pObj* goal = nullptr;
-  int goalTermFrame = -1;
   Rule* ruleCursor = nullptr;
+  int goalTermFrame = -1;
   int step = 0;
 };
 
@@ -43,25 +42,26 @@ struct ValueStackItem {
   // frame's mark and frees the cells.
   void Release(PrologSystem& sys);
 
+  // (Pointers first, then numbers: a frame has no padding.)
   Rule* rule = nullptr;       // null for a variable goal and for a cut marker
   pDVar* cells = nullptr;     // owned; null when there are none
+  pDVar* goalCell = nullptr;  // variable goal: the cell holding the goal
+  pObj* goal = nullptr;       // the goals still to prove in this frame
+  Rule* ruleCursor = nullptr; // the next clause to try for the current goal
+  zavo::Continuation saved;   // the parent's continuation when this was made
   int cellCount = 0;          // the number of cells
   int cellMark = 0;           // where the cells were taken from the frames' cells
   int goalFrame = -1;         // variable goal: RightPos when it was made
-  pDVar* goalCell = nullptr;  // variable goal: the cell holding the goal
   int trailMark = 0;
   int parent = -1;            // -1 only for the first frame of a query
   int cut = 0;
-  pObj* goal = nullptr;       // the goals still to prove in this frame
   int goalTermFrame = -1;     // the frame in which `goal` is read
-  Rule* ruleCursor = nullptr; // the next clause to try for the current goal
   int step = 0;
-  zavo::Continuation saved;   // the parent's continuation when this was made
 };
 
 class ValueStack {
 public:
-  // Room for (size / 500 + 1) blocks of 500 frames.
+  // Room for (size / 500 + 1) * 500 frames.
   explicit ValueStack(int size);
   ValueStack(const ValueStack&) = delete;
   ValueStack& operator=(const ValueStack&) = delete;
@@ -77,10 +77,10 @@ public:
   // Frame i; "ValueStack::Get" when i is not below the count.
   ValueStackItem& Get(int i) {
     if (static_cast<unsigned>(i) >= static_cast<unsigned>(count_)) [[unlikely]] BadIndex();
-    return blocks_[static_cast<unsigned>(i) / kBlock][static_cast<unsigned>(i) % kBlock];
+    return items_[i];
   }
   int Count() const { return count_; }
-  int Capacity() const { return static_cast<int>(items_.Capacity()); }
+  int Capacity() const { return capacity_; }
   // Removes the top frame and releases it.
   void Pop(PrologSystem& sys);
   // Pops frames until `n` remain.
@@ -93,23 +93,21 @@ public:
   void GiveCells(int mark) { cells_.Give(mark); }
 
 private:
-  // The block size of BigSeq: the frames of one block lie in one array.
-  static constexpr unsigned kBlock = 500;
-
   ValueStackItem& Push(PrologSystem& sys, int parent);
   // Takes the cells for a clause frame.
   void TakeCells(ValueStackItem& f, Rule* rule);
   [[noreturn]] static void BadIndex();
 
-  BigSeq<ValueStackItem> items_;
-  std::vector<ValueStackItem*> blocks_;  // the first frame of each block
+  // Every frame in one array, allocated whole and never moved.
+  std::unique_ptr<ValueStackItem[]> items_;
+  int capacity_ = 0;
   zavo::CellArena cells_;
   int count_ = 0;
 };
 
 class SignalStack {
 public:
-  // Room for (size / 500 + 1) blocks of 500 entries.
+  // Room for (size / 500 + 1) * 500 entries.
   explicit SignalStack(int size);
   SignalStack(const SignalStack&) = delete;
   SignalStack& operator=(const SignalStack&) = delete;
@@ -120,8 +118,7 @@ public:
   // Pushes when there is room; false (nothing pushed) when the trail is full.
   bool TryPush(pDVar* cell) {
     if (count_ >= capacity_) [[unlikely]] return false;
-    blocks_[static_cast<unsigned>(count_) / kBlock][static_cast<unsigned>(count_) % kBlock] = cell;
-    ++count_;
+    items_[count_++] = cell;
     return true;
   }
   // Unbinds every cell pushed since the length was `mark`, newest first,
@@ -129,13 +126,10 @@ public:
   // below the mark.
   void Resume(int mark);
   int Count() const { return count_; }
-  int Capacity() const { return static_cast<int>(items_.Capacity()); }
+  int Capacity() const { return capacity_; }
 
 private:
-  static constexpr unsigned kBlock = 500;
-
-  BigSeq<pDVar*> items_;
-  std::vector<pDVar**> blocks_;  // the first entry of each block
+  std::unique_ptr<pDVar*[]> items_;  // allocated whole, never moved
   int capacity_ = 0;
   int count_ = 0;
 };

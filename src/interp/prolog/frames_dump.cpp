@@ -65,7 +65,7 @@ void ValueStack::Dump(PrologSystem& sys, std::ostream& os) {
   ViewState keep(sys);
   os << "ValueStack  " << count_ << "\n";
   for (int i = 0; i < count_; ++i) {
-    ValueStackItem& f = items_.v(i);
+    ValueStackItem& f = items_[i];
     os << i << "> ";
     if (f.rule != nullptr) {
       sys.WriteClause(f.rule, os);

@@ -128,7 +128,7 @@ public:
   // Whether the last search found a solution.
   int Succeeded() const { return succeeded_; }
   // The host's break request; 0 without a host.
-  int Poll();
+  int Poll() { return host != nullptr ? host->Poll() : 0; }
   // A text meant for the host: to its Output, or to `out` without a host.
   void ToHost(const std::string& text);
 
@@ -215,3 +215,8 @@ private:
   bool solving_ = false;
   bool removed_ = false;          // clauses await destruction
 };
+
+inline int pDVar::Set(PrologSystem& sys, pObj* t, int f) {
+  if (!sys.trail.TryPush(this)) [[unlikely]] return SetOnFullTrail(sys, t, f);
+  return Bind(t, f);
+}

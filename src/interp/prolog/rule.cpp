@@ -1,5 +1,6 @@
 #include "interp/prolog/rule.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "foundation/runtime_error_box.h"
@@ -52,13 +53,14 @@ bool zavo::KeyOf(const pObj* t, ClauseKey& key) {
 
 namespace {
 
-// The first clause of `v` at or after stored place `order`.
-std::size_t FirstFrom(const std::vector<Rule*>& v, std::int64_t order) {
-  std::size_t lo = 0;
-  std::size_t hi = v.size();
+// The place in [begin, end) of the first clause at or after stored place
+// `order`.
+std::ptrdiff_t FirstFromOrder(Rule* const* begin, Rule* const* end, std::int64_t order) {
+  std::ptrdiff_t lo = 0;
+  std::ptrdiff_t hi = end - begin;
   while (lo < hi) {
-    std::size_t mid = (lo + hi) / 2;
-    if (v[mid]->order < order) {
+    std::ptrdiff_t mid = (lo + hi) / 2;
+    if (begin[mid]->order < order) {
       lo = mid + 1;
     } else {
       hi = mid;
@@ -79,6 +81,11 @@ std::size_t HashOf(const zavo::ClauseKey& k) {
 }
 
 }  // namespace
+
+std::uint64_t RuleManager::FreshVersion() {
+  static std::atomic<std::uint64_t> next{1};
+  return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 std::vector<Rule*>* RuleManager::Keyed(const zavo::ClauseKey& key) const {
   if (table_.empty()) return nullptr;
@@ -104,6 +111,7 @@ std::vector<Rule*>& RuleManager::AddKey(const zavo::ClauseKey& key) {
     }
   }
   buckets_.push_back(std::make_unique<std::vector<Rule*>>());
+  keysVersion_ = FreshVersion();
   std::size_t mask = table_.size() - 1;
   std::size_t i = HashOf(key) & mask;
   while (table_[i].clauses != nullptr) i = (i + 1) & mask;
@@ -151,45 +159,30 @@ void RuleManager::Clear() {
   table_.clear();
   buckets_.clear();
   other_.clear();
+  keysVersion_ = FreshVersion();
 }
 
-RuleManager::Candidates RuleManager::For(const zavo::ClauseKey& key) const {
-  Candidates c;
-  c.keyed_ = Keyed(key);
-  if (!other_.empty()) c.other_ = &other_;
-  return c;
-}
-
-Rule* RuleManager::Candidates::Start(const Rule* from) {
-  if (keyed_ != nullptr) {
-    // The cursor is mostly a clause of the same key: its slot is the place.
-    std::size_t slot = static_cast<std::size_t>(from->slot);
-    if (from->slot >= 0 && slot < keyed_->size() && (*keyed_)[slot] == from) {
-      k_ = slot;
-    } else {
-      k_ = FirstFrom(*keyed_, from->order);
-    }
+Rule* const* RuleManager::Candidates::FirstFrom(Rule* const* begin, Rule* const* end,
+                                                const Rule* from) {
+  if (begin == end || (*begin)->order >= from->order) return begin;
+  // The cursor is mostly a clause of the same list: its slot is the place.
+  if (from->slot >= 0 && from->slot < end - begin && begin[from->slot] == from) {
+    return begin + from->slot;
   }
-  if (other_ != nullptr) o_ = FirstFrom(*other_, from->order);
-  return Pick();
+  if (end[-1]->order < from->order) return end;
+  return begin + FirstFromOrder(begin, end, from->order);
 }
 
-Rule* RuleManager::Candidates::Next() { return Pick(); }
-
-Rule* RuleManager::Candidates::Pick() {
-  Rule* a = keyed_ != nullptr && k_ < keyed_->size() ? (*keyed_)[k_] : nullptr;
-  Rule* b = other_ != nullptr && o_ < other_->size() ? (*other_)[o_] : nullptr;
-  if (a != nullptr && (b == nullptr || a->order < b->order)) {
+Rule* RuleManager::Candidates::NextMerged() {
+  Rule* a = k_ != kEnd_ ? *k_ : nullptr;
+  Rule* b = *o_;
+  if (a != nullptr && a->order < b->order) {
     ++k_;
     return a;
   }
-  if (b != nullptr) ++o_;
+  ++o_;
   return b;
 }
-
-Rule* RuleManager::First() const { return list_.First(); }
-
-Rule* RuleManager::Next(const Rule* r) const { return list_.Next(r); }
 
 int RuleManager::Count() const {
   int n = 0;
@@ -211,4 +204,3 @@ const char* zavo::NameAt(const ListofNames& names, int i) {
   return names.names[i].Text();
 }
 
-int zavo::NameCount(const ListofNames& names) { return names.count; }

@@ -10,8 +10,9 @@
 #include "foundation/dbl_list.h"
 #include "foundation/list_of_names.h"
 
+#include "interp/prolog/terms.h"
+
 class DFunc;
-class pObj;
 
 namespace zavo {
 
@@ -22,7 +23,7 @@ int FindOrAddName(ListofNames& names, const char* name);
 // The name at `i`; "ListName::[]" through the internal-error box when `i` is
 // outside the list.
 const char* NameAt(const ListofNames& names, int i);
-int NameCount(const ListofNames& names);
+inline int NameCount(const ListofNames& names) { return names.count; }
 
 }  // namespace zavo
 
@@ -80,8 +81,8 @@ public:
   void Delete(Rule* r);
   // Destroys every clause.
   void Clear();
-  Rule* First() const;
-  Rule* Next(const Rule* r) const;
+  Rule* First() const { return list_.First(); }
+  Rule* Next(const Rule* r) const { return list_.Next(r); }
   int Count() const;
 
   // The clauses a goal of this key can match, in stored order: the clauses
@@ -92,18 +93,46 @@ public:
   public:
     // The first candidate at or after `from` in stored order, or null; the
     // walk goes on from there with Next.
-    Rule* Start(const Rule* from);
-    Rule* Next();
+    Rule* Start(const Rule* from) {
+      k_ = FirstFrom(k_, kEnd_, from);
+      if (o_ != oEnd_) o_ = FirstFrom(o_, oEnd_, from);
+      return Next();
+    }
+    Rule* Next() {
+      if (o_ == oEnd_) return k_ != kEnd_ ? *k_++ : nullptr;
+      return NextMerged();
+    }
 
   private:
     friend class RuleManager;
-    const std::vector<Rule*>* keyed_ = nullptr;
-    const std::vector<Rule*>* other_ = nullptr;
-    std::size_t k_ = 0;
-    std::size_t o_ = 0;
-    Rule* Pick();
+    // The clauses of the key, and those with other heads, not yet passed.
+    Rule* const* k_ = nullptr;
+    Rule* const* kEnd_ = nullptr;
+    Rule* const* o_ = nullptr;
+    Rule* const* oEnd_ = nullptr;
+    Rule* NextMerged();
+    // The first clause of [begin, end) at or after `from` in stored order;
+    // `end` when there is none.
+    static Rule* const* FirstFrom(Rule* const* begin, Rule* const* end, const Rule* from);
   };
-  Candidates For(const zavo::ClauseKey& key) const;
+  // Those of the key of an atom or compound term: the look-up is remembered
+  // in the term.
+  Candidates For(const FunctorBase& t) const {
+    if (t.clausesSeenAt != keysVersion_) {
+      zavo::ClauseKey key;
+      zavo::KeyOf(&t, key);
+      t.clausesSeen = Keyed(key);
+      t.clausesSeenAt = keysVersion_;
+    }
+    Candidates c;
+    if (t.clausesSeen != nullptr) {
+      c.k_ = t.clausesSeen->data();
+      c.kEnd_ = c.k_ + t.clausesSeen->size();
+    }
+    c.o_ = other_.data();
+    c.oEnd_ = c.o_ + other_.size();
+    return c;
+  }
 
 private:
   // The clauses of a key in stored order; null when no clause had the key.
@@ -124,4 +153,11 @@ private:
   std::vector<KeySlot> table_;
   std::vector<std::unique_ptr<std::vector<Rule*>>> buckets_;
   std::vector<Rule*> other_;  // heads that are neither atoms nor compounds
+  // A version of the table of keys, taken anew whenever a key is added or
+  // the table is emptied: what a term remembered of the table before is then
+  // looked up again. Versions are unique in the process, so a term never
+  // takes what it remembered of one clause list for another's, and never 0,
+  // which is what a new term holds.
+  static std::uint64_t FreshVersion();
+  std::uint64_t keysVersion_ = FreshVersion();
 };

@@ -11,6 +11,7 @@ using zavo::kTypeAtom;
 using zavo::kTypeFunctor;
 using zavo::kTypeNumber;
 using zavo::kTypeVar;
+using zavo::UnifyTerms;
 
 namespace {
 
@@ -26,107 +27,6 @@ private:
   int& reg_;
   int value_;
 };
-
-// The end of a chain of variables: the last variable reached from a variable
-// by following cells bound to variables, with its frame and cell. The cell is
-// unbound or bound to a term that is not a variable.
-struct ChainEnd {
-  pVar* var;
-  int frame;
-  pDVar* cell;
-  // The walk met a cycle of variables (which unification never makes).
-  bool cycle;
-};
-
-ChainEnd LastVariable(PrologSystem& sys, pVar* v, int frame) {
-  // Every link of a chain is a bound, hence trailed, cell: a longer walk can
-  // only be a cycle made outside unification.
-  int budget = sys.trail.Count() + 1;
-  for (;;) {
-    pDVar& c = sys.Cell(frame, v->index);
-    if (c.term == nullptr || c.term->Tag() != kTypeVar) return {v, frame, &c, false};
-    if (budget-- <= 0) return {v, frame, &c, true};
-    if (c.frame != -1) frame = c.frame;
-    v = static_cast<pVar*>(c.term);
-  }
-}
-
-// Binds the unbound cell to what the variable chain ending at `end` stands
-// for: the term at its end when that term is read in a frame, else (unbound,
-// or a term owned by the end's cell) the last variable. Binding past the
-// links keeps every chain short: a variable passed down a recursion is one
-// link from its value at every depth, not one link per level. When the chain
-// ends at the cell itself, the two are already one variable.
-int BindToChain(PrologSystem& sys, pDVar& cell, const ChainEnd& end) {
-  if (end.cell == &cell || end.cycle) return 1;
-  if (end.cell->term != nullptr && end.cell->frame != -1) {
-    return cell.Set(sys, end.cell->term, end.cell->frame);
-  }
-  return cell.Set(sys, end.var, end.frame);
-}
-
-// Unifies a (read in frame `lp`) with b (read in frame `rp`).
-//
-// The cases are those of the term classes: a variable binds or follows its
-// binding, a non-variable meeting a variable binds it or follows it, numbers
-// compare, atoms compare their definitions, compounds unify their arguments
-// pairwise from the first. The last pair of arguments, and every binding
-// followed, continue the loop instead of recursing, so a long list costs no
-// depth. The frames followed are kept here, not in the system's registers,
-// which are the same before and after.
-int UnifyIn(PrologSystem& sys, pObj* a, int lp, pObj* b, int rp) {
-  zavo::WalkLevel level(sys.unifyWalk, sys.limits);
-  if (!level.Within()) throw zavo::xPrologOverflow{};
-  for (;;) {
-    int ta = a->Tag();
-    int tb = b->Tag();
-    if (ta == kTypeAnonim || tb == kTypeAnonim) return 1;
-    if (ta == kTypeVar) {
-      auto* v = static_cast<pVar*>(a);
-      pDVar& mine = sys.Cell(lp, v->index);
-      if (mine.term == nullptr) {
-        if (tb == kTypeVar) {
-          return BindToChain(sys, mine, LastVariable(sys, static_cast<pVar*>(b), rp));
-        }
-        return mine.Set(sys, b, rp);
-      }
-      if (tb == kTypeVar) {
-        pDVar& theirs = sys.Cell(rp, static_cast<pVar*>(b)->index);
-        if (theirs.term == nullptr) return BindToChain(sys, theirs, LastVariable(sys, v, lp));
-      }
-      if (mine.frame != -1) lp = mine.frame;
-      a = mine.term;
-    } else if (tb == kTypeVar) {
-      pDVar& c = sys.Cell(rp, static_cast<pVar*>(b)->index);
-      if (c.term == nullptr) return c.Set(sys, a, lp);
-      if (c.frame != -1) rp = c.frame;
-      b = c.term;
-    } else if (ta != tb) {
-      return 0;
-    } else if (ta == kTypeNumber) {
-      return static_cast<RealNumber*>(a)->value == static_cast<RealNumber*>(b)->value ? 1 : 0;
-    } else if (ta == kTypeAtom) {
-      return static_cast<Atom*>(a)->def == static_cast<Atom*>(b)->def ? 1 : 0;
-    } else {
-      auto* fa = static_cast<Functor*>(a);
-      auto* fb = static_cast<Functor*>(b);
-      int n = fa->Arity();
-      if (fa->def != fb->def || n != fb->Arity()) return 0;
-      if (n == 0) return 1;
-      for (int i = 0; i < n - 1; ++i) {
-        if (!UnifyIn(sys, fa->args[i], lp, fb->args[i], rp)) return 0;
-      }
-      a = fa->args[n - 1];
-      b = fb->args[n - 1];
-    }
-    if (!level.Step()) throw zavo::xPrologOverflow{};
-  }
-}
-
-// Unifies a (read in LeftPos) with b (read in RightPos).
-int UnifyTerms(PrologSystem& sys, pObj* a, pObj* b) {
-  return UnifyIn(sys, a, sys.LeftPos, b, sys.RightPos);
-}
 
 }  // namespace
 
@@ -236,11 +136,6 @@ int Anonim::Unify(PrologSystem&, pObj&) { return 1; }
 
 // ---- pDVar
 
-int pDVar::Set(PrologSystem& sys, pObj* t, int f) {
-  if (!sys.trail.TryPush(this)) return SetOnFullTrail(sys, t, f);
-  return Bind(t, f);
-}
-
 int pDVar::SetOnFullTrail(PrologSystem& sys, pObj* t, int f) {
   try {
     sys.trail.Push(this);
@@ -251,9 +146,4 @@ int pDVar::SetOnFullTrail(PrologSystem& sys, pObj* t, int f) {
   return Bind(t, f);
 }
 
-int pDVar::Bind(pObj* t, int f) {
-  if (term != nullptr) RuntimeErrorBox("pDVar::Set");
-  term = t;
-  frame = f;
-  return 1;
-}
+void pDVar::BoundTwice() { RuntimeErrorBox("pDVar::Set"); }

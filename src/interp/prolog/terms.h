@@ -8,12 +8,15 @@
 // up. Unification reads the term itself in the system's `LeftPos` frame and the
 // other term in `RightPos`; printing and evaluation use `ViewFrame`.
 
+#include <cstdint>
 #include <iosfwd>
+#include <vector>
 
 #include "foundation/seq.h"
 
 class DFunc;
 class PrologSystem;
+class Rule;
 
 namespace zavo {
 
@@ -83,6 +86,12 @@ public:
   int IsCallable() const override;
 
   DFunc* def;  // the name's definition; not owned
+
+  // The clause list's answer for this term's name and arity, kept for the
+  // next search of the same goal while the list's table of names stays as
+  // it was (see RuleManager::For).
+  mutable const std::vector<Rule*>* clausesSeen = nullptr;
+  mutable std::uint64_t clausesSeenAt = 0;
 };
 
 class Atom : public FunctorBase {
@@ -137,8 +146,8 @@ public:
   // on the trail. Frame -1 means the cell owns the term: the term is deleted
   // when the binding is undone, and also when the trail is full (the push then
   // throws zavo::xPrologOverflow and the cell stays unbound). Binding a bound
-  // cell is an internal error ("pDVar::Set").
-  int Set(PrologSystem& sys, pObj* t, int f);
+  // cell is an internal error ("pDVar::Set"). Defined with PrologSystem.
+  inline int Set(PrologSystem& sys, pObj* t, int f);
 
   int frame = -1;
   // Set while the bound term is being printed: meeting the cell again on the
@@ -148,5 +157,19 @@ public:
 
 private:
   int SetOnFullTrail(PrologSystem& sys, pObj* t, int f);
-  int Bind(pObj* t, int f);
+  int Bind(pObj* t, int f) {
+    if (term != nullptr) [[unlikely]] BoundTwice();
+    term = t;
+    frame = f;
+    return 1;
+  }
+  [[noreturn]] static void BoundTwice();
 };
+
+namespace zavo {
+
+// Unifies a (read in the system's LeftPos frame) with b (read in RightPos),
+// as pObj::Unify does, without a virtual call.
+int UnifyTerms(PrologSystem& sys, pObj* a, pObj* b);
+
+}  // namespace zavo

@@ -145,4 +145,27 @@ TEST(PrologClauseStore, GoalsTryTheirClausesInStoredOrder) {
             "p :- write(atom).\np(f(Y)) :- write(Y).\n");
 }
 
+// A goal keeps what it learnt of the clause list from one search to the
+// next: clauses consulted after it ran, of its own name and arity or of
+// others, and clauses taken out and consulted again are found all the same.
+TEST(PrologClauseStore, GoalsSeeClausesConsultedAndRemovedAfterTheyRan) {
+  PrologSystem sys(1000, 1000);
+  ConsultText(sys, "q(X) :- p(X).\nr(X) :- p(X, X).\n");
+  auto consult = [&sys](const char* text, const char* source) {
+    std::istringstream in(text);
+    sys.Consult(in, source);
+  };
+  EXPECT_EQ(Ask(sys, "?- q(A)."), "no\n");
+  consult("p(a).", nullptr);
+  EXPECT_EQ(Ask(sys, "?- q(A)."), "A = a\nyes\n");
+  consult("p(b, b).", "extra");
+  EXPECT_EQ(Ask(sys, "?- q(A)."), "A = a\nyes\n");
+  EXPECT_EQ(Ask(sys, "?- r(A)."), "A = b\nyes\n");
+  sys.RemoveSource("extra");
+  EXPECT_EQ(Ask(sys, "?- r(A)."), "no\n");
+  EXPECT_EQ(Ask(sys, "?- q(A)."), "A = a\nyes\n");
+  consult("p(c, c).", nullptr);
+  EXPECT_EQ(Ask(sys, "?- r(A)."), "A = c\nyes\n");
+}
+
 }  // namespace
