@@ -32,6 +32,21 @@ protected:
   }
 };
 
+TEST_F(ObjectCommands, WhileAMouseOperationRunsNoCommandStarts) {
+  Read(kPartsScene);
+  editor->mouseMode = 1;
+  const std::string text = SceneText();
+  fakes.listShower.AnswerText("b1");
+  for (int request : {16, 17, 19, 20, 21, 38}) {
+    SCOPED_TRACE(request);
+    EXPECT_EQ(driver.Request(request).result, 0);
+  }
+  EXPECT_TRUE(fakes.listShower.titles.empty());
+  EXPECT_TRUE(fakes.multiEdit.calls.empty());
+  EXPECT_EQ(SceneText(), text);
+  EXPECT_EQ(editor->modified, 0);
+}
+
 TEST_F(ObjectCommands, NewObjectListsTheTypesAndAddsWhatTheFirstModuleOfTheTypeCreates) {
   // A second module of one keyword: the first one creates.
   auto* second = new FakeObjectModule("second box");
