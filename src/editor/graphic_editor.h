@@ -595,4 +595,22 @@ public:
   // scene's and, with a camera in use, that camera's (the camera is rebuilt
   // and its item replaced, projected and drawn), and the overlay is drawn.
   void ApplyCameraView(const CG_ViewReference& changed);
+
+  // ---- Lamp commands: steps on a lamp of the lamp list, adding a lamp ----
+  //
+  // Each reads the lamp's position p; a lamp that is not a transform lamp is
+  // replaced in the lamp list by a transform lamp of its name with the steps
+  // translate(-p), translate(p) around it (editor/lamp_wrapping.h). Then the
+  // translation is appended, or the rotation (radians) or scale inserted just
+  // before the second translate step, so that it acts about p. The answer is
+  // the lamp now in the scene (the wrapper); null, and nothing changed, for a
+  // lamp that is not in the lamp list. The caller erases the lamp's mark
+  // before and draws the answer's after.
+  CG_LightSource* TranslateLampBy(CG_LightSource* lamp, double x, double y, double z);
+  CG_LightSource* RotateLampBy(CG_LightSource* lamp, double x, double y, double z);
+  CG_LightSource* ScaleLampBy(CG_LightSource* lamp, double x, double y, double z);
+  // Adds the lamp to the lamp list, draws its mark and marks the document
+  // modified: 1. A lamp whose name another lamp has is destroyed: 0, nothing
+  // changed.
+  int AddLampToScene(std::unique_ptr<CG_LightSource> lamp);
 };
