@@ -151,7 +151,8 @@ public:
   }
 };
 
-enum class Setup { kProgramModules, kModifyGivesL1, kModifyGivesL2, kSpecialDone, kSpecialRefused, kBareLamp };
+enum class Setup { kProgramModules, kModifyGivesL1, kModifyGivesL2, kSpecialDone, kSpecialRefused, kBareLamp,
+                   kEmptyWrapper };
 
 struct LampCase {
   const char* what;
@@ -177,6 +178,7 @@ TEST(LampCommands, Table) {
   const std::string kNameL1 = "Change common data: Edit_obj name = l1";
   const std::string kPointDialog = "Modifing pointlamp: Edit_obj center = ( 1 , 2 , 3 ); Color_obj color = 1 1 1";
   const std::string kXyz = ": x= y= z=";
+  const std::string kEmpty = "empty transf [] (empty)";
 
   const LampCase cases[] = {
       // New lamp.
@@ -263,6 +265,16 @@ TEST(LampCommands, Table) {
        kModify + " / Specific Menu: shrink grow"},
       {"special of a lamp without keyword", Setup::kBareLamp, 40, {"bare"}, {}, {}, 0, 0,
        List({kL1, kL2, kW1, "bare (none)"}), kModify + " bare / message cannot get module name."},
+
+      // A transform lamp that has lost its inner lamp.
+      {"rename an empty transform lamp", Setup::kEmptyWrapper, 28, {"empty"}, {}, {}, 0, 0,
+       List({kL1, kL2, kW1, kEmpty}), kModify + " empty / message Cannot change lamp.\nGTranf has not the object"},
+      {"modify an empty transform lamp", Setup::kEmptyWrapper, 12, {"empty"}, {}, {}, 0, 0,
+       List({kL1, kL2, kW1, kEmpty}),
+       kModify + " empty / message Cannot change object.\nGTranf has not the object"},
+      {"special of an empty transform lamp", Setup::kEmptyWrapper, 40, {"empty"}, {}, {}, 0, 0,
+       List({kL1, kL2, kW1, kEmpty}),
+       kModify + " empty / message Cannot change object.\nGTranf has not the object"},
   };
 
   for (const LampCase& c : cases) {
@@ -286,6 +298,11 @@ TEST(LampCommands, Table) {
       case Setup::kBareLamp:
         doc.editor->scene.AddLight(std::make_unique<BareLamp>("bare"));
         break;
+      case Setup::kEmptyWrapper: {
+        CG_TransfLampDescription none;
+        doc.editor->scene.AddLight(std::make_unique<GTransfLamp>("empty", nullptr, none));
+        break;
+      }
     }
     for (const std::string& choice : c.choices) {
       if (choice.empty()) {
@@ -327,6 +344,11 @@ TEST(LampCommands, TheCrossFollowsTheLampInTheTopView) {
   doc.fakes.multiEdit.AnswerTexts({"2", "", ""});
   ASSERT_EQ(driver.Request(43).result, 1);
   EXPECT_EQ(doc.top.Pixel(100, 50), background);
+  EXPECT_EQ(doc.top.Pixel(120, 50), red);
+
+  // A cancelled change leaves the cross where it was.
+  doc.fakes.listShower.AnswerText("l3");
+  ASSERT_EQ(driver.Request(12).result, 0);
   EXPECT_EQ(doc.top.Pixel(120, 50), red);
 
   // Turned about its own position: it stays there.
