@@ -3,9 +3,6 @@
 
 #include "editor/graphic_editor.h"
 
-int CG_GraphicEditor::NewLamp() { return 0; }
-int CG_GraphicEditor::DeleteLamp() { return 0; }
-int CG_GraphicEditor::ModifyLamp() { return 0; }
 int CG_GraphicEditor::NewMaterial() { return 0; }
 int CG_GraphicEditor::DeleteMaterial() { return 0; }
 int CG_GraphicEditor::ChangeMaterial() { return 0; }
@@ -14,15 +11,10 @@ int CG_GraphicEditor::RenderParamDialog() { return 0; }
 int CG_GraphicEditor::ZoomIn() { return 0; }
 int CG_GraphicEditor::ZoomOut() { return 0; }
 int CG_GraphicEditor::ModifyCommonCommand() { return 0; }
-int CG_GraphicEditor::LampCommonData() { return 0; }
 int CG_GraphicEditor::NewCenterMode() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
 int CG_GraphicEditor::SpecialObjectCommand() { return 0; }
-int CG_GraphicEditor::LampSpecificMenu() { return 0; }
-int CG_GraphicEditor::RotateLamp() { return 0; }
-int CG_GraphicEditor::ScaleLamp() { return 0; }
-int CG_GraphicEditor::TranslateLamp() { return 0; }
 int CG_GraphicEditor::ExtraInfoCommand() { return 0; }
 int CG_GraphicEditor::OptionsDialog() { return 0; }
 int CG_GraphicEditor::KeyToSelected(int) { return 0; }

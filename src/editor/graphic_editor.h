@@ -624,4 +624,22 @@ public:
   // object of that name in the text. Other objects of the text stay in the
   // scene.
   std::unique_ptr<CG_GraphicObject> ReadObjectFromSceneText(const std::string& text, const char* objectName);
+
+  // ---- Lamp commands: steps on a lamp of the lamp list, adding a lamp ----
+  //
+  // Each reads the lamp's position p; a lamp that is not a transform lamp is
+  // replaced in the lamp list by a transform lamp of its name with the steps
+  // translate(-p), translate(p) around it (editor/lamp_wrapping.h). Then the
+  // translation is appended, or the rotation (radians) or scale inserted just
+  // before the second translate step, so that it acts about p. The answer is
+  // the lamp now in the scene (the wrapper); null, and nothing changed, for a
+  // lamp that is not in the lamp list. The caller erases the lamp's mark
+  // before and draws the answer's after.
+  CG_LightSource* TranslateLampBy(CG_LightSource* lamp, double x, double y, double z);
+  CG_LightSource* RotateLampBy(CG_LightSource* lamp, double x, double y, double z);
+  CG_LightSource* ScaleLampBy(CG_LightSource* lamp, double x, double y, double z);
+  // Adds the lamp to the lamp list, draws its mark and marks the document
+  // modified: 1. A lamp whose name another lamp has is destroyed: 0, nothing
+  // changed.
+  int AddLampToScene(std::unique_ptr<CG_LightSource> lamp);
 };

@@ -2,33 +2,11 @@
 // the shape its lamp editor module gives, placed afresh at every drawing.
 
 #include "editor/graphic_editor.h"
+#include "editor/lamp_wrapping.h"
 #include "editor/views/plane_view_pixels.h"
 #include "editor/views/view_mapping.h"
-#include "models/core/transf_lamp.h"
 
 namespace {
-
-// Holds a transform lamp's inner lamp and steps while its shape is drawn and
-// gives them back however the drawing ends.
-class InnerLampLoan {
-public:
-  explicit InnerLampLoan(GTransfLamp& wrapper) : wrapper_(wrapper) { wrapper_.GetTransformList(held_); }
-  ~InnerLampLoan() {
-    try {
-      wrapper_.SetTransformList(held_);
-    } catch (...) {
-      // The steps came from the wrapper and have an inverse; nothing to do.
-    }
-  }
-  InnerLampLoan(const InnerLampLoan&) = delete;
-  InnerLampLoan& operator=(const InnerLampLoan&) = delete;
-
-  CG_LightSource* Lamp() const { return held_.lamp; }
-
-private:
-  GTransfLamp& wrapper_;
-  CG_TransfLampDescription held_;
-};
 
 void ShapeLines(CG_GraphicEditor& editor, CG_LightSource& lamp, CG_WireFrameImage& surface,
                 const zavo::ViewMatrix& M, int hAxis, int vAxis, double sign, int halfW, int halfH, int erase) {
