@@ -16,11 +16,8 @@ int CG_GraphicEditor::RotateObject() { return 0; }
 int CG_GraphicEditor::ScaleObject() { return 0; }
 int CG_GraphicEditor::TranslateObject() { return 0; }
 int CG_GraphicEditor::RenderParamDialog() { return 0; }
-int CG_GraphicEditor::ZoomIn() { return 0; }
-int CG_GraphicEditor::ZoomOut() { return 0; }
 int CG_GraphicEditor::ModifyCommonCommand() { return 0; }
 int CG_GraphicEditor::LampCommonData() { return 0; }
-int CG_GraphicEditor::NewCenterMode() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
 int CG_GraphicEditor::DuplicateCommand() { return 0; }
@@ -48,6 +45,3 @@ int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }
 int CG_GraphicEditor::ParamLibraryDialog() { return 0; }
 int CG_GraphicEditor::FieldLibraryDialog() { return 0; }
-void CG_GraphicEditor::MousePressed(const MouseEventRecord&) {}
-void CG_GraphicEditor::MouseReleased(const MouseEventRecord&) {}
-void CG_GraphicEditor::MouseMoved(const MouseEventRecord&) {}
