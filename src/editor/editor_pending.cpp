@@ -28,7 +28,6 @@ int CG_GraphicEditor::ScaleLamp() { return 0; }
 int CG_GraphicEditor::TranslateLamp() { return 0; }
 int CG_GraphicEditor::ExtraInfoCommand() { return 0; }
 int CG_GraphicEditor::OptionsDialog() { return 0; }
-int CG_GraphicEditor::KeyToSelected(int) { return 0; }
 int CG_GraphicEditor::SelectTexture() { return 0; }
 int CG_GraphicEditor::DeleteTexture() { return 0; }
 int CG_GraphicEditor::SelectMappingType() { return 0; }

@@ -664,6 +664,11 @@ public:
   // the menu of what lies under it. 1 when something was handled.
   int MouseReleaseAt(int view, double fx, double fy);
 
+  // The selection given up on screen: the first selected item erased while
+  // it is still selected (its control marks go with it), the selection
+  // cleared, and the item drawn again in its own colour.
+  void UnselectOnScreen();
+
   // What the pop-up menus and the mouse manipulation do; filled by their
   // own part of the editor (each does nothing and answers 0 until then).
   int ObjectFlyMenu(const char* objectName);
