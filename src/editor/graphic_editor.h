@@ -633,9 +633,9 @@ public:
   int WorldToPixel(int view, const Point3D& point, int& x, int& y);
   // Status-bar coordinates under the pointer and the feedback of the mode.
   void DragFeedback(int view, int x, int y);
-  // The world vector, rotation angle (radians, about the axis the view does
-  // not show) and scale factor between the drag start and pixel (view, x, y).
-  int DragVector(int view, int x, int y, Point3D& vector);
+  // The rotation angle (radians, one degree per pixel) and the scale factor
+  // (4 pixels left of the start 1, further left larger, right smaller) of a
+  // pointer at column x for a drag that started at column dragStartX.
   static double DragAngle(int dragStartX, int x);
   static double DragScale(int dragStartX, int x);
 

@@ -75,15 +75,6 @@ double CG_GraphicEditor::DragScale(int startX, int x) {
   return s;
 }
 
-int CG_GraphicEditor::DragVector(int view, int x, int y, Point3D& vector) {
-  Point3D end, start;
-  int a = 0, b = 0, flip = 0;
-  if (ViewPointToWorld(view, x, y, end, a, b, flip) == 0) return 0;
-  if (ViewPointToWorld(dragView, dragStartX, dragStartY, start, a, b, flip) == 0) return 0;
-  vector = end - start;
-  return 1;
-}
-
 // ---- Press ----
 
 void CG_GraphicEditor::MousePressed(const MouseEventRecord& event) {
