@@ -74,7 +74,9 @@ TEST_F(KeyToSelected, TheModuleGetsTheKeyAndTheItemIsBuiltAgain) {
     Drop("k1");
     Read("{ object name k1; model { box xmin 2; xmax 6; ymin -2; ymax 2; zmin -1; zmax 1; } }\n.\n");
     editor->ClearSelection();
-    if (c.wrapped) ASSERT_NE(editor->TranslateItem(Item("k1"), 1, 0, 0), nullptr);
+    if (c.wrapped) {
+      ASSERT_NE(editor->TranslateItem(Item("k1"), 1, 0, 0), nullptr);
+    }
     Item("k1")->display.style = 2;
     if (c.selected != nullptr) Select(c.selected, c.status);
     CG_SceneEditorItem* before = c.selected != nullptr ? Item(c.selected) : nullptr;
@@ -90,8 +92,12 @@ TEST_F(KeyToSelected, TheModuleGetsTheKeyAndTheItemIsBuiltAgain) {
       EXPECT_EQ(after->display.style, 2);
       EXPECT_EQ(after->object, editor->scene.FindObject(c.selected));
     }
-    if (c.stillSelected) EXPECT_EQ(SelectedItem(), after);
-    if (!c.rebuilt) EXPECT_EQ(after, before);
+    if (c.stillSelected) {
+      EXPECT_EQ(SelectedItem(), after);
+    }
+    if (!c.rebuilt) {
+      EXPECT_EQ(after, before);
+    }
   }
 }
 
