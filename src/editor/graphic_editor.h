@@ -639,7 +639,8 @@ public:
   static double DragAngle(int dragStartX, int x);
   static double DragScale(int dragStartX, int x);
 
-  // Candidates under a click: "$" object, "*" lamp, "&" camera handle.
+  // Candidates under a click: "$" object, "*" lamp, "&" camera handle; null
+  // when the view cannot be picked in (no plane view, no Preview ray).
   std::unique_ptr<List<GenericName>> PickCandidates(int view, int x, int y);
   std::unique_ptr<List<GenericName>> PreviewPickCandidates(int view, int x, int y);
   // The plain names of the items a ray hits (view -1: no segment distances).

@@ -65,7 +65,8 @@ int CG_GraphicEditor::FeedbackShowMode() const {
 }
 
 double CG_GraphicEditor::DragAngle(int startX, int x) {
-  return (static_cast<double>(x) - startX) * std::numbers::pi / 180;
+  // 1/180 first: 45 pixels give exactly a quarter of pi.
+  return 1.0 / 180 * (static_cast<double>(x) - startX) * std::numbers::pi;
 }
 
 double CG_GraphicEditor::DragScale(int startX, int x) {

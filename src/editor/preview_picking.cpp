@@ -66,7 +66,7 @@ int CG_GraphicEditor::PreviewPickRay(int view, int x, int y, Ray& ray) {
 
 std::unique_ptr<List<GenericName>> CG_GraphicEditor::PreviewPickCandidates(int view, int x, int y) {
   Ray ray;
-  if (PreviewPickRay(view, x, y, ray) == 0) return std::make_unique<List<GenericName>>();
+  if (PreviewPickRay(view, x, y, ray) == 0) return nullptr;
   // The Preview's stored segments are not mirrored; the click is.
   const int column = 2 * (views[view]->GetWidth() / 2) - x;
   auto candidates = std::make_unique<List<GenericName>>();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,7 +59,9 @@ TEST_F(Feedback, MovesInTheDragViewShowTheModesFeedback) {
   }
 }
 
-TEST_F(Feedback, TheScaleFactorFollowsThePixelsMoved) {
+TEST_F(Feedback, TheAngleAndTheScaleFactorFollowThePixelsMoved) {
+  EXPECT_EQ(CG_GraphicEditor::DragAngle(100, 145), std::numbers::pi / 4);
+  EXPECT_EQ(CG_GraphicEditor::DragAngle(100, 10), -std::numbers::pi / 2);
   const std::pair<int, double> cases[] = {{-4, 1}, {-8, 2}, {-1, 0.25}, {0, 1}, {1, 4}, {4, 1}, {8, 0.5}};
   for (const auto& [moved, factor] : cases) {
     EXPECT_DOUBLE_EQ(CG_GraphicEditor::DragScale(100, 100 + moved), factor) << moved;
