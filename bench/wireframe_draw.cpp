@@ -10,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "bench_scenes.h"
 #include "editor/graphic_editor.h"
 #include "editor/scene_editor_item.h"
 #include "editor/views/raster_image.h"
@@ -24,25 +25,13 @@ namespace {
 using bench_views::Data;
 using bench_views::WavyGrid;
 
-// The scene text of n boxes spread over the window.
-std::string Boxes(int n) {
-  std::ostringstream text;
-  for (int i = 0; i < n; ++i) {
-    const double x = -9.3 + 18.1 * ((i * 37) % n) / n;
-    const double y = -6.1 + 11.9 * ((i * 61) % n) / n;
-    text << "{ object name b" << i << "; model { box xmin " << x << "; xmax " << x + 0.73 << "; ymin " << y
-         << "; ymax " << y + 0.41 << "; zmin 0.1; zmax 1.3; } }\n";
-  }
-  return text.str() + ".\n";
-}
-
 // A document whose Top view (view 0, active) is a 1000 x 800 raster surface
 // showing the boxes and the grid, every item projected, with two point lamps.
 struct TopViewScene {
   TopViewScene() {
     editor->SetView(0, &surface, 2);
     editor->options.UseColor = 0;
-    std::istringstream in(Boxes(1000));
+    std::istringstream in(zavo::bench::Boxes(1000));
     read = editor->scene.Get(in) == 1;
     editor->scene.AddObject(std::make_unique<WavyGrid>());
     CG_PointLampDescription at;

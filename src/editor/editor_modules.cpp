@@ -20,7 +20,7 @@ int CG_ObjectEditorModule::Mouse(CG_GraphicEditor&, CG_SceneEditorItem*, CG_Grap
 }
 
 int CG_ObjectEditorModule::Key(CG_GraphicEditor&, CG_SceneEditorItem*, CG_GraphicObject&,
-                               CG_ESelectionStatus*, int) {
+                               CG_ESelectionStatus*, int, const Transformation*) {
   return 4;
 }
 

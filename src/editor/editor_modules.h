@@ -85,9 +85,10 @@ public:
   virtual int Mouse(CG_GraphicEditor& editor, CG_SceneEditorItem* item, CG_GraphicObject& object,
                     CG_ESelectionStatus* status, int view, int x, int y, int flags,
                     const Transformation* wrapper);
-  // A typed key for the selected object: 1 ends the selection (base 4).
+  // A typed key for the selected object (wrapper as for Mouse): 1 ends the
+  // selection (base 4).
   virtual int Key(CG_GraphicEditor& editor, CG_SceneEditorItem* item, CG_GraphicObject& object,
-                  CG_ESelectionStatus* status, int character);
+                  CG_ESelectionStatus* status, int character, const Transformation* wrapper);
   // Multi-object actions: a new action state (base null), adding an object
   // to it (base: answers last), its name (base null) and running it (base 0).
   virtual std::unique_ptr<CG_MOAStatus> NewMOAStatus();

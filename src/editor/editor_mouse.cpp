@@ -3,20 +3,13 @@
 #include "editor/graphic_editor.h"
 #include "models/core/transf.h"
 
-namespace {
-
-// The selection given up on screen: the first selected item erased while it
-// is still selected (its control points go with it), the selection cleared,
-// and the item drawn again in its normal colour.
-void UnselectOnScreen(CG_GraphicEditor& editor) {
-  auto* first = dynamic_cast<CG_EObjectSelection*>(editor.selection.First());
+void CG_GraphicEditor::UnselectOnScreen() {
+  auto* first = dynamic_cast<CG_EObjectSelection*>(selection.First());
   CG_SceneEditorItem* item = first != nullptr ? first->item : nullptr;
-  if (item != nullptr) editor.EraseItem(item);
-  editor.ClearSelection();
-  if (item != nullptr) editor.DrawItem(item);
+  if (item != nullptr) EraseItem(item);
+  ClearSelection();
+  if (item != nullptr) DrawItem(item);
 }
-
-}  // namespace
 
 int CG_GraphicEditor::SelectedObjectMouse(const MouseEventRecord& event, int& result) {
   auto* selected = dynamic_cast<CG_EObjectSelection*>(selection.First());
@@ -27,20 +20,20 @@ int CG_GraphicEditor::SelectedObjectMouse(const MouseEventRecord& event, int& re
   FindObject(item->object, object, wrapper);
   const char* keyword = object->Keyword();
   if (keyword == nullptr) {
-    if (event.kind == 1) UnselectOnScreen(*this);
+    if (event.kind == 1) UnselectOnScreen();
     return 0;
   }
   CG_ObjectEditorModule* module = FindObjectModule(keyword);
   if (module == nullptr) return 0;
   if (selected->status == nullptr) {
-    if (event.kind == 1) UnselectOnScreen(*this);
+    if (event.kind == 1) UnselectOnScreen();
     return 0;
   }
   auto* transf = dynamic_cast<GTransf*>(wrapper);
   result = module->Mouse(*this, item, *object, selected->status, event.view, event.x, event.y, event.flags,
                          transf != nullptr ? &transf->Forward() : nullptr);
   if (result == 0) return 1;
-  if (result == 1) UnselectOnScreen(*this);
+  if (result == 1) UnselectOnScreen();
   return 0;
 }
 
@@ -63,7 +56,7 @@ int CG_GraphicEditor::MouseEvent(const MouseEventRecord& record) {
       return 0;
     case 1:
       if ((event.flags & kMouseReleased) != 0) {
-        if (objectEditing == 0 && !selection.IsEmpty()) UnselectOnScreen(*this);
+        if (objectEditing == 0 && !selection.IsEmpty()) UnselectOnScreen();
         MousePressed(event);
         return 0;
       }

@@ -8,16 +8,12 @@ int CG_GraphicEditor::DeleteMaterial() { return 0; }
 int CG_GraphicEditor::ChangeMaterial() { return 0; }
 int CG_GraphicEditor::ModifyObject() { return 0; }
 int CG_GraphicEditor::RenderParamDialog() { return 0; }
-int CG_GraphicEditor::ZoomIn() { return 0; }
-int CG_GraphicEditor::ZoomOut() { return 0; }
 int CG_GraphicEditor::ModifyCommonCommand() { return 0; }
-int CG_GraphicEditor::NewCenterMode() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
 int CG_GraphicEditor::SpecialObjectCommand() { return 0; }
 int CG_GraphicEditor::ExtraInfoCommand() { return 0; }
 int CG_GraphicEditor::OptionsDialog() { return 0; }
-int CG_GraphicEditor::KeyToSelected(int) { return 0; }
 int CG_GraphicEditor::SelectTexture() { return 0; }
 int CG_GraphicEditor::DeleteTexture() { return 0; }
 int CG_GraphicEditor::SelectMappingType() { return 0; }
@@ -34,6 +30,3 @@ int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }
 int CG_GraphicEditor::ParamLibraryDialog() { return 0; }
 int CG_GraphicEditor::FieldLibraryDialog() { return 0; }
-void CG_GraphicEditor::MousePressed(const MouseEventRecord&) {}
-void CG_GraphicEditor::MouseReleased(const MouseEventRecord&) {}
-void CG_GraphicEditor::MouseMoved(const MouseEventRecord&) {}

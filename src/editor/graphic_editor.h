@@ -36,6 +36,7 @@
 #include "editor/editor_modules.h"
 #include "editor/editor_options.h"
 #include "editor/fly_menu.h"
+#include "editor/generic_name.h"
 #include "editor/qz_prolog_system.h"
 #include "editor/scene_editor_item.h"
 #include "editor/window_interfaces.h"
@@ -642,4 +643,105 @@ public:
   // modified: 1. A lamp whose name another lamp has is destroyed: 0, nothing
   // changed.
   int AddLampToScene(std::unique_ptr<CG_LightSource> lamp);
+
+public:
+  // ---- Mouse modes, view navigation and picking ----
+  //
+  // Mouse modes: 0 select and activate views; 1 a new view centre; 2 a point
+  // for an editor module; 3, 4, 5 move, rotate, scale an object; 6, 7, 8 the
+  // same for a lamp; 9 move VRP, 10 turn VPN, 11 turn VUP. A mode other than 0
+  // waits for the next left click in a view that is not the Preview, which
+  // completes it; every move meanwhile shows its feedback.
+
+  // Sets the mode and shows its status text (nothing for modes 0 and 2).
+  void EnterMouseMode(int mode);
+  // Mode 2 for an editor module: the next left click outside the Preview
+  // calls press (view, x, y), moves in any view call move; status shown.
+  void BeginModulePointInput(std::function<void(int, int, int)> press, std::function<void(int, int, int)> move,
+                             const char* status);
+  // Modes 3 to 5: the rubber line or the saved display style back before
+  // the completing click acts.
+  void TakeDragFeedbackAway();
+  // The active view's box scaled about its centre, then shown again; 0
+  // without an active view.
+  int ZoomActiveView(double factor);
+  // The ShowMode setting as the feedback uses it: 0, 1 or 2 (other values 1).
+  int FeedbackShowMode() const;
+  // Recentres the view's box on the world point at fractions (fx, fy) of the
+  // view, keeping the box's size. 1; 0 for a view that is not a plane view.
+  int SetViewCenter(int view, double fx, double fy);
+  // ViewPointToWorld at fractions of the view's width and height.
+  int ViewFractionToWorld(int view, double fx, double fy, Point3D& point, int& horizontal, int& vertical,
+                          int& flip) const;
+  // The world-to-normalised transformation of a plane view (its box fitted
+  // to the half sizes): 1; 0 for a view of mode 0 or 1 or without a surface.
+  int WorldToViewPoint(int view, Transformation& transformation);
+  // The pixel of a world point in a plane view; 0 when there is no such view.
+  int WorldToPixel(int view, const Point3D& point, int& x, int& y);
+  // Status-bar coordinates under the pointer and the feedback of the mode.
+  void DragFeedback(int view, int x, int y);
+  // The rotation angle (radians, one degree per pixel) and the scale factor
+  // (4 pixels left of the start 1, further left larger, right smaller) of a
+  // pointer at column x for a drag that started at column dragStartX.
+  static double DragAngle(int dragStartX, int x);
+  static double DragScale(int dragStartX, int x);
+
+  // Candidates under a click: "$" object, "*" lamp, "&" camera handle; null
+  // when the view cannot be picked in (no plane view, no Preview ray).
+  std::unique_ptr<List<GenericName>> PickCandidates(int view, int x, int y);
+  std::unique_ptr<List<GenericName>> PreviewPickCandidates(int view, int x, int y);
+  // The plain names of the items a ray hits (view -1: no segment distances).
+  std::unique_ptr<List<GenericName>> ObjectsOnRay(const Ray& ray, int view, int x, int y);
+  int ItemOnRay(CG_SceneEditorItem* item, const Ray& ray, int view, int x, int y);
+  // The two rays along a plane view's depth axis through pixel (x, y); 0 for
+  // a view that is not a plane view.
+  int PlaneViewPickRays(int view, int x, int y, Ray& forward, Ray& backward);
+  // The ray from the camera through a Preview pixel; 0 when the camera gives none.
+  int PreviewPickRay(int view, int x, int y, Ray& ray);
+  int HitSelected(CG_SceneEditorItem* item, int view, int x, int y);
+  int PreviewHitSelected(CG_SceneEditorItem* item, int view, int x, int y);
+  // 1 when the two pixels are nearer than the pick tolerance (strict).
+  int NearInPixels(double x1, double y1, double x2, double y2) const;
+  // Distance of p from the segment a-b (a segment shorter than 1e-7 on both
+  // axes counts as its start point).
+  static double PointSegmentDistance(const Point3D& a, const Point3D& b, const Point3D& p);
+  // A left click in the active view: selects the object under it, cycling
+  // through overlapping objects. 1.
+  int PickAt(int view, int x, int y, int flags);
+  // A right click: the mapping module's edit, the selected object's menu, or
+  // the menu of what lies under it. 1 when something was handled.
+  int MouseReleaseAt(int view, double fx, double fy);
+
+  // The selection given up on screen: the first selected item erased while
+  // it is still selected (its control marks go with it), the selection
+  // cleared, and the item drawn again in its own colour.
+  void UnselectOnScreen();
+
+  // What the pop-up menus and the mouse manipulation do; filled by their
+  // own part of the editor (each does nothing and answers 0 until then).
+  int ObjectFlyMenu(const char* objectName);
+  int LampFlyMenu(const char* lampName);
+  int CameraFlyMenu(const char* handle);
+  int EmptyZoneMenu(int view, int x, int y);
+  void PreviewObjectDrag(int view, int x, int y);
+  int MoveObjectByMouse(int view, int x, int y);
+  int RotateObjectByMouse(int view, int x, int y);
+  int ScaleObjectByMouse(int view, int x, int y);
+  int MoveLampByMouse(int view, int x, int y);
+  int RotateLampByMouse(int view, int x, int y);
+  int ScaleLampByMouse(int view, int x, int y);
+  int MoveVRPByMouse(int view, int x, int y);
+  int TurnVPNByMouse(int view, int x, int y);
+  int TurnVUPByMouse(int view, int x, int y);
+
+  int dragView = 0;           // view of the release that started the mode
+  int dragStartX = 0, dragStartY = 0;
+  int dragLastX = 0, dragLastY = 0;  // end of the feedback line on screen
+  CG_GraphicObject* manipulatedObject = nullptr;  // not owned
+  CG_LightSource* manipulatedLamp = nullptr;      // not owned
+  int pickTolerance = 4;      // pixels
+  std::function<void(int, int, int)> modulePressAction;
+  std::function<void(int, int, int)> moduleMoveAction;
+  int lastMouseView = -1, lastMouseX = 0, lastMouseY = 0;
+  int selectionMarksShown = 1;
 };

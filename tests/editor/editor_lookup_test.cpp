@@ -113,7 +113,7 @@ TEST_F(EditorLookup, ObjectModuleBaseDefaults) {
       {"NewMOAStatus is null", module.NewMOAStatus() == nullptr, 1},
       {"MOAName is null", module.MOAName() == nullptr, 1},
       {"Mouse", module.Mouse(*editor, nullptr, *ball, nullptr, 0, 10, 20, 65, nullptr), 4},
-      {"Key", module.Key(*editor, nullptr, *ball, nullptr, 'x'), 4},
+      {"Key", module.Key(*editor, nullptr, *ball, nullptr, 'x', nullptr), 4},
       {"MOAAdd", module.MOAAdd(status, *editor, *ball, 17), 17},
       {"MOAAdd", module.MOAAdd(status, *editor, *ball, -3), -3},
       {"MOARun", module.MOARun(*editor, status), 0},

@@ -1,0 +1,45 @@
+// Request 48: a typed key goes to the selected object's editor module, which
+// may change the object; the item is then built again from the object.
+
+#include <memory>
+
+#include "editor/graphic_editor.h"
+#include "models/core/transf.h"
+
+int CG_GraphicEditor::KeyToSelected(int key) {
+  auto* selected = dynamic_cast<CG_EObjectSelection*>(selection.First());
+  if (selected == nullptr || selected->item == nullptr) return 1;
+  CG_SceneEditorItem* item = selected->item;
+  CG_GraphicObject* object = item->object;
+  CG_GraphicObject* wrapper = nullptr;
+  FindObject(item->object, object, wrapper);
+  CG_ObjectEditorModule* module = FindObjectModule(object->Keyword());
+  if (module == nullptr) return 1;
+  if (selected->status == nullptr) {
+    UnselectOnScreen();
+    return 1;
+  }
+  auto* transf = dynamic_cast<GTransf*>(wrapper);
+  const int answer =
+      module->Key(*this, item, *object, selected->status, key, transf != nullptr ? &transf->Forward() : nullptr);
+
+  // The old picture goes with the old item; the new item takes its settings,
+  // its selection record and its layer entries.
+  EraseItem(item);
+  const IntTriple settings = item->display;
+  const std::int32_t extra = item->displayExtra;
+  items.Remove(item);
+  std::unique_ptr<CG_SceneEditorItem> old(item);
+  CG_SceneEditorItem* created = CreateItem(old->object);
+  ReplaceItem(created, old.get());
+  old.reset();
+  if (created != nullptr) {
+    created->display = settings;
+    created->displayExtra = extra;
+    InsertItem(created);
+    ProjectItem(created);
+    DrawItem(created);
+  }
+  if (answer == 1) UnselectOnScreen();
+  return 1;
+}
