@@ -4,7 +4,6 @@
 // renderer's hierarchy object) from one trace preparation to the next, so that
 // no ray allocates.
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -32,14 +31,10 @@ public:
   void Clear() { items_.clear(); }
   bool Empty() const { return items_.empty(); }
   void Insert(const QZIntr& item) {
-    if (items_.empty() || items_.back().entry > item.entry) {
-      items_.push_back(item);  // the new front
-      return;
-    }
-    // Under every item entered no later than it.
-    const auto at = std::partition_point(items_.begin(), items_.end(),
-                                         [&item](const QZIntr& e) { return e.entry > item.entry; });
-    items_.insert(at, item);
+    items_.push_back(item);
+    std::size_t k = items_.size() - 1;
+    for (; k > 0 && !(items_[k - 1].entry > item.entry); --k) items_[k] = items_[k - 1];
+    items_[k] = item;
   }
   const QZIntr& Front() const { return items_.back(); }
   QZIntr PopFront() {
