@@ -1,6 +1,8 @@
 // Loads arbitrary text as the hierarchy file of a fixed mesh of eight faces.
 // A tree that is accepted must hold every face once, save and load again to
-// the same text, and answer ray queries as the mesh without a tree does.
+// the same text, and answer ray queries as the mesh without a tree does. The
+// same text behind a comment (read through the scanner only) must give the
+// same answer as the text itself (which may take the plain lane).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -58,7 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::istringstream in(text);
   BRepModel3::Node* root = zavo::LoadHierarchy(in, mesh.faces.Count());
+  std::istringstream scanned("/**/ " + text);
+  BRepModel3::Node* viaScanner = zavo::LoadHierarchy(scanned, mesh.faces.Count());
+  Check((root == nullptr) == (viaScanner == nullptr));
   if (root == nullptr) return 0;
+  {
+    std::ostringstream a, b;
+    zavo::SaveHierarchy(a, root);
+    zavo::SaveHierarchy(b, viaScanner);
+    Check(a.str() == b.str());
+    delete viaScanner;
+  }
 
   std::vector<int> ids;
   CollectIds(root, ids);

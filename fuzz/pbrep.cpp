@@ -1,13 +1,16 @@
 // Reads arbitrary text as a pbrep block. A mesh that reads must write text
 // that reads again and writes the same; then its edges, vertex normals, a
-// level build of its face hierarchy and a few ray queries run over it.
+// level build of its face hierarchy and a few ray queries run over it. A text
+// that the plain lane takes must read through the scanner to the same mesh.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <sstream>
 #include <string>
 
 #include "geometry/brep_model3.h"
 #include "geometry/geo_scanner.h"
+#include "geometry/pbrep_plain.h"
 
 namespace {
 
@@ -30,6 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   scanner.Next();
   BRepModel3 mesh("fuzz");
   const int ok = mesh.Read(scanner);
+  BRepModel3 plain("fuzz");
+  if (zavo::ReadPlainPbrep(text, plain)) {
+    Check(ok == 1 && plain.vertices.Count() == mesh.vertices.Count() && plain.faces.Count() == mesh.faces.Count());
+    for (std::uint32_t i = 0; i < mesh.vertices.Count(); ++i) {
+      Check(std::memcmp(&plain.vertices[i], &mesh.vertices[i], sizeof(Point3D)) == 0);
+    }
+    for (std::uint32_t f = 0; f < mesh.faces.Count(); ++f) {
+      Check(std::memcmp(&plain.faces[f].plane, &mesh.faces[f].plane, sizeof(Plane)) == 0);
+    }
+    Check(Written(plain) == Written(mesh));
+  }
   if (!ok) {
     Written(mesh);  // whatever was read is a mesh all the same
     return 0;

@@ -58,6 +58,7 @@ public:
     double x = 0;
     return Number(x) && TruncateToInt(x, value);
   }
+
   // The one-character token c.
   bool Mark(char c) {
     const std::string_view token = Token();
@@ -74,12 +75,6 @@ public:
     if (at_ >= text_.size() || text_[at_] != '*') return false;
     ++at_;
     return true;
-  }
-
-  // The token ahead is the end of the text.
-  bool AtEnd() {
-    SkipBlanks();
-    return at_ == text_.size();
   }
 
 private:
