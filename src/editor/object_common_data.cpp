@@ -74,7 +74,9 @@ int CG_GraphicEditor::ModifyCommonData(const char* objectName) {
   applyMapping = 0;
 
   gcg_list controls;
-  auto* name = new Edit_obj("name", record.name);
+  // The name the object has in the scene: a transf's, whatever its child
+  // is called.
+  auto* name = new Edit_obj("name", object->name);
   controls.Append(name);
   auto* material = NameList("material", scene.GetMaterials(), record.material);
   controls.Append(material);
@@ -95,7 +97,8 @@ int CG_GraphicEditor::ModifyCommonData(const char* objectName) {
 
   CG_SceneEditorItem* item = FindItem(object);
   if (item != nullptr) EraseItem(item);
-  record.name = newName;
+  const bool renamed = object->name != newName;
+  if (renamed) record.name = newName;
   record.material = Chosen(scene.GetMaterials(), material);
   record.texture = Chosen(scene.GetTextures(), texture);
   if (options.Test != 0) record.bump = Chosen(scene.GetTextures(), bump);
@@ -109,7 +112,7 @@ int CG_GraphicEditor::ModifyCommonData(const char* objectName) {
     }
   }
   target->SetCommData(record);
-  if (wrapper != nullptr) {
+  if (wrapper != nullptr && renamed) {
     CG_GraphicObjectCommData own;
     wrapper->GetCommData(own);
     own.name = newName;
