@@ -120,7 +120,10 @@ int CG_GraphicEditor::ReplaceEditedObject(CG_GraphicObject* object) {
   pendingEdit = PendingEditRecord{};
   CG_SceneEditorItem* item = zavo::PutBack(*this, pending.taken, object, nullptr, pending.settings);
   EnterLayers(*this, pending.layerPlaces, item);
-  if (object == nullptr) return 0;
+  if (object == nullptr) {
+    CommandCancelled();
+    return 0;
+  }
   SetModified();
   return 1;
 }

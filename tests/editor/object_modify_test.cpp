@@ -266,6 +266,16 @@ TEST_F(ModifyAndSpecial, AnInteractiveSpecialCommandEndsWithReplaceEditedObject)
   }
 }
 
+// The workers take names from the scene's own lists: Modify answers 1 for
+// a name that is not there, the others report an internal error.
+TEST_F(ModifyAndSpecial, ANameThatIsNotInTheScene) {
+  EXPECT_EQ(editor->ModifyObjectNamed("nothing"), 1);
+  EXPECT_TRUE(module->calls.empty());
+  EXPECT_DEATH(editor->RunSpecialCommand("nothing"), "Runtime Error: non qui");
+  EXPECT_DEATH(editor->ModifyCommonData("nothing"), "Runtime Error: non qui");
+  EXPECT_DEATH(editor->ModifyExtraInfo("nothing"), "Runtime Error: non qui");
+}
+
 TEST_F(ModifyAndSpecial, ReplaceEditedObjectWithoutAPendingEdit) {
   // An object of the scene is never taken twice.
   CG_GraphicObject* b2 = editor->scene.FindObject("b2");
