@@ -70,7 +70,10 @@ public:
   virtual int SpecialNames(CG_GraphicEditor& editor, Seq<charString>& names, CG_GraphicObject& object);
   // Runs special command index on the object (which it may replace; wrapper
   // is the transformation of an enclosing transf, or null): 0 nothing done,
-  // -1 an interactive edit goes on, another value done. Base 0.
+  // -1 an interactive edit goes on (the module ends it by handing the object
+  // to CG_GraphicEditor::ReplaceEditedObject), another value done. A new
+  // object put in the old one's place is the caller's, which destroys the
+  // old one. Base 0.
   virtual int RunSpecial(CG_GraphicEditor& editor, int index, CG_GraphicObject*& object,
                          const Transformation* wrapper);
   // The state of a newly selected object, or null (base).

@@ -37,6 +37,8 @@
 #include "editor/editor_options.h"
 #include "editor/fly_menu.h"
 #include "editor/generic_name.h"
+
+#include "editor/object_editing.h"
 #include "editor/qz_prolog_system.h"
 #include "editor/scene_editor_item.h"
 #include "editor/window_interfaces.h"
@@ -744,4 +746,45 @@ public:
   std::function<void(int, int, int)> moduleMoveAction;
   int lastMouseView = -1, lastMouseX = 0, lastMouseY = 0;
   int selectionMarksShown = 1;
+
+  // ---- Modify, special commands, common data and extra info of one object ----
+  //
+  // The workers of requests 18, 39, 27 and 44 (each request first lets the
+  // user choose the object, ChooseObject) and of the object pop-up menu. Each
+  // answers 1 after a change (SetModified), 0 when cancelled or refused
+  // (CommandCancelled). The names come from the scene's own lists: a name no
+  // scene object has is an internal error ("non qui"), except for
+  // ModifyObjectNamed, which then answers 1 and changes nothing.
+
+  // The object's module (the last of its keyword, seen through a transf)
+  // changes it: the object leaves the scene and its item while Modify runs
+  // and comes back, changed or not, with a new item in the old one's place
+  // and the old display settings. A returned object other than the one given
+  // takes its place (the transf's child, for a wrapped object) and the old
+  // one is destroyed. Null from Modify answers 0.
+  int ModifyObjectNamed(const char* objectName);
+  // The module's special commands under the title "Special"; the chosen one
+  // runs on the object taken out of the scene as for Modify, with the
+  // transf's matrix when it is wrapped. 0 from the command puts the object
+  // back and answers 0; -1 keeps it out until the module hands it to
+  // ReplaceEditedObject (the pending edit) and answers 1; any other value
+  // puts the (possibly new) object back and answers 1.
+  int RunSpecialCommand(const char* objectName);
+  // Ends the pending edit: the object (the one the module was given or one
+  // that replaces it, which the document then owns; null: the object as it
+  // was) goes back in the scene with a new item in the old item's layer
+  // places and with its display settings. Without a pending edit the object
+  // is added as a new one. 1 after a change; 0 for null or for an object that
+  // is in the scene already.
+  int ReplaceEditedObject(CG_GraphicObject* object);
+  // The dialog "Change common data": name, material, texture, bump (taken
+  // in test mode only) and "Apply Mapping" (a copy of the current mapping,
+  // brought into a wrapped object's own frame). A transf takes the new name
+  // too; the camera in use keeps its name in the render parameters.
+  int ModifyCommonData(const char* objectName);
+  // The dialog "Modifing extra info": the item's style and fastview value.
+  int ModifyExtraInfo(const char* objectName);
+
+  // The interactive special command in progress, if any.
+  PendingEditRecord pendingEdit;
 };
