@@ -1,8 +1,12 @@
 #pragma once
 // Scene texts shared by the editor's benchmarks.
 
+#include <memory>
 #include <sstream>
 #include <string>
+
+#include "models/core/point_lamp.h"
+#include "scene/scene.h"
 
 namespace zavo::bench {
 
@@ -17,6 +21,15 @@ inline std::string Boxes(int n) {
          << "; ymax " << y + 0.41 << "; zmin 0.1; zmax 1.3; } }\n";
   }
   return text.str() + ".\n";
+}
+
+// The two point lamps "l1" and "l2" of the editor's benchmark scenes.
+inline void AddTwoLamps(CG_GraphicScene& scene) {
+  CG_PointLampDescription at;
+  at.pos = Point3D(3.3, -2.1, 4.7);
+  scene.AddLight(std::make_unique<GPointLamp>("l1", nullptr, at));
+  at.pos = Point3D(-6.2, 4.4, 8.1);
+  scene.AddLight(std::make_unique<GPointLamp>("l2", nullptr, at));
 }
 
 }  // namespace zavo::bench

@@ -11,7 +11,6 @@
 #include "bench_scenes.h"
 #include "editor/graphic_editor.h"
 #include "editor/views/raster_image.h"
-#include "models/core/point_lamp.h"
 
 namespace {
 
@@ -39,11 +38,7 @@ void BM_PickCandidates(benchmark::State& state) {
   boxes.pop_back();
   std::istringstream in(boxes + Curves() + ".\n");
   if (editor->scene.Get(in) != 1) state.SkipWithError("scene text not read");
-  CG_PointLampDescription at;
-  at.pos = Point3D(3.3, -2.1, 4.7);
-  editor->scene.AddLight(std::make_unique<GPointLamp>("l1", nullptr, at));
-  at.pos = Point3D(-6.2, 4.4, 8.1);
-  editor->scene.AddLight(std::make_unique<GPointLamp>("l2", nullptr, at));
+  zavo::bench::AddTwoLamps(editor->scene);
   editor->CreateItems();
   editor->ProjectAllItems();
   editor->activeLayer = nullptr;  // every item takes part

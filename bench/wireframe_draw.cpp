@@ -16,7 +16,6 @@
 #include "editor/views/raster_image.h"
 #include "wavy_grid.h"
 #include "geometry/bounding_object.h"
-#include "models/core/point_lamp.h"
 #include "scene/comm_data.h"
 #include "scene/graphic_object.h"
 
@@ -34,11 +33,7 @@ struct TopViewScene {
     std::istringstream in(zavo::bench::Boxes(1000));
     read = editor->scene.Get(in) == 1;
     editor->scene.AddObject(std::make_unique<WavyGrid>());
-    CG_PointLampDescription at;
-    at.pos = Point3D(3.3, -2.1, 4.7);
-    editor->scene.AddLight(std::make_unique<GPointLamp>("l1", nullptr, at));
-    at.pos = Point3D(-6.2, 4.4, 8.1);
-    editor->scene.AddLight(std::make_unique<GPointLamp>("l2", nullptr, at));
+    zavo::bench::AddTwoLamps(editor->scene);
     editor->CreateItems();
     editor->ProjectAllItems();
     editor->activeView = 0;

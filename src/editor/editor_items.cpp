@@ -131,6 +131,16 @@ int CG_GraphicEditor::NextItem(CG_SceneEditorItem*& item, LayerItem*& entry) {
   return item != nullptr ? 1 : 0;
 }
 
+int CG_GraphicEditor::OnChosenObject(int (CG_GraphicEditor::*worker)(const char* objectName)) {
+  if (NotifyChange() == 0) return 0;
+  charString chosen;
+  if (ChooseObject(chosen) == 0) {
+    CommandCancelled();
+    return 0;
+  }
+  return (this->*worker)(chosen.Text());
+}
+
 int CG_GraphicEditor::ChooseObject(charString& chosen, const char* title) {
   for (CG_ESelection& record : selection) {
     auto* objectSelection = dynamic_cast<CG_EObjectSelection*>(&record);

@@ -361,6 +361,10 @@ public:
   // the user chooses among the items' objects (title "Select an object" when
   // null). 1 with the name, 0 on cancel.
   int ChooseObject(charString& chosen, const char* title = nullptr);
+  // The request form of a command on one object: the change guard, then
+  // ChooseObject, then the worker on the chosen name (its answer); a
+  // cancelled choice ends the command as cancelled, 0.
+  int OnChosenObject(int (CG_GraphicEditor::*worker)(const char* objectName));
   // 1 for a name that begins with a letter or "_" and goes on with letters,
   // digits or "_"; else the message box tells why and the answer is 0.
   int CheckName(const char* text);

@@ -48,15 +48,7 @@ int CG_GraphicEditor::NewObject() {
   return 1;
 }
 
-int CG_GraphicEditor::DeleteObject() {
-  if (NotifyChange() == 0) return 0;
-  charString chosen;
-  if (ChooseObject(chosen) == 0) {
-    CommandCancelled();
-    return 0;
-  }
-  return DeleteObjectNamed(chosen.Text());
-}
+int CG_GraphicEditor::DeleteObject() { return OnChosenObject(&CG_GraphicEditor::DeleteObjectNamed); }
 
 int CG_GraphicEditor::DeleteObjectNamed(const char* objectName) {
   CG_GraphicObject* object = objectName != nullptr ? scene.FindObject(objectName) : nullptr;
@@ -79,15 +71,7 @@ int CG_GraphicEditor::DeleteObjectNamed(const char* objectName) {
   return 1;
 }
 
-int CG_GraphicEditor::DuplicateCommand() {
-  if (NotifyChange() == 0) return 0;
-  charString chosen;
-  if (ChooseObject(chosen) == 0) {
-    CommandCancelled();
-    return 0;
-  }
-  return DuplicateObject(chosen.Text());
-}
+int CG_GraphicEditor::DuplicateCommand() { return OnChosenObject(&CG_GraphicEditor::DuplicateObject); }
 
 int CG_GraphicEditor::DuplicateObject(const char* objectName) {
   CG_GraphicObject* object = objectName != nullptr ? scene.FindObject(objectName) : nullptr;

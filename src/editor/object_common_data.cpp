@@ -42,15 +42,7 @@ T* Chosen(const DblList<T>& list, const ListBox_obj* box) {
 
 }  // namespace
 
-int CG_GraphicEditor::ModifyCommonCommand() {
-  if (NotifyChange() == 0) return 0;
-  charString chosen;
-  if (ChooseObject(chosen) == 0) {
-    CommandCancelled();
-    return 0;
-  }
-  return ModifyCommonData(chosen);
-}
+int CG_GraphicEditor::ModifyCommonCommand() { return OnChosenObject(&CG_GraphicEditor::ModifyCommonData); }
 
 int CG_GraphicEditor::ModifyCommonData(const char* objectName) {
   CG_GraphicObject* object = scene.FindObject(objectName);

@@ -21,15 +21,7 @@ const char* StyleName(int style) {
 
 }  // namespace
 
-int CG_GraphicEditor::ExtraInfoCommand() {
-  if (NotifyChange() == 0) return 0;
-  charString chosen;
-  if (ChooseObject(chosen) == 0) {
-    CommandCancelled();
-    return 0;
-  }
-  return ModifyExtraInfo(chosen);
-}
+int CG_GraphicEditor::ExtraInfoCommand() { return OnChosenObject(&CG_GraphicEditor::ModifyExtraInfo); }
 
 int CG_GraphicEditor::ModifyExtraInfo(const char* objectName) {
   CG_GraphicObject* object = scene.FindObject(objectName);

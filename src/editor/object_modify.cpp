@@ -5,15 +5,7 @@
 #include "editor/graphic_editor.h"
 #include "editor/object_editing.h"
 
-int CG_GraphicEditor::ModifyObject() {
-  if (NotifyChange() == 0) return 0;
-  charString chosen;
-  if (ChooseObject(chosen) == 0) {
-    CommandCancelled();
-    return 0;
-  }
-  return ModifyObjectNamed(chosen);
-}
+int CG_GraphicEditor::ModifyObject() { return OnChosenObject(&CG_GraphicEditor::ModifyObjectNamed); }
 
 int CG_GraphicEditor::ModifyObjectNamed(const char* objectName) {
   CG_GraphicObject* object = scene.FindObject(objectName);

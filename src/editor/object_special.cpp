@@ -47,15 +47,7 @@ void EnterLayers(CG_GraphicEditor& editor, const std::vector<std::pair<std::stri
 
 }  // namespace
 
-int CG_GraphicEditor::SpecialObjectCommand() {
-  if (NotifyChange() == 0) return 0;
-  charString chosen;
-  if (ChooseObject(chosen) == 0) {
-    CommandCancelled();
-    return 0;
-  }
-  return RunSpecialCommand(chosen);
-}
+int CG_GraphicEditor::SpecialObjectCommand() { return OnChosenObject(&CG_GraphicEditor::RunSpecialCommand); }
 
 int CG_GraphicEditor::RunSpecialCommand(const char* objectName) {
   CG_GraphicObject* object = scene.FindObject(objectName);

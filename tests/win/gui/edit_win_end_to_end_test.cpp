@@ -11,6 +11,7 @@
 #include "win/bmp_manager.h"
 #include "win/edit_win.h"
 #include "win/gui/edit_win_fixture.h"
+#include "win/gui/ball_scene.h"
 #include "win/gui/gui_support.h"
 
 namespace zavo::test {
@@ -18,15 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The eye at (0, 0, 10) looks down -z at a green ball lit from the eye, on a
-// blue background; 37 x 23 image pixels.
-const char kScene[] =
-    "{ vrc\n\tvrp ( 0 , 0 , 0 );\n\tprp ( 0 , 0 , 10 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
-    "\tumax 1.6;\n\tumin -1.6;\n\tvmax 1;\n\tvmin -1;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
-    "{ param\n  dimx 37;\n  dimy 23;\n  backcolor (0.1,0.2,0.6);\n}\n"
-    "{ material\n\tname green;\n\tmodel { phong Ka 0.1; Kd 0.8; Ks 0.3; Od (0.2,0.9,0.1); }\n}\n"
-    "{ object\n\tname ball;\n\tmaterial green;\n\tmodel { sphere center ( 0.3 , -0.2 , -3 ); radius 1.1; }\n}\n"
-    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 2.5 , 3 , 10 );\n\tcolor (1,1,1);\n}\n}\n.\n";
+// The green ball off the axis, behind the origin (ball_scene.h).
+const std::string kScene = GreenBallScene("( 0.3 , -0.2 , -3 )");
 
 bool HasInk(const ViewWinBase& view) {
   const auto& bytes = const_cast<ViewWinBase&>(view).Buffer().Buffer();

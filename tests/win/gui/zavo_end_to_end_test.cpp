@@ -18,6 +18,7 @@
 
 #include "common/temp_dir.h"
 #include "win/bmp_manager.h"
+#include "win/gui/ball_scene.h"
 #include "win/gui/gui_support.h"
 #include "win/win_ini.h"
 
@@ -28,15 +29,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A green ball at the origin, lit from the eye, on a blue background; the
-// eye at (0, 0, 10).
-const char kScene[] =
-    "{ vrc\n\tvrp ( 0 , 0 , 0 );\n\tprp ( 0 , 0 , 10 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
-    "\tumax 1.6;\n\tumin -1.6;\n\tvmax 1;\n\tvmin -1;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
-    "{ param\n  dimx 37;\n  dimy 23;\n  backcolor (0.1,0.2,0.6);\n}\n"
-    "{ material\n\tname green;\n\tmodel { phong Ka 0.1; Kd 0.8; Ks 0.3; Od (0.2,0.9,0.1); }\n}\n"
-    "{ object\n\tname ball;\n\tmaterial green;\n\tmodel { sphere center ( 0 , 0 , 0 ); radius 1.1; }\n}\n"
-    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 2.5 , 3 , 10 );\n\tcolor (1,1,1);\n}\n}\n.\n";
+// A green ball at the origin (ball_scene.h).
+const std::string kScene = GreenBallScene("( 0 , 0 , 0 )");
 
 struct Placed {
   Window window = 0;
