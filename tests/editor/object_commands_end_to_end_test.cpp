@@ -1,17 +1,21 @@
 // One session with the object commands, scripted as the window layer sends
-// it: a box made by its module, rotated and moved by typed values, copied,
-// the camera moved, the document saved and opened again, and the camera in
+// it: a box made by its module, rotated and moved by typed values, copied
+// and renamed, a lamp made and turned, the camera moved and its view set up, the document saved and opened again, and the camera in
 // use deleted.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <numbers>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "editor/modules/module_test_support.h"
+#include "models/core/point_lamp.h"
+#include "models/core/transf_lamp.h"
 #include "object_command_fixture.h"
 
 namespace zavo::test {
@@ -70,12 +74,66 @@ TEST_F(ObjectCommandsEndToEnd, CreateTransformCopySaveOpenAndDeleteTheCamera) {
   EXPECT_EQ(driver.Request(38).result, 1);
   ExpectSteps("k1_", k1Steps);
 
+  // 3b. Common data renames the copy; a rename onto "k1" is refused.
+  fakes.listShower.AnswerText("k1_");
+  fakes.dialog.Answer({{{"name", "k2"}}, {}, true});
+  EXPECT_EQ(driver.Request(27).result, 1);
+  ExpectSteps("k2", k1Steps);
+  fakes.listShower.AnswerText("k2");
+  fakes.dialog.Answer({{{"name", "k1"}}, {}, true});
+  EXPECT_EQ(driver.Request(27).result, 0);
+  EXPECT_EQ(LastMessage(), "Exist an object with same name");
+  ASSERT_NE(editor->scene.FindObject("k2"), nullptr);
+
+  // 3c. A point lamp from its module shows its cross in the Top view, then
+  // turns about its own position.
+  auto* lampModule = dynamic_cast<FakeLampModule*>(editor->FindLampModule("pointlamp"));
+  ASSERT_NE(lampModule, nullptr);
+  CG_PointLampDescription at;
+  at.pos = Point3D(0, 0, 5);
+  lampModule->nextCreate = std::make_unique<GPointLamp>("l1", nullptr, at);
+  const std::vector<unsigned char> topBeforeLamp = top.Buffer();
+  fakes.listShower.AnswerText("pointlamp");
+  EXPECT_EQ(driver.Request(10).result, 1);
+  EXPECT_NE(top.Buffer(), topBeforeLamp);
+  fakes.listShower.AnswerText("l1");
+  fakes.multiEdit.AnswerTexts({"0", "0", "1.5"});
+  EXPECT_EQ(driver.Request(41).result, 1);
+  auto* lampWrapper = dynamic_cast<GTransfLamp*>(editor->scene.FindLight("l1"));
+  ASSERT_NE(lampWrapper, nullptr);
+  {
+    CG_TransfLampDescription d;
+    lampWrapper->GetTransformList(d);
+    std::vector<Step> steps;
+    for (const lt_Data& step : d.steps) steps.push_back({double(step.kind), step.v[0], step.v[1], step.v[2]});
+    const bool innerIsL1 = d.lamp != nullptr && d.lamp->name == "l1";
+    lampWrapper->SetTransformList(d);
+    EXPECT_EQ(steps, (std::vector<Step>{{0, 0, 0, -5}, {1, 0, 0, 1.5}, {0, 0, 0, 5}}));
+    EXPECT_TRUE(innerIsL1);
+  }
+
   // 4. The camera refuses to be turned; its view reference point moves by dialog.
   fakes.listShower.AnswerText("camera");
   fakes.multiEdit.AnswerTexts({"", "", "90"});
   EXPECT_EQ(driver.Request(19).result, 0);
   fakes.multiEdit.AnswerTexts({"( 2 , 0 , /* z */ 1 )"});
   EXPECT_EQ(driver.Request(7).result, 1);
+  // A view-up along the view-plane normal is refused.
+  const Point3D vpn = editor->scene.GetViewReference().vpn;
+  std::ostringstream vpnText;
+  vpnText << "( " << vpn.x << " , " << vpn.y << " , " << vpn.z << " )";
+  fakes.multiEdit.AnswerTexts({vpnText.str()});
+  EXPECT_EQ(driver.Request(8).result, 0);
+  EXPECT_EQ(LastMessage(), "VUP and VPN are parallel. Cannot change.");
+  // "View general": a zero dimy is refused, then a 320 x 240 image of height 3.
+  fakes.multiEdit.AnswerTexts({"320", "0", "", ""});
+  driver.Request(49);
+  EXPECT_EQ(LastMessage(), "dimy must be positive. Cannot change.");
+  fakes.multiEdit.AnswerTexts({"320", "240", "3", ""});
+  driver.Request(49);
+  const RequestResult size = driver.Request(3);
+  EXPECT_EQ(size.value, 320);
+  EXPECT_EQ(size.value2, 240);
 
   // 5. Saved, a new document, the saved one opened again.
   std::filesystem::create_directory("sess");
@@ -90,7 +148,10 @@ TEST_F(ObjectCommandsEndToEnd, CreateTransformCopySaveOpenAndDeleteTheCamera) {
   EXPECT_EQ(view.vrp, Point3D(2, 0, 1));
   EXPECT_EQ(editor->scene.GetViewReference().vrp, Point3D(2, 0, 1));
   ExpectSteps("k1", k1Steps, 1e-5);
-  ExpectSteps("k1_", k1Steps, 1e-5);
+  ExpectSteps("k2", k1Steps, 1e-5);
+  EXPECT_EQ(editor->scene.FindObject("k1_"), nullptr);
+  EXPECT_DOUBLE_EQ(view.umax - view.umin, 4.0);
+  EXPECT_DOUBLE_EQ(view.vmax - view.vmin, 3.0);
 
   // 6. The camera in use deleted: nothing follows it any more.
   fakes.listShower.AnswerText("camera");
