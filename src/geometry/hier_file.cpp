@@ -98,6 +98,9 @@ bool ReadPlain(std::string_view text, int& n, int& root, std::vector<Record>& re
     rec.box.Extend({v[1], v[3], v[5]});
     if (!in.Integer(rec.next) || !in.Integer(kind) || !in.Integer(count) || count < 0) return false;
     rec.interior = kind == 1;
+    // Each item takes at least two characters: a count beyond what the text
+    // can hold is a broken file, never an allocation.
+    if (static_cast<std::size_t>(count) > text.size() / 2 + 1) return false;
     rec.items.resize(static_cast<std::size_t>(count));
     for (int& item : rec.items) {
       if (!in.Integer(item)) return false;
