@@ -202,6 +202,7 @@ std::vector<BrokenFile> BrokenFiles() {
       {"a face missing", Edit(19, "1\n2 ", "0\n"), 3},
       {"negative count", Edit(13, "2", "-2"), 3},
       {"count beyond the ids", Edit(13, "2", "3"), 3},
+      {"count far beyond the file", Edit(13, "2", "2000000000"), 3},
       {"written for more faces", example, 2},
       {"written for fewer faces", example, 4},
       {"too deep", DeepChain(zavo::kMaxHierarchyDepth + 1), 1},
