@@ -26,17 +26,8 @@ std::string Text(const charString& s) {
   return p != nullptr ? p : "";
 }
 
-class DialogEndsGui : public ::testing::Test {
+class DialogEndsGui : public zavo::test::OwnerFrameTest {
 protected:
-  void SetUp() override {
-    owner_ = new wxFrame(nullptr, wxID_ANY, "owner");
-    owner_->Show();
-    ASSERT_TRUE(zavo::test::DrainUntil([&] { return owner_->IsShownOnScreen(); }));
-  }
-  void TearDown() override {
-    owner_->Destroy();
-    zavo::test::Settle();
-  }
 
   // Runs `show` (which opens a modal dialog); once the dialog is up and has
   // the keyboard focus, `act` runs on it. A dialog still open after a
@@ -84,8 +75,6 @@ protected:
     ev.SetEventObject(dialog->FindWindow(id));
     dialog->GetEventHandler()->ProcessEvent(ev);
   }
-
-  wxFrame* owner_ = nullptr;
 };
 
 // Dialog_obj::Show on a parent: 1 after OK, 0 after Cancel, Escape (a real

@@ -14,17 +14,8 @@
 
 namespace {
 
-class ChooserGui : public ::testing::Test {
+class ChooserGui : public zavo::test::OwnerFrameTest {
 protected:
-  void SetUp() override {
-    owner_ = new wxFrame(nullptr, wxID_ANY, "owner");
-    owner_->Show();
-    ASSERT_TRUE(zavo::test::DrainUntil([&] { return owner_->IsShownOnScreen(); }));
-  }
-  void TearDown() override {
-    owner_->Destroy();
-    zavo::test::Settle();
-  }
 
   static void Press(wxWindow* dialog, int id, wxEventType type = wxEVT_BUTTON) {
     wxCommandEvent ev(type, id);
@@ -40,8 +31,6 @@ protected:
       ADD_FAILURE() << "no modal dialog";
     });
   }
-
-  wxFrame* owner_ = nullptr;
 };
 
 std::string Take(char* text) {

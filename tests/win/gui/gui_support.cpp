@@ -51,4 +51,15 @@ wxColour ScreenColour(wxPoint screen) {
   return colour;
 }
 
+void OwnerFrameTest::SetUp() {
+  owner_ = new wxFrame(nullptr, wxID_ANY, "owner");
+  owner_->Show();
+  ASSERT_TRUE(DrainUntil([&] { return owner_->IsShownOnScreen(); }));
+}
+
+void OwnerFrameTest::TearDown() {
+  owner_->Destroy();
+  Settle();
+}
+
 }  // namespace zavo::test

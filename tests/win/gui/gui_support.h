@@ -4,7 +4,10 @@
 
 #include <functional>
 
+#include <gtest/gtest.h>
+
 #include <wx/colour.h>
+#include <wx/frame.h>
 #include <wx/gdicmn.h>
 
 namespace zavo::test {
@@ -20,5 +23,15 @@ void Settle();
 
 // The colour of the screen pixel, read back from the X server.
 wxColour ScreenColour(wxPoint screen);
+
+// A test whose dialogs have a shown top-level frame, owner_, as their parent;
+// the frame is destroyed after the test.
+class OwnerFrameTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  wxFrame* owner_ = nullptr;
+};
 
 }  // namespace zavo::test

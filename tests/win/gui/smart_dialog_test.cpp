@@ -20,17 +20,8 @@
 
 namespace {
 
-class SmartDialogGui : public ::testing::Test {
+class SmartDialogGui : public zavo::test::OwnerFrameTest {
 protected:
-  void SetUp() override {
-    owner_ = new wxFrame(nullptr, wxID_ANY, "owner");
-    owner_->Show();
-    ASSERT_TRUE(zavo::test::DrainUntil([&] { return owner_->IsShownOnScreen(); }));
-  }
-  void TearDown() override {
-    owner_->Destroy();
-    zavo::test::Settle();
-  }
 
   // Runs the dialog; `act` runs once it is shown and must end it.
   static int RunWith(SmartDialog& dialog, std::function<void(SmartDialog&)> act) {
@@ -43,8 +34,6 @@ protected:
     ev.SetEventObject(from);
     from->GetEventHandler()->ProcessEvent(ev);
   }
-
-  wxFrame* owner_ = nullptr;
 };
 
 TEST_F(SmartDialogGui, LiveControlsFollowTheLayoutAndOkGivesTheTypedText) {

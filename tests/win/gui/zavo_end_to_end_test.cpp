@@ -63,8 +63,6 @@ std::optional<Placed> FindWindow(Display* display, const std::string& text) {
   return found;
 }
 
-bool IsWhite(const wxColour& c) { return c.Red() > 240 && c.Green() > 240 && c.Blue() > 240; }
-
 class Program {
 public:
   explicit Program(const std::vector<std::string>& args) {
