@@ -20,17 +20,6 @@ inline constexpr const char* kPartsScene =
     "{ object name b2; model { box xmin -1; xmax 1; ymin -2; ymax 2; zmin -3; zmax 3; } }\n"
     ".\n";
 
-// The number of elements of a list.
-template <class T>
-long Count(const DblList<T>& list) {
-  long n = 0;
-  for (const T& element : list) {
-    (void)element;
-    ++n;
-  }
-  return n;
-}
-
 class DocumentTest : public ::testing::Test {
 protected:
   DocumentTest() : cwd(dir.path()), editor(CG_GraphicEditor::Create(0)), driver(*editor) {

@@ -16,16 +16,6 @@
 namespace zavo::test {
 namespace {
 
-template <class T>
-int Count(const DblList<T>& list) {
-  int n = 0;
-  for (const T& element : list) {
-    (void)element;
-    ++n;
-  }
-  return n;
-}
-
 class EditorItems : public ::testing::Test {
 protected:
   EditorItems() : editor(CG_GraphicEditor::Create(0)) { fakes.AttachTo(*editor); }

@@ -13,16 +13,6 @@
 namespace zavo::test {
 namespace {
 
-template <class T>
-int Count(const DblList<T>& list) {
-  int n = 0;
-  for (const T& element : list) {
-    (void)element;
-    ++n;
-  }
-  return n;
-}
-
 // What construction (and New) leave: "zavo", "standard", one camera in use
 // whose item is the only entry of the active layer "default".
 void ExpectEmptyDocument(CG_GraphicEditor& editor) {

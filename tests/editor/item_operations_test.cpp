@@ -40,16 +40,6 @@ std::vector<Step> StepsOf(GTransf& transf) {
   return out;
 }
 
-template <class T>
-int Count(const DblList<T>& list) {
-  int n = 0;
-  for (const T& element : list) {
-    (void)element;
-    ++n;
-  }
-  return n;
-}
-
 class ItemOperations : public ::testing::Test {
 protected:
   ItemOperations() : editor(CG_GraphicEditor::Create(0)), driver(*editor) { fakes.AttachTo(*editor); }

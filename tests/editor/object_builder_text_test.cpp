@@ -50,7 +50,7 @@ TEST_F(ObjectBuilderText, TheNamedObjectIsReadFromMemoryAndLeavesTheScene) {
     ASSERT_NE(object, nullptr) << LastMessage();
     EXPECT_STREQ(object->Keyword(), c.keyword);
     EXPECT_STREQ(object->name.Text(), name.c_str());
-    if (c.material) EXPECT_EQ(MaterialOf(*object), editor->scene.GetMaterials().Find("standard"));
+    if (c.material) { EXPECT_EQ(MaterialOf(*object), editor->scene.GetMaterials().Find("standard")); }
     // A whole object: it shows in the views.
     EXPECT_NE(editor->CreateItem(object.get()), nullptr);
     editor->RemoveItem(editor->FindItem(object.get()));

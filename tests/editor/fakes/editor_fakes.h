@@ -321,4 +321,15 @@ struct EditorFakes {
   void AttachTo(BackToEditor& editor);
 };
 
+// The number of elements of a list.
+template <class T>
+long Count(const DblList<T>& list) {
+  long n = 0;
+  for (const T& element : list) {
+    (void)element;
+    ++n;
+  }
+  return n;
+}
+
 }  // namespace zavo::test
