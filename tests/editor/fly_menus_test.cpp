@@ -210,5 +210,264 @@ TEST(ModuleTree, FindModuleFollowsTheIndexPathToALeafOnly) {
   }
 }
 
+// ---- The object menu ----
+
+TEST_F(FlyMenus, TheObjectMenuOffersTheModulesSpecialCommands) {
+  struct Case {
+    const char* what;
+    Strings specials;
+    Strings special;  // the lines of "special" and below
+  };
+  const Case cases[] = {
+      {"special commands", {"Smooth", "Split faces"}, {"special", "  Smooth", "  Split faces"}},
+      {"none: a plain command", {}, {"special"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    module->specialNames = c.specials;
+    fakes.flyMenu.AnswerDismiss();
+    EXPECT_EQ(editor->ObjectFlyMenu("b1"), 0);
+    Strings expected{"translate", "rotate", "scale", "other", "  Modify", "  ModifyComm", "  Delete", "  Duplicate",
+                     "  ExtraInfo"};
+    expected.insert(expected.end(), c.special.begin(), c.special.end());
+    EXPECT_EQ(LastMenu(), expected);
+    EXPECT_EQ(editor->mouseMode, 0);
+  }
+}
+
+TEST_F(FlyMenus, AnObjectWithoutModuleGetsAMessageAndNoMenu) {
+  Add(std::make_unique<VertexObject>("p1", 8));
+  EXPECT_EQ(editor->ObjectFlyMenu("p1"), 0);
+  EXPECT_EQ(LastMessage(), "Can' t find the module of the object.");
+  EXPECT_TRUE(fakes.flyMenu.menus.empty());
+}
+
+TEST_F(FlyMenus, TransformChoicesEnterTheirMouseMode) {
+  struct Case {
+    const char* choice;
+    int mode;
+    const char* status;
+  };
+  const Case cases[] = {{"translate", 3, "Click with left button to move the object"},
+                        {"rotate", 4, "Click with left button to rotate the object"},
+                        {"scale", 5, "Click with left button to scale the object"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.choice);
+    editor->mouseMode = 0;
+    editor->manipulatedObject = nullptr;
+    fakes.flyMenu.AnswerPath({c.choice});
+    EXPECT_EQ(editor->ObjectFlyMenu("b2"), 1);
+    EXPECT_EQ(editor->mouseMode, c.mode);
+    EXPECT_EQ(Status(), c.status);
+    EXPECT_EQ(editor->manipulatedObject, editor->scene.FindObject("b2"));
+  }
+}
+
+TEST_F(FlyMenus, AModuleThatForbidsTransformingMakesTranslateDoNothing) {
+  // The first module of a keyword decides, as for the transform commands.
+  auto* camera = AddModuleOf(std::make_unique<CreatingModule>(Strings{}, nullptr), "probe");
+  AddModuleOf(std::make_unique<CreatingModule>(Strings{}, nullptr), "probe");
+  camera->mayTransform = 0;
+  Add(std::make_unique<VertexObject>("p1", 8));
+  SetSettings("p1", 2, 1, 1, 0);
+  editor->options.ShowMode = 1;
+  fakes.flyMenu.AnswerPath({"translate"});
+  EXPECT_EQ(editor->ObjectFlyMenu("p1"), 0);
+  EXPECT_EQ(editor->mouseMode, 0);
+  EXPECT_EQ(Settings(Item("p1")), "2 1 1 0");
+  EXPECT_EQ(editor->selectionMarksShown, 1);
+}
+
+// Show modes 1 and 2 redraw the object while it moves: the item leaves the
+// views, its style waits in the further int, and a heavy object is dragged as
+// its box; the completing click gives the style back.
+TEST_F(FlyMenus, TheDragIsPreparedByShowModeAndVertexCount) {
+  AddModuleOf(std::make_unique<CreatingModule>(Strings{}, nullptr), "probe");
+  struct Case {
+    const char* what;
+    int showMode;
+    int vertices;
+    int parts;
+    const char* during;  // style centre fastview extra while the mode runs
+    int marks;
+  };
+  const Case cases[] = {
+      {"101 vertices in show mode 1", 1, 101, 0, "1 1 1 2", 0},
+      {"101 vertices in show mode 2", 2, 101, 0, "1 1 1 2", 0},
+      {"100 vertices are dragged as drawn", 1, 100, 0, "2 1 1 2", 0},
+      {"the vertices of the parts add up", 2, 51, 2, "1 1 1 2", 0},
+      {"an unknown show mode acts as 1", 7, 101, 0, "1 1 1 2", 0},
+      {"show mode 0 keeps everything", 0, 101, 0, "2 1 1 0", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Add(std::make_unique<VertexObject>("p1", c.vertices, c.parts));
+    SetSettings("p1", 2, 1, 1, 0);
+    editor->options.ShowMode = c.showMode;
+    editor->selectionMarksShown = 1;
+    fakes.flyMenu.AnswerPath({"translate"});
+    ASSERT_EQ(editor->ObjectFlyMenu("p1"), 1);
+    ASSERT_EQ(editor->mouseMode, 3);
+    EXPECT_EQ(Settings(Item("p1")), c.during);
+    EXPECT_EQ(editor->selectionMarksShown, c.marks);
+    driver.LeftClick(0, 66, 20);
+    EXPECT_EQ(editor->mouseMode, 0);
+    EXPECT_EQ(Item("p1")->display.style, 2);
+    EXPECT_EQ(editor->selectionMarksShown, 1);
+    Drop("p1");
+  }
+}
+
+TEST_F(FlyMenus, TheDragErasesTheItemOnlyInShowModes1And2) {
+  for (int showMode : {0, 1}) {
+    SCOPED_TRACE(showMode);
+    top.Fill(255, 255, 255);
+    editor->ProjectItem(Item("b1"));
+    editor->DrawItem(Item("b1"));
+    const long drawn = TopMarked();
+    ASSERT_GT(drawn, 0);
+    editor->options.ShowMode = showMode;
+    fakes.flyMenu.AnswerPath({"rotate"});
+    EXPECT_EQ(editor->ObjectFlyMenu("b1"), 1);
+    EXPECT_EQ(TopMarked(), showMode == 0 ? drawn : 0);
+    editor->mouseMode = 0;
+  }
+}
+
+TEST_F(FlyMenus, OtherEntriesRunTheObjectCommandsOnTheObject) {
+  struct Case {
+    const char* entry;
+    int answer;
+    std::function<void()> check;
+  };
+  const Case cases[] = {
+      {"Modify", 1, [&] { EXPECT_EQ(module->calls, (Strings{"SpecialNames b1", "Modify b1"})); }},
+      {"ModifyComm", 0, [&] { EXPECT_EQ(fakes.dialog.calls.back().title, "Change common data"); }},
+      {"ExtraInfo", 0, [&] { EXPECT_EQ(fakes.dialog.calls.back().title, "Modifing extra info"); }},
+      {"Duplicate", 1, [&] { EXPECT_NE(Item("b1_"), nullptr); }},
+      {"Delete", 1, [&] { EXPECT_EQ(editor->scene.FindObject("b1"), nullptr); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.entry);
+    module->calls.clear();
+    fakes.flyMenu.AnswerPath({"other", c.entry});
+    EXPECT_EQ(editor->ObjectFlyMenu("b1"), c.answer);
+    c.check();
+    EXPECT_EQ(editor->mouseMode, 0);
+  }
+}
+
+TEST_F(FlyMenus, SpecialCommandsRunOnTheObjectTakenOut) {
+  struct Case {
+    const char* what;
+    int commandAnswer;
+    int answer;
+    bool inScene;
+    int modified;
+  };
+  const Case cases[] = {
+      {"nothing done: the object comes back", 0, 0, true, 0},
+      {"done", 1, 1, true, 1},
+      {"goes on after the menu", -1, 1, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Add(Wrapped("w1", std::make_unique<ProbeObject>("inner")));
+    ScriptedObjectModule* probe = AddModule("probe");
+    probe->specialNames = {"Smooth", "Split faces"};
+    probe->specialAnswer = c.commandAnswer;
+    SetSettings("w1", 2, 0, 3, 1);
+    editor->modified = 0;
+    fakes.flyMenu.AnswerPath({"special", "Split faces"});
+    EXPECT_EQ(editor->ObjectFlyMenu("w1"), c.answer);
+    EXPECT_EQ(probe->calls, (Strings{"SpecialNames inner", "RunSpecial 1 inner"}));
+    // The wrapper's own transformation goes with the command.
+    ASSERT_TRUE(probe->wrapperSeen.has_value());
+    EXPECT_DOUBLE_EQ((*probe->wrapperSeen)[0][3], 1.5);
+    EXPECT_EQ(editor->scene.FindObject("w1") != nullptr, c.inScene);
+    if (c.inScene) {
+      EXPECT_EQ(Settings(Item("w1")), "2 0 3 1");
+    }
+    EXPECT_EQ(editor->pendingEdit.Active(), !c.inScene);
+    EXPECT_EQ(editor->modified, c.modified);
+    if (editor->pendingEdit.Active()) editor->ReplaceEditedObject(nullptr);
+    Drop("w1");
+  }
+}
+
+TEST_F(FlyMenus, SpecialWithoutSpecialCommandsDoesNothing) {
+  fakes.flyMenu.AnswerPath({"special"});
+  const std::string before = SceneText();
+  EXPECT_EQ(editor->ObjectFlyMenu("b1"), 0);
+  EXPECT_EQ(module->calls, Strings{"SpecialNames b1"});
+  EXPECT_EQ(SceneText(), before);
+}
+
+// ---- Lamps and camera handles ----
+
+TEST_F(FlyMenus, TheLampMenuIsAChooserWhoseMovesEnterTheLampModes) {
+  CG_PointLampDescription description;
+  description.pos = Point3D{4, 0, 5};
+  ASSERT_EQ(editor->scene.AddLight(std::make_unique<GPointLamp>("l1", nullptr, description)), 1);
+  struct Case {
+    const char* choice;  // null: cancelled
+    int mode;
+    const char* status;
+  };
+  const Case cases[] = {{"translate", 6, "Click with left button to move the lamp"},
+                        {"rotate", 7, "Click with left button to rotate the lamp"},
+                        {"scale", 8, "Click with left button to scale the object"},
+                        {"other", 0, ""},
+                        {"special", 0, ""},
+                        {nullptr, 0, ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.choice != nullptr ? c.choice : "cancel");
+    editor->mouseMode = 0;
+    fakes.system.statuses.clear();
+    if (c.choice != nullptr) {
+      fakes.listShower.AnswerText(c.choice);
+    } else {
+      fakes.listShower.AnswerCancel();
+    }
+    EXPECT_EQ(editor->LampFlyMenu("l1"), 1);
+    EXPECT_EQ(fakes.listShower.titles.back(), "Metods for lamp l1");
+    EXPECT_EQ(fakes.listShower.shown.back(), (Strings{"translate", "rotate", "scale", "other", "special"}));
+    EXPECT_EQ(editor->mouseMode, c.mode);
+    EXPECT_EQ(Status(), c.status);
+    EXPECT_EQ(editor->manipulatedLamp, editor->scene.FindLight("l1"));
+  }
+}
+
+TEST_F(FlyMenus, AMissingLampIsAnInternalError) {
+  EXPECT_DEATH(editor->LampFlyMenu("l9"), "Runtime Error: Object unknown");
+}
+
+TEST_F(FlyMenus, CameraHandlesEnterTheirModesAndPRPOpensViewGeneral) {
+  struct Case {
+    const char* handle;
+    int mode;
+    const char* status;
+    size_t dialogs;
+  };
+  const Case cases[] = {{"VRP", 9, "Click with left button to move VRP", 0},
+                        {"VPN", 10, "Click with left button to move VPN", 0},
+                        {"VUP", 11, "Click with left button to move VUP", 0},
+                        {"PRP", 0, "", 1},
+                        {"XYZ", 0, "", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.handle);
+    editor->mouseMode = 0;
+    fakes.system.statuses.clear();
+    fakes.multiEdit.calls.clear();
+    EXPECT_EQ(editor->CameraFlyMenu(c.handle), 1);
+    EXPECT_EQ(editor->mouseMode, c.mode);
+    EXPECT_EQ(Status(), c.status);
+    ASSERT_EQ(fakes.multiEdit.calls.size(), c.dialogs);
+    if (c.dialogs != 0) {
+      EXPECT_EQ(fakes.multiEdit.calls[0].title, "View general");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zavo::test
