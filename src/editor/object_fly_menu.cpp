@@ -2,7 +2,7 @@
 // mode that the next left click completes), the object commands and the
 // special commands of the object's editor module.
 
-#include <cstring>
+#include <iterator>
 #include <string>
 
 #include "editor/graphic_editor.h"
@@ -20,9 +20,10 @@ const char* const kOtherMenu[] = {"Modify", "ModifyComm", "Delete", "Duplicate",
 constexpr std::uint32_t kOtherEntry = 3;
 constexpr std::uint32_t kSpecialEntry = 4;
 
-void NameEntries(FlyMenuItem& item, const char* const* labels, std::uint32_t count) {
-  item.SetSubCount(count);
-  for (std::uint32_t i = 0; i < count; ++i) item.Sub(i).name = labels[i];
+template <std::size_t N>
+void NameEntries(FlyMenuItem& item, const char* const (&labels)[N]) {
+  item.SetSubCount(static_cast<unsigned>(N));
+  for (unsigned i = 0; i < N; ++i) item.Sub(i).name = labels[i];
 }
 
 long ItemVertexCount(const CG_SceneEditorItem& item) {
@@ -51,8 +52,8 @@ int CG_GraphicEditor::ObjectFlyMenu(const char* objectName) {
   if (object == nullptr) return 0;
 
   FlyMenuItem root("Object");
-  NameEntries(root, kObjectMenu, 5);
-  NameEntries(root.Sub(kOtherEntry), kOtherMenu, 5);
+  NameEntries(root, kObjectMenu);
+  NameEntries(root.Sub(kOtherEntry), kOtherMenu);
   zavo::EditTarget target;
   if (zavo::FindEditTarget(*this, object, target) == 0) return 0;
   Seq<charString> specials;
@@ -85,7 +86,7 @@ int CG_GraphicEditor::ObjectFlyMenu(const char* objectName) {
           &CG_GraphicEditor::ModifyObjectNamed, &CG_GraphicEditor::ModifyCommonData,
           &CG_GraphicEditor::DeleteObjectNamed, &CG_GraphicEditor::DuplicateObject,
           &CG_GraphicEditor::ModifyExtraInfo};
-      if (path[1] < 0 || path[1] >= 5) return 0;
+      if (path[1] < 0 || path[1] >= static_cast<int>(std::size(commands))) return 0;
       return (this->*commands[path[1]])(name.c_str());
     }
     case kSpecialEntry:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/creation_menu.h"
+#include "editor/editor_modules.h"
 #include "models/core/point_lamp.h"
 #include "object_modify_fixture.h"
 
@@ -332,6 +333,36 @@ TEST_F(FlyMenus, TheDragErasesTheItemOnlyInShowModes1And2) {
     EXPECT_EQ(TopMarked(), showMode == 0 ? drawn : 0);
     editor->mouseMode = 0;
   }
+}
+
+// A module that counts the selection marks it is asked to draw.
+class MarkingModule : public ScriptedObjectModule {
+public:
+  void DrawSelection(CG_GraphicEditor&, CG_SceneEditorItem*, CG_GraphicObject&, CG_ESelectionStatus*, int, int,
+                     const Transformation*) override {
+    ++marks;
+  }
+  int marks = 0;
+};
+
+TEST_F(FlyMenus, TheSelectionMarksStayHiddenUntilTheDragEnds) {
+  auto* marking = AddModuleOf(std::make_unique<MarkingModule>(), "box");
+  CG_SceneEditorItem* item = Item("b1");
+  auto* record = new CG_EObjectSelection(item);
+  record->status = new CG_EObjectSelectionStatus();
+  editor->selection.Append(record);
+  editor->ProjectItem(item);
+  editor->options.ShowMode = 1;
+  fakes.flyMenu.AnswerPath({"translate"});
+  ASSERT_EQ(editor->ObjectFlyMenu("b1"), 1);
+  marking->marks = 0;
+  editor->DrawItem(Item("b1"));
+  EXPECT_EQ(marking->marks, 0);
+  // The click in another view ends the mode; the marks are drawn again.
+  driver.LeftClick(1, 30, 30);
+  ASSERT_EQ(editor->mouseMode, 0);
+  editor->DrawItem(Item("b1"));
+  EXPECT_GT(marking->marks, 0);
 }
 
 TEST_F(FlyMenus, OtherEntriesRunTheObjectCommandsOnTheObject) {
