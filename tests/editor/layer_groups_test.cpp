@@ -1,25 +1,31 @@
 // Group from layer (request 33) and layer from group (request 37): where the
-// objects, their items and the layers end up, and the refusals.
+// objects, their items and the layers end up, and the refusals; and one
+// scripted session with materials, layers and groups.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "document_fixture.h"
-#include "editor_fakes.h"
+#include <filesystem>
+
+#include "common/temp_dir.h"
+#include "object_command_fixture.h"
+#include "scene/comm_data.h"
+#include "scene/material.h"
 
 namespace zavo::test {
 namespace {
 
 using Strings = std::vector<std::string>;
 
-constexpr const char* kBoxes =
+constexpr const char* kTwoBoxes =
     "{ object name k1; model { box xmin 0.6; xmax 5.6; ymin 0.6; ymax 2.6; zmin 0.1; zmax 1.1; } }\n"
-    "{ object name k2; model { box xmin -1.5; xmax 1.2; ymin -2.3; ymax 2.1; zmin -3.4; zmax 3.3; } }\n"
+    "{ object name k2; model { box xmin -1.5; xmax 1.2; ymin -2.3; ymax 2.1; zmin -3.4; zmax 3.3; } }\n";
+const std::string kBoxes = std::string(kTwoBoxes) +
     "{ object name panel; model { arealamp p (-1,-1,10); p (1,-1,10); p (1,1,10); p (-1,1,10); } }\n";
 
-class LayerGroups : public DocumentTest {
+class LayerGroups : public ObjectCommandTest {
 protected:
   // An unnamed document would show "No name.Cannot undo." on every change.
   LayerGroups() { editor->options.UseUndo = 0; }
@@ -65,7 +71,7 @@ protected:
 };
 
 TEST_F(LayerGroups, GroupFromLayerRefusals) {
-  Read((std::string(kBoxes) + ".\n").c_str());
+  Read((kBoxes + ".\n").c_str());
   MakeLayer("k2", {"k1"});
   struct Case {
     const char* active;  // null: no active layer
@@ -235,6 +241,74 @@ TEST_F(LayerGroups, LayerFromGroup) {
     for (const std::string& moved : c.wantNewLayer) EXPECT_NE(Item(moved.c_str()), nullptr) << moved;
     EXPECT_EQ(editor->modified, 1);
   }
+}
+
+// Steps 1, 3, 4 and 5 of a session with the material, layer and group
+// requests, sent as the window layer sends them.
+TEST_F(LayerGroups, MaterialsLayersAndGroupsSession) {
+  driver.Request(45);
+  editor->options.UseUndo = 0;
+  ASSERT_EQ(driver.Request(65).result, 1);
+
+  // 1. Two boxes; a material "m1" given to k1 cannot be deleted, nor can
+  // "standard".
+  WriteFile("two.qz", std::string(kTwoBoxes) + ".\n");
+  driver.Request(69, "two.qz");
+  auto& phong = dynamic_cast<FakeMaterialModule&>(*editor->FindMaterialModule("phong"));
+  phong.modifyKeeps = true;
+  phong.nextCreate = std::make_unique<CG_NamedMaterial>("m1", new CG_MaterialPhong());
+  EXPECT_EQ(driver.Request(13).result, 1);
+  fakes.listShower.AnswerText("k1");
+  fakes.dialog.Answer({{{"material", "m1"}}, {}, true});
+  EXPECT_EQ(driver.Request(27).result, 1);
+  fakes.listShower.AnswerText("m1");
+  EXPECT_EQ(driver.Request(14).result, 1);
+  EXPECT_EQ(LastMessage(), "You cannot delete that material.\nSome objects are using it.");
+  fakes.listShower.AnswerText("standard");
+  EXPECT_EQ(driver.Request(14).result, 0);
+  EXPECT_EQ(LastMessage(), "Cannot delete the standard material.");
+  EXPECT_NE(editor->scene.GetMaterials().Find("m1"), nullptr);
+
+  // 3. A layer "pair" (which lacks the camera in use) gets k1 and k2 and
+  // becomes the group "pair" in "default".
+  fakes.dialog.Answer({{{"layer", "pair"}}, {}, true});
+  driver.Request(31);
+  fakes.listShower.AnswerText("pair");
+  driver.Request(35);
+  EXPECT_EQ(editor->scene.GetCurrentCamera(), nullptr);
+  for (const char* name : {"k1", "k2"}) {
+    fakes.dialog.Answer({{{"Object", name}}, {"add"}, true});
+    driver.Request(30);
+  }
+  EXPECT_EQ(InLayer("pair"), (Strings{"k1", "k2"}));
+  fakes.dialog.Answer({{}, {}, true});
+  driver.Request(33);
+  EXPECT_EQ(Children("pair"), (Strings{"k1", "k2"}));
+  EXPECT_EQ(TopLevel(), (Strings{"camera", "pair"}));
+  EXPECT_EQ(Layers(), Strings{"default"});
+  EXPECT_EQ(Active(), "default");
+  EXPECT_EQ(InLayer("default"), (Strings{"camera", "pair"}));
+
+  // 4. The group gives k1 and k2 back in a layer "pair".
+  fakes.listShower.AnswerText("pair");
+  EXPECT_EQ(driver.Request(37).result, 1);
+  EXPECT_EQ(InLayer("pair"), (Strings{"k1", "k2"}));
+  EXPECT_EQ(Active(), "pair");
+  EXPECT_EQ(Children("pair"), Strings{});
+  for (const Layer& layer : editor->layers) EXPECT_FALSE(layer.Holds(Item("pair"))) << layer.name.Text();
+
+  // 5. Saved, New, opened again: the same scene, k1 still with "m1".
+  std::filesystem::create_directory("mat");
+  ASSERT_EQ(driver.Request(68, "mat/scene").result, 1) << LastMessage();
+  const std::string saved = ReadFile("mat/scene.qz");
+  ASSERT_EQ(driver.Request(65).result, 1);
+  ASSERT_EQ(driver.Request(66, "mat/scene").result, 1) << LastMessage();
+  EXPECT_EQ(SceneText(), saved);
+  CG_GraphicObjectCommData k1;
+  editor->scene.FindObject("k1")->GetCommData(k1);
+  ASSERT_NE(k1.material, nullptr);
+  EXPECT_STREQ(k1.material->name.Text(), "m1");
+  editor->scene.FindObject("k1")->SetCommData(k1);
 }
 
 }  // namespace
