@@ -11,9 +11,9 @@
 
 #include "editor/graphic_editor.h"
 #include "editor/layers.h"
+#include "editor/object_editing.h"
 #include "models/core/group.h"
 #include "models/core/transf.h"
-#include "editor/object_editing.h"
 
 namespace {
 
@@ -32,6 +32,22 @@ GGroup* InnerGroup(GTransf* transf) {
   Seq<CG_GraphicObject*> children;
   transf->GetChildren(children);
   return children.Count() == 1 ? Exactly<GGroup>(children[0]) : nullptr;
+}
+
+// A new item is projected and drawn when the current layer choice shows it.
+void ShowIfVisible(CG_GraphicEditor& editor, CG_SceneEditorItem* item) {
+  if (item == nullptr) return;
+  if (editor.activeLayer != nullptr && !editor.activeLayer->Holds(item)) return;
+  editor.ProjectItem(item);
+  editor.DrawItem(item);
+}
+
+// A new item for an object that stays in the scene, shown when visible.
+void RenewItem(CG_GraphicEditor& editor, CG_GraphicObject* object) {
+  CG_SceneEditorItem* item = editor.CreateItem(object);
+  if (item == nullptr) return;
+  editor.InsertItem(item);
+  ShowIfVisible(editor, item);
 }
 
 }  // namespace
@@ -166,11 +182,7 @@ void CG_GraphicEditor::MoveChildrenToLayer(CG_GraphicObject& group, Layer& layer
       added.push_back(item);
     }
     description.children = kept->First() != nullptr ? std::move(kept) : nullptr;
-    for (CG_SceneEditorItem* item : added) {
-      if (activeLayer != nullptr && !activeLayer->Holds(item)) continue;
-      ProjectItem(item);
-      DrawItem(item);
-    }
+    for (CG_SceneEditorItem* item : added) ShowIfVisible(*this, item);
   }
   owner->SetDescription(description);
 }
@@ -191,7 +203,7 @@ int CG_GraphicEditor::LayerFromGroupItem(CG_SceneEditorItem* item) {
   EraseItem(item);
   RemoveItem(item);
   MoveChildrenToLayer(*group, *layer);
-  if (CG_SceneEditorItem* emptied = CreateItem(group); emptied != nullptr) InsertItem(emptied);
+  RenewItem(*this, group);
   return 1;
 }
 
@@ -241,7 +253,7 @@ int CG_GraphicEditor::LayerFromGroup() {
     transf->GetTransformList(description);
     LayerFromInnerGroup(description.child);
     transf->SetTransformList(description);
-    if (CG_SceneEditorItem* renewed = CreateItem(object); renewed != nullptr) InsertItem(renewed);
+    RenewItem(*this, object);
     SetActiveLayer(chosen.Text());
     SetModified();
     return 1;

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "common/temp_dir.h"
+#include "models/core/group.h"
 #include "object_command_fixture.h"
 #include "scene/comm_data.h"
 #include "scene/material.h"
@@ -177,8 +178,21 @@ constexpr const char* kGroups =
     "  { object name h1; model { box xmin 0; xmax 1.2; ymin 0; ymax 1; zmin 0; zmax 1; } } } } } }\n"
     ".\n";
 
+// A group of a class derived from GGroup is not a group to these commands.
+class DerivedGroup : public GGroup {
+public:
+  using GGroup::GGroup;
+};
+
 TEST_F(LayerGroups, SelectAGroupListsTheGroupsOfTheCurrentLayerChoice) {
   Read(kGroups);
+  CG_GraphicObjectCommData data;
+  data.name = "derived";
+  auto derived = std::make_unique<DerivedGroup>(data, nullptr);
+  CG_GraphicObject* added = derived.get();
+  ASSERT_EQ(editor->scene.AddObject(std::move(derived)), 1);
+  ASSERT_NE(editor->CreateItem(added), nullptr);
+  editor->activeLayer->Add(Item("derived"));
   fakes.listShower.AnswerCancel();
   EXPECT_EQ(driver.Request(37).result, 1);
   EXPECT_EQ(fakes.listShower.titles.back(), "Select a group");

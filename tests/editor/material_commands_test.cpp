@@ -154,6 +154,9 @@ TEST_F(MaterialCommands, DeleteMaterialOutcomes) {
       {"standard", box, "standard", -2, 0, "Cannot delete the standard material.", true},
       {"used by the first object", box + line, "gold", -2, 1,
        "You cannot delete that material.\nSome objects are using it.", true},
+      // A group that lists the material but cannot tell for another child.
+      {"listed by a group that cannot tell", "{ object name both; model { group " + box + line + "} }\n", "gold", -2,
+       1, "You cannot delete that material.\nSome objects are using it.", true},
       {"nobody lists it, all can tell", plainBox, "gold", -2, 1, "", false},
       {"may be used, no", plainBox + line, "gold", 0, 1, "", true},
       {"may be used, yes", plainBox + line, "gold", 1, 1, "", false},
