@@ -3,12 +3,7 @@
 
 #include "editor/graphic_editor.h"
 
-int CG_GraphicEditor::NewMaterial() { return 0; }
-int CG_GraphicEditor::DeleteMaterial() { return 0; }
-int CG_GraphicEditor::ChangeMaterial() { return 0; }
 int CG_GraphicEditor::RenderParamDialog() { return 0; }
-int CG_GraphicEditor::GroupFromLayer() { return 0; }
-int CG_GraphicEditor::LayerFromGroup() { return 0; }
 int CG_GraphicEditor::OptionsDialog() { return 0; }
 int CG_GraphicEditor::SelectTexture() { return 0; }
 int CG_GraphicEditor::DeleteTexture() { return 0; }

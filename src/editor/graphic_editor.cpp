@@ -154,6 +154,7 @@ void CG_GraphicEditor::ResetDocument() {
   items.Clear();
   SetCameraInUse(nullptr);
   scene.Clear();
+  retiredMaterials.Clear();
   scene.SetName("zavo");
   activeView = -1;
   animationOn = 0;
@@ -163,13 +164,7 @@ void CG_GraphicEditor::ResetDocument() {
 }
 
 void CG_GraphicEditor::AddStandardMaterial(CG_GraphicScene& scene) {
-  DblList<CG_NamedMaterial>& materials = scene.GetMaterials();
-  if (CG_NamedMaterial* standard = materials.Find("standard"); standard != nullptr) {
-    delete standard->model;
-    standard->model = new CG_MaterialPhong();
-    return;
-  }
-  materials.AddIfNew(new CG_NamedMaterial("standard", new CG_MaterialPhong()));
+  scene.GetMaterials().AddOrReplace(new CG_NamedMaterial("standard", new CG_MaterialPhong()));
 }
 
 void CG_GraphicEditor::AddDefaultCamera() {

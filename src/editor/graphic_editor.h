@@ -806,4 +806,29 @@ public:
   // Special command index of the target's module run on the object taken out
   // of the scene; answers as RunSpecialCommand does once a command is chosen.
   int RunSpecialOnTarget(const zavo::EditTarget& target, long index);
+  // ---- Material commands and groups made from layers (and back) ----
+
+  // The named materials deleted while objects might still have used them:
+  // out of the scene's list, no object refers to them any more, and they
+  // are kept until the scene is cleared.
+  DblList<CG_NamedMaterial> retiredMaterials;
+  // The names of the scene's named materials, in list order.
+  Seq<charString> MaterialNames() const;
+  // Every object of the scene, and every object it holds, that refers to
+  // the material lets go of it (it is then drawn and rendered with the
+  // default material).
+  void ReleaseMaterial(const CG_NamedMaterial* material);
+  // In every layer not named layerName, the first entry whose object is
+  // named objectName is removed.
+  void RemoveFromOtherLayers(const char* objectName, const char* layerName);
+  // A new layer named after the group, at the tail, takes the group's
+  // children as top-level objects with new items; LayerFromGroupItem also
+  // gives the emptied group a new item in no layer. A child whose name a
+  // top-level object has stays in the group. 0, and nothing done, unless
+  // the object is exactly a GGroup.
+  int LayerFromGroupItem(CG_SceneEditorItem* item);
+  int LayerFromInnerGroup(CG_GraphicObject* group);
+  // The group's children that can leave it go into the scene and the layer;
+  // the new items are projected and drawn when the active layer shows them.
+  void MoveChildrenToLayer(CG_GraphicObject& group, Layer& layer);
 };

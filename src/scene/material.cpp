@@ -144,6 +144,20 @@ int DblList<CG_NamedMaterial>::AddIfNew(CG_NamedMaterial* material) {
   return 1;
 }
 
+CG_NamedMaterial* DblList<CG_NamedMaterial>::AddOrReplace(CG_NamedMaterial* material) {
+  if (material == nullptr) return nullptr;
+  CG_NamedMaterial* listed = Find(material->name.Text());
+  if (listed == nullptr) {
+    Append(material);
+    return material;
+  }
+  delete listed->model;
+  listed->model = material->model;
+  material->model = nullptr;
+  delete material;
+  return listed;
+}
+
 int DblList<CG_NamedMaterial>::Next(CG_NamedMaterial*& cursor) const {
   cursor = cursor == nullptr ? First() : DblListBase<CG_NamedMaterial>::Next(cursor);
   return cursor != nullptr;

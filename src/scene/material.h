@@ -106,6 +106,11 @@ public:
   // Links the material at the tail when no material of its name is in the list
   // and answers 1; otherwise destroys it with its model and answers 0.
   int AddIfNew(CG_NamedMaterial* material);
+  // Links the material at the tail and answers it when no material of its
+  // name is in the list; otherwise the listed material takes over its model
+  // (its old model destroyed), the new one is destroyed and the listed one
+  // answered. Null for null.
+  CG_NamedMaterial* AddOrReplace(CG_NamedMaterial* material);
 
   // Cursor iteration as for the texture list.
   static void ResetIteration(CG_NamedMaterial*& cursor) { cursor = nullptr; }

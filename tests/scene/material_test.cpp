@@ -289,6 +289,21 @@ TEST(CG_NamedMaterial, BlockAndList) {
   list.Clear();
 }
 
+// AddOrReplace keeps the listed entry (objects point at it) and gives it the
+// new model; the old model and the new record go.
+TEST(CG_NamedMaterial, AddOrReplaceKeepsTheEntry) {
+  DblList<CG_NamedMaterial> list;
+  int destroyed = 0;
+  auto* glass = new CG_NamedMaterial("glass", new OtherMaterial(&destroyed));
+  EXPECT_EQ(list.AddOrReplace(glass), glass);
+  auto* model = new CG_MaterialPhong;
+  EXPECT_EQ(list.AddOrReplace(new CG_NamedMaterial("glass", model)), glass);
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(glass->model, model);
+  EXPECT_EQ(list.Nth(1), nullptr);
+  EXPECT_EQ(list.AddOrReplace(nullptr), nullptr);
+}
+
 TEST(FindByKeyword, FirstExactMatch) {
   List<CG_MaterialModule> modules;
   auto* first = new CG_MaterialPhongModule;

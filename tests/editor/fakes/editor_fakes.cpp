@@ -341,7 +341,7 @@ std::unique_ptr<CG_NamedMaterial> FakeMaterialModule::Create(CG_GraphicEditor&) 
 
 CG_NamedMaterial* FakeMaterialModule::Modify(CG_GraphicEditor&, CG_NamedMaterial& material) {
   log.calls.push_back("Modify " + Str(material.name));
-  return nullptr;
+  return modifyKeeps ? &material : nullptr;
 }
 
 std::unique_ptr<CG_MappingMetod> FakeMappingModule::Create(CG_GraphicEditor&) {

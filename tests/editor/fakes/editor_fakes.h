@@ -243,6 +243,8 @@ public:
   std::string className;
   ModuleLog log;
   std::unique_ptr<CG_NamedMaterial> nextCreate;
+  // What Modify answers: the material it was given, or null (nothing done).
+  bool modifyKeeps = false;
 };
 
 class FakeMappingModule : public CG_MappingEditorModule {
