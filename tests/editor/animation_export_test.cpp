@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -155,6 +156,41 @@ TEST_F(AnimationExport, EncoderOrParameterFileFailuresAreShown) {
   driver.Request(61);
   EXPECT_EQ(LastMessage(), "Cannot run " + (program / "mpegenc").string());
   EXPECT_EQ(Lines(kMpegParamFile).size(), 55u);
+}
+
+// A New sent while the first frame renders waits until the whole export has
+// ended: every frame still renders the anim, which is put back at its frame
+// before the New destroys it.
+class NewWhileRendering : public FakeGraphicSystem {
+public:
+  void Status(const char* text) override {
+    FakeGraphicSystem::Status(text);
+    if (editor == nullptr) return;
+    if (editor->rendering != 0) spinSeen.push_back(editor->scene.FindObject("spin") != nullptr);
+    if (sent) return;
+    sent = true;
+    EDCommand command;
+    command.code = 65;
+    editor->Command(command);
+  }
+  CG_GraphicEditor* editor = nullptr;
+  bool sent = false;
+  std::vector<bool> spinSeen;
+};
+
+TEST_F(AnimationExport, RequestsSentDuringTheExportWaitForItsEnd) {
+  Size(12, 8);
+  NewWhileRendering system;
+  system.editor = editor.get();
+  editor->SetGraphicSystem(&system);
+  driver.Request(61);
+  editor->SetGraphicSystem(&fakes.system);
+  ASSERT_TRUE(system.sent);
+  EXPECT_GE(system.spinSeen.size(), 3u);
+  EXPECT_EQ(std::count(system.spinSeen.begin(), system.spinSeen.end(), false), 0);
+  EXPECT_EQ(editor->scene.FindObject("spin"), nullptr);
+  EXPECT_EQ(fs::file_size("zavo0002.y"), 96u);
+  EXPECT_EQ(EncoderRuns().size(), 3u);
 }
 
 }  // namespace
