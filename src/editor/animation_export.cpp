@@ -56,12 +56,15 @@ int CG_GraphicEditor::RunMpegEncoder(const std::string& base) {
 int CG_GraphicEditor::ExportAnimation() {
   const std::string base = named == 1 && name.Text() != nullptr && name.Text()[0] != '\0' ? name.Text() : "zavo";
   const bool mpeg = scene.GetParam().mpeg != 0;
+  // A plane file that cannot be written ends the export: the encoder would
+  // only find the frames incomplete.
+  std::string failed;
   {
     std::vector<CG_GraphicObject*> objects;
     for (CG_SceneEditorItem* item : AnimItems()) objects.push_back(item->object);
     rendering = 1;
     const FrameRestorer restorer(*this, std::move(objects), currentFrame);
-    for (int k = 0; k < frameCount; ++k) {
+    for (int k = 0; k < frameCount && failed.empty(); ++k) {
       for (CG_GraphicObject* object : restorer.Objects()) {
         object->SetFrameCount(frameCount);
         object->SetFrame(k);
@@ -70,15 +73,16 @@ int CG_GraphicEditor::ExportAnimation() {
       scene.SetOutputImage(frame.c_str());
       RenderActiveLayer();
       scene.ClearOutputImage();
-      if (mpeg) {
-        zavo::ConvertFrameToYUV(frame);
+      if (mpeg && zavo::ConvertFrameToYUV(frame, failed)) {
         std::error_code ignored;
         std::filesystem::remove(frame + ".bmp", ignored);
       }
       UpdateTitle();
     }
   }
-  if (mpeg) {
+  if (!failed.empty()) {
+    Message(("Cannot write " + failed).c_str());
+  } else if (mpeg) {
     const int frames = frameCount > 0 ? frameCount : 0;
     const bool written = zavo::WriteFileAtomically(zavo::kMpegParamFile, [&](std::ostream& os) {
       os.imbue(std::locale::classic());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ostream>
+#include <utility>
 
 #include "editor/mpeg_param_file.h"
 #include "foundation/atomic_file.h"
@@ -59,14 +60,19 @@ YuvPlanes ToYuvPlanes(const BitmapManager& image) {
 
 std::string FrameName(const std::string& base, int k) { return MpegFrameName(base + "%d", k, 4); }
 
-bool ConvertFrameToYUV(const std::string& frameName) {
+bool ConvertFrameToYUV(const std::string& frameName, std::string& failed) {
   BitmapManager image;
   image.Load(frameName + ".bmp");
   const YuvPlanes planes = ToYuvPlanes(image);
-  const bool y = WritePlane(frameName + ".y", planes.y);
-  const bool u = WritePlane(frameName + ".u", planes.u);
-  const bool v = WritePlane(frameName + ".v", planes.v);
-  return y && u && v;
+  const std::pair<const char*, const std::vector<unsigned char>*> files[3] = {
+      {".y", &planes.y}, {".u", &planes.u}, {".v", &planes.v}};
+  for (const auto& [extension, plane] : files) {
+    if (!WritePlane(frameName + extension, *plane)) {
+      failed = frameName + extension;
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace zavo

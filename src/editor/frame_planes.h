@@ -33,8 +33,8 @@ double RedDifferenceOf(int r, int g, int b);
 std::string FrameName(const std::string& base, int k);
 
 // Converts S.bmp into S.y, S.u and S.v, each replacing any older file of that
-// name (a missing or unreadable BMP gives empty files). False when a plane
-// file cannot be written.
-bool ConvertFrameToYUV(const std::string& frameName);
+// name (a missing or unreadable BMP gives empty files). False, with the name
+// of the first plane file that could not be written in failed, on failure.
+bool ConvertFrameToYUV(const std::string& frameName, std::string& failed);
 
 }  // namespace zavo

@@ -142,8 +142,21 @@ TEST_F(AnimationExport, WithoutMpegTheFramesStayAsImages) {
   EXPECT_EQ(Spin()->Frame(), 2.0);
 }
 
-TEST_F(AnimationExport, EncoderOrParameterFileFailuresAreShown) {
+TEST_F(AnimationExport, EncoderParameterFileOrPlaneFailuresAreShown) {
   Size(12, 8);
+  // A plane that cannot be written ends the export there: its image stays,
+  // later frames are not rendered, nothing runs.
+  fs::create_directory("zavo0001.v");
+  driver.Request(61);
+  EXPECT_EQ(LastMessage(), "Cannot write zavo0001.v");
+  EXPECT_TRUE(fs::exists("zavo0001.bmp"));
+  EXPECT_FALSE(fs::exists("zavo0000.bmp"));
+  EXPECT_FALSE(fs::exists("zavo0002.bmp"));
+  EXPECT_FALSE(fs::exists(kMpegParamFile));
+  EXPECT_FALSE(fs::exists(program / "mpegenc.log"));
+  EXPECT_EQ(Spin()->Frame(), 2.0);
+  fs::remove("zavo0001.v");
+
   // "zavo.par" cannot be written: nothing runs.
   fs::create_directory(kMpegParamFile);
   driver.Request(61);

@@ -69,21 +69,27 @@ TEST(FramePlanes, FrameNames) {
   EXPECT_EQ(FrameName("100%d", 7), "100%d0007");
 }
 
-TEST(FramePlanes, FilesReplaceOlderOnesAndAMissingImageGivesEmptyPlanes) {
+TEST(FramePlanes, FilesReplaceOlderOnesAMissingImageGivesEmptyPlanesAndFailuresAreNamed) {
   TempDir dir;
   const std::string frame = (dir / "f0003").string();
   WriteFile(frame + ".y", std::string(1000, 'x'));
   BitmapManager image;
   ASSERT_EQ(image.Create(6, 4), 1);
   ASSERT_EQ(image.Save(frame + ".bmp"), 1);
-  EXPECT_TRUE(ConvertFrameToYUV(frame));
+  std::string failed;
+  EXPECT_TRUE(ConvertFrameToYUV(frame, failed));
   EXPECT_EQ(std::filesystem::file_size(frame + ".y"), 24u);
   EXPECT_EQ(std::filesystem::file_size(frame + ".u"), 6u);
   EXPECT_EQ(ReadFile(frame + ".v"), std::string(6, '\x80'));
 
   std::filesystem::remove(frame + ".bmp");
-  EXPECT_TRUE(ConvertFrameToYUV(frame));
+  EXPECT_TRUE(ConvertFrameToYUV(frame, failed));
   EXPECT_EQ(std::filesystem::file_size(frame + ".y"), 0u);
+
+  std::filesystem::remove(frame + ".u");
+  std::filesystem::create_directory(frame + ".u");
+  EXPECT_FALSE(ConvertFrameToYUV(frame, failed));
+  EXPECT_EQ(failed, frame + ".u");
 }
 
 }  // namespace
