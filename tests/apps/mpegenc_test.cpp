@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -18,13 +17,6 @@ namespace zavo::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> Lines(const fs::path& file) {
-  std::vector<std::string> lines;
-  std::ifstream in(file);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 class Mpegenc : public ::testing::Test {
 protected:
@@ -67,7 +59,7 @@ TEST_F(Mpegenc, FeedsTheFramesInOrderToFfmpeg) {
   EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(ReadFile(tools / "input"), "ABCDEFGHijklMNOPQRSTuvwx");
-  EXPECT_EQ(Lines(tools / "args"),
+  EXPECT_EQ(SplitLines(ReadFile(tools / "args")),
             (std::vector<std::string>{"-hide_banner", "-loglevel", "error", "-y", "-f", "rawvideo", "-pix_fmt",
                                       "yuv420p", "-s", "4x2", "-r", "25", "-i", "pipe:0", "-c:v", "mpeg1video",
                                       "-b:v", "1152000", "-f", "mpeg1video", "file:out file;x.mpg"}));

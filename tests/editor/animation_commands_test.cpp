@@ -11,25 +11,11 @@
 namespace zavo::test {
 namespace {
 
-// "spin": a cube sliding along x, 1.6 a frame from frame 0 to 4; "k5" a box
-// that stands still.
-constexpr const char* kAnimScene =
-    "{ object name spin; model { anim\n"
-    "  { object name spinbox; model { box xmin -0.5; xmax 0.5; ymin -0.5; ymax 0.5; zmin -0.5; zmax 0.5; } }\n"
-    "  from 0; to 4;\n"
-    "  move { object name spinpath; model { polyline p ( 0 , 0 , 0 ); p ( 6.4 , 0 , 0 ); } }\n"
-    "} }\n"
-    "{ object name k5; model { box xmin 2.2; xmax 3.7; ymin -1.3; ymax 0.9; zmin 0; zmax 1.6; } }\n"
-    ".\n";
-
 class AnimationCommands : public DocumentTest {
 protected:
   GAnim* Spin() { return dynamic_cast<GAnim*>(editor->scene.FindObject("spin")); }
   void AnswerField(const char* label, const char* value) { fakes.dialog.Answer({{{label, value}}, {}, true}); }
-  bool TitleShowsFrame(const std::string& title, int frame) {
-    const std::string part = " { " + std::to_string(frame) + " } ";
-    return title.size() >= part.size() && title.compare(title.size() - part.size(), part.size(), part) == 0;
-  }
+  bool TitleShowsFrame(int frame) const { return LastTitleEndsWith(" { " + std::to_string(frame) + " } "); }
 };
 
 TEST_F(AnimationCommands, FrameDisplayInTheTitle) {
@@ -46,7 +32,7 @@ TEST_F(AnimationCommands, FrameDisplayInTheTitle) {
     editor->animationOn = c.resetFirst ? 1 : 0;
     if (c.resetFirst) {
       driver.Request(58);
-      EXPECT_FALSE(TitleShowsFrame(LastTitle(), 12));
+      EXPECT_FALSE(TitleShowsFrame(12));
       EXPECT_EQ(LastTitle().find('{'), std::string::npos);
     }
     if (c.cancel) {
@@ -61,7 +47,7 @@ TEST_F(AnimationCommands, FrameDisplayInTheTitle) {
               (std::vector<std::string>{"Edit_obj Frame = " + std::to_string(c.resetFirst ? 12 : 0)}));
     EXPECT_EQ(editor->animationOn, 1);
     driver.Request(64);
-    EXPECT_TRUE(TitleShowsFrame(LastTitle(), c.expectedFrame)) << LastTitle();
+    EXPECT_TRUE(TitleShowsFrame(c.expectedFrame)) << LastTitle();
     EXPECT_EQ(editor->currentFrame, c.expectedFrame);
     EXPECT_EQ(editor->modified, 0);
   }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,19 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kSpinScene =
-    "{ param\n  dimx 6;\n  dimy 4;\n  backcolor ( 1 , 0 , 0 );\n  mpeg 1;\n}\n"
-    "{ object name spin; model { anim\n"
-    "  { object name spinbox; model { box xmin -0.5; xmax 0.5; ymin -0.5; ymax 0.5; zmin -0.5; zmax 0.5; } }\n"
-    "  from 0; to 4;\n"
-    "  move { object name spinpath; model { polyline p ( 0 , 0 , 0 ); p ( 6.4 , 0 , 0 ); } }\n"
-    "} }\n"
-    "{ object name k5; model { box xmin 2.2; xmax 3.7; ymin -1.3; ymax 0.9; zmin 0; zmax 1.6; } }\n"
-    ".\n";
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
+const std::string kSpinScene =
+    std::string("{ param\n  dimx 6;\n  dimy 4;\n  backcolor ( 1 , 0 , 0 );\n  mpeg 1;\n}\n") + kAnimScene;
 
 TEST_F(DocumentTest, AnimationEndToEnd) {
   const fs::path program = dir / "bin";
@@ -58,7 +46,7 @@ TEST_F(DocumentTest, AnimationEndToEnd) {
   fakes.dialog.Answer({{{"Frame", "2"}}, {}, true});
   EXPECT_EQ(driver.Request(59).result, 1);
   EXPECT_EQ(fakes.dialog.calls.back().tree, (std::vector<std::string>{"Edit_obj Frame = 0"}));
-  EXPECT_TRUE(EndsWith(LastTitle(), " { 2 } ")) << LastTitle();
+  EXPECT_TRUE(LastTitleEndsWith(" { 2 } ")) << LastTitle();
   EXPECT_EQ(spin->Frame(), 2.0);
   ASSERT_NE(Item("spin"), nullptr);
   EXPECT_NEAR(Item("spin")->centre.x, 3.2, 1e-9);
@@ -90,13 +78,10 @@ TEST_F(DocumentTest, AnimationEndToEnd) {
     EXPECT_GT(background, 0);
     EXPECT_FALSE(fs::exists(std::string(frame) + ".bmp"));
   }
-  std::ifstream par("zavo.par");
-  int lines = 0;
-  for (std::string line; std::getline(par, line);) ++lines;
-  EXPECT_EQ(lines, 55);
+  EXPECT_EQ(SplitLines(ReadFile("zavo.par")).size(), 55u);
   EXPECT_EQ(ReadFile(program / "runs"), fs::current_path().string() + "\nzavo.par\nzavo.mpg\n");
   EXPECT_EQ(spin->Frame(), 2.0);
-  EXPECT_TRUE(EndsWith(LastTitle(), " { 2 } ")) << LastTitle();
+  EXPECT_TRUE(LastTitleEndsWith(" { 2 } ")) << LastTitle();
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,20 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kAnimScene =
-    "{ object name spin; model { anim\n"
-    "  { object name spinbox; model { box xmin -0.5; xmax 0.5; ymin -0.5; ymax 0.5; zmin -0.5; zmax 0.5; } }\n"
-    "  from 0; to 4;\n"
-    "  move { object name spinpath; model { polyline p ( 0 , 0 , 0 ); p ( 6.4 , 0 , 0 ); } }\n"
-    "} }\n"
-    "{ object name k5; model { box xmin 2.2; xmax 3.7; ymin -1.3; ymax 0.9; zmin 0; zmax 1.6; } }\n"
-    ".\n";
 
+// The file's lines; none for a missing file.
 std::vector<std::string> Lines(const fs::path& file) {
-  std::vector<std::string> lines;
-  std::ifstream in(file);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
+  return fs::exists(file) ? SplitLines(ReadFile(file)) : std::vector<std::string>();
 }
 
 class AnimationExport : public DocumentTest {

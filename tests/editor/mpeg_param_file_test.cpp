@@ -7,17 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "common/temp_dir.h"
 #include "editor/mpeg_param_file.h"
 
 namespace zavo::test {
 namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 std::string Written(const std::string& base, int frames, int w, int h) {
   std::ostringstream out;
@@ -28,7 +22,7 @@ std::string Written(const std::string& base, int frames, int w, int h) {
 TEST(MpegParamFile, TheFiftyFiveLines) {
   const std::string text = Written("anim/doc", 50, 321, 241);
   ASSERT_EQ(text.back(), '\n');
-  const std::vector<std::string> lines = Lines(text);
+  const std::vector<std::string> lines = SplitLines(text);
   ASSERT_EQ(lines.size(), 55u);
   const std::vector<std::pair<int, std::string>> expected = {
       {1, "ZAVO"}, {2, "anim/doc%d"}, {3, "-"}, {6, "-"}, {7, "0"}, {8, "50"}, {9, "0"}, {10, "00:00:00:00"},
@@ -42,7 +36,7 @@ TEST(MpegParamFile, TheFiftyFiveLines) {
 TEST(MpegParamFile, ReadsWhatTheEditorWrites) {
   for (const char* eol : {"\n", "\r\n"}) {
     std::string text;
-    for (const std::string& line : Lines(Written("a%b c", 3, 6, 4))) text += line + eol;
+    for (const std::string& line : SplitLines(Written("a%b c", 3, 6, 4))) text += line + eol;
     std::istringstream in(text);
     MpegParams params;
     std::string error;
@@ -67,7 +61,7 @@ TEST(MpegParamFile, DamagedFilesAreRefusedWithAReason) {
                         Case{9, ""}, Case{15, "321"}, Case{16, "0"}, Case{15, "8192"}, Case{19, "nan"},
                         Case{19, "-5"}}) {
     SCOPED_TRACE(std::to_string(c.line) + " " + c.text);
-    std::vector<std::string> lines = Lines(Written("zavo", 3, 6, 4));
+    std::vector<std::string> lines = SplitLines(Written("zavo", 3, 6, 4));
     if (c.line == 0) {
       lines.resize(18);
     } else {
