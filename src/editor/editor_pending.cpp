@@ -12,10 +12,6 @@ int CG_GraphicEditor::DropMapping() { return 0; }
 int CG_GraphicEditor::ModifyMapping() { return 0; }
 int CG_GraphicEditor::EndMappingEdit() { return 0; }
 int CG_GraphicEditor::BeginMappingEdit() { return 0; }
-void CG_GraphicEditor::ResetFrame() {}
-int CG_GraphicEditor::SetFrame() { return 0; }
-int CG_GraphicEditor::AnimationOptions() { return 0; }
-int CG_GraphicEditor::ExportAnimation() { return 0; }
 int CG_GraphicEditor::OpenPrologConsole() { return 0; }
 int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }

@@ -73,12 +73,14 @@ int CG_GraphicEditor::RenderActiveLayer() {
     for (CG_GraphicObject* object : outside) detached.push_back(scene.DetachObject(object));
   }
   // Every object goes back, whatever the render did, and the camera in use
-  // stays the one it was.
+  // stays the one it was. A render inside a longer one (a frame of an
+  // animation export) leaves the queue held.
+  const int outer = rendering;
   auto restore = [&] {
     for (std::unique_ptr<CG_GraphicObject>& object : detached) scene.AddObject(std::move(object));
     detached.clear();
     scene.SetCurrentCamera(camera);
-    rendering = 0;
+    rendering = outer;
   };
   rendering = 1;
   try {

@@ -1,6 +1,7 @@
 #include "apps/render_run.h"
 
 #include <csignal>
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -9,6 +10,11 @@
 namespace zavo::test {
 
 Outcome RunIn(const std::filesystem::path& dir, std::vector<std::string> args, const std::string& interruptAfter) {
+  return RunProgramIn(ZAVO_RENDER_EXE, dir, std::move(args), interruptAfter);
+}
+
+Outcome RunProgramIn(const std::string& exe, const std::filesystem::path& dir, std::vector<std::string> args,
+                     const std::string& interruptAfter, const std::string& path) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return {};
   const pid_t pid = fork();
@@ -19,9 +25,9 @@ Outcome RunIn(const std::filesystem::path& dir, std::vector<std::string> args, c
     dup2(null, 1);
     close(pipeFds[0]);
     close(pipeFds[1]);
+    if (!path.empty()) setenv("PATH", path.c_str(), 1);
     std::vector<char*> argv;
-    std::string exe = ZAVO_RENDER_EXE;
-    argv.push_back(exe.data());
+    argv.push_back(const_cast<char*>(exe.c_str()));
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     execv(exe.c_str(), argv.data());

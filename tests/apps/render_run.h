@@ -21,6 +21,10 @@ struct Outcome {
 Outcome RunIn(const std::filesystem::path& dir, std::vector<std::string> args,
               const std::string& interruptAfter = "");
 
+// The same for any program, with PATH set to path when that is not empty.
+Outcome RunProgramIn(const std::string& exe, const std::filesystem::path& dir, std::vector<std::string> args,
+                     const std::string& interruptAfter = "", const std::string& path = "");
+
 struct Rgb {
   int r = -1, g = -1, b = -1;
   friend bool operator==(const Rgb&, const Rgb&) = default;

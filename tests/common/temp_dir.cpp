@@ -45,6 +45,13 @@ std::string ReadFile(const std::filesystem::path& p) {
   return ss.str();
 }
 
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 void WriteFile(const std::filesystem::path& p, const std::string& text) {
   std::ofstream out(p, std::ios::binary);
   if (!out) throw std::runtime_error("cannot write " + p.string());

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace zavo::test {
 
@@ -35,6 +36,8 @@ private:
 // Whole-file helpers for fixtures and outputs.
 std::string ReadFile(const std::filesystem::path& p);
 void WriteFile(const std::filesystem::path& p, const std::string& text);
+// The lines of a text, without their "\n" (a last line without one counts).
+std::vector<std::string> SplitLines(const std::string& text);
 // A fixture file under tests/data.
 std::filesystem::path DataPath(const std::string& relative);
 

@@ -20,6 +20,17 @@ inline constexpr const char* kPartsScene =
     "{ object name b2; model { box xmin -1; xmax 1; ymin -2; ymax 2; zmin -3; zmax 3; } }\n"
     ".\n";
 
+// "spin": an anim of a unit cube sliding along x, 1.6 a frame from frame 0
+// to 4 (at x 3.2 at frame 2); "k5": a box that stands still.
+inline constexpr const char* kAnimScene =
+    "{ object name spin; model { anim\n"
+    "  { object name spinbox; model { box xmin -0.5; xmax 0.5; ymin -0.5; ymax 0.5; zmin -0.5; zmax 0.5; } }\n"
+    "  from 0; to 4;\n"
+    "  move { object name spinpath; model { polyline p ( 0 , 0 , 0 ); p ( 6.4 , 0 , 0 ); } }\n"
+    "} }\n"
+    "{ object name k5; model { box xmin 2.2; xmax 3.7; ymin -1.3; ymax 0.9; zmin 0; zmax 1.6; } }\n"
+    ".\n";
+
 class DocumentTest : public ::testing::Test {
 protected:
   DocumentTest() : cwd(dir.path()), editor(CG_GraphicEditor::Create(0)), driver(*editor) {
@@ -58,6 +69,10 @@ protected:
     return fakes.system.messages.empty() ? std::string() : fakes.system.messages.back();
   }
   std::string LastTitle() const { return fakes.winSupp.titles.empty() ? std::string() : fakes.winSupp.titles.back(); }
+  bool LastTitleEndsWith(const std::string& end) const {
+    const std::string title = LastTitle();
+    return title.size() >= end.size() && title.compare(title.size() - end.size(), end.size(), end) == 0;
+  }
 
   TempDir dir;
   ScopedCwd cwd;
