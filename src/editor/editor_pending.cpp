@@ -21,8 +21,6 @@ void CG_GraphicEditor::ResetFrame() {}
 int CG_GraphicEditor::SetFrame() { return 0; }
 int CG_GraphicEditor::AnimationOptions() { return 0; }
 int CG_GraphicEditor::ExportAnimation() { return 0; }
-int CG_GraphicEditor::OpenPrologConsole() { return 0; }
-int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }
 int CG_GraphicEditor::ParamLibraryDialog() { return 0; }
 int CG_GraphicEditor::FieldLibraryDialog() { return 0; }

@@ -791,4 +791,30 @@ public:
 
   // The interactive special command in progress, if any.
   PendingEditRecord pendingEdit;
+
+public:
+  // ---- Prolog bridge: the console's goals and what the scene predicates do ----
+
+  // The console's action for a typed line: the goal runs on this document's
+  // Prolog system with its output in "prolog.log"; while a render runs it
+  // waits and runs once the render has ended, after the queued requests.
+  void RunConsoleGoal(const char* line);
+  // The goals that waited for a render, in the order typed.
+  void RunQueuedGoals();
+  // The name a copy of the object gets: its name extended by "_" until no
+  // object of the scene has it.
+  std::string FreeCopyName(const char* objectName) const;
+  // DuplicateObject on an object of the scene, with the name the copy got;
+  // 0, and nothing changed, without an object of that name or a clone.
+  int DuplicateObjectNamed(const char* objectName, std::string& copyName);
+  // The object's item erased, translated (TranslateItem), projected and
+  // drawn; SetModified, 1. 0 for a name without an object or an item.
+  int TranslateObjectNamed(const char* objectName, double x, double y, double z);
+  // Merges scene text as request 69 merges a file, read from memory; 1 when
+  // the text read without an error.
+  int MergeSceneText(const std::string& text);
+  int MergeSceneFrom(std::istream& in);
+
+private:
+  std::vector<std::string> queuedGoals_;
 };
