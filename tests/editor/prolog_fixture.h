@@ -1,6 +1,6 @@
 #pragma once
-// A document whose Prolog console is open (request 79), with the goals typed
-// into the console and what the console shows since.
+// A document with the goals typed into its Prolog console and what the
+// console shows since; PrologConsoleTest opens the console (request 79) first.
 
 #include <string>
 
@@ -8,10 +8,8 @@
 
 namespace zavo::test {
 
-class PrologConsoleTest : public DocumentTest {
+class PrologDocumentTest : public DocumentTest {
 protected:
-  PrologConsoleTest() { driver.Request(79); }
-
   // Everything the console has shown, as one text.
   std::string ConsoleText() const {
     std::string all;
@@ -25,6 +23,11 @@ protected:
     return ConsoleText().substr(before.size());
   }
   long ObjectCount() const { return Count(editor->scene.GetObjects()); }
+};
+
+class PrologConsoleTest : public PrologDocumentTest {
+protected:
+  PrologConsoleTest() { driver.Request(79); }
 };
 
 // The five lines every goal run begins with.
