@@ -36,16 +36,19 @@ int CG_GraphicEditor::OpenPrologConsole() {
 }
 
 void CG_GraphicEditor::RunConsoleGoal(const char* line) {
-  const std::string goal = line != nullptr ? line : "";
-  // A goal may change the scene that a render is walking.
-  if (rendering != 0) {
-    queuedGoals_.push_back(goal);
-    return;
-  }
-  prolog.RunLoggedGoal(goal.c_str());
+  queuedGoals_.emplace_back(line != nullptr ? line : "");
+  RunQueuedGoals();
 }
 
 void CG_GraphicEditor::RunQueuedGoals() {
+  // One goal at a time, and none while a render walks the scene: a line that
+  // arrives meanwhile waits its turn.
+  if (goalRunning_) return;
+  struct Running {
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+    bool& flag;
+  } running(goalRunning_);
   while (rendering == 0 && !queuedGoals_.empty()) {
     const std::string goal = std::move(queuedGoals_.front());
     queuedGoals_.erase(queuedGoals_.begin());
@@ -72,7 +75,7 @@ int CG_GraphicEditor::DuplicateObjectNamed(const char* objectName, std::string& 
 int CG_GraphicEditor::TranslateObjectNamed(const char* objectName, double x, double y, double z) {
   CG_GraphicObject* object = objectName != nullptr ? scene.FindObject(objectName) : nullptr;
   CG_SceneEditorItem* item = object != nullptr ? FindItem(object) : nullptr;
-  if (item == nullptr) return 0;
+  if (item == nullptr || MayTransform(object) == 0) return 0;
   EraseItem(item);
   item = TranslateItem(item, x, y, z);
   if (item != nullptr) {

@@ -11,6 +11,7 @@
 
 #include "editor/modules/module_test_support.h"
 #include "models/core/transf.h"
+#include "object_command_fixture.h"
 #include "prolog_fixture.h"
 
 namespace zavo::test {
@@ -139,6 +140,18 @@ TEST_F(PrologBridge, TranslateWrapsTheObjectAndMarksTheDocument) {
   EXPECT_EQ(Item("k1")->object, wrapper);
   EXPECT_NE(top.Buffer(), topBefore);
   EXPECT_EQ(driver.Request(76).result, 1);
+}
+
+// The camera keeps its own frame, as with the move by dialog.
+class PrologCameraMove : public ObjectCommandTest {};
+
+TEST_F(PrologCameraMove, TheCameraIsNotMoved) {
+  driver.Request(79);
+  fakes.console.handler("?-qz_translate(camera, 0, 0, 1.5).");
+  ASSERT_FALSE(fakes.console.lines.empty());
+  EXPECT_EQ(fakes.console.lines[fakes.console.lines.size() - 2], "no\n");
+  EXPECT_EQ(dynamic_cast<GTransf*>(editor->scene.FindObject("camera")), nullptr);
+  EXPECT_EQ(editor->modified, 0);
 }
 
 // What the conversion makes of a term, its variables followed to their values.
