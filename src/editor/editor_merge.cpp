@@ -1,4 +1,5 @@
-// Request 69: a scene file read into the open scene.
+// Request 69: a scene file read into the open scene; the same merge from
+// scene text held in memory.
 
 #include <fstream>
 
@@ -10,8 +11,13 @@ int CG_GraphicEditor::MergeScene(const char* fileName) {
   std::ifstream in(fileName, std::ios::binary);
   // A file that cannot be opened adds nothing and says nothing.
   if (!in) return 0;
+  MergeSceneFrom(in);
+  return 1;
+}
+
+int CG_GraphicEditor::MergeSceneFrom(std::istream& in) {
   // What a failed read added before its error stays in the scene.
-  scene.Get(in);
+  const int read = scene.Get(in);
   for (CG_GraphicObject& object : scene.GetObjects()) {
     if (FindItem(&object) != nullptr) continue;
     CG_SceneEditorItem* item = CreateItem(&object);
@@ -27,5 +33,5 @@ int CG_GraphicEditor::MergeScene(const char* fileName) {
   RefreshViews();
   // The scene has changed: New must not drop it without asking.
   SetModified();
-  return 1;
+  return read != 0 ? 1 : 0;
 }

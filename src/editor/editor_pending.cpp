@@ -12,8 +12,6 @@ int CG_GraphicEditor::DropMapping() { return 0; }
 int CG_GraphicEditor::ModifyMapping() { return 0; }
 int CG_GraphicEditor::EndMappingEdit() { return 0; }
 int CG_GraphicEditor::BeginMappingEdit() { return 0; }
-int CG_GraphicEditor::OpenPrologConsole() { return 0; }
-int CG_GraphicEditor::StartProlog() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }
 int CG_GraphicEditor::ParamLibraryDialog() { return 0; }
 int CG_GraphicEditor::FieldLibraryDialog() { return 0; }

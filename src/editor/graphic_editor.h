@@ -845,4 +845,35 @@ public:
   // without a shell, and waits; "Cannot run " + its path when it cannot be
   // started. 1 when it ran.
   int RunMpegEncoder(const std::string& base);
+public:
+  // ---- Prolog bridge: the console's goals and what the scene predicates do ----
+
+  // The console's action for a typed line: the goal runs on this document's
+  // Prolog system with its output in "prolog.log"; while a render or another
+  // goal runs it waits, and runs after the render's queued requests or after
+  // the other goal.
+  void RunConsoleGoal(const char* line);
+  // The goals that waited, in the order typed.
+  void RunQueuedGoals();
+  // 0 for an object whose module keeps it out of the transform steps
+  // (cameras, area lamps); a transf and an object without a module 1.
+  int MayTransform(CG_GraphicObject* object);
+  // The name a copy of the object gets: its name extended by "_" until no
+  // object of the scene has it.
+  std::string FreeCopyName(const char* objectName) const;
+  // DuplicateObject on an object of the scene, with the name the copy got;
+  // 0, and nothing changed, without an object of that name or a clone.
+  int DuplicateObjectNamed(const char* objectName, std::string& copyName);
+  // The object's item erased, translated (TranslateItem), projected and
+  // drawn; SetModified, 1. 0 for a name without an object or an item, or
+  // for an object that may not be transformed.
+  int TranslateObjectNamed(const char* objectName, double x, double y, double z);
+  // Merges scene text as request 69 merges a file, read from memory; 1 when
+  // the text read without an error.
+  int MergeSceneText(const std::string& text);
+  int MergeSceneFrom(std::istream& in);
+
+private:
+  std::vector<std::string> queuedGoals_;
+  bool goalRunning_ = false;
 };

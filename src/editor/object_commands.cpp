@@ -74,11 +74,7 @@ int CG_GraphicEditor::DuplicateObject(const char* objectName) {
     CommandCancelled();
     return 0;
   }
-  std::string copyName = objectName;
-  do {
-    copyName += "_";
-  } while (scene.FindObject(copyName.c_str()) != nullptr);
-  copy->name = copyName.c_str();
+  copy->name = FreeCopyName(objectName).c_str();
   AddObjectToEditor(std::move(copy));
   SetModified();
   return 1;

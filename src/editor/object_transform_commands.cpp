@@ -31,6 +31,17 @@ double FieldValue(const charString& text, double empty) {
   return zavo::RealPrefix(text.Text());
 }
 
+}  // namespace
+
+int CG_GraphicEditor::MayTransform(CG_GraphicObject* object) {
+  // Cameras and area lamps keep their own frame; a transf ("transf" has no
+  // module) is never refused.
+  CG_ObjectEditorModule* module = object != nullptr ? FirstObjectModule(object->Keyword()) : nullptr;
+  return module != nullptr && module->MayTransform() == 0 ? 0 : 1;
+}
+
+namespace {
+
 int TransformObjectByDialog(CG_GraphicEditor& editor, ObjectStep step) {
   if (editor.NotifyChange() == 0) return 0;
   const StepDialog dialog = DialogOf(step);
@@ -59,10 +70,7 @@ int TransformObjectByDialog(CG_GraphicEditor& editor, ObjectStep step) {
   }
   CG_GraphicObject* object = editor.scene.FindObject(chosen.Text());
   CG_SceneEditorItem* item = editor.FindItem(object);
-  // Cameras and area lamps keep their own frame; a transf ("transf" has no
-  // module) is never refused.
-  CG_ObjectEditorModule* module = object != nullptr ? editor.FirstObjectModule(object->Keyword()) : nullptr;
-  if (item == nullptr || (module != nullptr && module->MayTransform() == 0)) {
+  if (item == nullptr || editor.MayTransform(object) == 0) {
     editor.CommandCancelled();
     return 0;
   }

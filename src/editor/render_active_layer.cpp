@@ -47,6 +47,7 @@ void CG_GraphicEditor::ServeQueuedRequests() {
     command.value = request.value;
     Command(command);
   }
+  RunQueuedGoals();
 }
 
 int CG_GraphicEditor::RenderActiveLayer() {

@@ -39,7 +39,11 @@ TEST(EditorStartup, ShellStartUpThenRequestFourRendersLikeZavoRender) {
             "\t\tymax 0.3;\n\t\tzmin -0.7;\n\t\tzmax 0.7;\n\t}\n}\n.\n");
 
   ScopedFakeModuleFactory factory;
-  VirtualEditor holder(CG_GraphicEditor::Create(0));
+  // The document keeps its Prolog log in the working folder of its start.
+  VirtualEditor holder([&] {
+    ScopedCwd start(work.path());
+    return CG_GraphicEditor::Create(0);
+  }());
   BackToEditor& editor = *holder;
   EditorFakes fakes;
   // The seven interfaces in the shell's order.

@@ -18,4 +18,6 @@ public:
   virtual void Output(const std::string& text) = 0;
   // The directory that consult and reconsult read their files from.
   virtual std::filesystem::path LibraryDir() = 0;
+  // Sets the flag that IsQuiet answers; a host without one ignores it.
+  virtual void SetQuiet(int) {}
 };

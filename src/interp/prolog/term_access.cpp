@@ -1,5 +1,8 @@
 #include "interp/prolog/term_access.h"
 
+#include <locale>
+#include <sstream>
+
 #include "interp/prolog/definitions.h"
 #include "interp/prolog/prolog_system.h"
 
@@ -27,4 +30,20 @@ void zavo::WriteTerm(PrologSystem& sys, pObj* t, int frame, std::ostream& os) {
   sys.Emit(os, *t);
   sys.ViewMode = mode;
   sys.ViewFrame = view;
+}
+
+std::string zavo::TermText(PrologSystem& sys, pObj* t, int frame) {
+  std::ostringstream text;
+  text.imbue(std::locale::classic());
+  // Without a host the routing writes to the given stream.
+  PrologInterface* host = sys.host;
+  sys.host = nullptr;
+  try {
+    WriteTerm(sys, t, frame, text);
+  } catch (...) {
+    sys.host = host;
+    throw;
+  }
+  sys.host = host;
+  return text.str();
 }

@@ -5,6 +5,7 @@
 // its kind (pObj::Type), its name, its arguments or its value, or written.
 
 #include <iosfwd>
+#include <string>
 
 class PrologSystem;
 class pObj;
@@ -28,5 +29,9 @@ const char* TermName(const pObj* t);
 // Writes the term as "write" shows it: variables through their bindings in
 // `frame`, through the system's output routing.
 void WriteTerm(PrologSystem& sys, pObj* t, int frame, std::ostream& os);
+
+// The text WriteTerm writes, kept from the host: a predicate that builds a
+// text of its own out of terms gets it whatever the host's quiet flag.
+std::string TermText(PrologSystem& sys, pObj* t, int frame);
 
 }  // namespace zavo

@@ -3,6 +3,7 @@
 #include <sstream>
 #include <string>
 
+#include "interp/prolog/term_access.h"
 #include "prolog_test_support.h"
 
 namespace {
@@ -66,6 +67,24 @@ TEST(PrologRouting, ALongTermReachesTheHostWhole) {
   EXPECT_GT(printed.size(), 300u);
   EXPECT_EQ(talking.outputs[0], printed);
   EXPECT_EQ(os.str(), "");
+}
+
+std::string kept;
+int Keep(PrologSystem& sys, Seq<pObj*>& args) {
+  kept = zavo::TermText(sys, args[0], sys.LeftPos);
+  return 1;
+}
+
+// A predicate's own text of a term never reaches a talking host.
+TEST(PrologRouting, TheTextOfATermStaysWithThePredicate) {
+  PrologSystem sys(1000, 1000);
+  RecordingHost talking(0);
+  sys.host = &talking;
+  sys.DefinePredicate("keep", Keep);
+  zavo::test::Ask(sys, "?- X = 2.5, keep(f(X, [b])).");
+  EXPECT_EQ(kept, "f(2.5,[ b ])");
+  EXPECT_EQ(talking.Joined(), "X = 2.5\nyes\n");
+  EXPECT_EQ(sys.host, &talking);
 }
 
 TEST(PrologRouting, TwoSystemsShareNothing) {
