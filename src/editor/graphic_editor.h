@@ -791,4 +791,14 @@ public:
 
   // The interactive special command in progress, if any.
   PendingEditRecord pendingEdit;
+
+public:
+  // ---- Control-point editing: an item built again after its object changed ----
+
+  // The item (already erased from the views) is replaced by a new item of
+  // its object: the new one takes the display settings, the layer entries
+  // and the selection records, is centred, projected and drawn. The old item
+  // is destroyed. The new item, or null when the object gives none (the old
+  // item's entries and records are then gone).
+  CG_SceneEditorItem* RebuildItem(CG_SceneEditorItem* item);
 };

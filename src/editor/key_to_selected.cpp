@@ -1,8 +1,6 @@
 // Request 48: a typed key goes to the selected object's editor module, which
 // may change the object; the item is then built again from the object.
 
-#include <memory>
-
 #include "editor/graphic_editor.h"
 #include "models/core/transf.h"
 
@@ -23,23 +21,15 @@ int CG_GraphicEditor::KeyToSelected(int key) {
   const int answer =
       module->Key(*this, item, *object, selected->status, key, transf != nullptr ? &transf->Forward() : nullptr);
 
+  // A module's dialog may have built the item again while it showed its
+  // changes: the selection names the item that stands now.
+  selected = dynamic_cast<CG_EObjectSelection*>(selection.First());
+  if (selected == nullptr || selected->item == nullptr) return 1;
+  item = selected->item;
   // The old picture goes with the old item; the new item takes its settings,
   // its selection record and its layer entries.
   EraseItem(item);
-  const IntTriple settings = item->display;
-  const std::int32_t extra = item->displayExtra;
-  items.Remove(item);
-  std::unique_ptr<CG_SceneEditorItem> old(item);
-  CG_SceneEditorItem* created = CreateItem(old->object);
-  ReplaceItem(created, old.get());
-  old.reset();
-  if (created != nullptr) {
-    created->display = settings;
-    created->displayExtra = extra;
-    InsertItem(created);
-    ProjectItem(created);
-    DrawItem(created);
-  }
+  RebuildItem(item);
   if (answer == 1) UnselectOnScreen();
   return 1;
 }
