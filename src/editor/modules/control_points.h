@@ -4,10 +4,10 @@
 // plane view, its square marker, and which point a click hits.
 //
 // A control point shows in each plane view (Top, Side, Front) of positive
-// size, at the pixel of the view's fitted window (editor/views/
-// plane_view_pixels.h); the Preview and views that are off show none. A
-// curve inside a transf shows its points through the wrapper's matrix; a
-// patch model shows them in its own coordinates.
+// size, at its pixel in the view's fitted window (PlaneViewPixels); the
+// Preview and views that are off show none. A curve inside a transf shows
+// its points through the wrapper's matrix; a patch model shows them in its
+// own coordinates.
 
 #include <cmath>
 
