@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "editor/dialog_controls.h"
-#include "editor/modules/field_parameters.h"
 #include "editor/graphic_editor.h"
+#include "editor/modules/field_parameters.h"
 #include "editor/object_editing.h"
 #include "foundation/runtime_error_box.h"
 #include "models/core/patch_model_based.h"
@@ -65,8 +65,9 @@ struct ApplyFieldContext {
   std::size_t parameters = 0;
 };
 
-// Gives every point position(i, p) asks for (the others stay), updates the
-// model and builds its item again. The item has been erased.
+// Each point for which position(saved point, new point) answers true takes
+// the new point (the others stay); then the model is updated and its item
+// built again. The item has been erased.
 template <class Position>
 void MovePoints(ApplyFieldContext& context, Position position) {
   const std::size_t count =
