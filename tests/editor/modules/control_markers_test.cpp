@@ -25,6 +25,7 @@ TEST(ControlMarkers, APointShowsAtThePixelOfItsPlaneView) {
     const char* step;   // a transf around the object, or null
     int view, width, height, invertY;
     int x, y;           // -1: the view shows nothing
+    bool off = false;   // the view is switched off
   };
   const Case cases[] = {
       {"top", false, {1.34, 2.71, 0.52}, nullptr, 0, 200, 100, 0, 113, 77},
@@ -39,6 +40,7 @@ TEST(ControlMarkers, APointShowsAtThePixelOfItsPlaneView) {
       {"a patch model shows its own coordinates", true, {}, nullptr, 0, 200, 100, 0, 73, 67},
       {"a patch model in a transf as well", true, {}, "t ( 5 , 0 , 0 );", 0, 200, 100, 0, 73, 67},
       {"a view of no size", false, {1.34, 2.71, 0.52}, nullptr, 0, 0, 0, 0, -1, -1},
+      {"a view that is off", false, {1.34, 2.71, 0.52}, nullptr, 1, 200, 100, 0, -1, -1, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -46,6 +48,7 @@ TEST(ControlMarkers, APointShowsAtThePixelOfItsPlaneView) {
     doc.editor->options.InvertY = c.invertY;
     RasterWireFrameImage* views[3] = {&doc.top, &doc.side, &doc.front};
     views[c.view]->Resize(c.width, c.height);
+    if (c.off) doc.editor->viewModes[c.view] = 0;
     const char* name = c.step != nullptr ? "moved" : c.mesh ? "quad" : "line";
     CG_ObjectEditorModule* module = nullptr;
     CG_ESelectionStatus* status = nullptr;
