@@ -34,27 +34,6 @@ std::vector<CG_SceneEditorItem*> CG_GraphicEditor::AnimItems() {
   return found;
 }
 
-CG_SceneEditorItem* CG_GraphicEditor::RebuildItem(CG_SceneEditorItem* item,
-                                                  const std::function<void(CG_GraphicObject&)>& change) {
-  EraseItem(item);
-  const IntTriple settings = item->display;
-  const std::int32_t extra = item->displayExtra;
-  items.Remove(item);
-  std::unique_ptr<CG_SceneEditorItem> old(item);
-  if (change) change(*old->object);
-  CG_SceneEditorItem* created = CreateItem(old->object);
-  ReplaceItem(created, old.get());
-  old.reset();
-  if (created != nullptr) {
-    created->display = settings;
-    created->displayExtra = extra;
-    InsertItem(created);
-    ProjectItem(created);
-    DrawItem(created);
-  }
-  return created;
-}
-
 void CG_GraphicEditor::ResetFrame() {
   animationOn = 0;
   UpdateTitle();

@@ -836,11 +836,12 @@ public:
   // The items of the current item iteration whose objects are animated, in
   // iteration order.
   std::vector<CG_SceneEditorItem*> AnimItems();
-  // The item built again from its object: erased, unlinked and destroyed,
+  // The item built again from its object (none for null): erased, unlinked and destroyed,
   // change (when given) applied to the object, a new item made in its layer
   // places and selection records with the old display settings, centred,
   // projected and drawn. The new item, or null when the object gets none.
-  CG_SceneEditorItem* RebuildItem(CG_SceneEditorItem* item, const std::function<void(CG_GraphicObject&)>& change);
+  CG_SceneEditorItem* RebuildItem(CG_SceneEditorItem* item,
+                                  const std::function<void(CG_GraphicObject&)>& change = {});
   // Runs mpegenc of the program directory on "zavo.par" for B + ".mpg",
   // without a shell, and waits; "Cannot run " + its path when it cannot be
   // started. 1 when it ran.

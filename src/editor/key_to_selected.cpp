@@ -21,9 +21,14 @@ int CG_GraphicEditor::KeyToSelected(int key) {
   const int answer =
       module->Key(*this, item, *object, selected->status, key, transf != nullptr ? &transf->Forward() : nullptr);
 
+  // A module's dialog may have built the item again while it showed its
+  // changes: the selection names the item that stands now.
+  selected = dynamic_cast<CG_EObjectSelection*>(selection.First());
+  if (selected == nullptr || selected->item == nullptr) return 1;
+  item = selected->item;
   // The old picture goes with the old item; the new item takes its settings,
   // its selection record and its layer entries.
-  RebuildItem(item, nullptr);
+  RebuildItem(item);
   if (answer == 1) UnselectOnScreen();
   return 1;
 }
