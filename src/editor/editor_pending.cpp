@@ -10,13 +10,6 @@ int CG_GraphicEditor::RenderParamDialog() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
 int CG_GraphicEditor::OptionsDialog() { return 0; }
-int CG_GraphicEditor::SelectTexture() { return 0; }
-int CG_GraphicEditor::DeleteTexture() { return 0; }
-int CG_GraphicEditor::SelectMappingType() { return 0; }
-int CG_GraphicEditor::DropMapping() { return 0; }
-int CG_GraphicEditor::ModifyMapping() { return 0; }
-int CG_GraphicEditor::EndMappingEdit() { return 0; }
-int CG_GraphicEditor::BeginMappingEdit() { return 0; }
 void CG_GraphicEditor::ResetFrame() {}
 int CG_GraphicEditor::SetFrame() { return 0; }
 int CG_GraphicEditor::AnimationOptions() { return 0; }

@@ -154,6 +154,7 @@ void CG_GraphicEditor::ResetDocument() {
   items.Clear();
   SetCameraInUse(nullptr);
   scene.Clear();
+  retiredTextures.Clear();
   scene.SetName("zavo");
   activeView = -1;
   animationOn = 0;

@@ -791,4 +791,11 @@ public:
 
   // The interactive special command in progress, if any.
   PendingEditRecord pendingEdit;
+
+  // ---- Texture commands: deleted textures ----
+  //
+  // A texture deleted from the scene: every object has let go of it, and the
+  // record is kept here until the document is reset, so that nothing can
+  // follow a freed pointer.
+  DblList<CG_Texture> retiredTextures;
 };
