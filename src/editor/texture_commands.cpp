@@ -8,6 +8,7 @@
 #include "editor/graphic_editor.h"
 #include "editor/scene_references.h"
 #include "editor/text_routines.h"
+#include "foundation/path_resolver.h"
 #include "scene/texture.h"
 
 namespace {
@@ -42,22 +43,13 @@ void AppendTextureNames(const std::filesystem::path& folder, Seq<charString>& na
   }
 }
 
-// The texture directory as a path: "\" separates as "/" does.
-std::filesystem::path TextureFolder(const char* texturePath) {
-  std::string text = texturePath != nullptr ? texturePath : "";
-  for (char& c : text) {
-    if (c == '\\') c = '/';
-  }
-  return text;
-}
-
 }  // namespace
 
 int CG_GraphicEditor::SelectTexture() {
   Seq<charString> names;
   AppendTextureNames(".", names);
   if (const char* texturePath = scene.GetTexturePath(); texturePath != nullptr && *texturePath != '\0') {
-    AppendTextureNames(TextureFolder(texturePath), names);
+    AppendTextureNames(zavo::PathFromName(texturePath), names);
   }
   const charString chosen = ChooseFromList("Select a texture", names);
   if (chosen.Text() == nullptr) {

@@ -74,7 +74,8 @@ TEST_F(TextureCommands, SelectTextureOffersTheBmpFilesOfBothDirectoriesInTurn) {
     for (const std::string& file : c.work) WriteFile(work / file, "");
     for (const std::string& file : c.textures) WriteFile(textures / file, "");
     ScopedCwd inWork(work);
-    driver.Request(2, textures.string().c_str());
+    // A texture path written on Windows.
+    driver.Request(2, ("..\\" + textures.filename().string()).c_str());
     fakes.listShower.AnswerCancel();
     EXPECT_EQ(driver.Request(51).result, 0);
     EXPECT_EQ(fakes.listShower.titles.back(), "Select a texture");

@@ -35,8 +35,10 @@ TEST_F(TextureMappingEndToEnd, ChooseApplyShowSaveAndOpenAgain) {
   driver.Request(45);
   driver.Request(65);
   WriteFile(dir / "two.qz",
-            "{ object name k1; material standard; model { box xmin 0.5; xmax 2.5; ymin -1; ymax 1.5; zmin 0; zmax 3.5; } }\n"
-            "{ object name k2; material standard; model { box xmin -4; xmax -1.5; ymin 2; ymax 4.5; zmin -1; zmax 1; } }\n"
+            "{ object name k1; material standard;\n"
+            "  model { box xmin 0.5; xmax 2.5; ymin -1; ymax 1.5; zmin 0; zmax 3.5; } }\n"
+            "{ object name k2; material standard;\n"
+            "  model { box xmin -4; xmax -1.5; ymin 2; ymax 4.5; zmin -1; zmax 1; } }\n"
             ".\n");
   driver.Request(69, "two.qz");
   std::filesystem::create_directories(dir / "tex");
@@ -76,8 +78,9 @@ TEST_F(TextureMappingEndToEnd, ChooseApplyShowSaveAndOpenAgain) {
   fakes.listShower.AnswerText("grain");
   driver.Request(52);
   // The unnamed document adds its undo note after the refusal.
-  EXPECT_EQ(fakes.system.messages, (std::vector<std::string>{"You cannot delete that texture.\nSome objects are using it.",
-                                                             "No name.Cannot undo."}));
+  EXPECT_EQ(fakes.system.messages,
+            (std::vector<std::string>{"You cannot delete that texture.\nSome objects are using it.",
+                                      "No name.Cannot undo."}));
   EXPECT_NE(editor->scene.GetTextures().Find("grain"), nullptr);
 
   // 4. Saved, a new document, the saved one opened again: the same scene.
