@@ -5,13 +5,6 @@
 
 int CG_GraphicEditor::RenderParamDialog() { return 0; }
 int CG_GraphicEditor::OptionsDialog() { return 0; }
-int CG_GraphicEditor::SelectTexture() { return 0; }
-int CG_GraphicEditor::DeleteTexture() { return 0; }
-int CG_GraphicEditor::SelectMappingType() { return 0; }
-int CG_GraphicEditor::DropMapping() { return 0; }
-int CG_GraphicEditor::ModifyMapping() { return 0; }
-int CG_GraphicEditor::EndMappingEdit() { return 0; }
-int CG_GraphicEditor::BeginMappingEdit() { return 0; }
 int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }
 int CG_GraphicEditor::ParamLibraryDialog() { return 0; }
 int CG_GraphicEditor::FieldLibraryDialog() { return 0; }

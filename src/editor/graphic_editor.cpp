@@ -155,6 +155,7 @@ void CG_GraphicEditor::ResetDocument() {
   SetCameraInUse(nullptr);
   scene.Clear();
   retiredMaterials.Clear();
+  retiredTextures.Clear();
   scene.SetName("zavo");
   activeView = -1;
   animationOn = 0;

@@ -877,4 +877,10 @@ public:
 private:
   std::vector<std::string> queuedGoals_;
   bool goalRunning_ = false;
+  // ---- Texture commands: deleted textures ----
+  //
+  // A texture deleted from the scene: every object has let go of it, and the
+  // record is kept here until the document is reset, so that nothing can
+  // follow a freed pointer.
+  DblList<CG_Texture> retiredTextures;
 };

@@ -28,6 +28,11 @@ char* TextCopy(const char* text) {
   return copy;
 }
 
+void AppendText(Seq<charString>& names, const char* text) {
+  names.Resize(names.Count() + 1);
+  names[names.Count() - 1] = text;
+}
+
 int LoadDirectoryList(const std::filesystem::path& folder, Seq<charString>& names) {
   names.SetSize(0);
   std::error_code error;

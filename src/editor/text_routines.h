@@ -22,6 +22,9 @@ charString IntToText(int value);
 // A new copy of the text (delete[] frees it); null for null.
 char* TextCopy(const char* text);
 
+// Appends a copy of the text as the last entry.
+void AppendText(Seq<charString>& names, const char* text);
+
 // Empties names, then appends the name of every entry of the folder except
 // "." and "..", sorted by byte order so that lists are the same on every
 // machine. 0 when the folder cannot be opened, else 1.
