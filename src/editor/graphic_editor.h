@@ -814,10 +814,6 @@ public:
   DblList<CG_NamedMaterial> retiredMaterials;
   // The names of the scene's named materials, in list order.
   Seq<charString> MaterialNames() const;
-  // Every object of the scene, and every object it holds, that refers to
-  // the material lets go of it (it is then drawn and rendered with the
-  // default material).
-  void ReleaseMaterial(const CG_NamedMaterial* material);
   // In every layer not named layerName, the first entry whose object is
   // named objectName is removed.
   void RemoveFromOtherLayers(const char* objectName, const char* layerName);

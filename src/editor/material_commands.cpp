@@ -2,9 +2,8 @@
 // Every material is edited through the last material module named "phong",
 // whatever its own model.
 
-#include <functional>
-
 #include "editor/graphic_editor.h"
+#include "editor/scene_references.h"
 #include "foundation/runtime_error_box.h"
 #include "scene/comm_data.h"
 #include "scene/material.h"
@@ -12,38 +11,6 @@
 namespace {
 
 constexpr const char* kMaterialModule = "phong";
-
-// How the scene's objects stand to a material about to be deleted.
-enum class MaterialUse { kFree, kUsed, kMaybeUsed };
-
-// Any object that lists the material uses it; otherwise an object that
-// cannot tell (it answers 0) may use it.
-MaterialUse FindMaterialUse(const CG_GraphicScene& scene, const CG_NamedMaterial* material) {
-  bool unknown = false;
-  for (const CG_GraphicObject& object : scene.GetObjects()) {
-    Seq<CG_NamedMaterial*> listed;
-    const int told = object.GetMaterials(listed);
-    for (std::uint32_t i = 0; i < listed.Count(); ++i) {
-      if (listed[i] == material) return MaterialUse::kUsed;
-    }
-    if (told == 0) unknown = true;
-  }
-  return unknown ? MaterialUse::kMaybeUsed : MaterialUse::kFree;
-}
-
-// The common data of the object and of everything it holds, lent to visit
-// and given back (the mapping travels with the record).
-void VisitCommonData(CG_GraphicObject& object, const std::function<void(CG_GraphicObjectCommData&)>& visit) {
-  CG_GraphicObjectCommData record;
-  object.GetCommData(record);
-  visit(record);
-  object.SetCommData(record);
-  Seq<CG_GraphicObject*> children;
-  if (object.GetChildren(children) == 0) return;
-  for (std::uint32_t i = 0; i < children.Count(); ++i) {
-    if (children[i] != nullptr) VisitCommonData(*children[i], visit);
-  }
-}
 
 // The module's answer to Modify must be the material it was given.
 void CheckModified(const CG_NamedMaterial* answer, const CG_NamedMaterial* material) {
@@ -59,14 +26,6 @@ Seq<charString> CG_GraphicEditor::MaterialNames() const {
     names[names.Count() - 1] = material.name;
   }
   return names;
-}
-
-void CG_GraphicEditor::ReleaseMaterial(const CG_NamedMaterial* material) {
-  for (CG_GraphicObject& object : scene.GetObjects()) {
-    VisitCommonData(object, [material](CG_GraphicObjectCommData& record) {
-      if (record.material == material) record.material = nullptr;
-    });
-  }
 }
 
 int CG_GraphicEditor::NewMaterial() {
@@ -121,18 +80,18 @@ int CG_GraphicEditor::DeleteMaterial() {
   DblList<CG_NamedMaterial>& materials = scene.GetMaterials();
   CG_NamedMaterial* material = materials.Find(chosen.Text());
   if (material == nullptr) RuntimeErrorBox("mat find error");
-  switch (FindMaterialUse(scene, material)) {
-    case MaterialUse::kFree:
+  switch (zavo::MaterialUse(scene, material)) {
+    case zavo::RecordUse::kFree:
       materials.Delete(material);
       break;
-    case MaterialUse::kUsed:
+    case zavo::RecordUse::kUsed:
       Message("You cannot delete that material.\nSome objects are using it.");
       break;
-    case MaterialUse::kMaybeUsed:
+    case zavo::RecordUse::kMaybeUsed:
       if (Ask("Material can be used by one or more objects.\nDelete it ?", "Warning") == 1) {
         // Objects that could not tell may still point at it: they let go, and
         // the record stays alive until the scene is cleared.
-        ReleaseMaterial(material);
+        zavo::ReleaseRecord(scene, material, nullptr);
         retiredMaterials.Append(materials.Remove(material));
       }
       break;

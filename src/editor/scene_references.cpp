@@ -27,19 +27,36 @@ void Release(CG_GraphicObject& object, const CG_NamedMaterial* material, const C
 
 }  // namespace
 
-RecordUse TextureUse(const CG_GraphicScene& scene, const CG_Texture* texture) {
+namespace {
+
+// Every object is asked, in scene order, for the records of one kind it
+// uses (list answers 0 when the object cannot tell): one that lists the
+// record makes it used, whatever objects before it could not tell.
+template <class Record, class List>
+RecordUse FindUse(const CG_GraphicScene& scene, const Record* record, List list) {
   RecordUse use = RecordUse::kFree;
   for (const CG_GraphicObject& object : scene.GetObjects()) {
-    Seq<CG_Texture*> textures;
-    if (object.GetTextures(textures) == 0) {
-      use = RecordUse::kMaybeUsed;
-      continue;
+    Seq<Record*> listed;
+    const int told = list(object, listed);
+    for (std::uint32_t i = 0; i < listed.Count(); ++i) {
+      if (listed[i] == record) return RecordUse::kUsed;
     }
-    for (std::uint32_t i = 0; i < textures.Count(); ++i) {
-      if (textures[i] == texture) return RecordUse::kUsed;
-    }
+    if (told == 0) use = RecordUse::kMaybeUsed;
   }
   return use;
+}
+
+}  // namespace
+
+RecordUse TextureUse(const CG_GraphicScene& scene, const CG_Texture* texture) {
+  return FindUse(scene, texture,
+                 [](const CG_GraphicObject& object, Seq<CG_Texture*>& listed) { return object.GetTextures(listed); });
+}
+
+RecordUse MaterialUse(const CG_GraphicScene& scene, const CG_NamedMaterial* material) {
+  return FindUse(scene, material, [](const CG_GraphicObject& object, Seq<CG_NamedMaterial*>& listed) {
+    return object.GetMaterials(listed);
+  });
 }
 
 void ReleaseRecord(CG_GraphicScene& scene, const CG_NamedMaterial* material, const CG_Texture* texture) {

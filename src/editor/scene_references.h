@@ -21,6 +21,8 @@ enum class RecordUse {
 // and bump) it uses. Every object is asked: one that lists the texture makes
 // it used, whatever objects before it could not tell.
 RecordUse TextureUse(const CG_GraphicScene& scene, const CG_Texture* texture);
+// The same question about a named material.
+RecordUse MaterialUse(const CG_GraphicScene& scene, const CG_NamedMaterial* material);
 
 // Every object of the scene, and every child of one, that refers to the
 // material or to the texture (as texture or as bump) through its common data
