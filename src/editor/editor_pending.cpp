@@ -6,10 +6,8 @@
 int CG_GraphicEditor::NewMaterial() { return 0; }
 int CG_GraphicEditor::DeleteMaterial() { return 0; }
 int CG_GraphicEditor::ChangeMaterial() { return 0; }
-int CG_GraphicEditor::RenderParamDialog() { return 0; }
 int CG_GraphicEditor::GroupFromLayer() { return 0; }
 int CG_GraphicEditor::LayerFromGroup() { return 0; }
-int CG_GraphicEditor::OptionsDialog() { return 0; }
 int CG_GraphicEditor::SelectTexture() { return 0; }
 int CG_GraphicEditor::DeleteTexture() { return 0; }
 int CG_GraphicEditor::SelectMappingType() { return 0; }
@@ -23,6 +21,3 @@ int CG_GraphicEditor::AnimationOptions() { return 0; }
 int CG_GraphicEditor::ExportAnimation() { return 0; }
 int CG_GraphicEditor::OpenPrologConsole() { return 0; }
 int CG_GraphicEditor::StartProlog() { return 0; }
-int CG_GraphicEditor::MaterialLibraryDialog() { return 0; }
-int CG_GraphicEditor::ParamLibraryDialog() { return 0; }
-int CG_GraphicEditor::FieldLibraryDialog() { return 0; }
