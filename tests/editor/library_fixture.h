@@ -21,9 +21,11 @@ inline constexpr const char* kFastPreview =
     "\tmodel { sphere center ( 0 , 0 , -1.5 ); radius 0.95; }\n}\n"
     "{ lamp\n\tname key;\n\tmodel { pointlamp\npos ( -3.5 , 4.2 , 5 );\n\tcolor (1,1,0.95);\n}\n}\n.\n";
 
+// The library files, written under a folder of the caller (by default a
+// temporary directory of its own).
 class LibraryFolder {
 public:
-  LibraryFolder() {
+  explicit LibraryFolder(std::filesystem::path root = {}) : dir(root.empty() ? temp.path() : root) {
     Put("material/gold.qz", kGoldMaterial);
     Put("mpreview/fast.qz", kFastPreview);
     Put("param/hi.qz", "{ param\n  dimx 64;\n  dimy 48;\n}\n.\n");
@@ -32,14 +34,15 @@ public:
     Put("field/f1.qz",
               "{ object\n\tname f1;\n\tmodel { sphere center ( 0.4 , -0.3 , 1.1 ); radius 0.35; }\n}\n.\n");
   }
-  std::string Path() const { return dir.path().string(); }
+  std::string Path() const { return dir.string(); }
   // Writes a file of the library, making its folder.
   void Put(const std::string& relative, const std::string& text) {
     std::filesystem::create_directories((dir / relative).parent_path());
     WriteFile(dir / relative, text);
   }
 
-  TempDir dir;
+  TempDir temp;
+  std::filesystem::path dir;
 };
 
 }  // namespace zavo::test
