@@ -3,13 +3,11 @@
 // name "preview".
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <string>
 #include <system_error>
 
-#include "editor/dialog_fields.h"
 #include "editor/graphic_editor.h"
 #include "foundation/path_resolver.h"
 #include "models/registry.h"
@@ -98,7 +96,7 @@ int RenderPreview(CG_GraphicScene& scene, const fs::path& materialFile, const fs
   if (ReadInto(scene, previewFile) == 0) return 0;
   const fs::path& scratch = ScratchDirectory();
   if (scratch.empty()) return 0;
-  const fs::path output = scratch / ("preview" + std::to_string(static_cast<long>(::getpid())));
+  const fs::path output = scratch / "preview";
   scene.SetDimX(side);
   scene.SetDimY(side);
   if (scene.SetOutputImage(output.string().c_str()) == 0) return 0;
