@@ -39,8 +39,8 @@ int CG_GraphicEditor::OptionsDialog() {
   auto& selectedObject = AddColour(controls, "SelectedObject", o.SelectedObject);
   const int shownModes = test ? 3 : 2;
   const char* preset = o.ShowMode >= 0 && o.ShowMode < shownModes ? kShowModes[o.ShowMode] : nullptr;
-  auto& showMode = test ? zavo::AddListBox(controls, "ShowMode", {kShowModes[0], kShowModes[1], kShowModes[2]}, preset)
-                        : zavo::AddListBox(controls, "ShowMode", {kShowModes[0], kShowModes[1]}, preset);
+  auto& showMode = zavo::AddListBox(controls, "ShowMode", {kShowModes[0], kShowModes[1], kShowModes[2]}, preset);
+  showMode.entries.Resize(static_cast<std::uint32_t>(shownModes));  // "tinteractive" only in test mode
   auto& useGrid = AddControl<Check_obj>(controls, "UseGrid", o.UseGrid);
   auto& gridDim = zavo::AddRealEdit(controls, "GridDim", o.GridDim);
   auto& undo = AddControl<LogicalSet_obj>(controls, "Undo");

@@ -20,12 +20,13 @@ public:
 
   // A list box with the fixed entries; its selection, when there is one,
   // replaces the text.
-  void Choice(gcg_list& controls, const char* label, std::initializer_list<const char*> entries,
-              charString& field) {
+  ListBox_obj& Choice(gcg_list& controls, const char* label, std::initializer_list<const char*> entries,
+                      charString& field) {
     ListBox_obj& list = zavo::AddListBox(controls, label, entries, field.Text());
     writeBack_.push_back([&list, &field] {
       if (zavo::HasText(list.selected)) field = list.selected;
     });
+    return list;
   }
   // Edit fields: a text replaces the value (reals by their number prefix,
   // integers truncated toward zero); an empty text keeps it.
@@ -121,11 +122,9 @@ int CG_GraphicEditor::RenderParamDialog() {
   const bool test = options.Test != 0;
   ParamForm form(test);
   gcg_list controls;
-  if (test) {
-    form.Choice(controls, "render", {"raytracing", "depth", "vrml", "dxf", "t_analysis", "preview", "tgl"}, p.render);
-  } else {
-    form.Choice(controls, "render", {"raytracing", "depth", "vrml", "dxf", "t_analysis", "preview"}, p.render);
-  }
+  ListBox_obj& render =
+      form.Choice(controls, "render", {"raytracing", "depth", "vrml", "dxf", "t_analysis", "preview", "tgl"}, p.render);
+  if (!test) render.entries.Resize(6);  // "tgl" only in test mode
   BuildRaytracingGroup(form, *form.Group(controls, "Raytracing"), p);
   gcg_list& depth = *form.Group(controls, "Depth");
   form.Int(depth, "depthmax", p.depthmax);
