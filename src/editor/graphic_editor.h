@@ -879,4 +879,32 @@ private:
   // record is kept here until the document is reset, so that nothing can
   // follow a freed pointer.
   DblList<CG_Texture> retiredTextures;
+public:
+  // ---- Editor dialogs: the libraries of materials, render parameters and fields ----
+  //
+  // A library is a folder of scene files under the library directory
+  // ("material", "param", "field"; the preview scenes in "mpreview"); its
+  // entries are shown by name without folder and ".qz".
+
+  // The "Param" or "Field" list of a library folder under the title; OK
+  // merges the chosen entry's file into the scene (MergeScene) and answers 1.
+  int LibraryFragmentDialog(const char* library, const char* title, const char* label);
+  // Renders the preview of the library material into the image: a scene of
+  // its own (BuildRegistry, the editor's paths) reads the material file, its
+  // materials of that name become "preview", then the preview scene
+  // mpreview/<PreviewType>.qz is read and rendered PreviewPixels() square by
+  // its own parameters, with mpreview as working directory (restored on every
+  // path). The image goes through a file of a per-process temporary
+  // directory, removed afterwards. 1; 0 after "Error in preview", the image
+  // left as it was.
+  int MakeMaterialPreview(BitmapManager& image, const char* materialName);
+  // The material library's buttons, given the dialog's controls: "preview"
+  // shows the chosen material's cached <m>.bmp, or renders and caches it;
+  // "Insert" reads the material's file into the scene (SetModified).
+  void PreviewMaterialAction(gcg_list& controls);
+  void InsertMaterialAction(gcg_list& controls);
+  // The side of a material preview: PreviewSize within 1 .. 1024.
+  int PreviewPixels() const;
+  // The library folder shown last.
+  std::filesystem::path libraryFolder;
 };
