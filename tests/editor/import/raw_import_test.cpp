@@ -100,6 +100,10 @@ TEST_F(RawImport, PointsBecomeAnOpenPolylineNamedAfterTheFile) {
   Write("rail.raw", "7 8 9 10");
   EXPECT_EQ(driver.Request(73, "rail").result, 1);
   EXPECT_NE(ObjectText("rail").find("p ( 1 , 2 , 0 )"), std::string::npos);
+  // A file without a whole point gives a polyline without points.
+  Write("none.raw", "2.5");
+  EXPECT_EQ(driver.Request(73, "none").result, 1);
+  EXPECT_EQ(ObjectText("none"), "{ object\n\tname none;\n\tmaterial standard;\n\tmodel { polyline\n\t\topen 1;\n\t}\n}\n");
   EXPECT_EQ(driver.Request(72, "gone").result, 0);
   EXPECT_EQ(fakes.system.messages, (std::vector<std::string>{"file gone.raw not found"}));
 }
