@@ -907,4 +907,17 @@ public:
   int PreviewPixels() const;
   // The library folder shown last.
   std::filesystem::path libraryFolder;
+  // ---- Imported meshes: a .brp file loaded as a brep object ----
+
+  // The one-object scene text that loads the mesh "<model>.brp" as the
+  // object objectName (no interpolation, costr 1.3).
+  static std::string BRepObjectText(const char* objectName, const char* modelName);
+  // The name itself when no object has it, else the first free of name_2,
+  // name_3, ... name_999999; empty when none is free.
+  std::string FreeObjectName(const std::string& name) const;
+  // The mesh "<model>.brp" (working directory, then the model path) read
+  // through BRepObjectText into a new object of the first free name (model,
+  // model_2, ...) and added with AddObjectToEditor. 0 when no name is free or
+  // the scene text read no object (the reader's message is shown).
+  int LoadBRepObject(const char* modelName);
 };
