@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "module_fixture.h"
+#include "scene/comm_data.h"
 #include "scene/mapping.h"
 
 namespace zavo::test {
@@ -238,6 +239,41 @@ TEST(MappingModules, WithoutACurrentMappingAReleaseDoesNothing) {
   EXPECT_EQ(doc.Module("planar").EditInViews(*doc.editor, 0, 100, 50), 1);
   EXPECT_EQ(doc.editor->mouseMode, 0);
   EXPECT_TRUE(doc.fakes.system.statuses.empty());
+}
+
+// The mapping commands with the real modules, as the window layer sends
+// them: a spherical mapping chosen, its centre moved in the Top view by a
+// right-button release on it and a left click, the frame hidden again and
+// the mapping given to a sphere.
+TEST(MappingModules, TheMappingCommandsMakeAndMoveAMappingForAnObject) {
+  MappingDocument doc;
+  EditorDriver driver(*doc.editor);
+  doc.Answer({{"name", "ball"}});
+  ASSERT_EQ(doc.editor->AddObjectToEditor(doc.Object("sphere").Create(*doc.editor)), 1);
+
+  doc.fakes.listShower.AnswerText("spherical");
+  driver.Request(53);
+  ASSERT_NE(doc.editor->currentMapping, nullptr);
+  EXPECT_EQ(doc.fakes.listShower.shown.back(), (std::vector<std::string>{"planar", "spherical", "cilindric"}));
+  EXPECT_EQ(driver.Request(57).result, 1);
+  EXPECT_EQ(doc.top.Pixel(100, 50), kMarker);
+  driver.RightClick(0, 100, 50);
+  EXPECT_EQ(doc.fakes.system.statuses.back(), "Move center");
+  driver.LeftClick(0, 130, 90);
+  EXPECT_EQ(doc.top.Pixel(130, 90), kMarker);
+  EXPECT_NE(doc.top.Pixel(100, 50), kMarker);
+  driver.Request(56);
+  EXPECT_NE(doc.top.Pixel(130, 90), kMarker);
+
+  doc.fakes.listShower.AnswerText("ball");
+  doc.fakes.dialog.Answer({{}, {"Apply Mapping"}, true});
+  EXPECT_EQ(driver.Request(27).result, 1);
+  std::unique_ptr<CG_GraphicObjectCommData> data = doc.editor->scene.FindObject("ball")->NewCommData();
+  ASSERT_NE(data->mapping, nullptr);
+  EXPECT_STREQ(data->mapping->TypeName(), "spherical");
+  EXPECT_NEAR(data->mapping->center.x, 3, 1e-12);
+  EXPECT_NEAR(data->mapping->center.y, 4, 1e-12);
+  EXPECT_EQ(data->mapping->center.z, 0);
 }
 
 }  // namespace
