@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "editor/modules/area_lamp_module.h"
 #include "editor/modules/lamp_modules.h"
+#include "editor/modules/mapping_modules.h"
 #include "editor/modules/solid_modules.h"
 
 namespace zavo {
@@ -28,6 +30,10 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_XPointLampEditorModule", &Make<CG_XPointLampEditorModule>},
     {EditorModuleList::kLamp, "CG_PointLampEditorModule", &Make<CG_PointLampEditorModule>},
     {EditorModuleList::kLamp, "CG_ConeLampEditorModule", &Make<CG_ConeLampEditorModule>},
+    {EditorModuleList::kObject, "CG_AreaLampEditorModule", &Make<CG_AreaLampEditorModule>},
+    {EditorModuleList::kMapping, "CG_PlanarMappingEditorModule", &Make<CG_PlanarMappingEditorModule>},
+    {EditorModuleList::kMapping, "CG_SphericalMappingEditorModule", &Make<CG_SphericalMappingEditorModule>},
+    {EditorModuleList::kMapping, "CG_CylindricMappingEditorModule", &Make<CG_CylindricMappingEditorModule>},
 };
 
 }  // namespace

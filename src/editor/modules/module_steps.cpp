@@ -69,6 +69,7 @@ Placement PlaceNewObject(const CG_GraphicEditor& editor, bool useClick) {
   const double extentB = box[b + 3] - box[b];
   place.size = std::min(extentA / 4, extentB / 4);
   place.lampRadius = std::min(extentA * 0.5 * 0.1, extentB * 0.5 * 0.1);
+  place.areaHalfDiagonal = std::min(0.15 * extentA, 0.15 * extentB);
   return place;
 }
 

@@ -43,6 +43,7 @@ struct Placement {
   Point3D centre;
   double size = 0.0;         // the smaller shown extent of the box / 4
   double lampRadius = 0.0;   // the smaller shown extent of the box * 0.5 * 0.1
+  double areaHalfDiagonal = 0.0;  // the smaller shown extent of the box * 0.15
   int horizontal = 0;        // the shown axes (0 x, 1 y, 2 z)
   int vertical = 1;
 };

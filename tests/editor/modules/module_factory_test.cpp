@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "cone", "pointlamp"}},
-      {1, {"sphere", "cylinder", "cone", "conelamp", "pointlamp"}},
+      {0, {"sphere", "cylinder", "cone", "arealamp", "pointlamp"}},
+      {1, {"sphere", "cylinder", "cone", "arealamp", "conelamp", "pointlamp"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
@@ -22,7 +22,7 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     EXPECT_EQ(Keywords(doc.editor->objectModules), c.objects);
     EXPECT_EQ(Keywords(doc.editor->lampModules), (std::vector<std::string>{"pointlamp", "conelamp"}));
     EXPECT_TRUE(Keywords(doc.editor->materialModules).empty());
-    EXPECT_TRUE(Keywords(doc.editor->mappingModules).empty());
+    EXPECT_EQ(Keywords(doc.editor->mappingModules), (std::vector<std::string>{"planar", "spherical", "cilindric"}));
   }
 }
 
