@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "geometry/box.h"
+#include "geometry/hot_inline.h"
 #include "geometry/ray.h"
 
 namespace zavo {
@@ -49,7 +50,7 @@ public:
   // 1 when the ray starts inside, 2) and where the ray enters (0 when it
   // starts inside, else the nearer crossing). `scale` is at least the largest
   // absolute coordinate of g.
-  int Cross(const GEO_Box& g, double scale, double& entry) const {
+  ZAVO_INLINE int Cross(const GEO_Box& g, double scale, double& entry) const {
     ++BoxNIntr;
     Slabs s;
     switch (Measure(g, scale, s)) {
@@ -85,15 +86,11 @@ public:
 
   // As Hits, but false also for a box that the ray surely enters (within the
   // tolerance) only beyond the distance limit.
-  bool HitsBefore(const GEO_Box& b, double scale, double limit) const {
+  ZAVO_INLINE bool HitsBefore(const GEO_Box& b, double scale, double limit) const {
     Slabs s;
     if (!Hits(b, scale, s)) return false;
     if (!s.valid) return true;
-    double entry = -std::numeric_limits<double>::infinity();
-    for (int a = 0; a < 3; ++a) {
-      if (!zero_[a]) entry = std::max(entry, s.near[a] - tolerance_[a]);
-    }
-    return !(entry > limit + 1e-9 * std::fabs(limit) + s.margin);
+    return !(WidenedEntry(s) > limit + 1e-9 * std::fabs(limit) + s.margin);
   }
 
 private:
@@ -112,7 +109,7 @@ private:
     bool parallelOut = false;  // outside the box on an axis of no direction
   };
 
-  bool Hits(const GEO_Box& b, double scale, Slabs& s) const {
+  ZAVO_INLINE bool Hits(const GEO_Box& b, double scale, Slabs& s) const {
     ++TestBoxNIntr;
     const int state = Measure(b, scale, s);
     if (state == kMiss) {
@@ -124,13 +121,7 @@ private:
         }
       } else if (s.valid) {
         // The slabs of b widened by the tolerance.
-        double entry = -std::numeric_limits<double>::infinity();
-        double exit = std::numeric_limits<double>::infinity();
-        for (int a = 0; a < 3; ++a) {
-          if (zero_[a]) continue;
-          entry = std::max(entry, s.near[a] - tolerance_[a]);
-          exit = std::min(exit, s.far[a] + tolerance_[a]);
-        }
+        const double entry = WidenedEntry(s), exit = WidenedExit(s);
         if (exit < entry - s.margin || exit < -s.margin) return false;
       }
     } else if (state == kHit) {
@@ -138,6 +129,30 @@ private:
     }
     --TestBoxNIntr;  // counted again by the face tests
     return b.HitByRay(ray_);
+  }
+
+  // Where the ray enters and leaves the measured slabs widened by the
+  // tolerance; the axes of no direction left out. The same maxima and minima
+  // in any order: no slab value is NaN once measured.
+  ZAVO_INLINE double WidenedEntry(const Slabs& s) const {
+    if (!anyZero_) {
+      return std::max(s.near[0] - tolerance_[0], std::max(s.near[1] - tolerance_[1], s.near[2] - tolerance_[2]));
+    }
+    double entry = -std::numeric_limits<double>::infinity();
+    for (int a = 0; a < 3; ++a) {
+      if (!zero_[a]) entry = std::max(entry, s.near[a] - tolerance_[a]);
+    }
+    return entry;
+  }
+  ZAVO_INLINE double WidenedExit(const Slabs& s) const {
+    if (!anyZero_) {
+      return std::min(s.far[0] + tolerance_[0], std::min(s.far[1] + tolerance_[1], s.far[2] + tolerance_[2]));
+    }
+    double exit = std::numeric_limits<double>::infinity();
+    for (int a = 0; a < 3; ++a) {
+      if (!zero_[a]) exit = std::min(exit, s.far[a] + tolerance_[a]);
+    }
+    return exit;
   }
 
   static double Lo(const GEO_Box& b, int a) { return a == 0 ? b.xmin : a == 1 ? b.ymin : b.zmin; }
@@ -159,7 +174,7 @@ private:
     return tNear <= tFar;
   }
 
-  int Measure(const GEO_Box& b, double scale, Slabs& s) const {
+  ZAVO_INLINE int Measure(const GEO_Box& b, double scale, Slabs& s) const {
     if (plain_ && scale <= 1e150) {
       // No axis without direction: each slab straight from the box.
       const double n0 = ((negative_[0] ? b.xmax : b.xmin) - o_[0]) * inv_[0];
@@ -192,7 +207,7 @@ private:
   }
 
   // Measure from the three slabs.
-  int Decide(double n0, double f0, double n1, double f1, double n2, double f2, double scale, Slabs& s) const {
+  ZAVO_INLINE int Decide(double n0, double f0, double n1, double f1, double n2, double f2, double scale, Slabs& s) const {
     s.near[0] = n0;
     s.near[1] = n1;
     s.near[2] = n2;

@@ -121,8 +121,16 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
   if (GetRayHierarchy() == nullptr) LayOutHierarchy();
   const zavo::RayHierarchy& tree = *GetRayHierarchy();
   const zavo::RaySlabs slabs(ray);
-  thread_local std::vector<std::uint32_t> pending;
-  pending.clear();
+  // Worked on as a local (kept in registers), handed back on every way out.
+  thread_local std::vector<std::uint32_t> kept;
+  std::vector<std::uint32_t> pending = std::move(kept);
+  struct HandBack {
+    std::vector<std::uint32_t>& from;
+    ~HandBack() {
+      from.clear();
+      kept = std::move(from);
+    }
+  } handBack{pending};
   pending.push_back(0);
   while (!pending.empty()) {
     const zavo::RayHierNode& node = tree.Node(pending.back());
