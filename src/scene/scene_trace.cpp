@@ -136,7 +136,9 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
     const zavo::RayHierNode& node = tree.Node(pending.back());
     pending.pop_back();
     if (node.hasBox) {
-      const bool met = node.plainBox ? slabs.HitsBefore(node.box, node.scale, distance)
+      // Every entry below is tested for itself: a box the ray only passes
+      // near may be kept.
+      const bool met = node.plainBox ? slabs.MayHitBefore(node.box, node.scale, distance)
                                      : node.volume->HitByRay(ray) != 0;
       if (!met) continue;
     }
