@@ -16,6 +16,7 @@ namespace zavo {
 
 struct SelectionScratch {
   std::vector<std::uint32_t> byKey, at, where, run;
+  std::vector<double> keys;
 };
 
 // The plain swap loop, quadratic in n.
@@ -87,24 +88,16 @@ void SelectionSortByKey(E* ids, double* keys, std::uint32_t n) {
     }
     first = last;
   }
-  // Each cycle of the permutation moved along once, in place.
-  std::vector<std::uint32_t>& done = scratch.byKey;  // free again: 1 once placed
-  std::fill(done.begin(), done.end(), 0u);
+  thread_local std::vector<E> outIds;
+  std::vector<double>& outKeys = scratch.keys;
+  outIds.resize(n);
+  outKeys.resize(n);
   for (std::uint32_t p = 0; p < n; ++p) {
-    if (done[p] != 0 || at[p] == p) continue;
-    const E firstId = ids[p];
-    const double firstKey = keys[p];
-    std::uint32_t q = p;
-    while (at[q] != p) {
-      ids[q] = ids[at[q]];
-      keys[q] = keys[at[q]];
-      done[q] = 1;
-      q = at[q];
-    }
-    ids[q] = firstId;
-    keys[q] = firstKey;
-    done[q] = 1;
+    outIds[p] = ids[at[p]];
+    outKeys[p] = keys[at[p]];
   }
+  std::copy(outIds.begin(), outIds.begin() + n, ids);
+  std::copy(outKeys.begin(), outKeys.begin() + n, keys);
 }
 
 }  // namespace zavo
