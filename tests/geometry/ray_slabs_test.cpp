@@ -142,7 +142,9 @@ TEST(RaySlabs, MayHitBeforeKeepsEveryBoxHitsBeforeKeeps) {
     for (double limit : {std::numeric_limits<double>::infinity(), entry * 2.0 + 1.0, entry * 0.5}) {
       const bool exact = slabs.HitsBefore(c.box, BoxScale(c.box), limit);
       const bool may = slabs.MayHitBefore(c.box, BoxScale(c.box), limit);
-      if (exact) ASSERT_TRUE(may) << c.ray.origin.x << " " << c.ray.origin.y << " " << c.ray.origin.z;
+      if (exact) {
+        ASSERT_TRUE(may) << c.ray.origin.x << " " << c.ray.origin.y << " " << c.ray.origin.z;
+      }
       kept += exact;
       extra += may && !exact;
       ++asked;
