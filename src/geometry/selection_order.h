@@ -14,6 +14,7 @@
 
 namespace zavo {
 
+// The work lists of SelectionSortByKey, one set a thread.
 struct SelectionScratch {
   std::vector<std::uint32_t> byKey, at, where, run;
   std::vector<double> keys;
