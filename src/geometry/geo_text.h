@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <string>
 
 #include "foundation/matrix.h"
 #include "foundation/number_text.h"
@@ -36,6 +37,9 @@ int WriteMatrix(std::ostream& os, const Matrix<double>& matrix);
 // "[ xmin , xmax , ymin , ymax , zmin , zmax ]"
 void WriteNumberRecord6(std::ostream& os, double xmin, double xmax, double ymin, double ymax, double zmin,
                         double zmax);
+// The same text added at the end of out.
+void AppendNumberRecord6(std::string& out, double xmin, double xmax, double ymin, double ymax, double zmin,
+                         double zmax);
 // "{ bound\n\tmodel " then the volume's own block, then "}\n".
 void WriteBound(std::ostream& os, const BoundingObject& volume);
 

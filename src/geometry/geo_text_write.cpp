@@ -1,4 +1,5 @@
 #include <ostream>
+#include <string>
 
 #include "geometry/geo_text.h"
 #include "geometry/real_text.h"
@@ -46,15 +47,24 @@ int WriteMatrix(std::ostream& os, const Matrix<double>& matrix) {
   return 1;
 }
 
+void AppendNumberRecord6(std::string& out, double xmin, double xmax, double ymin, double ymax, double zmin,
+                         double zmax) {
+  const double values[6] = {xmin, xmax, ymin, ymax, zmin, zmax};
+  out += "[ ";
+  for (int i = 0; i < 6; ++i) {
+    if (i > 0) out += " , ";
+    zavo::AppendReal(out, values[i]);
+  }
+  out += " ]";
+}
+
 void WriteNumberRecord6(std::ostream& os, double xmin, double xmax, double ymin, double ymax, double zmin,
                         double zmax) {
-  const double values[6] = {xmin, xmax, ymin, ymax, zmin, zmax};
-  os << "[ ";
-  for (int i = 0; i < 6; ++i) {
-    if (i > 0) os << " , ";
-    WriteReal(os, values[i]);
-  }
-  os << " ]";
+  // Made whole, then written at once: hierarchy files hold a record a node.
+  std::string text;
+  text.reserve(128);
+  AppendNumberRecord6(text, xmin, xmax, ymin, ymax, zmin, zmax);
+  os.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void WriteBound(std::ostream& os, const BoundingObject& volume) {

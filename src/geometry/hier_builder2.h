@@ -137,6 +137,18 @@ private:
     return zavo::SeedPicker(std::move(keys), boxes.size());
   }
 
+  // A median build's elements: their ids and boxes, and the positions of
+  // the run being split (each node's run is a stretch of at), with room for
+  // the sort keys of that stretch.
+  struct MedianRun {
+    std::vector<E> ids;
+    std::vector<B> boxes;
+    std::vector<std::uint32_t> at;
+    std::vector<double> keys;
+  };
+  // The median build of the n positions from at[first] on.
+  Node* MedianNode(MedianRun& run, std::uint32_t first, std::uint32_t n);
+
   Node* BuildGridLevel(const GridSpan& span, const std::vector<B>& boxes, double factor);
   Node* GroupLevel(const std::vector<Node*>& nodes, double factor, bool keyedSeeds);
   // After a break: every free member of the index, in order, and their union box.
@@ -167,18 +179,35 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildNode(c
                                                                                std::uint32_t end) {
   if (end < start || end > ids.Count()) RuntimeErrorBox("HierBuilder2::BuildNode");
   const std::uint32_t n = end - start;
+  // Each element's box is asked once; the runs below are positions in it.
+  MedianRun run;
+  run.ids.resize(n);
+  run.boxes.resize(n);
+  run.at.resize(n);
+  run.keys.resize(n);
+  for (std::uint32_t i = 0; i < n; ++i) {
+    run.ids[i] = ids[start + i];
+    run.boxes[i] = elements_->BoxOf(run.ids[i]);
+    run.at[i] = i;
+  }
+  return MedianNode(run, 0, n);
+}
+
+template <class E, class S, class B, class CM>
+typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::MedianNode(MedianRun& run,
+                                                                                std::uint32_t first,
+                                                                                std::uint32_t n) {
   Node* node = new Node;
   if (n == 0) return node;
+  const std::uint32_t* at = run.at.data() + first;
 
-  Seq<B> boxes(n);
-  for (std::uint32_t i = 0; i < n; ++i) boxes[i] = elements_->BoxOf(ids[start + i]);
-  B box = boxes[0];
-  for (std::uint32_t i = 1; i < n; ++i) CM::Union(box, box, boxes[i]);
+  B box = run.boxes[at[0]];
+  for (std::uint32_t i = 1; i < n; ++i) CM::Union(box, box, run.boxes[at[i]]);
   node->box = box;
 
   if (n <= 4 || stop_()) {
     node->elements.SetSize(n);
-    for (std::uint32_t i = 0; i < n; ++i) node->elements[i] = ids[start + i];
+    for (std::uint32_t i = 0; i < n; ++i) node->elements[i] = run.ids[at[i]];
     return node;
   }
 
@@ -193,20 +222,15 @@ typename HierBuilder2<E, S, B, CM>::Node* HierBuilder2<E, S, B, CM>::BuildNode(c
   }
   if (sz > widest) axis = 2;
 
-  Seq<E> order(n);
-  Seq<double> keys(n);
-  for (std::uint32_t i = 0; i < n; ++i) {
-    order[i] = ids[start + i];
-    keys[i] = CM::Min(boxes[i], axis);
-  }
-  boxes.SetSize(0);
-  zavo::SelectionSortByKey(order.Data(), keys.Data(), n);
-  keys.SetSize(0);
+  // The run ordered in place: its halves are the children's runs.
+  double* keys = run.keys.data() + first;
+  for (std::uint32_t i = 0; i < n; ++i) keys[i] = CM::Min(run.boxes[at[i]], axis);
+  zavo::SelectionSortByKey(run.at.data() + first, keys, n);
 
   const std::uint32_t h = n / 2;
   node->children.SetSize(2);
-  node->children[0] = BuildNode(order, 0, h);
-  node->children[1] = BuildNode(order, h, n);
+  node->children[0] = MedianNode(run, first, h);
+  node->children[1] = MedianNode(run, first + h, n - h);
   return node;
 }
 

@@ -1,5 +1,6 @@
 #include "geometry/hier_file.h"
 
+#include <charconv>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -202,25 +203,37 @@ void SaveHierarchy(std::ostream& os, const HierNode<int, GEO_Box>* root) {
     for (std::uint32_t c = node->children.Count(); c > 0; --c) stack.push_back(node->children[c - 1]);
   }
   const int n = table.Size();
-  os << std::to_string(n) << '\n' << (n > 1 ? "1" : "0") << '\n';
+  // Each node's text is made whole, then written at once.
+  std::string text;
+  const auto number = [&text](long long v, char after) {
+    char buf[24];
+    text.append(buf, static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, v).ptr - buf));
+    text += after;
+  };
+  number(n, '\n');
+  text += n > 1 ? "1\n" : "0\n";
   for (int i = 1; i < n; ++i) {
     const Node* node = table[i];
-    os << std::to_string(i) << '\n';
-    WriteNumberRecord6(os, node->box.xmin, node->box.xmax, node->box.ymin, node->box.ymax, node->box.zmin,
-                       node->box.zmax);
+    number(i, '\n');
+    AppendNumberRecord6(text, node->box.xmin, node->box.xmax, node->box.ymin, node->box.ymax, node->box.zmin,
+                        node->box.zmax);
     const int next = table.IndexOf(node->next);
-    os << '\n' << std::to_string(next < 0 ? 0 : next) << '\n';
+    text += '\n';
+    number(next < 0 ? 0 : next, '\n');
     if (node->children.Count() > 0) {
-      os << "1\n" << std::to_string(node->children.Count()) << '\n';
-      for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
-        os << std::to_string(table.IndexOf(node->children[c])) << ' ';
-      }
+      text += "1\n";
+      number(node->children.Count(), '\n');
+      for (std::uint32_t c = 0; c < node->children.Count(); ++c) number(table.IndexOf(node->children[c]), ' ');
     } else {
-      os << "0\n" << std::to_string(node->elements.Count()) << '\n';
-      for (std::uint32_t e = 0; e < node->elements.Count(); ++e) os << std::to_string(node->elements[e]) << ' ';
+      text += "0\n";
+      number(node->elements.Count(), '\n');
+      for (std::uint32_t e = 0; e < node->elements.Count(); ++e) number(node->elements[e], ' ');
     }
-    os << '\n';
+    text += '\n';
+    os.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
   }
+  os.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 HierNode<int, GEO_Box>* LoadHierarchy(std::istream& in, std::uint32_t faceCount) {

@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "geometry/box.h"
+#include "geometry/hot_inline.h"
 #include "geometry/ray.h"
 
 namespace zavo {
@@ -49,7 +50,7 @@ public:
   // 1 when the ray starts inside, 2) and where the ray enters (0 when it
   // starts inside, else the nearer crossing). `scale` is at least the largest
   // absolute coordinate of g.
-  int Cross(const GEO_Box& g, double scale, double& entry) const {
+  ZAVO_INLINE int Cross(const GEO_Box& g, double scale, double& entry) const {
     ++BoxNIntr;
     Slabs s;
     switch (Measure(g, scale, s)) {
@@ -85,18 +86,36 @@ public:
 
   // As Hits, but false also for a box that the ray surely enters (within the
   // tolerance) only beyond the distance limit.
-  bool HitsBefore(const GEO_Box& b, double scale, double limit) const {
+  ZAVO_INLINE bool HitsBefore(const GEO_Box& b, double scale, double limit) const {
     Slabs s;
     if (!Hits(b, scale, s)) return false;
     if (!s.valid) return true;
-    double entry = -std::numeric_limits<double>::infinity();
-    for (int a = 0; a < 3; ++a) {
-      if (!zero_[a]) entry = std::max(entry, s.near[a] - tolerance_[a]);
+    return !(WidenedEntry(s) > limit + 1e-9 * std::fabs(limit) + s.margin);
+  }
+
+  // For a walk that tests what each box holds for itself (the shadow walk):
+  // true for every box HitsBefore keeps, and perhaps for one the ray passes
+  // within the tolerance and the rounding margin that GEO_Box::HitByRay
+  // leaves out. It uses the same slab values and margin and leaves out a box
+  // only where HitsBefore decides so on them; what it saves is the sorting
+  // out of edges and corners and the face tests.
+  ZAVO_INLINE bool MayHitBefore(const GEO_Box& b, double scale, double limit) const {
+    Slabs s;
+    if (!(plain_ && scale <= 1e150) || !PlainSlabs(b, s) || !SetMargin(scale, s)) {
+      return HitsBeforeOutOfLine(b, scale, limit);
     }
+    ++TestBoxNIntr;
+    const double entry = WidenedEntry(s), exit = WidenedExit(s);
+    if (exit < entry - s.margin || exit < -s.margin) return false;
     return !(entry > limit + 1e-9 * std::fabs(limit) + s.margin);
   }
 
 private:
+  // The rare cases of MayHitBefore, kept out of the walk's loop.
+  [[gnu::noinline]] bool HitsBeforeOutOfLine(const GEO_Box& b, double scale, double limit) const {
+    return HitsBefore(b, scale, limit);
+  }
+
   static constexpr double kMargin = 4e-15;
   static constexpr double kTolerance = 1e-7;  // that of GEO_Box::HitByRay
   // Just above the squared distance at which GEO_Box's face tests take two
@@ -112,7 +131,7 @@ private:
     bool parallelOut = false;  // outside the box on an axis of no direction
   };
 
-  bool Hits(const GEO_Box& b, double scale, Slabs& s) const {
+  ZAVO_INLINE bool Hits(const GEO_Box& b, double scale, Slabs& s) const {
     ++TestBoxNIntr;
     const int state = Measure(b, scale, s);
     if (state == kMiss) {
@@ -124,13 +143,7 @@ private:
         }
       } else if (s.valid) {
         // The slabs of b widened by the tolerance.
-        double entry = -std::numeric_limits<double>::infinity();
-        double exit = std::numeric_limits<double>::infinity();
-        for (int a = 0; a < 3; ++a) {
-          if (zero_[a]) continue;
-          entry = std::max(entry, s.near[a] - tolerance_[a]);
-          exit = std::min(exit, s.far[a] + tolerance_[a]);
-        }
+        const double entry = WidenedEntry(s), exit = WidenedExit(s);
         if (exit < entry - s.margin || exit < -s.margin) return false;
       }
     } else if (state == kHit) {
@@ -138,6 +151,30 @@ private:
     }
     --TestBoxNIntr;  // counted again by the face tests
     return b.HitByRay(ray_);
+  }
+
+  // Where the ray enters and leaves the measured slabs widened by the
+  // tolerance; the axes of no direction left out. The same maxima and minima
+  // in any order: no slab value is NaN once measured.
+  ZAVO_INLINE double WidenedEntry(const Slabs& s) const {
+    if (!anyZero_) {
+      return std::max(s.near[0] - tolerance_[0], std::max(s.near[1] - tolerance_[1], s.near[2] - tolerance_[2]));
+    }
+    double entry = -std::numeric_limits<double>::infinity();
+    for (int a = 0; a < 3; ++a) {
+      if (!zero_[a]) entry = std::max(entry, s.near[a] - tolerance_[a]);
+    }
+    return entry;
+  }
+  ZAVO_INLINE double WidenedExit(const Slabs& s) const {
+    if (!anyZero_) {
+      return std::min(s.far[0] + tolerance_[0], std::min(s.far[1] + tolerance_[1], s.far[2] + tolerance_[2]));
+    }
+    double exit = std::numeric_limits<double>::infinity();
+    for (int a = 0; a < 3; ++a) {
+      if (!zero_[a]) exit = std::min(exit, s.far[a] + tolerance_[a]);
+    }
+    return exit;
   }
 
   static double Lo(const GEO_Box& b, int a) { return a == 0 ? b.xmin : a == 1 ? b.ymin : b.zmin; }
@@ -159,17 +196,11 @@ private:
     return tNear <= tFar;
   }
 
-  int Measure(const GEO_Box& b, double scale, Slabs& s) const {
+  ZAVO_INLINE int Measure(const GEO_Box& b, double scale, Slabs& s) const {
     if (plain_ && scale <= 1e150) {
-      // No axis without direction: each slab straight from the box.
-      const double n0 = ((negative_[0] ? b.xmax : b.xmin) - o_[0]) * inv_[0];
-      const double f0 = ((negative_[0] ? b.xmin : b.xmax) - o_[0]) * inv_[0];
-      const double n1 = ((negative_[1] ? b.ymax : b.ymin) - o_[1]) * inv_[1];
-      const double f1 = ((negative_[1] ? b.ymin : b.ymax) - o_[1]) * inv_[1];
-      const double n2 = ((negative_[2] ? b.zmax : b.zmin) - o_[2]) * inv_[2];
-      const double f2 = ((negative_[2] ? b.zmin : b.zmax) - o_[2]) * inv_[2];
-      if (!((n0 <= f0) & (n1 <= f1) & (n2 <= f2))) return kUndecided;
-      return Decide(n0, f0, n1, f1, n2, f2, scale, s);
+      Slabs p;
+      if (!PlainSlabs(b, p)) return kUndecided;
+      return Decide(p.near[0], p.far[0], p.near[1], p.far[1], p.near[2], p.far[2], scale, s);
     }
     if (anyZero_) {
       bool unordered = false;
@@ -191,22 +222,42 @@ private:
     return Decide(n0, f0, n1, f1, n2, f2, scale, s);
   }
 
+  // For a ray with a direction on every axis: the slabs of b straight from
+  // the box into s.near and s.far; false where one is NaN or reversed.
+  ZAVO_INLINE bool PlainSlabs(const GEO_Box& b, Slabs& s) const {
+    s.near[0] = ((negative_[0] ? b.xmax : b.xmin) - o_[0]) * inv_[0];
+    s.far[0] = ((negative_[0] ? b.xmin : b.xmax) - o_[0]) * inv_[0];
+    s.near[1] = ((negative_[1] ? b.ymax : b.ymin) - o_[1]) * inv_[1];
+    s.far[1] = ((negative_[1] ? b.ymin : b.ymax) - o_[1]) * inv_[1];
+    s.near[2] = ((negative_[2] ? b.zmax : b.zmin) - o_[2]) * inv_[2];
+    s.far[2] = ((negative_[2] ? b.zmin : b.zmax) - o_[2]) * inv_[2];
+    return (s.near[0] <= s.far[0]) & (s.near[1] <= s.far[1]) & (s.near[2] <= s.far[2]);
+  }
+
+  // The entry, the exit and the margin of the slabs in s; false (s not
+  // valid) for a margin beyond all bounds.
+  ZAVO_INLINE bool SetMargin(double scale, Slabs& s) const {
+    const double entry = std::max(s.near[0], std::max(s.near[1], s.near[2]));
+    const double exit = std::min(s.far[0], std::min(s.far[1], s.far[2]));
+    const double margin = fixed_ + perScale_ * scale + kMargin * std::max(std::fabs(entry), std::fabs(exit));
+    if (!(margin < std::numeric_limits<double>::infinity())) return false;
+    s.valid = true;
+    s.entry = entry;
+    s.exit = exit;
+    s.margin = margin;
+    return true;
+  }
+
   // Measure from the three slabs.
-  int Decide(double n0, double f0, double n1, double f1, double n2, double f2, double scale, Slabs& s) const {
+  ZAVO_INLINE int Decide(double n0, double f0, double n1, double f1, double n2, double f2, double scale, Slabs& s) const {
     s.near[0] = n0;
     s.near[1] = n1;
     s.near[2] = n2;
     s.far[0] = f0;
     s.far[1] = f1;
     s.far[2] = f2;
-    const double entry = std::max(n0, std::max(n1, n2));
-    const double exit = std::min(f0, std::min(f1, f2));
-    const double margin = fixed_ + perScale_ * scale + kMargin * std::max(std::fabs(entry), std::fabs(exit));
-    if (!(margin < std::numeric_limits<double>::infinity())) return kUndecided;
-    s.valid = true;
-    s.entry = entry;
-    s.exit = exit;
-    s.margin = margin;
+    if (!SetMargin(scale, s)) return kUndecided;
+    const double entry = s.entry, exit = s.exit, margin = s.margin;
     if (exit < entry - margin || exit < -margin) return kMiss;
     if (!(exit - entry > margin)) return kUndecided;
     // One entry side and one exit side, every other face plane crossed

@@ -25,6 +25,11 @@ void WriteReal(std::ostream& os, double v) {
   os.write(buf, static_cast<std::streamsize>(Format(v, buf)));
 }
 
+void AppendReal(std::string& out, double v) {
+  char buf[32];
+  out.append(buf, Format(v, buf));
+}
+
 bool WrittenAlike(double a, double b) {
   char x[32];
   char y[32];

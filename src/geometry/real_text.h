@@ -10,6 +10,8 @@ namespace zavo {
 // target stream or the program has.
 std::string RealText(double v);
 void WriteReal(std::ostream& os, double v);
+// RealText(v) added at the end of out.
+void AppendReal(std::string& out, double v);
 
 // Whether two reals are written alike (RealText). Keys that are written only
 // when they differ from a default decide on this, so that a value within the

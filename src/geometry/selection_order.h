@@ -14,6 +14,12 @@
 
 namespace zavo {
 
+// The work lists of SelectionSortByKey, one set a thread.
+struct SelectionScratch {
+  std::vector<std::uint32_t> byKey, at, where, run;
+  std::vector<double> keys;
+};
+
 // The plain swap loop, quadratic in n.
 template <class E>
 void SelectionSortPlain(E* ids, double* keys, std::uint32_t n) {
@@ -49,14 +55,21 @@ void SelectionSortByKey(E* ids, double* keys, std::uint32_t n) {
       return;
     }
   }
+  // The work lists of this thread, kept from call to call (a median build
+  // sorts every node's run).
+  thread_local SelectionScratch scratch;
   // Input positions ordered by key; runs of equal keys end up side by side.
-  std::vector<std::uint32_t> byKey(n);
+  std::vector<std::uint32_t>& byKey = scratch.byKey;
+  byKey.resize(n);
   for (std::uint32_t i = 0; i < n; ++i) byKey[i] = i;
   std::sort(byKey.begin(), byKey.end(), [keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
   // at[p]: the input position of what stands at p now; where[e]: the reverse.
-  std::vector<std::uint32_t> at(n), where(n);
+  std::vector<std::uint32_t>& at = scratch.at;
+  std::vector<std::uint32_t>& where = scratch.where;
+  at.resize(n);
+  where.resize(n);
   for (std::uint32_t i = 0; i < n; ++i) at[i] = where[i] = i;
-  std::vector<std::uint32_t> run;
+  std::vector<std::uint32_t>& run = scratch.run;
   for (std::uint32_t first = 0; first < n;) {
     std::uint32_t last = first + 1;
     while (last < n && !(keys[byKey[first]] < keys[byKey[last]])) ++last;
@@ -76,14 +89,16 @@ void SelectionSortByKey(E* ids, double* keys, std::uint32_t n) {
     }
     first = last;
   }
-  std::vector<E> outIds(n);
-  std::vector<double> outKeys(n);
+  thread_local std::vector<E> outIds;
+  std::vector<double>& outKeys = scratch.keys;
+  outIds.resize(n);
+  outKeys.resize(n);
   for (std::uint32_t p = 0; p < n; ++p) {
     outIds[p] = ids[at[p]];
     outKeys[p] = keys[at[p]];
   }
-  std::copy(outIds.begin(), outIds.end(), ids);
-  std::copy(outKeys.begin(), outKeys.end(), keys);
+  std::copy(outIds.begin(), outIds.begin() + n, ids);
+  std::copy(outKeys.begin(), outKeys.begin() + n, keys);
 }
 
 }  // namespace zavo

@@ -98,7 +98,7 @@ struct Walk {
   }
 
   // Where the ray enters the node's box grown for rays; false when it misses.
-  bool Cross(const RayHierNode& node, double& entry) const {
+  ZAVO_INLINE bool Cross(const RayHierNode& node, double& entry) const {
     return slabs.Cross(node.grown, node.grownScale, entry) != 0;
   }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "geometry/hot_inline.h"
 #include "scene/trace_data.h"
 
 class CG_GraphicScene;
@@ -30,7 +31,7 @@ class QZIntrStack {
 public:
   void Clear() { items_.clear(); }
   bool Empty() const { return items_.empty(); }
-  void Insert(const QZIntr& item) {
+  ZAVO_INLINE void Insert(const QZIntr& item) {
     items_.push_back(item);
     std::size_t k = items_.size() - 1;
     for (; k > 0 && !(items_[k - 1].entry > item.entry); --k) items_[k] = items_[k - 1];

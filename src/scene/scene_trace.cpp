@@ -121,14 +121,24 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
   if (GetRayHierarchy() == nullptr) LayOutHierarchy();
   const zavo::RayHierarchy& tree = *GetRayHierarchy();
   const zavo::RaySlabs slabs(ray);
-  thread_local std::vector<std::uint32_t> pending;
-  pending.clear();
+  // Worked on as a local (kept in registers), handed back on every way out.
+  thread_local std::vector<std::uint32_t> kept;
+  std::vector<std::uint32_t> pending = std::move(kept);
+  struct HandBack {
+    std::vector<std::uint32_t>& from;
+    ~HandBack() {
+      from.clear();
+      kept = std::move(from);
+    }
+  } handBack{pending};
   pending.push_back(0);
   while (!pending.empty()) {
     const zavo::RayHierNode& node = tree.Node(pending.back());
     pending.pop_back();
     if (node.hasBox) {
-      const bool met = node.plainBox ? slabs.HitsBefore(node.box, node.scale, distance)
+      // Every entry below is tested for itself: a box the ray only passes
+      // near may be kept.
+      const bool met = node.plainBox ? slabs.MayHitBefore(node.box, node.scale, distance)
                                      : node.volume->HitByRay(ray) != 0;
       if (!met) continue;
     }
