@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#include "editor/modules/blob_module.h"
+#include "editor/modules/box_module.h"
+#include "editor/modules/brep_module.h"
+#include "editor/modules/bezier_module.h"
 #include "editor/modules/lamp_modules.h"
 #include "editor/modules/solid_modules.h"
 
@@ -28,6 +32,10 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_XPointLampEditorModule", &Make<CG_XPointLampEditorModule>},
     {EditorModuleList::kLamp, "CG_PointLampEditorModule", &Make<CG_PointLampEditorModule>},
     {EditorModuleList::kLamp, "CG_ConeLampEditorModule", &Make<CG_ConeLampEditorModule>},
+    {EditorModuleList::kObject, "CG_BoxEditorModule", &Make<CG_BoxEditorModule>},
+    {EditorModuleList::kObject, "CG_BRepEditorModule", &Make<CG_BRepEditorModule>},
+    {EditorModuleList::kObject, "CG_BlobEditorModule", &Make<CG_BlobEditorModule>},
+    {EditorModuleList::kObject, "CG_BezierEditorModule", &Make<CG_BezierEditorModule>},
 };
 
 }  // namespace

@@ -69,6 +69,8 @@ Placement PlaceNewObject(const CG_GraphicEditor& editor, bool useClick) {
   const double extentB = box[b + 3] - box[b];
   place.size = std::min(extentA / 4, extentB / 4);
   place.lampRadius = std::min(extentA * 0.5 * 0.1, extentB * 0.5 * 0.1);
+  place.low = Point3D{box[0], box[1], box[2]};
+  place.high = Point3D{box[3], box[4], box[5]};
   return place;
 }
 

@@ -45,6 +45,7 @@ struct Placement {
   double lampRadius = 0.0;   // the smaller shown extent of the box * 0.5 * 0.1
   int horizontal = 0;        // the shown axes (0 x, 1 y, 2 z)
   int vertical = 1;
+  Point3D low, high;         // the view's stored world box
 };
 Placement PlaceNewObject(const CG_GraphicEditor& editor, bool useClick);
 

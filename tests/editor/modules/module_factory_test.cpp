@@ -38,7 +38,7 @@ TEST(ModuleFactory, AnswersOnlyForBuiltClassesInTheirOwnList) {
       {EditorModuleList::kObject, "pointlamp", "CG_XPointLampEditorModule", true},
       {EditorModuleList::kLamp, "pointlamp", "CG_PointLampEditorModule", true},
       {EditorModuleList::kObject, "conelamp", "CG_XConeLampEditorModule", true},
-      {EditorModuleList::kObject, "box", "CG_BoxEditorModule", false},
+      {EditorModuleList::kObject, "box", "CG_BoxEditorModule", true},
       {EditorModuleList::kMaterial, "phong", "CG_PhongMaterialEditorModule", false},
       {EditorModuleList::kObject, "pointlamp", "CG_PointLampEditorModule", false},
       {EditorModuleList::kLamp, "sphere", "CG_SphereEditorModule", false},
