@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "cone", "pointlamp"}},
-      {1, {"sphere", "cylinder", "cone", "conelamp", "pointlamp"}},
+      {0, {"sphere", "cylinder", "box", "brep", "blob", "cone", "pointlamp", "bezier"}},
+      {1, {"sphere", "cylinder", "box", "brep", "blob", "cone", "conelamp", "pointlamp", "bezier"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
