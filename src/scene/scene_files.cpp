@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "foundation/path_resolver.h"
@@ -31,8 +32,6 @@ charString WithoutExtension(const fs::path& found, std::size_t extensionLength) 
   return charString(text.c_str());
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // "<stem>.<extension>" with the stem spelled exactly and the extension in
 // any case ("Wheel.BRP" for "Wheel" and "brp"): the file as written, else
 // the first such entry of its directory in byte order.
@@ -49,14 +48,9 @@ std::optional<fs::path> WithAnyCaseExtension(const fs::path& stemPath, const std
   for (const fs::directory_iterator end; it != end; it.increment(error)) {
     if (error) break;
     const std::string found = it->path().filename().string();
-    if (found.size() != stem.size() + 1 + extension.size() || found.compare(0, stem.size(), stem) != 0 ||
-        found[stem.size()] != '.') {
-      continue;
-    }
-    bool same = true;
-    for (std::size_t i = 0; i < extension.size() && same; ++i) {
-      same = Lower(found[stem.size() + 1 + i]) == Lower(extension[i]);
-    }
+    const bool same = found.size() == stem.size() + 1 + extension.size() && found.compare(0, stem.size(), stem) == 0 &&
+                      found[stem.size()] == '.' &&
+                      zavo::SameIgnoringAsciiCase(std::string_view(found).substr(stem.size() + 1), extension);
     if (same && (!best || found < *best) && Opens(dir / found)) best = found;
   }
   if (!best) return std::nullopt;

@@ -1,6 +1,7 @@
 #include "editor/modules/model_list.h"
 
 #include <string>
+#include <string_view>
 
 #include "editor/graphic_editor.h"
 #include "editor/text_routines.h"
@@ -12,16 +13,12 @@ namespace {
 
 int objectNumberLimit = 999999;
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The base name of a file "<...>/<base>.<extension>", or empty when the name
 // does not end with that extension.
 std::string ModelBase(const std::string& file, const std::string& extension) {
   const std::size_t suffix = extension.size() + 1;
   if (file.size() < suffix || file[file.size() - suffix] != '.') return {};
-  for (std::size_t i = 0; i < extension.size(); ++i) {
-    if (Lower(file[file.size() - extension.size() + i]) != Lower(extension[i])) return {};
-  }
+  if (!SameIgnoringAsciiCase(std::string_view(file).substr(file.size() - extension.size()), extension)) return {};
   const std::string stem = file.substr(0, file.size() - suffix);
   const std::size_t cut = stem.find_last_of("/\\:");
   return cut == std::string::npos ? stem : stem.substr(cut + 1);
