@@ -7,8 +7,10 @@
 // edited in the views.
 
 #include <memory>
+#include <string>
 
 #include "editor/modules/patch_model_module.h"
+#include "geometry/point3d.h"
 
 class CG_BezierEditorModule : public CG_GenericPModelEditorModule {
 public:
