@@ -5,9 +5,7 @@
 
 namespace zavo {
 
-namespace {
-
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     unsigned char x = static_cast<unsigned char>(a[i]);
@@ -18,8 +16,6 @@ bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
   }
   return true;
 }
-
-}  // namespace
 
 std::filesystem::path PathFromName(std::string_view name) {
   std::string text(name);

@@ -11,6 +11,10 @@
 
 namespace zavo {
 
+// Whether the two texts are equal when ASCII letters are compared without
+// regard to case.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The name as a path, every "\" turned into "/".
 std::filesystem::path PathFromName(std::string_view name);
 

@@ -209,9 +209,10 @@ public:
   // found" and answers 0. Never advances.
   int ExpectWord(ScannerMemo& scanner, const char* word);
 
-  // The file "<name>.<extension>": looked for as written (relative to the
-  // working directory), then in the model path (the texture path), then by a
-  // case-insensitive match of its file name in the same two places. "\" in the
+  // The file "<name>.<extension>": looked for with the name as written and
+  // the extension in any case (relative to the working directory), then so in
+  // the model path (the texture path), then by a case-insensitive match of
+  // its whole file name in the same two places. "\" in the
   // name or the path separates components as "/" does. The path found without
   // ".<extension>" (callers append it), or null. Only the one directory of the
   // path is searched.

@@ -133,7 +133,8 @@ TEST(EditorModulesEndToEnd, SolidsCreatedThroughTheNewObjectRequestAreSavedAndRe
   doc.Answer({});
   EXPECT_EQ(driver.Request(16).result, 1);
   EXPECT_EQ(doc.fakes.listShower.titles, (std::vector<std::string>{"Select an object type", "Select an object type"}));
-  EXPECT_EQ(doc.fakes.listShower.shown.front(), (std::vector<std::string>{"sphere", "cylinder", "cone", "arealamp", "pointlamp"}));
+  EXPECT_EQ(doc.fakes.listShower.shown.front(),
+            (std::vector<std::string>{"sphere", "cylinder", "box", "brep", "blob", "cone", "arealamp", "pointlamp", "bezier"}));
   for (const char* name : {"ball", "obj000001"}) {
     CG_SceneEditorItem* item = doc.editor->FindItem(doc.editor->scene.FindObject(name));
     ASSERT_NE(item, nullptr) << name;
@@ -191,6 +192,83 @@ TEST(EditorModulesEndToEnd, UncheckedValuesStillDrawSaveLoadAndRender) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(fs::exists(dir / "odd.bmp"));
   }
+}
+
+// A box and a boundary mesh made from the model list in the Top view; the
+// mesh moves into the scene, then out to a model file of its own. Each
+// saved scene renders both bodies, and the same picture.
+TEST(EditorModulesEndToEnd, ABoxAndAMeshMovedBetweenTheSceneAndAModelFile) {
+  TempDir dir;
+  const ScopedCwd cwd(dir.path());
+  WriteFile(dir / "house.qz", kScene);
+  // A cube of edge 1.3 about (-2, 0, 0).
+  WriteFile(dir / "cube.brp",
+            "{ pbrep\nvertices 8\n"
+            "-2.65 -0.65 -0.65  -1.35 -0.65 -0.65  -1.35 0.65 -0.65  -2.65 0.65 -0.65\n"
+            "-2.65 -0.65 0.65  -1.35 -0.65 0.65  -1.35 0.65 0.65  -2.65 0.65 0.65\nfaces 12\n"
+            "{ 1 { 3  0 2 1 } }  { 1 { 3  0 3 2 } }  { 1 { 3  4 5 6 } }  { 1 { 3  4 6 7 } }\n"
+            "{ 1 { 3  0 1 5 } }  { 1 { 3  0 5 4 } }  { 1 { 3  1 2 6 } }  { 1 { 3  1 6 5 } }\n"
+            "{ 1 { 3  2 3 7 } }  { 1 { 3  2 7 6 } }  { 1 { 3  3 0 4 } }  { 1 { 3  3 4 7 } }\n}\n");
+  ModuleDocument doc;
+  EditorDriver driver(*doc.editor);
+  ASSERT_EQ(driver.Request(66, "house").result, 1);
+  doc.SetBox(0, {-4, -3, -1.5}, {4, 3, 1.5});
+  doc.editor->activeView = 0;
+
+  // The box where the user clicked: pixel (150, 50) of the Top view is (2, 0).
+  doc.editor->creationClick = 1;
+  doc.editor->creationView = 0;
+  doc.editor->creationX = 150;
+  doc.editor->creationY = 50;
+  doc.fakes.listShower.AnswerText("box");
+  doc.Answer({{"name", "crate"}});
+  EXPECT_EQ(driver.Request(16).result, 1);
+  doc.editor->creationClick = 0;
+  doc.fakes.listShower.AnswerText("brep");
+  doc.fakes.listShower.AnswerText("cube");
+  EXPECT_EQ(driver.Request(16).result, 1);
+  ASSERT_NE(doc.editor->FindItem(doc.editor->scene.FindObject("crate")), nullptr);
+  ASSERT_NE(doc.editor->FindItem(doc.editor->scene.FindObject("cube")), nullptr);
+
+  const auto special = [&](const char* command) {
+    doc.editor->ClearSelection();
+    doc.fakes.listShower.AnswerText("cube");
+    doc.fakes.listShower.AnswerText(command);
+    return driver.Request(39).result;
+  };
+  const auto render = [&](const std::string& name) {
+    const Outcome run = RunIn(dir.path(), {name + ".qz"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    BitmapManager image;
+    EXPECT_EQ(image.Load(dir / (name + ".bmp")), 1);
+    return image;
+  };
+  EXPECT_EQ(special("Include In Scene"), 1);
+  ASSERT_EQ(driver.Request(68, "inside").result, 1);
+  const std::string inside = ReadFile(dir / "inside.qz");
+  EXPECT_NE(inside.find("model { brep\n\t\tmodel { pbrep"), std::string::npos) << inside;
+  EXPECT_NE(inside.find("model { box"), std::string::npos) << inside;
+  const BitmapManager first = render("inside");
+  const Rgb background{25, 51, 153};
+  EXPECT_EQ(Pixel(first, 0, 0), background);
+  // The projected centres of the cube (-2, 0, 0) and of the box (2, 0, 0).
+  EXPECT_NE(Pixel(first, 6, 12), background);
+  EXPECT_NE(Pixel(first, 26, 12), background);
+
+  doc.Answer({{"Model name", "part7"}});
+  EXPECT_EQ(special("External Model"), 1);
+  ASSERT_EQ(driver.Request(68, "outside").result, 1);
+  const std::string outside = ReadFile(dir / "outside.qz");
+  EXPECT_NE(outside.find("model { brep\n\t\tname part7;"), std::string::npos) << outside;
+  EXPECT_EQ(outside.find("pbrep"), std::string::npos) << outside;
+  EXPECT_NE(ReadFile(dir / "part7.brp").find("{ pbrep"), std::string::npos);
+  const BitmapManager second = render("outside");
+  ASSERT_EQ(second.Width(), first.Width());
+  ASSERT_EQ(second.Height(), first.Height());
+  for (int y = 0; y < first.Height(); ++y) {
+    for (int x = 0; x < first.Width(); ++x) ASSERT_EQ(Pixel(second, x, y), Pixel(first, x, y)) << x << " " << y;
+  }
+  EXPECT_TRUE(doc.fakes.system.messages.empty()) << doc.fakes.system.messages.front();
 }
 
 }  // namespace

@@ -451,6 +451,8 @@ TEST_F(SceneFileTest, FindModelFileAndFindTextureFile) {
   WriteFile(dir / "CASED.BRP", "x");
   WriteFile(dir / "models/Far.Brp", "x");
   WriteFile(dir / "sub/deep.brp", "x");
+  WriteFile(dir / "wheel.brp", "x");
+  WriteFile(dir / "models/Wheel.BRP", "x");
   fs::create_directories(dir / "folder.brp");
   scene.SetModelPath("models");
   scene.SetTexturePath("models");
@@ -462,6 +464,10 @@ TEST_F(SceneFileTest, FindModelFileAndFindTextureFile) {
       {"there", "models/there"},
       {"cased", "CASED"},
       {"far", "models/Far"},
+      // The name as written with the extension in any case wins over a
+      // whole-name match without case in the working directory.
+      {"wheel", "wheel"},
+      {"Wheel", "models/Wheel"},
       {"sub\\deep", "sub/deep"},
       {"deep", nullptr},  // only the one directory of the path
       {"folder", nullptr},

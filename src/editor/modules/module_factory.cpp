@@ -3,6 +3,10 @@
 #include <cstring>
 
 #include "editor/modules/area_lamp_module.h"
+#include "editor/modules/blob_module.h"
+#include "editor/modules/box_module.h"
+#include "editor/modules/brep_module.h"
+#include "editor/modules/bezier_module.h"
 #include "editor/modules/lamp_modules.h"
 #include "editor/modules/mapping_modules.h"
 #include "editor/modules/solid_modules.h"
@@ -34,6 +38,10 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kMapping, "CG_PlanarMappingEditorModule", &Make<CG_PlanarMappingEditorModule>},
     {EditorModuleList::kMapping, "CG_SphericalMappingEditorModule", &Make<CG_SphericalMappingEditorModule>},
     {EditorModuleList::kMapping, "CG_CylindricMappingEditorModule", &Make<CG_CylindricMappingEditorModule>},
+    {EditorModuleList::kObject, "CG_BoxEditorModule", &Make<CG_BoxEditorModule>},
+    {EditorModuleList::kObject, "CG_BRepEditorModule", &Make<CG_BRepEditorModule>},
+    {EditorModuleList::kObject, "CG_BlobEditorModule", &Make<CG_BlobEditorModule>},
+    {EditorModuleList::kObject, "CG_BezierEditorModule", &Make<CG_BezierEditorModule>},
 };
 
 }  // namespace

@@ -70,6 +70,8 @@ Placement PlaceNewObject(const CG_GraphicEditor& editor, bool useClick) {
   place.size = std::min(extentA / 4, extentB / 4);
   place.lampRadius = std::min(extentA * 0.5 * 0.1, extentB * 0.5 * 0.1);
   place.areaHalfDiagonal = std::min(0.15 * extentA, 0.15 * extentB);
+  place.low = Point3D{box[0], box[1], box[2]};
+  place.high = Point3D{box[3], box[4], box[5]};
   return place;
 }
 

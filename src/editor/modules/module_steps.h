@@ -46,6 +46,7 @@ struct Placement {
   double areaHalfDiagonal = 0.0;  // the smaller shown extent of the box * 0.15
   int horizontal = 0;        // the shown axes (0 x, 1 y, 2 z)
   int vertical = 1;
+  Point3D low, high;         // the view's stored world box
 };
 Placement PlaceNewObject(const CG_GraphicEditor& editor, bool useClick);
 

@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "cone", "arealamp", "pointlamp"}},
-      {1, {"sphere", "cylinder", "cone", "arealamp", "conelamp", "pointlamp"}},
+      {0, {"sphere", "cylinder", "box", "brep", "blob", "cone", "arealamp", "pointlamp", "bezier"}},
+      {1, {"sphere", "cylinder", "box", "brep", "blob", "cone", "arealamp", "conelamp", "pointlamp", "bezier"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
@@ -38,7 +38,7 @@ TEST(ModuleFactory, AnswersOnlyForBuiltClassesInTheirOwnList) {
       {EditorModuleList::kObject, "pointlamp", "CG_XPointLampEditorModule", true},
       {EditorModuleList::kLamp, "pointlamp", "CG_PointLampEditorModule", true},
       {EditorModuleList::kObject, "conelamp", "CG_XConeLampEditorModule", true},
-      {EditorModuleList::kObject, "box", "CG_BoxEditorModule", false},
+      {EditorModuleList::kObject, "box", "CG_BoxEditorModule", true},
       {EditorModuleList::kMaterial, "phong", "CG_PhongMaterialEditorModule", false},
       {EditorModuleList::kObject, "pointlamp", "CG_PointLampEditorModule", false},
       {EditorModuleList::kLamp, "sphere", "CG_SphereEditorModule", false},
