@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "editor/modules/lamp_modules.h"
+#include "editor/modules/polyline_module.h"
 #include "editor/modules/solid_modules.h"
 
 namespace zavo {
@@ -28,6 +29,7 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_XPointLampEditorModule", &Make<CG_XPointLampEditorModule>},
     {EditorModuleList::kLamp, "CG_PointLampEditorModule", &Make<CG_PointLampEditorModule>},
     {EditorModuleList::kLamp, "CG_ConeLampEditorModule", &Make<CG_ConeLampEditorModule>},
+    {EditorModuleList::kObject, "CG_PolylineEditorModule", &Make<CG_PolylineEditorModule>},
 };
 
 }  // namespace
