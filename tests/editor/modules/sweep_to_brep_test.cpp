@@ -185,6 +185,8 @@ TEST_F(SweepFiles, OneSquareWithoutPathIsAPrismOfHeightOne) {
   ASSERT_EQ(log.size(), 8u);
   EXPECT_EQ(log[0], "dir = ( 0 , 0 , 1 )");
   EXPECT_EQ(log[1], "az= 0   ay= 1.5708");
+  EXPECT_EQ(log[2], "( 1 , 0 , 6.12323e-17 )");
+  EXPECT_EQ(log[3], "( 6.12323e-17 , 0 , -1 )");
   EXPECT_EQ(log[4], log[0]);
 }
 
