@@ -2,6 +2,7 @@
 // control points swept along a chosen curve, scaled by a chosen deformation
 // graph, into brep objects.
 
+#include <algorithm>
 #include <typeinfo>
 
 #include "editor/graphic_editor.h"

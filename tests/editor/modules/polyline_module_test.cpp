@@ -285,6 +285,19 @@ TEST(PolylineModule, SweepNeedsAClosedOutline) {
   EXPECT_TRUE(doc.fakes.dialog.calls.empty());
 }
 
+TEST(PolylineModule, AnOutlineOnOneLineEndsBothCommandsSilently) {
+  for (const char* command : {"rotation", "sweep"}) {
+    SCOPED_TRACE(command);
+    PolylineDocument doc(
+        "{ object name stick; material standard; model { polyline open 0;"
+        " p ( 0.3 , 0.7 , 0 ); p ( 1.1 , 0.7 , 0 ); p ( 2.9 , 0.7 , 0 ); } }\n");
+    EXPECT_EQ(doc.Special("stick", command), 0);
+    EXPECT_TRUE(doc.fakes.dialog.calls.empty());
+    EXPECT_TRUE(doc.fakes.system.messages.empty());
+    EXPECT_TRUE(fs::is_empty(doc.dir.path()));
+  }
+}
+
 TEST(PolylineModule, TheCollectionTakesItemsAndObjectsAsSeparateEntries) {
   PolylineDocument doc(kSweepScene);
   CG_PolylineEditorModule& module = doc.Module();
