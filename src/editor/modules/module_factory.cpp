@@ -9,6 +9,7 @@
 #include "editor/modules/bezier_module.h"
 #include "editor/modules/lamp_modules.h"
 #include "editor/modules/mapping_modules.h"
+#include "editor/modules/polyline_module.h"
 #include "editor/modules/solid_modules.h"
 
 namespace zavo {
@@ -42,6 +43,7 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_BRepEditorModule", &Make<CG_BRepEditorModule>},
     {EditorModuleList::kObject, "CG_BlobEditorModule", &Make<CG_BlobEditorModule>},
     {EditorModuleList::kObject, "CG_BezierEditorModule", &Make<CG_BezierEditorModule>},
+    {EditorModuleList::kObject, "CG_PolylineEditorModule", &Make<CG_PolylineEditorModule>},
 };
 
 }  // namespace

@@ -1,0 +1,130 @@
+// The polyline's "rotation" and "sweep" commands: its outline turned into a
+// mesh file <name>.brp in the working directory and a brep object naming it.
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <system_error>
+
+#include "editor/graphic_editor.h"
+#include "editor/modules/brep_objects.h"
+#include "editor/modules/module_steps.h"
+#include "editor/modules/polyline_module.h"
+#include "editor/number_prefix.h"
+
+using namespace zavo;
+
+namespace {
+
+// The first free "obj" name, never the polyline's own: the polyline, which
+// is outside the scene while the command runs, stands in the scene for the
+// proposal.
+charString ProposeName(CG_GraphicEditor& editor, CG_GraphicObject& polyline) {
+  const bool standIn = polyline.name.Text() != nullptr && editor.scene.FindObject(polyline.name.Text()) == nullptr;
+  if (standIn) editor.scene.AddObject(std::unique_ptr<CG_GraphicObject>(&polyline));
+  charString proposal;
+  editor.MakeUniqueName("obj", kObjectName, proposal);
+  // The scene gives the polyline back; the command that runs on it owns it.
+  if (standIn) static_cast<void>(editor.scene.DetachObject(&polyline).release());
+  return proposal;
+}
+
+// The brep name typed in the dialog: it must pass the editor's check and may
+// not be the polyline's own name, which the polyline takes back into the
+// scene when the command ends.
+bool AcceptBRepName(CG_GraphicEditor& editor, const CG_GraphicObject& polyline, const char* name) {
+  if (editor.CheckNewName(name, kObjectName) == 0) return false;
+  if (polyline.name.Text() == nullptr || std::string(polyline.name.Text()) != name) return true;
+  editor.Message((std::string("Object '") + name + "' exist.").c_str());
+  return false;
+}
+
+// An existing mesh file is replaced only when the user says Yes.
+bool MayReplace(CG_GraphicEditor& editor, const std::string& file) {
+  if (!std::ifstream(file).is_open()) return true;
+  return editor.Ask("File .brp exist.Delete it ?", "Warning") == 1;
+}
+
+std::string FieldString(const gcg_list& controls, const char* label) {
+  const char* text = FieldText(controls, label);
+  return text != nullptr ? text : "";
+}
+
+// The steps both commands share once the profile is ready: the dialog with
+// the brep name first and the command's own fields after it, the name check,
+// the overwrite question, the cache deletion, the mesh and the new object.
+// check reads the command's own fields (false ends the command); write
+// writes the mesh.
+int MakeOutlineBRep(CG_GraphicEditor& editor, CG_GraphicObject& polyline, const char* caption,
+                    const std::vector<std::pair<const char*, const char*>>& fields,
+                    const std::function<bool(const gcg_list&)>& check,
+                    const std::function<void(std::ostream&)>& write) {
+  const charString proposal = ProposeName(editor, polyline);
+  gcg_list controls;
+  controls.Append(new Edit_obj("brep name", proposal.Text()));
+  for (const auto& [label, text] : fields) controls.Append(new Edit_obj(label, text));
+  if (editor.ShowDialog(caption, controls) == 0) return 0;
+  const std::string name = FieldString(controls, "brep name");
+  if (!AcceptBRepName(editor, polyline, name.c_str())) return 0;
+  if (!check(controls)) return 0;
+  const std::string file = name + ".brp";
+  if (!MayReplace(editor, file)) return 0;
+  std::error_code ignored;
+  std::filesystem::remove(name + ".br_", ignored);
+  if (WriteMeshFile(editor, file, write) == 0) return 0;
+  AddBRepObjects(editor, {name});
+  return 1;
+}
+
+// The profile of the polyline in the order the meshes want; false when no
+// edge decides its orientation.
+bool OrientedProfile(Outline& profile) {
+  const int orientation = OutlineOrientation(profile);
+  if (orientation == -1) return false;
+  if (orientation == 0) std::reverse(profile.begin(), profile.end());
+  return true;
+}
+
+}  // namespace
+
+int CG_PolylineEditorModule::Rotation(CG_GraphicEditor& editor, CG_GraphicObject& polyline,
+                                      const Transformation* wrapper) {
+  Outline profile = ProfileOf(polyline, wrapper);
+  MirrorOntoPositiveX(profile);
+  if (!OrientedProfile(profile)) return 0;
+  const bool open = polyline.GetOpen() != 0;
+  if (open) {
+    profile.front().x = 0.0;
+    profile.back().x = 0.0;
+  }
+  int rings = 0;
+  double ang = 0.0;
+  auto check = [&](const gcg_list& controls) {
+    rings = IntPrefix(FieldString(controls, "ndiv"));
+    ang = RealPrefix(FieldString(controls, "ang"));
+    if (rings >= 1) return true;
+    editor.Message("ndiv must be at least 1.");
+    return false;
+  };
+  return MakeOutlineBRep(editor, polyline, "Rotation", {{"ndiv", "15"}, {"ang", "360.0"}}, check,
+                         [&](std::ostream& os) { WriteRevolutionMesh(os, profile, open, rings, ang); });
+}
+
+int CG_PolylineEditorModule::Sweep(CG_GraphicEditor& editor, CG_GraphicObject& polyline,
+                                   const Transformation* wrapper) {
+  if (polyline.GetOpen() != 0) {
+    editor.Message("Sweep only on close curve.");
+    return 0;
+  }
+  Outline profile = ProfileOf(polyline, wrapper);
+  if (!OrientedProfile(profile)) return 0;
+  int move = 0;
+  auto check = [&](const gcg_list& controls) {
+    move = IntPrefix(FieldString(controls, "move"));
+    return true;
+  };
+  return MakeOutlineBRep(editor, polyline, "Sweep", {{"move", "1"}}, check,
+                         [&](std::ostream& os) { WriteExtrusionMesh(os, profile, move); });
+}
