@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "editor/modules/camera_module.h"
 #include "editor/modules/lamp_modules.h"
 #include "editor/modules/solid_modules.h"
 
@@ -26,6 +27,7 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_CylinderEditorModule", &Make<CG_CylinderEditorModule>},
     {EditorModuleList::kObject, "CG_XConeLampEditorModule", &Make<CG_XConeLampEditorModule>},
     {EditorModuleList::kObject, "CG_XPointLampEditorModule", &Make<CG_XPointLampEditorModule>},
+    {EditorModuleList::kObject, "CG_CameraEditorModule", &Make<CG_CameraEditorModule>},
     {EditorModuleList::kLamp, "CG_PointLampEditorModule", &Make<CG_PointLampEditorModule>},
     {EditorModuleList::kLamp, "CG_ConeLampEditorModule", &Make<CG_ConeLampEditorModule>},
 };
