@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "cone", "pointlamp"}},
-      {1, {"sphere", "cylinder", "cone", "conelamp", "pointlamp"}},
+      {0, {"sphere", "cylinder", "cone", "camera", "pointlamp"}},
+      {1, {"sphere", "cylinder", "cone", "camera", "conelamp", "pointlamp"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
@@ -38,6 +38,7 @@ TEST(ModuleFactory, AnswersOnlyForBuiltClassesInTheirOwnList) {
       {EditorModuleList::kObject, "pointlamp", "CG_XPointLampEditorModule", true},
       {EditorModuleList::kLamp, "pointlamp", "CG_PointLampEditorModule", true},
       {EditorModuleList::kObject, "conelamp", "CG_XConeLampEditorModule", true},
+      {EditorModuleList::kObject, "camera", "CG_CameraEditorModule", true},
       {EditorModuleList::kObject, "box", "CG_BoxEditorModule", false},
       {EditorModuleList::kMaterial, "phong", "CG_PhongMaterialEditorModule", false},
       {EditorModuleList::kObject, "pointlamp", "CG_PointLampEditorModule", false},
