@@ -109,6 +109,33 @@ TEST(CameraHandlesDrawing, ThePyramidOfTheDefaultCameraInEachPlaneView) {
   EXPECT_EQ(doc.preview.Buffer(), previewBefore);
 }
 
+// A view that is off, the Preview and a view without a window get no pyramid,
+// and a click there is taken without a change.
+TEST(CameraHandlesDrawing, ViewsThatShowNoPlaneGetNothing) {
+  struct Case {
+    const char* what;
+    int view;
+    void (*setUp)(CameraHandles&);
+  };
+  const Case cases[] = {
+      {"view off", 1, [](CameraHandles& doc) { doc.editor->viewModes[1] = 0; }},
+      {"Preview", 3, [](CameraHandles&) {}},
+      {"no window", 2, [](CameraHandles& doc) { doc.front.SetHasWindow(false); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CameraHandles doc;
+    doc.FillAll();
+    c.setUp(doc);
+    const std::vector<std::uint8_t> before = doc.Surface(c.view).Buffer();
+    doc.Draw(c.view, 0);
+    EXPECT_EQ(doc.Surface(c.view).Buffer(), before);
+    doc.Status().chosenHandle = 2;
+    EXPECT_EQ(doc.Click(c.view, 100, 50, kMouseLeft | kMousePressed), 0);
+    EXPECT_EQ(doc.Status().chosenHandle, 2);
+  }
+}
+
 TEST(CameraHandlesDrawing, ErasingLeavesTheViewsAsBefore) {
   CameraHandles doc;
   doc.FillAll();
@@ -174,7 +201,6 @@ TEST(CameraHandlesMouse, ClicksChooseNameAndDropHandles) {
   const Case cases[] = {
       {"right button", up, 0, 2, 100, 50, kMouseRight | kMousePressed, 4, 0, {}},
       {"move", up, 2, 2, 100, 50, kMouseLeft | kMouseRight, 4, 2, {}},
-      {"Preview", up, 0, 3, 100, 50, press, 0, 0, {}},
       {"VRP over VUP (Top)", up, 0, 0, 101, 51, press, 0, 1, {}},
       {"VRP over VPN (Side)", up, 0, 1, 101, 51, press, 0, 1, {}},
       {"VPN over VUP (Top)", slanted, 0, 0, 116, 51, press, 0, 2, {}},
