@@ -10,6 +10,7 @@
 #include "editor/graphic_editor.h"
 #include "editor/number_prefix.h"
 #include "editor/text_routines.h"
+#include "editor/view_general.h"
 #include "foundation/number_text.h"
 #include "geometry/geo_text.h"
 #include "scene/cg_scanner.h"
@@ -117,38 +118,20 @@ int CG_GraphicEditor::EditWindow() {
 void CG_GraphicEditor::EditViewGeneral() {
   if (NotifyChange() == 0) return;
   CG_ViewReference record = CameraViewRecord();
-  int dimx = scene.GetDimX();
-  int dimy = scene.GetDimY();
-  double high = record.vmax - record.vmin;
-  double focald = -record.prp.z;
-  const Seq<charString> labels = Texts({"dimx", "dimy", "high", "focald"});
-  Seq<charString> texts(4);
-  texts[0] = zavo::IntToText(dimx);
-  texts[1] = zavo::IntToText(dimy);
-  texts[2] = zavo::RealToText(high);
-  texts[3] = zavo::RealToText(focald);
-  if (EditTexts("View general", labels, texts) == 0) {
+  zavo::ViewGeneral values = zavo::ViewGeneralOf(record, scene.GetDimX(), scene.GetDimY());
+  if (zavo::AskViewGeneral(*this, values) == 0) {
     CommandCancelled();
     return;
   }
-  if (HasText(texts[0])) dimx = zavo::SaturateToInt(zavo::RealPrefix(texts[0].Text()));
-  if (HasText(texts[1])) dimy = zavo::SaturateToInt(zavo::RealPrefix(texts[1].Text()));
-  if (HasText(texts[2])) high = zavo::RealPrefix(texts[2].Text());
-  if (HasText(texts[3])) focald = zavo::RealPrefix(texts[3].Text());
   // The window takes the image's aspect: a height of 0 pixels has none.
-  if (dimy < 1) {
+  if (values.dimy < 1) {
     Message(kDimyText);
     CommandCancelled();
     return;
   }
-  const double width = high / dimy * dimx;
-  scene.SetDimX(dimx);
-  scene.SetDimY(dimy);
-  record.prp = Point3D{0.0, 0.0, -focald};
-  record.umax = width / 2;
-  record.umin = -width / 2;
-  record.vmax = high / 2;
-  record.vmin = -high / 2;
+  scene.SetDimX(values.dimx);
+  scene.SetDimY(values.dimy);
+  zavo::ApplyViewGeneral(values, record);
   ApplyCameraView(record);
   for (int v = 0; v < 4; ++v) {
     if (viewModes[v] != 1) continue;
@@ -158,3 +141,35 @@ void CG_GraphicEditor::EditViewGeneral() {
   }
   SetModified();
 }
+
+namespace zavo {
+
+ViewGeneral ViewGeneralOf(const CG_ViewReference& record, int dimx, int dimy) {
+  return ViewGeneral{dimx, dimy, record.vmax - record.vmin, -record.prp.z};
+}
+
+int AskViewGeneral(CG_GraphicEditor& editor, ViewGeneral& values) {
+  const Seq<charString> labels = Texts({"dimx", "dimy", "high", "focald"});
+  Seq<charString> texts(4);
+  texts[0] = IntToText(values.dimx);
+  texts[1] = IntToText(values.dimy);
+  texts[2] = RealToText(values.high);
+  texts[3] = RealToText(values.focald);
+  if (editor.EditTexts("View general", labels, texts) == 0) return 0;
+  if (HasText(texts[0])) values.dimx = SaturateToInt(RealPrefix(texts[0].Text()));
+  if (HasText(texts[1])) values.dimy = SaturateToInt(RealPrefix(texts[1].Text()));
+  if (HasText(texts[2])) values.high = RealPrefix(texts[2].Text());
+  if (HasText(texts[3])) values.focald = RealPrefix(texts[3].Text());
+  return 1;
+}
+
+void ApplyViewGeneral(const ViewGeneral& values, CG_ViewReference& record) {
+  const double width = values.high / values.dimy * values.dimx;
+  record.prp = Point3D{0.0, 0.0, -values.focald};
+  record.umax = width / 2;
+  record.umin = -width / 2;
+  record.vmax = values.high / 2;
+  record.vmin = -values.high / 2;
+}
+
+}  // namespace zavo

@@ -909,12 +909,12 @@ public:
   std::filesystem::path libraryFolder;
   // ---- Imported meshes: a .brp file loaded as a brep object ----
 
-  // The one-object scene text that loads the mesh "<model>.brp" as the
+  // The one-object builder text that loads the mesh "<model>.brp" as the
   // object objectName (no interpolation, costr 1.3).
-  static std::string BRepObjectText(const char* objectName, const char* modelName);
+  std::string BRepObjectText(const char* objectName, const char* modelName) const;
   // The name itself when no object has it, else the first free of name_2,
-  // name_3, ... name_999999; empty when none is free.
-  std::string FreeObjectName(const std::string& name) const;
+  // name_3, ... name_<limit>; empty when none is free.
+  std::string FreeObjectName(const std::string& name, int limit = 999999) const;
   // The mesh "<model>.brp" (working directory, then the model path) read
   // through BRepObjectText into a new object of the first free name (model,
   // model_2, ...) and added with AddObjectToEditor. 0 when no name is free or

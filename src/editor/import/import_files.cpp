@@ -55,20 +55,11 @@ std::optional<std::ifstream> OpenInput(const std::string& path, const char* exte
 
 bool WriteImportFile(CG_GraphicEditor& editor, const std::string& name,
                      const std::function<void(std::ostream&)>& write) {
-  const bool written = WriteFileAtomically(name, [&](std::ostream& os) {
+  return editor.WriteDocumentFile(name, [&write](std::ostream& os) {
     os.imbue(std::locale::classic());
     write(os);
     return true;
-  });
-  if (!written) editor.Message(("Cannot write " + name).c_str());
-  return written;
-}
-
-bool WriteMeshFile(CG_GraphicEditor& editor, const std::string& name,
-                   const std::function<void(std::ostream&)>& write) {
-  std::error_code error;
-  std::filesystem::remove(std::filesystem::path(name).replace_extension(".br_"), error);
-  return WriteImportFile(editor, name, write);
+  }) != 0;
 }
 
 }  // namespace zavo

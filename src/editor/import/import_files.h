@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "editor/brep_mesh_objects.h"
+
 class CG_GraphicEditor;
 
 namespace zavo {
@@ -37,10 +39,5 @@ std::optional<std::ifstream> OpenInput(const std::string& path, const char* exte
 // through the editor's message box and answers false.
 bool WriteImportFile(CG_GraphicEditor& editor, const std::string& name,
                      const std::function<void(std::ostream&)>& write);
-
-// WriteImportFile of a mesh file, after removing the face-hierarchy cache of the same name (".br_"),
-// which belongs to the mesh being replaced.
-bool WriteMeshFile(CG_GraphicEditor& editor, const std::string& name,
-                   const std::function<void(std::ostream&)>& write);
 
 }  // namespace zavo

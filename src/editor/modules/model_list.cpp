@@ -44,12 +44,7 @@ void ListModels(const CG_GraphicEditor& editor, const char* extension, Seq<charS
 }
 
 charString FreeObjectName(const CG_GraphicEditor& editor, const char* model) {
-  if (editor.scene.FindObject(model) == nullptr) return charString(model);
-  for (int n = 2; n <= objectNumberLimit; ++n) {
-    const std::string candidate = std::string(model) + "_" + std::to_string(n);
-    if (editor.scene.FindObject(candidate.c_str()) == nullptr) return charString(candidate.c_str());
-  }
-  return charString();
+  return charString(editor.FreeObjectName(model, objectNumberLimit).c_str());
 }
 
 int SetObjectNumberLimit(int limit) {

@@ -7,6 +7,7 @@
 #include "editor/modules/box_module.h"
 #include "editor/modules/brep_module.h"
 #include "editor/modules/bezier_module.h"
+#include "editor/modules/camera_module.h"
 #include "editor/modules/lamp_modules.h"
 #include "editor/modules/mapping_modules.h"
 #include "editor/modules/polyline_module.h"
@@ -33,6 +34,7 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_CylinderEditorModule", &Make<CG_CylinderEditorModule>},
     {EditorModuleList::kObject, "CG_XConeLampEditorModule", &Make<CG_XConeLampEditorModule>},
     {EditorModuleList::kObject, "CG_XPointLampEditorModule", &Make<CG_XPointLampEditorModule>},
+    {EditorModuleList::kObject, "CG_CameraEditorModule", &Make<CG_CameraEditorModule>},
     {EditorModuleList::kLamp, "CG_PointLampEditorModule", &Make<CG_PointLampEditorModule>},
     {EditorModuleList::kLamp, "CG_ConeLampEditorModule", &Make<CG_ConeLampEditorModule>},
     {EditorModuleList::kObject, "CG_AreaLampEditorModule", &Make<CG_AreaLampEditorModule>},

@@ -71,9 +71,7 @@ int MakeOutlineBRep(CG_GraphicEditor& editor, CG_GraphicObject& polyline, const 
   if (!check(controls)) return 0;
   const std::string file = name + ".brp";
   if (!MayReplace(editor, file)) return 0;
-  std::error_code ignored;
-  std::filesystem::remove(name + ".br_", ignored);
-  if (WriteMeshFile(editor, file, write) == 0) return 0;
+  if (!WriteMeshFile(editor, file, write)) return 0;
   AddBRepObjects(editor, {name});
   return 1;
 }

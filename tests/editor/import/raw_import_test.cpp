@@ -109,7 +109,7 @@ TEST_F(RawImport, PointsBecomeAnOpenPolylineNamedAfterTheFile) {
 }
 
 TEST_F(RawImport, LoadBRepObjectReadsItsSceneTextAndPicksAFreeName) {
-  EXPECT_EQ(CG_GraphicEditor::BRepObjectText("M_2", "M"),
+  EXPECT_EQ(editor->BRepObjectText("M_2", "M"),
             "{object\nname M_2;\nmaterial standard;\nmodel { brep\nname M;\ninterp 0;\ncostr 1.3;\n}\n}\n.");
   Write("M.brp", kWingMesh);
   EXPECT_EQ(editor->LoadBRepObject("M"), 1);

@@ -192,12 +192,6 @@ TEST(PolylineModule, RotationWritesTheMeshAndAddsABRepObject) {
   EXPECT_TRUE(doc.fakes.winSupp.questions.empty());
 }
 
-TEST(PolylineModule, TheSceneTextOfABRepObject) {
-  ModuleDocument doc;
-  EXPECT_EQ(BRepSceneText(*doc.editor, "bowl"),
-            "{object\nname bowl;\nmaterial standard;\nmodel { brep\nname bowl;\ninterp 0;\ncostr 1.3;\n}\n}\n.");
-}
-
 TEST(PolylineModule, RotationRefusals) {
   struct Case {
     const char* what;
