@@ -5,6 +5,7 @@
 #include "editor/modules/area_lamp_module.h"
 #include "editor/modules/lamp_modules.h"
 #include "editor/modules/mapping_modules.h"
+#include "editor/modules/phong_material_module.h"
 #include "editor/modules/solid_modules.h"
 
 namespace zavo {
@@ -34,6 +35,7 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kMapping, "CG_PlanarMappingEditorModule", &Make<CG_PlanarMappingEditorModule>},
     {EditorModuleList::kMapping, "CG_SphericalMappingEditorModule", &Make<CG_SphericalMappingEditorModule>},
     {EditorModuleList::kMapping, "CG_CylindricMappingEditorModule", &Make<CG_CylindricMappingEditorModule>},
+    {EditorModuleList::kMaterial, "CG_PhongMaterialEditorModule", &Make<CG_PhongMaterialEditorModule>},
 };
 
 }  // namespace
