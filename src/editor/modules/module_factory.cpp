@@ -11,6 +11,7 @@
 #include "editor/modules/lamp_modules.h"
 #include "editor/modules/mapping_modules.h"
 #include "editor/modules/polyline_module.h"
+#include "editor/modules/phong_material_module.h"
 #include "editor/modules/solid_modules.h"
 
 namespace zavo {
@@ -46,6 +47,7 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_BlobEditorModule", &Make<CG_BlobEditorModule>},
     {EditorModuleList::kObject, "CG_BezierEditorModule", &Make<CG_BezierEditorModule>},
     {EditorModuleList::kObject, "CG_PolylineEditorModule", &Make<CG_PolylineEditorModule>},
+    {EditorModuleList::kMaterial, "CG_PhongMaterialEditorModule", &Make<CG_PhongMaterialEditorModule>},
 };
 
 }  // namespace

@@ -21,7 +21,7 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     ModuleDocument doc(c.test);
     EXPECT_EQ(Keywords(doc.editor->objectModules), c.objects);
     EXPECT_EQ(Keywords(doc.editor->lampModules), (std::vector<std::string>{"pointlamp", "conelamp"}));
-    EXPECT_TRUE(Keywords(doc.editor->materialModules).empty());
+    EXPECT_EQ(Keywords(doc.editor->materialModules), (std::vector<std::string>{"phong"}));
     EXPECT_EQ(Keywords(doc.editor->mappingModules), (std::vector<std::string>{"planar", "spherical", "cilindric"}));
   }
 }
@@ -39,7 +39,8 @@ TEST(ModuleFactory, AnswersOnlyForBuiltClassesInTheirOwnList) {
       {EditorModuleList::kLamp, "pointlamp", "CG_PointLampEditorModule", true},
       {EditorModuleList::kObject, "conelamp", "CG_XConeLampEditorModule", true},
       {EditorModuleList::kObject, "box", "CG_BoxEditorModule", true},
-      {EditorModuleList::kMaterial, "phong", "CG_PhongMaterialEditorModule", false},
+      {EditorModuleList::kMaterial, "phong", "CG_PhongMaterialEditorModule", true},
+      {EditorModuleList::kObject, "phong", "CG_PhongMaterialEditorModule", false},
       {EditorModuleList::kObject, "pointlamp", "CG_PointLampEditorModule", false},
       {EditorModuleList::kLamp, "sphere", "CG_SphereEditorModule", false},
       {EditorModuleList::kObject, "sphere", nullptr, false},
