@@ -17,18 +17,26 @@ namespace zavo {
 namespace {
 
 // The file and face index that fontconfig matches to the font, or false.
+// A configuration of its own, released afterwards, so that fontconfig keeps
+// no program-wide state for the tool.
 bool ResolveFontFile(const TextFont& font, std::string& file, int& index) {
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) return false;
   FcPattern* pattern = FcPatternCreate();
-  if (pattern == nullptr) return false;
+  if (pattern == nullptr) {
+    FcConfigDestroy(config);
+    return false;
+  }
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(font.face.c_str()));
   FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(std::clamp(font.weight, 1, 1000)));
   FcPatternAddInteger(pattern, FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config, pattern, &result);
   FcPatternDestroy(pattern);
+  FcConfigDestroy(config);
   if (match == nullptr) return false;
   FcChar8* path = nullptr;
   bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr;
