@@ -69,7 +69,7 @@ protected:
     EXPECT_EQ(driver.Request(63).result, 0);
   }
 
-  // The curve objects of the scene in their order, by name.
+  // The curve objects of the scene by name (fresh names rise in creation order).
   std::map<std::string, Shape> Shapes() const {
     std::map<std::string, Shape> shapes;
     for (CG_GraphicObject& object : editor->scene.GetObjects()) {
