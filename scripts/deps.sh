@@ -3,12 +3,14 @@
 #
 # What rendering needs (run.sh), and what the tests, benchmarks and fuzz
 # targets need on top (test.sh): the window shell's wxWidgets and CUPS (the
-# default printer), and Xvfb for its tests.
+# default printer), Xvfb for its tests, and the 3-D text tool's FreeType and
+# fontconfig with a TrueType font for its tests (DejaVu).
 ZAVO_RENDER_PACKAGES=(cmake g++ ninja-build)
 # What the GUI program zavo needs (run.sh --gui).
-ZAVO_GUI_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libwxgtk3.2-dev)
+ZAVO_GUI_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libwxgtk3.2-dev libfreetype-dev libfontconfig-dev)
 ZAVO_PACKAGES=("${ZAVO_RENDER_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev
-               clang libclang-rt-14-dev libwxgtk3.2-dev libcups2-dev libx11-dev xvfb xauth)
+               clang libclang-rt-14-dev libwxgtk3.2-dev libcups2-dev libx11-dev xvfb xauth
+               libfreetype-dev libfontconfig-dev fonts-dejavu-core)
 
 # zavo_install_deps [PACKAGE...]: the packages given, by default ZAVO_PACKAGES.
 zavo_install_deps() {

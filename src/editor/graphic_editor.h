@@ -920,4 +920,6 @@ public:
   // model_2, ...) and added with AddObjectToEditor. 0 when no name is free or
   // the scene text read no object (the reader's message is shown).
   int LoadBRepObject(const char* modelName);
+  // ---- 3-D text: the shell's font chooser and text settings (not owned; null until set) ----
+  class TextToolShell* textToolShell = nullptr;
 };

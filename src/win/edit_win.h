@@ -32,6 +32,7 @@
 #include "win/win_fly_menu.h"
 #include "win/win_qz_interface.h"
 #include "win/win_supp.h"
+#include "win/win_text_tool_shell.h"
 #include "win/win_wire_frame_image.h"
 
 class wxStatusBar;
@@ -182,6 +183,10 @@ public:
   // The kept image with its top left at the canvas's origin (no scroll
   // offset, no background); nothing without an image.
   void PaintImageOn(wxDC& dc);
+
+  // 3-D text: the font chooser and text settings, handed to the document.
+private:
+  WinTextToolShell textToolShell_{*this};
 };
 
 }  // namespace zavo

@@ -3,11 +3,13 @@
 #include "editor/editor_injection.h"
 #include "editor/import/dxf_import.h"
 #include "editor/import/raw_import.h"
+#include "editor/import/text_to_3d.h"
 
 namespace zavo {
 
 void InstallImportEntries() {
   EditorImportEntries entries = GetEditorImportEntries();
+  entries.TextTo3D = &TextTo3D;
   entries.CaricaFlagPolyline = &CaricaFlagPolyline;
   entries.ImportRaw = &ImportRaw;
   entries.ImportRawPoints = &ImportRawPoints;

@@ -6,8 +6,8 @@
 
 #include "editor/graphic_editor.h"
 #include "editor/import/import_files.h"
+#include "editor/import/import_objects.h"
 #include "editor/import/raw_reader.h"
-#include "models/curved/polyline.h"
 
 namespace zavo {
 
@@ -27,17 +27,9 @@ int ImportPoints(CG_GraphicEditor& editor, const char* path, int dimensions) {
   if (!in) return 0;
   editor.Status("Loading...");
   const std::vector<Point3D> points = ReadRawPoints(*in, dimensions);
-  CG_PolylineDescription description;
-  description.points.SetSize(static_cast<std::uint32_t>(points.size()));
-  for (std::size_t i = 0; i < points.size(); ++i) description.points[static_cast<std::uint32_t>(i)] = points[i];
-  description.open = 1;
-  description.sysInterface = &editor.scene.GetInterface();
   const std::string name = MakeIdentifier(BaseName(given));
   if (editor.scene.FindObject(name.c_str()) != nullptr) return 1;
-  CG_GraphicObjectCommData data;
-  data.name = name.c_str();
-  data.material = editor.scene.GetMaterials().Find("standard");
-  if (editor.AddObjectToEditor(std::make_unique<CG_Polyline>(data, description)) != 0) editor.SetModified();
+  if (editor.AddObjectToEditor(MakeImportPolyline(editor, name, points, 1)) != 0) editor.SetModified();
   return 1;
 }
 
