@@ -74,14 +74,6 @@ public:
   int loaded = 0;
 };
 
-template <class Write>
-std::string TextOf(Write write) {
-  std::ostringstream os;
-  os.imbue(std::locale::classic());
-  write(os);
-  return os.str();
-}
-
 TEST(PolylineModule, CreatesAnOpenTwoPointPolylineAlongX) {
   ModuleDocument doc;
   // The Side view shows y and z: the new points differ in x only.
