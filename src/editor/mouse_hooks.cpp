@@ -8,13 +8,3 @@ int CG_GraphicEditor::ObjectFlyMenu(const char*) { return 0; }
 int CG_GraphicEditor::LampFlyMenu(const char*) { return 0; }
 int CG_GraphicEditor::CameraFlyMenu(const char*) { return 0; }
 int CG_GraphicEditor::EmptyZoneMenu(int, int, int) { return 0; }
-void CG_GraphicEditor::PreviewObjectDrag(int, int, int) {}
-int CG_GraphicEditor::MoveObjectByMouse(int, int, int) { return 0; }
-int CG_GraphicEditor::RotateObjectByMouse(int, int, int) { return 0; }
-int CG_GraphicEditor::ScaleObjectByMouse(int, int, int) { return 0; }
-int CG_GraphicEditor::MoveLampByMouse(int, int, int) { return 0; }
-int CG_GraphicEditor::RotateLampByMouse(int, int, int) { return 0; }
-int CG_GraphicEditor::ScaleLampByMouse(int, int, int) { return 0; }
-int CG_GraphicEditor::MoveVRPByMouse(int, int, int) { return 0; }
-int CG_GraphicEditor::TurnVPNByMouse(int, int, int) { return 0; }
-int CG_GraphicEditor::TurnVUPByMouse(int, int, int) { return 0; }
