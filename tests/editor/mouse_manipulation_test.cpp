@@ -54,8 +54,9 @@ std::string StepsText(Wrapper& wrapper) {
 
 class Manipulation : public MouseTest {
 protected:
-  // A new document with b1, w1, the point lamp l1 at (1.3, 2.7, 0.4) and the
-  // camera of kCamera, every view painted.
+  // A new document with b1, w1, the point lamp l1 at (1.3, 2.7, 0.4) and a
+  // camera in use with VRP (0, 0, 0.5), VPN (0, 0.6, 0.8) and VUP (0, 0, 1);
+  // every view painted.
   void Start() {
     editor->modified = 0;
     ASSERT_EQ(driver.Request(65).result, 1);
@@ -141,13 +142,13 @@ TEST_F(Manipulation, TheCompletingClickAddsOneStep) {
     int mode, showMode;
     int startX, startY;  // in the Top view
     Moves moves;
-    int view, x, y;      // the completing click
-    std::string after;   // Describe (target) after the click; "" unchanged
+    int view, x, y;               // the completing click
+    std::string after;            // Describe (target) after the click; "" unchanged
     std::string afterMoves = "";  // the same before the click; "" unchanged
     const char* message = "";
     bool vrpUnderClick = false;
   };
-    const Case cases[] = {
+  const Case cases[] = {
       // Objects: about b1's centre, the step goes between its two translations.
       {"a rotation 45 pixels right turns by pi/4 about z", "b1", 4, 0, 60, 40, {}, 0, 105, 40,
        "t -3.1 -1.6 -0.6, r 0 0 0.785398, t 3.1 1.6 0.6"},
