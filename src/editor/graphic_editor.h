@@ -800,4 +800,19 @@ public:
   // Every Preview view projected again, filled with the background colour
   // and refreshed.
   void RepaintPreviewViews();
+
+  // ---- Fly menus: the creation menu and the object menu's special commands ----
+
+  // The module tree of the creation menu: every object module but "group",
+  // in list order, at the path of names its Info gives.
+  void BuildModuleTree(class TryEmptyTreeItem& tree);
+  // The names of the tree, level by level, as the sub-items of item.
+  static void CopyTreeToFlyMenu(const Seq<class TryEmptyTreeItem>& children, FlyMenuItem& item);
+  // A new object from a module: added to the scene and the views (in the
+  // active layer) and the document marked modified, 1. Null, or an object
+  // whose name the scene has already (destroyed), ends the command: 0.
+  int AddCreatedObject(std::unique_ptr<CG_GraphicObject> object);
+  // Special command index of the target's module run on the object taken out
+  // of the scene; answers as RunSpecialCommand does once a command is chosen.
+  int RunSpecialOnTarget(const zavo::EditTarget& target, long index);
 };

@@ -142,6 +142,8 @@ void CG_GraphicEditor::TakeDragFeedbackAway() {
     dragLastY = dragStartY;
     return;
   }
+  // The marks hidden for the drag come back with the item.
+  selectionMarksShown = 1;
   CG_SceneEditorItem* item = manipulatedObject != nullptr ? FindItem(manipulatedObject) : nullptr;
   if (item == nullptr) return;
   if (FeedbackShowMode() == 2) InvertItem(item);

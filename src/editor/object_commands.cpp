@@ -37,15 +37,7 @@ int CG_GraphicEditor::NewObject() {
   }
   const charString chosen = ChooseFromList("Select an object type", types);
   CG_ObjectEditorModule* module = chosen.Text() != nullptr ? FirstObjectModule(chosen.Text()) : nullptr;
-  std::unique_ptr<CG_GraphicObject> object = module != nullptr ? module->Create(*this) : nullptr;
-  // The scene refuses a second object of one name; the new one is dropped.
-  if (object == nullptr || scene.FindObject(object->name) != nullptr) {
-    CommandCancelled();
-    return 0;
-  }
-  AddObjectToEditor(std::move(object));
-  SetModified();
-  return 1;
+  return AddCreatedObject(module != nullptr ? module->Create(*this) : nullptr);
 }
 
 int CG_GraphicEditor::DeleteObject() { return OnChosenObject(&CG_GraphicEditor::DeleteObjectNamed); }

@@ -69,7 +69,10 @@ int CG_GraphicEditor::RunSpecialCommand(const char* objectName) {
     CommandCancelled();
     return 0;
   }
+  return RunSpecialOnTarget(target, index);
+}
 
+int CG_GraphicEditor::RunSpecialOnTarget(const zavo::EditTarget& target, long index) {
   std::unique_ptr<CG_SceneEditorItem> oldItem;
   ItemSettings settings;
   TakenObject taken = zavo::TakeOut(*this, target, oldItem, settings);

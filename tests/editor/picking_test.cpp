@@ -221,7 +221,9 @@ TEST_F(Picking, RightClicksOfferLampsAndCameraHandlesBesideObjects) {
     EXPECT_EQ(editor->dragStartX, c.x);
     EXPECT_EQ(editor->dragLastY, c.y);
   }
-  EXPECT_TRUE(fakes.flyMenu.menus.empty());
+  // Only the click with one candidate, the object, opened a menu: the object's.
+  ASSERT_EQ(fakes.flyMenu.menus.size(), 1u);
+  EXPECT_EQ(fakes.flyMenu.menus[0].front(), "translate");
 }
 
 TEST_F(Picking, WithMappingEditOnARightClickGoesOnlyToTheMappingModule) {

@@ -195,5 +195,8 @@ void DrawWireframeObjects(CG_GraphicEditor& editor, int view, CG_SceneEditorItem
     WireframePens pens(editor, *surface, mode, record != nullptr);
     PaintParts(*surface, mode, pixels, *item, view, pens);
   }
-  if (record != nullptr && editor.objectEditing != 0) DrawSelectionMarks(editor, view, item, *record, mode);
+  // A mouse manipulation hides the marks until its click completes it.
+  if (record != nullptr && editor.objectEditing != 0 && editor.selectionMarksShown != 0) {
+    DrawSelectionMarks(editor, view, item, *record, mode);
+  }
 }
