@@ -24,7 +24,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// An object module that its Info files under a category; its Create puts a
+// An object module whose Info files it under a category; its Create puts a
 // unit object of its keyword around the world point of the creation click.
 class PlacingModule : public FakeObjectModule {
 public:
