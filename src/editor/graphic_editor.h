@@ -792,6 +792,15 @@ public:
   // The interactive special command in progress, if any.
   PendingEditRecord pendingEdit;
 
+  // ---- Mouse manipulation of objects, lamps and the camera: the views after a step ----
+
+  // Every view that is not off filled with the background colour, then the
+  // parallel views and the Preview views painted again.
+  void RepaintViews();
+  // Every Preview view projected again, filled with the background colour
+  // and refreshed.
+  void RepaintPreviewViews();
+
   // ---- Fly menus: the creation menu and the object menu's special commands ----
 
   // The module tree of the creation menu: every object module but "group",
