@@ -321,7 +321,10 @@ TEST(PolylineModule, TheCollectionTakesItemsAndObjectsAsSeparateEntries) {
   } other;
   EXPECT_EQ(module.MOAAdd(*doc.editor, item, rim, &other, &m), &other);
   EXPECT_TRUE(other.entries.empty());
-  EXPECT_STREQ(module.MOAName(), "Sweep");
+  Seq<charString> names(3);
+  EXPECT_EQ(module.MOAName(names), 1);
+  ASSERT_EQ(names.Count(), 1u);
+  EXPECT_STREQ(names[0].Text(), "Sweep");
 }
 
 // The collected squares, each added with a transformation that is not applied.
@@ -346,7 +349,7 @@ TEST(PolylineModule, SweepingTwoSquaresWithoutPathMakesTwoPrisms) {
 
   WriteFile(doc.dir / "swp000001_1.br_", "stale hierarchy");
   doc.Answer({});
-  EXPECT_EQ(doc.Module().MOARun(*doc.editor, *status), 1);
+  EXPECT_EQ(doc.Module().MOARun(*status, 0), 1);
   ASSERT_EQ(doc.fakes.dialog.calls.size(), 1u);
   EXPECT_EQ(doc.fakes.dialog.calls[0].title, "Sweep");
   EXPECT_EQ(doc.fakes.dialog.calls[0].tree,
@@ -371,7 +374,7 @@ TEST(PolylineModule, SweepAlongAChosenPathScaledByAGraph) {
   PolylineDocument doc(kSweepScene);
   std::unique_ptr<CG_MOAStatus> status = CollectSquares(doc);
   doc.Answer({{"brep name", "duct"}, {"Path", "rail"}, {"Control", "graph"}});
-  EXPECT_EQ(doc.Module().MOARun(*doc.editor, *status), 1);
+  EXPECT_EQ(doc.Module().MOARun(*status, 0), 1);
   const std::vector<std::string> lines = SplitLines(ReadFile(doc.dir / "duct_0.brp"));
   ASSERT_GT(lines.size(), 3u);
   EXPECT_EQ(lines[2], "12");  // three path points, four points each
@@ -398,7 +401,7 @@ TEST(PolylineModule, SweepRefusals) {
         c.collect ? CollectSquares(doc) : doc.Module().NewMOAStatus(*doc.editor);
     const std::size_t before = doc.ObjectCount();
     doc.Answer({{"brep name", "cut"}});
-    EXPECT_EQ(doc.Module().MOARun(*doc.editor, *status), 0);
+    EXPECT_EQ(doc.Module().MOARun(*status, 0), 0);
     EXPECT_EQ(doc.fakes.system.messages, c.messages);
     EXPECT_EQ(doc.ObjectCount(), before);
     EXPECT_TRUE(fs::is_empty(doc.dir.path()));
