@@ -16,14 +16,13 @@
 #include "models/curved/polyline.h"
 #include "module_fixture.h"
 #include "module_test_support.h"
+#include "scene_document_fixture.h"
 
 namespace zavo::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const char kMaterial[] =
-    "{ material name standard; model { phong Ka 0.2; Kd 0.7; Ks 0.3; Od (0.9,0.8,0.1); } }\n";
 // An open outline above the x-y plane, turned about z by "rotation".
 const char kArc[] =
     "{ object name obj000001; material standard; model { polyline open 1;"
@@ -40,21 +39,9 @@ const char kSweepScene[] =
     "{ object name graph; model { deformgraph size { object name g; model { polyline"
     " p ( 0 , 1.2 , 0 ); p ( 1 , 2.8 , 0 ); } } } }\n";
 
-// A document of the objects' text, in its own working directory, with the
-// layer "work" active.
-class PolylineDocument : public ModuleDocument {
+class PolylineDocument : public SceneDocument {
 public:
-  explicit PolylineDocument(const std::string& objects) {
-    while (editor->items.First() != nullptr) editor->RemoveItem(editor->items.First());
-    std::istringstream text(kMaterial + objects + ".\n");
-    loaded = editor->scene.Load(text);
-    editor->CreateItems();
-    // An unnamed document takes no undo snapshots.
-    editor->options.UseUndo = 0;
-    editor->NewLayer("work");
-    editor->SetActiveLayer("work");
-    for (CG_SceneEditorItem& item : editor->items) editor->activeLayer->Add(&item);
-  }
+  using SceneDocument::SceneDocument;
 
   CG_PolylineEditorModule& Module() { return dynamic_cast<CG_PolylineEditorModule&>(Object("polyline")); }
   // The special command chosen for the object, as request 39 runs it.
@@ -62,16 +49,6 @@ public:
     fakes.listShower.AnswerText(command);
     return editor->RunSpecialCommand(objectName);
   }
-  // The object and whether it has an item in the active layer.
-  bool Shown(const char* objectName) {
-    CG_SceneEditorItem* item = editor->FindItem(editor->scene.FindObject(objectName));
-    return item != nullptr && editor->activeLayer->Holds(item);
-  }
-  std::size_t ObjectCount() { return CountOf(editor->scene.GetObjects()); }
-
-  TempDir dir;
-  ScopedCwd cwd{dir.path()};
-  int loaded = 0;
 };
 
 template <class Write>
