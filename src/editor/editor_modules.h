@@ -96,10 +96,10 @@ public:
   // a group): a new action state bound to the editor (base null: the module
   // has none); adding an editor item and/or an object, each with the
   // transformation that places it or none (base: the status unchanged; the
-  // answer is that status, or null when the action cannot go on; the
-  // caller keeps owning the status); the names of the
-  // action's commands (1 with names filled; base 0, names emptied); running
-  // command index over what was added (base 0).
+  // answer is that status, or null when the action cannot go on; the caller
+  // keeps owning the status); the names of the action's commands (1 with
+  // names filled; base 0, names emptied); running command index over what
+  // was added (base 0).
   virtual std::unique_ptr<CG_MOAStatus> NewMOAStatus(CG_GraphicEditor& editor);
   virtual CG_MOAStatus* MOAAdd(CG_GraphicEditor& editor, CG_SceneEditorItem* item, CG_GraphicObject* object,
                                CG_MOAStatus* status, const Transformation* transformation);
