@@ -11,7 +11,6 @@ using namespace zavo;
 namespace {
 
 constexpr const char* kCaption = "Modifing NURBSmesh";
-constexpr int kInfoCommand = 3;
 
 }  // namespace
 
@@ -32,11 +31,9 @@ int CG_NURBSMeshEditorModule::SpecialNames(CG_GraphicEditor&, Seq<charString>& n
 int CG_NURBSMeshEditorModule::RunSpecial(CG_GraphicEditor& editor, int index, CG_GraphicObject*& object,
                                          const Transformation*) {
   auto* mesh = dynamic_cast<CG_NURBSMesh*>(object);
-  if (mesh == nullptr || index < 0 || index > kInfoCommand) return 0;
+  if (mesh == nullptr) return 0;
   PatchModelStorage<CG_NURBSMesh> storage(*mesh, kCaption);
-  const int result = RunStorageCommand(editor, index, storage);
-  // "Info" changes nothing but counts as a command served.
-  return index == kInfoCommand ? 1 : result;
+  return RunStorageCommand(editor, index, storage);
 }
 
 void CG_NURBSMeshEditorModule::Info(Seq<charString>& names) { SetInfo(names, "composite", "NURBSmesh"); }

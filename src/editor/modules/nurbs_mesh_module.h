@@ -20,8 +20,9 @@ public:
   CG_GraphicObject* Modify(CG_GraphicEditor& editor, CG_GraphicObject& object, int flag) override;
   // "Save", "Include In Scene", "External Model", "Info"; 1.
   int SpecialNames(CG_GraphicEditor& editor, Seq<charString>& names, CG_GraphicObject& object) override;
-  // The storage commands 0 to 3: 1, or 0 when a model file could not be
-  // written or a name was refused; other numbers 0.
+  // The storage commands 0 to 3: 1 when the scene changed; 0 after "Info"
+  // (which reads nothing again), when a model file could not be written or
+  // a name was refused, and for other numbers.
   int RunSpecial(CG_GraphicEditor& editor, int index, CG_GraphicObject*& object,
                  const Transformation* wrapper) override;
   // "composite", "NURBSmesh".
