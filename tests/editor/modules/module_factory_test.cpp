@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "box", "brep", "blob", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier"}},
-      {1, {"sphere", "cylinder", "box", "brep", "blob", "cone", "arealamp", "camera", "conelamp", "pointlamp", "polyline", "bezier"}},
+      {0, {"sphere", "cylinder", "box", "brep", "blob", "NURBScurve", "NURBSmesh", "beziercurve", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier"}},
+      {1, {"sphere", "cylinder", "box", "brep", "blob", "NURBScurve", "NURBSmesh", "beziercurve", "cone", "arealamp", "camera", "conelamp", "pointlamp", "polyline", "bezier"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
