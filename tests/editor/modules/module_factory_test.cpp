@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "box", "brep", "blob", "flip", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "group", "deformgraph"}},
-      {1, {"sphere", "cylinder", "box", "brep", "blob", "flip", "cone", "arealamp", "camera", "conelamp", "pointlamp", "polyline", "bezier", "group", "deformgraph"}},
+      {0, {"sphere", "cylinder", "box", "brep", "blob", "flip", "NURBScurve", "NURBSmesh", "beziercurve", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "group", "deformgraph"}},
+      {1, {"sphere", "cylinder", "box", "brep", "blob", "flip", "NURBScurve", "NURBSmesh", "beziercurve", "cone", "arealamp", "camera", "conelamp", "pointlamp", "polyline", "bezier", "group", "deformgraph"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
