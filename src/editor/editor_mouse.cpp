@@ -3,6 +3,12 @@
 #include "editor/graphic_editor.h"
 #include "models/core/transf.h"
 
+namespace {
+
+bool IsButtonRelease(const MouseEventRecord& event) { return event.kind != 0 && (event.flags & kMouseReleased) != 0; }
+
+}  // namespace
+
 void CG_GraphicEditor::UnselectOnScreen() {
   auto* first = dynamic_cast<CG_EObjectSelection*>(selection.First());
   CG_SceneEditorItem* item = first != nullptr ? first->item : nullptr;
@@ -30,8 +36,12 @@ int CG_GraphicEditor::SelectedObjectMouse(const MouseEventRecord& event, int& re
     return 0;
   }
   auto* transf = dynamic_cast<GTransf*>(wrapper);
+  // A drag opens at a button event and closes at a release; moves between
+  // them never mark the document.
+  if (event.kind != 0) OpenSelectedDrag(item->object);
   result = module->Mouse(*this, item, *object, selected->status, event.view, event.x, event.y, event.flags,
                          transf != nullptr ? &transf->Forward() : nullptr);
+  if (IsButtonRelease(event)) CloseSelectedDrag();
   if (result == 0) return 1;
   if (result == 1) UnselectOnScreen();
   return 0;
@@ -50,6 +60,8 @@ int CG_GraphicEditor::MouseEvent(const MouseEventRecord& record) {
   if (objectEditing == 1 && mouseMode == 0 && event.view == activeView && !selection.IsEmpty()) {
     if (SelectedObjectMouse(event, result) != 0) return 1;
   }
+  // A release the module did not see still ends a drag of the object.
+  if (IsButtonRelease(event)) CloseSelectedDrag();
   switch (event.kind) {
     case 0:
       MouseMoved(event);

@@ -931,4 +931,18 @@ public:
   int LoadBRepObject(const char* modelName);
   // ---- 3-D text: the shell's font chooser and text settings (not owned; null until set) ----
   class TextToolShell* textToolShell = nullptr;
+  // ---- Control-point edits of the selected object mark the document modified ----
+  // The object's text as the scene writer writes it (empty for null).
+  static std::string WrittenObjectText(const CG_GraphicObject* object);
+  // SetModified when the object still has an item and its written text is no
+  // longer before.
+  void SetModifiedIfChanged(const CG_GraphicObject* object, const std::string& before);
+  // Before the selected object's module sees a button event: the object's
+  // text, unless a drag of it is already open.
+  void OpenSelectedDrag(const CG_GraphicObject* object);
+  // At a button release: the open drag ends, with SetModified when it
+  // changed its object (moves in between never mark anything).
+  void CloseSelectedDrag();
+  const CG_GraphicObject* dragObject = nullptr;
+  std::string dragObjectText;
 };

@@ -1,6 +1,8 @@
 // Request 48: a typed key goes to the selected object's editor module, which
 // may change the object; the item is then built again from the object.
 
+#include <string>
+
 #include "editor/graphic_editor.h"
 #include "models/core/transf.h"
 
@@ -18,8 +20,13 @@ int CG_GraphicEditor::KeyToSelected(int key) {
     return 1;
   }
   auto* transf = dynamic_cast<GTransf*>(wrapper);
+  // Whether the key changed the object is read from its written text, not
+  // from the module's answer.
+  const CG_GraphicObject* edited = item->object;
+  const std::string before = WrittenObjectText(edited);
   const int answer =
       module->Key(*this, item, *object, selected->status, key, transf != nullptr ? &transf->Forward() : nullptr);
+  SetModifiedIfChanged(edited, before);
 
   // A module's dialog may have built the item again while it showed its
   // changes: the selection names the item that stands now.
