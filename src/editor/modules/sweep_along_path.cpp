@@ -8,6 +8,7 @@
 #include "editor/graphic_editor.h"
 #include "editor/modules/brep_objects.h"
 #include "editor/modules/module_steps.h"
+#include "editor/modules/object_choice.h"
 #include "editor/modules/polyline_module.h"
 #include "editor/modules/sweep_to_brep.h"
 #include "models/curved/deform_graph.h"
@@ -16,28 +17,6 @@ using namespace zavo;
 
 namespace {
 
-// A list whose first entry is the empty one, which is chosen.
-ListBox_obj* EmptyChoiceList(const char* label, const std::vector<const char*>& names) {
-  auto* list = new ListBox_obj(label);
-  list->entries.SetSize(static_cast<std::uint32_t>(names.size() + 1));
-  list->entries[0] = "";
-  for (std::size_t i = 0; i < names.size(); ++i) list->entries[static_cast<std::uint32_t>(i + 1)] = names[i];
-  list->selected = "";
-  return list;
-}
-
-// The curves among the editor's items, in iteration order.
-std::vector<const char*> CurveNames(CG_GraphicEditor& editor) {
-  std::vector<const char*> names;
-  CG_SceneEditorItem* item = nullptr;
-  LayerItem* entry = nullptr;
-  editor.InitItemIterator(item, entry);
-  while (editor.NextItem(item, entry) != 0) {
-    if (item->object->IsCurve() != 0) names.push_back(item->object->name.Text() ? item->object->name.Text() : "");
-  }
-  return names;
-}
-
 // The scene's deformation graphs, in scene order.
 std::vector<const char*> ControlNames(const CG_GraphicEditor& editor) {
   std::vector<const char*> names;
@@ -45,14 +24,6 @@ std::vector<const char*> ControlNames(const CG_GraphicEditor& editor) {
     if (typeid(object) == typeid(CG_PathControl)) names.push_back(object.name.Text() ? object.name.Text() : "");
   }
   return names;
-}
-
-// The object of the list's chosen name, or null for the empty entry or a
-// name no object has any more.
-CG_GraphicObject* ChosenObject(const CG_GraphicEditor& editor, const gcg_list& controls, const char* label) {
-  const auto* list = dynamic_cast<const ListBox_obj*>(FindControl(controls, label));
-  if (list == nullptr || list->selected.Text() == nullptr || *list->selected.Text() == '\0') return nullptr;
-  return editor.scene.FindObject(list->selected.Text());
 }
 
 std::vector<Point3D> ControlPointsOf(const CG_GraphicObject& object) {
@@ -74,7 +45,7 @@ int CG_PolylineEditorModule::SweepAlongPath(CG_MOAStatus& status, int flag) {
   editor.MakeUniqueName("swp", kObjectName, proposal);
   gcg_list controls;
   controls.Append(new Edit_obj("brep name", proposal.Text()));
-  controls.Append(EmptyChoiceList("Path", CurveNames(editor)));
+  controls.Append(EmptyChoiceList("Path", ItemObjectNames(editor, true)));
   controls.Append(EmptyChoiceList("Control", ControlNames(editor)));
   if (editor.ShowDialog("Sweep", controls) == 0) return 0;
   const char* typed = FieldText(controls, "brep name");
