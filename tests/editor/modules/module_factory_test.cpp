@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "box", "brep", "blob", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier"}},
-      {1, {"sphere", "cylinder", "box", "brep", "blob", "cone", "arealamp", "camera", "conelamp", "pointlamp", "polyline", "bezier"}},
+      {0, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "field", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim"}},
+      {1, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "field", "cone", "arealamp", "camera", "conelamp", "AbstractVRMLNode", "ucbspline", "pointlamp", "polyline", "bezier", "anim"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
@@ -43,6 +43,11 @@ TEST(ModuleFactory, AnswersOnlyForBuiltClassesInTheirOwnList) {
       {EditorModuleList::kObject, "phong", "CG_PhongMaterialEditorModule", false},
       {EditorModuleList::kObject, "pointlamp", "CG_PointLampEditorModule", false},
       {EditorModuleList::kLamp, "sphere", "CG_SphereEditorModule", false},
+      {EditorModuleList::kObject, "union", "CG_CSGEditorModule", true},
+      {EditorModuleList::kObject, "anim", "CG_AnimEditorModule", true},
+      {EditorModuleList::kObject, "field", "CG_FieldEditorModule", true},
+      {EditorModuleList::kObject, "AbstractVRMLNode", "CG_AbstractVRMLNodeEditorModule", true},
+      {EditorModuleList::kObject, "ucbspline", "CG_UCBSplineEditorModule", true},
       {EditorModuleList::kObject, "sphere", nullptr, false},
   };
   for (const Case& c : cases) {
