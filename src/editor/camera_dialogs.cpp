@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "editor/camera_vectors.h"
 #include "editor/graphic_editor.h"
 #include "editor/number_prefix.h"
 #include "editor/text_routines.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr const char* kParallelText = "VUP and VPN are parallel. Cannot change.";
 constexpr const char* kDimyText = "dimy must be positive. Cannot change.";
 
 // "( x , y , z )" with reals in the classic locale's default format.
@@ -65,10 +65,10 @@ int EditViewPoint(CG_GraphicEditor& editor, const char* title, Point3D CG_ViewRe
     editor.CommandCancelled();
     return 0;
   }
-  const bool parallel = (check == PointCheck::againstVpn && Length(Cross(record.vpn, typed)) == 0.0) ||
-                        (check == PointCheck::againstVup && Length(Cross(typed, record.vup)) == 0.0);
+  const bool parallel = (check == PointCheck::againstVpn && zavo::VectorsParallel(record.vpn, typed)) ||
+                        (check == PointCheck::againstVup && zavo::VectorsParallel(typed, record.vup));
   if (parallel) {
-    editor.Message(kParallelText);
+    editor.Message(zavo::kParallelVectorsText);
     editor.CommandCancelled();
     return 0;
   }

@@ -24,15 +24,19 @@ int CG_ObjectEditorModule::Key(CG_GraphicEditor&, CG_SceneEditorItem*, CG_Graphi
   return 4;
 }
 
-std::unique_ptr<CG_MOAStatus> CG_ObjectEditorModule::NewMOAStatus() { return nullptr; }
+std::unique_ptr<CG_MOAStatus> CG_ObjectEditorModule::NewMOAStatus(CG_GraphicEditor&) { return nullptr; }
 
-int CG_ObjectEditorModule::MOAAdd(CG_MOAStatus&, CG_GraphicEditor&, CG_GraphicObject&, int last) {
-  return last;
+CG_MOAStatus* CG_ObjectEditorModule::MOAAdd(CG_GraphicEditor&, CG_SceneEditorItem*, CG_GraphicObject*,
+                                            CG_MOAStatus* status, const Transformation*) {
+  return status;
 }
 
-const char* CG_ObjectEditorModule::MOAName() { return nullptr; }
+int CG_ObjectEditorModule::MOAName(Seq<charString>& names) {
+  names.SetSize(0);
+  return 0;
+}
 
-int CG_ObjectEditorModule::MOARun(CG_GraphicEditor&, CG_MOAStatus&) { return 0; }
+int CG_ObjectEditorModule::MOARun(CG_MOAStatus&, int) { return 0; }
 
 int CG_ObjectEditorModule::MayTransform() { return 1; }
 

@@ -92,12 +92,19 @@ public:
   // selection (base 4).
   virtual int Key(CG_GraphicEditor& editor, CG_SceneEditorItem* item, CG_GraphicObject& object,
                   CG_ESelectionStatus* status, int character, const Transformation* wrapper);
-  // Multi-object actions: a new action state (base null), adding an object
-  // to it (base: answers last), its name (base null) and running it (base 0).
-  virtual std::unique_ptr<CG_MOAStatus> NewMOAStatus();
-  virtual int MOAAdd(CG_MOAStatus& status, CG_GraphicEditor& editor, CG_GraphicObject& object, int last);
-  virtual const char* MOAName();
-  virtual int MOARun(CG_GraphicEditor& editor, CG_MOAStatus& status);
+  // Multi-object actions, run over several objects at once (the members of
+  // a group): a new action state bound to the editor (base null: the module
+  // has none); adding an editor item and/or an object, each with the
+  // transformation that places it or none (base: the status unchanged; the
+  // answer is that status, or null when the action cannot go on; the caller
+  // keeps owning the status); the names of the action's commands (1 with
+  // names filled; base 0, names emptied); running command index over what
+  // was added (base 0).
+  virtual std::unique_ptr<CG_MOAStatus> NewMOAStatus(CG_GraphicEditor& editor);
+  virtual CG_MOAStatus* MOAAdd(CG_GraphicEditor& editor, CG_SceneEditorItem* item, CG_GraphicObject* object,
+                               CG_MOAStatus* status, const Transformation* transformation);
+  virtual int MOAName(Seq<charString>& names);
+  virtual int MOARun(CG_MOAStatus& status, int index);
   // 1 when the rotate, scale and translate commands may act on objects of
   // this type (base).
   virtual int MayTransform();

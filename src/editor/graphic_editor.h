@@ -723,8 +723,8 @@ public:
   // cleared, and the item drawn again in its own colour.
   void UnselectOnScreen();
 
-  // What the pop-up menus and the mouse manipulation do; filled by their
-  // own part of the editor (each does nothing and answers 0 until then).
+  // The pop-up menus on what a right click hits, and the steps that a left
+  // click completing a mouse mode applies (with the live preview of drags).
   int ObjectFlyMenu(const char* objectName);
   int LampFlyMenu(const char* lampName);
   int CameraFlyMenu(const char* handle);
@@ -791,6 +791,15 @@ public:
 
   // The interactive special command in progress, if any.
   PendingEditRecord pendingEdit;
+
+  // ---- Mouse manipulation of objects, lamps and the camera: the views after a step ----
+
+  // Every view that is not off filled with the background colour, then the
+  // parallel views and the Preview views painted again.
+  void RepaintViews();
+  // Every Preview view projected again, filled with the background colour
+  // and refreshed.
+  void RepaintPreviewViews();
 
   // ---- Fly menus: the creation menu and the object menu's special commands ----
 

@@ -88,12 +88,7 @@ void CG_GraphicEditor::RedrawAll() {
   if (camera == nullptr) return;
   CG_ViewReference view = scene.GetViewReference();
   if (camera->GetView(view) != 0) scene.SetViewReference(view);
-  for (int v = 0; v < 4; ++v) {
-    if (viewModes[v] != 1) continue;
-    RedrawView(v);
-    FillView(v);
-    RefreshView(v);
-  }
+  RepaintPreviewViews();
 }
 
 void CG_GraphicEditor::RedrawIfCurrent(const CG_GraphicObject* object) {

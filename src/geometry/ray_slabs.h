@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "geometry/box.h"
 #include "geometry/hot_inline.h"
@@ -50,10 +51,11 @@ public:
   // 1 when the ray starts inside, 2) and where the ray enters (0 when it
   // starts inside, else the nearer crossing). `scale` is at least the largest
   // absolute coordinate of g.
+  template <int kOctant = -1>
   ZAVO_INLINE int Cross(const GEO_Box& g, double scale, double& entry) const {
     ++BoxNIntr;
     Slabs s;
-    switch (Measure(g, scale, s)) {
+    switch (Measure<kOctant>(g, scale, s)) {
       case kMiss: return 0;
       case kHit:
         if (s.exit - s.entry - 2 * s.margin > 0.0 &&
@@ -99,16 +101,27 @@ public:
   // leaves out. It uses the same slab values and margin and leaves out a box
   // only where HitsBefore decides so on them; what it saves is the sorting
   // out of edges and corners and the face tests.
+  template <int kOctant = -1>
   ZAVO_INLINE bool MayHitBefore(const GEO_Box& b, double scale, double limit) const {
-    Slabs s;
-    if (!(plain_ && scale <= 1e150) || !PlainSlabs(b, s) || !SetMargin(scale, s)) {
+    // The slab values in locals, which the compiler keeps in registers.
+    double n0, f0, n1, f1, n2, f2;
+    const bool ordered = PlainSlabs<kOctant>(b, n0, f0, n1, f1, n2, f2);
+    const double margin = Margin(std::max(n0, std::max(n1, n2)), std::min(f0, std::min(f1, f2)), scale);
+    if (!((kOctant >= 0 || plain_) && scale <= 1e150 && ordered && margin < std::numeric_limits<double>::infinity())) {
       return HitsBeforeOutOfLine(b, scale, limit);
     }
     ++TestBoxNIntr;
-    const double entry = WidenedEntry(s), exit = WidenedExit(s);
-    if (exit < entry - s.margin || exit < -s.margin) return false;
-    return !(entry > limit + 1e-9 * std::fabs(limit) + s.margin);
+    const double entry = WidenedEntry(n0, n1, n2), exit = WidenedExit(f0, f1, f2);
+    if (exit < entry - margin || exit < -margin) return false;
+    return !(entry > limit + 1e-9 * std::fabs(limit) + margin);
   }
+
+  // The signs of the direction: bit a set where it is negative on axis a.
+  int Octant() const { return negative_[0] | negative_[1] << 1 | negative_[2] << 2; }
+  // Whether the ray has a direction on every axis. For such a ray, the
+  // tests below may be given its Octant as kOctant, which picks the sides of
+  // each slab at compile time; the answers stay the same.
+  bool Plain() const { return plain_; }
 
 private:
   // The rare cases of MayHitBefore, kept out of the walk's loop.
@@ -156,10 +169,14 @@ private:
   // Where the ray enters and leaves the measured slabs widened by the
   // tolerance; the axes of no direction left out. The same maxima and minima
   // in any order: no slab value is NaN once measured.
+  ZAVO_INLINE double WidenedEntry(double n0, double n1, double n2) const {
+    return std::max(n0 - tolerance_[0], std::max(n1 - tolerance_[1], n2 - tolerance_[2]));
+  }
+  ZAVO_INLINE double WidenedExit(double f0, double f1, double f2) const {
+    return std::min(f0 + tolerance_[0], std::min(f1 + tolerance_[1], f2 + tolerance_[2]));
+  }
   ZAVO_INLINE double WidenedEntry(const Slabs& s) const {
-    if (!anyZero_) {
-      return std::max(s.near[0] - tolerance_[0], std::max(s.near[1] - tolerance_[1], s.near[2] - tolerance_[2]));
-    }
+    if (!anyZero_) return WidenedEntry(s.near[0], s.near[1], s.near[2]);
     double entry = -std::numeric_limits<double>::infinity();
     for (int a = 0; a < 3; ++a) {
       if (!zero_[a]) entry = std::max(entry, s.near[a] - tolerance_[a]);
@@ -167,9 +184,7 @@ private:
     return entry;
   }
   ZAVO_INLINE double WidenedExit(const Slabs& s) const {
-    if (!anyZero_) {
-      return std::min(s.far[0] + tolerance_[0], std::min(s.far[1] + tolerance_[1], s.far[2] + tolerance_[2]));
-    }
+    if (!anyZero_) return WidenedExit(s.far[0], s.far[1], s.far[2]);
     double exit = std::numeric_limits<double>::infinity();
     for (int a = 0; a < 3; ++a) {
       if (!zero_[a]) exit = std::min(exit, s.far[a] + tolerance_[a]);
@@ -196,11 +211,12 @@ private:
     return tNear <= tFar;
   }
 
+  template <int kOctant = -1>
   ZAVO_INLINE int Measure(const GEO_Box& b, double scale, Slabs& s) const {
-    if (plain_ && scale <= 1e150) {
-      Slabs p;
-      if (!PlainSlabs(b, p)) return kUndecided;
-      return Decide(p.near[0], p.far[0], p.near[1], p.far[1], p.near[2], p.far[2], scale, s);
+    if ((kOctant >= 0 || plain_) && scale <= 1e150) {
+      double n0, f0, n1, f1, n2, f2;
+      if (!PlainSlabs<kOctant>(b, n0, f0, n1, f1, n2, f2)) return kUndecided;
+      return Decide(n0, f0, n1, f1, n2, f2, scale, s);
     }
     if (anyZero_) {
       bool unordered = false;
@@ -223,15 +239,26 @@ private:
   }
 
   // For a ray with a direction on every axis: the slabs of b straight from
-  // the box into s.near and s.far; false where one is NaN or reversed.
-  ZAVO_INLINE bool PlainSlabs(const GEO_Box& b, Slabs& s) const {
-    s.near[0] = ((negative_[0] ? b.xmax : b.xmin) - o_[0]) * inv_[0];
-    s.far[0] = ((negative_[0] ? b.xmin : b.xmax) - o_[0]) * inv_[0];
-    s.near[1] = ((negative_[1] ? b.ymax : b.ymin) - o_[1]) * inv_[1];
-    s.far[1] = ((negative_[1] ? b.ymin : b.ymax) - o_[1]) * inv_[1];
-    s.near[2] = ((negative_[2] ? b.zmax : b.zmin) - o_[2]) * inv_[2];
-    s.far[2] = ((negative_[2] ? b.zmin : b.zmax) - o_[2]) * inv_[2];
-    return (s.near[0] <= s.far[0]) & (s.near[1] <= s.far[1]) & (s.near[2] <= s.far[2]);
+  // the box, near and far on each axis; false where one is NaN or reversed.
+  // kOctant: the ray's Octant, or -1 to read the signs at run time.
+  template <int kOctant>
+  ZAVO_INLINE bool PlainSlabs(const GEO_Box& b, double& n0, double& f0, double& n1, double& f1, double& n2,
+                              double& f2) const {
+    const bool x = kOctant < 0 ? negative_[0] : (kOctant & 1) != 0;
+    const bool y = kOctant < 0 ? negative_[1] : (kOctant & 2) != 0;
+    const bool z = kOctant < 0 ? negative_[2] : (kOctant & 4) != 0;
+    n0 = ((x ? b.xmax : b.xmin) - o_[0]) * inv_[0];
+    f0 = ((x ? b.xmin : b.xmax) - o_[0]) * inv_[0];
+    n1 = ((y ? b.ymax : b.ymin) - o_[1]) * inv_[1];
+    f1 = ((y ? b.ymin : b.ymax) - o_[1]) * inv_[1];
+    n2 = ((z ? b.zmax : b.zmin) - o_[2]) * inv_[2];
+    f2 = ((z ? b.zmin : b.zmax) - o_[2]) * inv_[2];
+    return (n0 <= f0) & (n1 <= f1) & (n2 <= f2);
+  }
+
+  // The margin of slabs entered at entry and left at exit.
+  ZAVO_INLINE double Margin(double entry, double exit, double scale) const {
+    return fixed_ + perScale_ * scale + kMargin * std::max(std::fabs(entry), std::fabs(exit));
   }
 
   // The entry, the exit and the margin of the slabs in s; false (s not
@@ -239,7 +266,7 @@ private:
   ZAVO_INLINE bool SetMargin(double scale, Slabs& s) const {
     const double entry = std::max(s.near[0], std::max(s.near[1], s.near[2]));
     const double exit = std::min(s.far[0], std::min(s.far[1], s.far[2]));
-    const double margin = fixed_ + perScale_ * scale + kMargin * std::max(std::fabs(entry), std::fabs(exit));
+    const double margin = Margin(entry, exit, scale);
     if (!(margin < std::numeric_limits<double>::infinity())) return false;
     s.valid = true;
     s.entry = entry;
@@ -287,6 +314,23 @@ private:
   bool usable_ = true;
   bool plain_ = false;  // usable, and no axis without direction
 };
+
+// Calls f(std::integral_constant<int, k>{}) with k the ray's Octant, or -1
+// for a ray without a direction on some axis: a walk made for one octant.
+template <class F>
+decltype(auto) ForOctant(const RaySlabs& slabs, F&& f) {
+  if (!slabs.Plain()) return f(std::integral_constant<int, -1>{});
+  switch (slabs.Octant()) {
+    case 0: return f(std::integral_constant<int, 0>{});
+    case 1: return f(std::integral_constant<int, 1>{});
+    case 2: return f(std::integral_constant<int, 2>{});
+    case 3: return f(std::integral_constant<int, 3>{});
+    case 4: return f(std::integral_constant<int, 4>{});
+    case 5: return f(std::integral_constant<int, 5>{});
+    case 6: return f(std::integral_constant<int, 6>{});
+    default: return f(std::integral_constant<int, 7>{});
+  }
+}
 
 // GrownForRays(b), made with the same operations, and in scale a bound of
 // the grown box's absolute coordinates (as BoxScale, within rounding above).

@@ -71,7 +71,9 @@ inline bool NodeHitByRay(const RayHierNode& node, const zavo::RaySlabs& slabs) {
   return node.plainBox ? slabs.Hits(node.box, node.scale) : node.volume->HitByRay(slabs.ray()) != 0;
 }
 
-// The state of one search through the tree.
+// The state of one search through the tree, for rays of the Octant kOctant
+// (-1: any ray).
+template <int kOctant>
 struct Walk {
   const zavo::RayHierarchy& tree;
   const zavo::RaySlabs& slabs;
@@ -99,7 +101,7 @@ struct Walk {
 
   // Where the ray enters the node's box grown for rays; false when it misses.
   ZAVO_INLINE bool Cross(const RayHierNode& node, double& entry) const {
-    return slabs.Cross(node.grown, node.grownScale, entry) != 0;
+    return slabs.Cross<kOctant>(node.grown, node.grownScale, entry) != 0;
   }
 
   // Calls visit (i, entry) for each child i of the node, in order, whose box
@@ -119,6 +121,7 @@ struct Walk {
 // the order they were met. No entry is NaN (a box test gives a distance only
 // beyond 0), so the queue is a sorted stack, and once the front lies beyond
 // the nearest hit so does every node left.
+template <class Walk>
 CG_GraphicObjectQZData* BestFirst(Walk& walk, CG_GraphicObjectQZData* best, zavo::QZIntrStack& queue) {
   const RayHierNode& root = walk.tree.Node(0);
   double entry = 0;
@@ -141,6 +144,7 @@ CG_GraphicObjectQZData* BestFirst(Walk& walk, CG_GraphicObjectQZData* best, zavo
 }
 
 // The ordered depth-first walk below node: the best record found there.
+template <class Walk>
 CG_GraphicObjectQZData* Ordered(std::uint32_t at, Walk& walk, std::vector<QZIntr>& stack) {
   const RayHierNode& node = walk.tree.Node(at);
   CG_GraphicObjectQZData* best = nullptr;
@@ -167,6 +171,7 @@ CG_GraphicObjectQZData* Ordered(std::uint32_t at, Walk& walk, std::vector<QZIntr
 }
 
 // The plain depth-first walk below node.
+template <class Walk>
 CG_GraphicObjectQZData* DepthFirst(std::uint32_t at, const Walk& walk) {
   const RayHierNode& node = walk.tree.Node(at);
   if (node.hasBox && !NodeHitByRay(node, walk.slabs)) return nullptr;
@@ -181,6 +186,30 @@ CG_GraphicObjectQZData* DepthFirst(std::uint32_t at, const Walk& walk) {
     if (best == nullptr || Nearest(entry) < Nearest(best)) best = entry;
   }
   return best;
+}
+
+// The search through the tree by the method of "buildhier"; best: the
+// nearest hit found before.
+template <class Walk>
+CG_GraphicObjectQZData* SearchTree(Walk& walk, int method, CG_GraphicObjectQZData* best, CG_GraphicScene& scene) {
+  switch (method) {
+    case 1:
+      return BestFirst(walk, best, zavo::SceneTraceScratch(scene).sorted);
+    case 2: {
+      std::vector<QZIntr>& stack = zavo::SceneTraceScratch(scene).ordered;
+      stack.clear();
+      CG_GraphicObjectQZData* found = Ordered(0, walk, stack);
+      if (found != nullptr && (best == nullptr || Nearest(found) < Nearest(best))) best = found;
+      return best;
+    }
+    case 3: {
+      CG_GraphicObjectQZData* found = DepthFirst(0, walk);
+      if (found != nullptr && (best == nullptr || Nearest(found) < Nearest(best))) best = found;
+      return best;
+    }
+    default:
+      return best;
+  }
 }
 
 }  // namespace
@@ -211,23 +240,8 @@ CG_GraphicObjectQZData* CG_GraphicScene::FirstIntersection(const Ray& ray) {
   if (!hierarchyRoot_) return best;
   if (GetRayHierarchy() == nullptr) LayOutHierarchy();
   const zavo::RaySlabs slabs(ray);
-  Walk walk{*GetRayHierarchy(), slabs};
-  switch (param_.buildhier) {
-    case 1:
-      return BestFirst(walk, best, zavo::SceneTraceScratch(*this).sorted);
-    case 2: {
-      std::vector<QZIntr>& stack = zavo::SceneTraceScratch(*this).ordered;
-      stack.clear();
-      CG_GraphicObjectQZData* found = Ordered(0, walk, stack);
-      if (found != nullptr && (best == nullptr || Nearest(found) < Nearest(best))) best = found;
-      return best;
-    }
-    case 3: {
-      CG_GraphicObjectQZData* found = DepthFirst(0, walk);
-      if (found != nullptr && (best == nullptr || Nearest(found) < Nearest(best))) best = found;
-      return best;
-    }
-    default:
-      return best;
-  }
+  return zavo::ForOctant(slabs, [&](auto octant) {
+    Walk<octant()> walk{*GetRayHierarchy(), slabs};
+    return SearchTree(walk, param_.buildhier, best, *this);
+  });
 }

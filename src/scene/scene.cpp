@@ -52,15 +52,6 @@ int CG_GraphicScene::AddObject(std::unique_ptr<CG_GraphicObject> object) {
   return 1;
 }
 
-int CG_GraphicScene::InsertObjectAfter(CG_GraphicObject* previous, std::unique_ptr<CG_GraphicObject> object) {
-  if (!object || FindObject(object->name) != nullptr) return 0;
-  if (previous != nullptr && !InList(objects_, static_cast<const CG_GraphicObject*>(previous))) {
-    RuntimeErrorBox("CG_GraphicScene::InsertObjectAfter");
-  }
-  objects_.InsertAfter(previous, object.release());
-  return 1;
-}
-
 void CG_GraphicScene::RemoveObject(CG_GraphicObject* object) {
   std::unique_ptr<CG_GraphicObject> removed = DetachObject(object);
 }

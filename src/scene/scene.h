@@ -80,10 +80,6 @@ public:
   void RemoveObject(CG_GraphicObject* object);
   // Unlinks the object, which must be in the list, and hands it over.
   [[nodiscard]] std::unique_ptr<CG_GraphicObject> DetachObject(CG_GraphicObject* object);
-  // Links the object directly after previous (which must be in the list; null:
-  // at the head) and answers 1; a name taken destroys it and answers 0, as
-  // AddObject does. Puts an object taken out with DetachObject back in place.
-  int InsertObjectAfter(CG_GraphicObject* previous, std::unique_ptr<CG_GraphicObject> object);
   // The first object of that name, or null.
   CG_GraphicObject* FindObject(const char* name) const;
   // A walk over the objects in list order: the cursor starts null; NextObject

@@ -4,6 +4,7 @@
 #include "geometry/bounding_object.h"
 #include "geometry/ray_slabs.h"
 #include "scene/material.h"
+#include "scene/ray_hierarchy.h"
 #include "scene/scene.h"
 #include "scene/trace_data.h"
 
@@ -91,6 +92,50 @@ void CG_GraphicScene::PrepareTraceData() {
   }
 }
 
+namespace {
+
+// The shadow walk through the hierarchy's ray layout: depth first, children
+// in order, past no box that the ray enters only beyond the lamp's distance;
+// 1 as soon as test accepts an entry. kOctant is the ray's Octant, or -1 for
+// a ray without a direction on some axis.
+template <int kOctant, class Test>
+int ShadowWalk(const zavo::RayHierarchy& tree, const zavo::RaySlabs& slabs, double distance, const Test& test) {
+  // The stack of this thread, kept from ray to ray; worked on as a local
+  // (kept in registers), handed back on every way out.
+  thread_local std::vector<std::uint32_t> kept;
+  std::vector<std::uint32_t> pending = std::move(kept);
+  struct HandBack {
+    std::vector<std::uint32_t>& from;
+    ~HandBack() {
+      from.clear();
+      kept = std::move(from);
+    }
+  } handBack{pending};
+  pending.push_back(0);
+  while (!pending.empty()) {
+    const zavo::RayHierNode& node = tree.Node(pending.back());
+    pending.pop_back();
+    if (node.hasBox) {
+      // Every entry below is tested for itself: a box the ray only passes
+      // near may be kept.
+      bool met;
+      if (!node.plainBox) {
+        met = node.volume->HitByRay(slabs.ray()) != 0;
+      } else {
+        met = slabs.MayHitBefore<kOctant>(node.box, node.scale, distance);
+      }
+      if (!met) continue;
+    }
+    for (std::uint32_t i = node.firstEntry; i < node.entryEnd; ++i) {
+      if (test(*tree.Entry(i))) return 1;
+    }
+    for (std::uint32_t i = node.childEnd; i > node.firstChild; --i) pending.push_back(i - 1);
+  }
+  return 0;
+}
+
+}  // namespace
+
 int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp,
                                          Ray& ray, zavo::ShadowHitList& hits, long& count,
                                          const zavo::ShadowStopTest& stop, bool opaqueStops) {
@@ -116,38 +161,13 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
   for (GObjectRef& ref : unboundedObjects_) {
     if (ref.entry != nullptr && ShadowTest(*ref.entry, ray, distance, hits, count, stop, opaqueStops)) return 1;
   }
-  // Depth first, children in order, past no box that the ray enters only
-  // beyond the lamp; the stack of this thread, kept from ray to ray.
   if (GetRayHierarchy() == nullptr) LayOutHierarchy();
   const zavo::RayHierarchy& tree = *GetRayHierarchy();
   const zavo::RaySlabs slabs(ray);
-  // Worked on as a local (kept in registers), handed back on every way out.
-  thread_local std::vector<std::uint32_t> kept;
-  std::vector<std::uint32_t> pending = std::move(kept);
-  struct HandBack {
-    std::vector<std::uint32_t>& from;
-    ~HandBack() {
-      from.clear();
-      kept = std::move(from);
-    }
-  } handBack{pending};
-  pending.push_back(0);
-  while (!pending.empty()) {
-    const zavo::RayHierNode& node = tree.Node(pending.back());
-    pending.pop_back();
-    if (node.hasBox) {
-      // Every entry below is tested for itself: a box the ray only passes
-      // near may be kept.
-      const bool met = node.plainBox ? slabs.MayHitBefore(node.box, node.scale, distance)
-                                     : node.volume->HitByRay(ray) != 0;
-      if (!met) continue;
-    }
-    for (std::uint32_t i = node.firstEntry; i < node.entryEnd; ++i) {
-      if (ShadowTest(*tree.Entry(i), ray, distance, hits, count, stop, opaqueStops)) return 1;
-    }
-    for (std::uint32_t i = node.childEnd; i > node.firstChild; --i) pending.push_back(i - 1);
-  }
-  return 0;
+  const auto test = [&](CG_GraphicObjectQZData& entry) {
+    return ShadowTest(entry, ray, distance, hits, count, stop, opaqueStops) != 0;
+  };
+  return zavo::ForOctant(slabs, [&](auto octant) { return ShadowWalk<octant()>(tree, slabs, distance, test); });
 }
 
 int CG_GraphicScene::ShadowTest(CG_GraphicObjectQZData& entry, const Ray& ray, double distance,

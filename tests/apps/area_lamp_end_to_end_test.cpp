@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "apps/editor_scene_text.h"
 #include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "editor/modules/module_fixture.h"
@@ -20,13 +21,8 @@ namespace fs = std::filesystem;
 
 // The eye at (0, 0, 10) looks down -z at a sphere of radius 1.5 at the
 // origin; no lamp; the background dark blue.
-const char kScene[] =
-    "{ vrc\n\tvrp ( 0 , 0 , 0 );\n\tprp ( 0 , 0 , 10 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
-    "\tumax 3.2;\n\tumin -3.2;\n\tvmax 2.4;\n\tvmin -2.4;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
-    "{ param\n  dimx 64;\n  dimy 48;\n  backcolor (0.1,0.2,0.6);\n}\n"
-    "{ material\n\tname standard;\n\tmodel { phong Ka 0.2; Kd 0.7; Ks 0.3; Od (0.9,0.8,0.1); }\n}\n"
-    "{ object\n\tname ball;\n\tmaterial standard;\n\tmodel { sphere center ( 0 , 0 , 0 ); radius 1.5; div 6; }\n}\n"
-    ".\n";
+const std::string kScene =
+    EditorSceneText(64, 48, "{ object\n\tname ball;\n\tmaterial standard;\n\tmodel { sphere center ( 0 , 0 , 0 ); radius 1.5; div 6; }\n}\n");
 
 // The image's centre pixel after zavo-render rendered name.qz in dir.
 Rgb RenderedCentre(const fs::path& dir, const std::string& name) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/editor_scene_text.h"
 #include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "editor/modules/module_fixture.h"
@@ -23,13 +24,11 @@ namespace fs = std::filesystem;
 // A ball at (6.3, 1, 1) with a lamp behind the new camera's place; the
 // scene's own camera looks down at the origin from far above. Background
 // dark blue.
-const char kScene[] =
-    "{ vrc\n\tvrp ( -3 , -1.5 , 0 );\n\tprp ( 0 , 0 , 30 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
-    "\tumax 3.2;\n\tumin -3.2;\n\tvmax 2.4;\n\tvmin -2.4;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
-    "{ param\n  dimx 33;\n  dimy 25;\n  backcolor (0.1,0.2,0.6);\n}\n"
-    "{ material\n\tname standard;\n\tmodel { phong Ka 0.2; Kd 0.7; Ks 0.3; Od (0.9,0.8,0.1); }\n}\n"
+const std::string kScene = EditorSceneText(
+    33, 25,
     "{ object\n\tname ball;\n\tmaterial standard;\n\tmodel { sphere center ( 6.3 , 1 , 1 ); radius 1.7; }\n}\n"
-    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( -2.5 , 3 , 4 );\n\tcolor (1,1,1);\n}\n}\n.\n";
+    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( -2.5 , 3 , 4 );\n\tcolor (1,1,1);\n}\n}\n",
+    "-3 , -1.5 , 0", "0 , 0 , 30");
 
 TEST(CameraModuleEndToEnd, ACameraMadeAimedAndSetRendersTheScene) {
   TempDir dir;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "apps/editor_scene_text.h"
 #include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "editor/modules/control_point_fixture.h"
@@ -24,13 +25,8 @@ const char kQuad[] =
 
 // The eye at (0, 0, 10) looks down -z at the origin, with a lamp beside it;
 // 33 x 25 pixels over the window -3.2..3.2 by -2.4..2.4 of the plane z = 0.
-const char kScene[] =
-    "{ vrc\n\tvrp ( 0 , 0 , 0 );\n\tprp ( 0 , 0 , 10 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
-    "\tumax 3.2;\n\tumin -3.2;\n\tvmax 2.4;\n\tvmin -2.4;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
-    "{ param\n  dimx 33;\n  dimy 25;\n  backcolor (0.1,0.2,0.6);\n}\n"
-    "{ material\n\tname standard;\n\tmodel { phong Ka 0.2; Kd 0.7; Ks 0.3; Od (0.9,0.8,0.1); }\n}\n"
-    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 2.5 , 3 , 10 );\n\tcolor (1,1,1);\n}\n}\n"
-    "{ object\n\tname quad;\n\tmaterial standard;\n\tmodel { brep name quad; }\n}\n.\n";
+const std::string kScene =
+    EditorSceneText(33, 25, std::string(kLampBesideEye) + "{ object\n\tname quad;\n\tmaterial standard;\n\tmodel { brep name quad; }\n}\n");
 
 // Renders house.qz and answers the colour of the pixel at (2.08, 1.52, 0):
 // column (2.08 + 3.2) / 6.4 * 33, row (2.4 - 1.52) / 4.8 * 25.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "apps/editor_scene_text.h"
 #include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "editor/layers.h"
@@ -26,12 +27,7 @@ namespace fs = std::filesystem;
 
 // The eye at (0, 0, 10) looks down -z at the origin; a lamp beside the eye;
 // the background dark blue. No objects: the editor's modules make them.
-const char kScene[] =
-    "{ vrc\n\tvrp ( 0 , 0 , 0 );\n\tprp ( 0 , 0 , 10 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
-    "\tumax 3.2;\n\tumin -3.2;\n\tvmax 2.4;\n\tvmin -2.4;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
-    "{ param\n  dimx 33;\n  dimy 25;\n  backcolor (0.1,0.2,0.6);\n}\n"
-    "{ material\n\tname standard;\n\tmodel { phong Ka 0.2; Kd 0.7; Ks 0.3; Od (0.9,0.8,0.1); }\n}\n"
-    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 2.5 , 3 , 10 );\n\tcolor (1,1,1);\n}\n}\n.\n";
+const std::string kScene = EditorSceneText(33, 25, kLampBesideEye);
 
 // The document with kScene in place of the empty document, its Top view
 // (view 0, 200 x 100) showing x -4..4, y -3..3.
@@ -134,7 +130,7 @@ TEST(EditorModulesEndToEnd, SolidsCreatedThroughTheNewObjectRequestAreSavedAndRe
   EXPECT_EQ(driver.Request(16).result, 1);
   EXPECT_EQ(doc.fakes.listShower.titles, (std::vector<std::string>{"Select an object type", "Select an object type"}));
   EXPECT_EQ(doc.fakes.listShower.shown.front(),
-            (std::vector<std::string>{"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "field", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim"}));
+            (std::vector<std::string>{"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "field", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim", "deformgraph"}));
   for (const char* name : {"ball", "obj000001"}) {
     CG_SceneEditorItem* item = doc.editor->FindItem(doc.editor->scene.FindObject(name));
     ASSERT_NE(item, nullptr) << name;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "apps/editor_scene_text.h"
 #include "apps/render_run.h"
 #include "common/temp_dir.h"
 #include "editor/editor_injection.h"
@@ -20,12 +21,7 @@ namespace {
 
 // The eye at (0, 0, 10) looks down -z at the origin, a lamp beside it, the
 // background dark blue; no objects.
-const char kScene[] =
-    "{ vrc\n\tvrp ( 0 , 0 , 0 );\n\tprp ( 0 , 0 , 10 );\n\tvup ( 0 , 1 , 0 );\n\tvpn ( 0 , 0 , 1 );\n"
-    "\tumax 3.2;\n\tumin -3.2;\n\tvmax 2.4;\n\tvmin -2.4;\n\ttype 1;\n\tf 1;\n\tb 0;\n\tfon 0;\n\tbon 0;\n}\n"
-    "{ param\n  dimx 33;\n  dimy 25;\n  backcolor (0.1,0.2,0.6);\n}\n"
-    "{ material\n\tname standard;\n\tmodel { phong Ka 0.2; Kd 0.7; Ks 0.3; Od (0.9,0.8,0.1); }\n}\n"
-    "{ lamp\n\tname L;\n\tmodel { pointlamp\npos ( 2.5 , 3 , 10 );\n\tcolor (1,1,1);\n}\n}\n.\n";
+const std::string kScene = EditorSceneText(33, 25, kLampBesideEye);
 
 // A quadrangle of 3 by 2 units around the origin in the plane z = 0, as a
 // CAD program writes a polyface mesh.

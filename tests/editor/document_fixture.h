@@ -44,15 +44,7 @@ protected:
   // The scene text read into the document; items (in the active layer) for
   // the new objects.
   void Read(const char* text) {
-    std::istringstream in(text);
-    ASSERT_EQ(editor->scene.Get(in), 1) << editor->scene.GetErrorMessage();
-    for (CG_GraphicObject& object : editor->scene.GetObjects()) {
-      if (editor->FindItem(&object) != nullptr) continue;
-      CG_SceneEditorItem* item = editor->CreateItem(&object);
-      if (item == nullptr) continue;
-      editor->InsertItem(item);
-      if (editor->activeLayer != nullptr) editor->activeLayer->Add(item);
-    }
+    ASSERT_EQ(ReadWithItems(*editor, text), 1) << editor->scene.GetErrorMessage();
   }
   std::string SceneText() const {
     std::ostringstream out;

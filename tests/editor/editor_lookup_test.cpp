@@ -100,6 +100,7 @@ TEST_F(EditorLookup, ObjectModuleBaseDefaults) {
   Seq<charString> names(2);
   CG_MOAStatus status;
   const Transformation m;
+  Seq<charString> moaNames(2);
   struct Case {
     const char* operation;
     int got;
@@ -110,13 +111,14 @@ TEST_F(EditorLookup, ObjectModuleBaseDefaults) {
       {"special name count", static_cast<int>(names.Count()), 0},
       {"RunSpecial", module.RunSpecial(*editor, 0, object, &m), 0},
       {"NewSelectionStatus is null", module.NewSelectionStatus() == nullptr, 1},
-      {"NewMOAStatus is null", module.NewMOAStatus() == nullptr, 1},
-      {"MOAName is null", module.MOAName() == nullptr, 1},
+      {"NewMOAStatus is null", module.NewMOAStatus(*editor) == nullptr, 1},
+      {"MOAName", module.MOAName(moaNames), 0},
+      {"MOA name count", static_cast<int>(moaNames.Count()), 0},
       {"Mouse", module.Mouse(*editor, nullptr, *ball, nullptr, 0, 10, 20, 65, nullptr), 4},
       {"Key", module.Key(*editor, nullptr, *ball, nullptr, 'x', nullptr), 4},
-      {"MOAAdd", module.MOAAdd(status, *editor, *ball, 17), 17},
-      {"MOAAdd", module.MOAAdd(status, *editor, *ball, -3), -3},
-      {"MOARun", module.MOARun(*editor, status), 0},
+      {"MOAAdd answers the status", module.MOAAdd(*editor, nullptr, ball.get(), &status, &m) == &status, 1},
+      {"MOAAdd of none", module.MOAAdd(*editor, nullptr, ball.get(), nullptr, nullptr) == nullptr, 1},
+      {"MOARun", module.MOARun(status, 0), 0},
       {"MayTransform", module.MayTransform(), 1},
   };
   for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.operation;

@@ -80,7 +80,7 @@ TEST_F(Feedback, TheCompletingClickTakesTheFeedbackAwayAndEndsTheMode) {
       {"mode 3 in another view", 3, 2, 1},
       {"mode 4", 4, 0, 1},
       {"mode 3, a click in the Preview is ignored", 3, 3, 0},
-      {"mode 11", 11, 1, 1},
+      {"mode 7 in another view", 7, 1, 1},
   };
   editor->options.ShowMode = 0;
   for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -154,6 +155,56 @@ TEST(RaySlabs, MayHitBeforeKeepsEveryBoxHitsBeforeKeeps) {
   // cases aim at edges and corners and start on faces on purpose).
   EXPECT_GT(kept, 1000);
   EXPECT_LT(extra * 10, asked);
+}
+
+// The tests with the ray's octant picked at compile time.
+template <int kOctant>
+bool MayHitBeforeIn(const RaySlabs& slabs, const GEO_Box& box, double scale, double limit) {
+  return slabs.MayHitBefore<kOctant>(box, scale, limit);
+}
+template <int kOctant>
+int CrossIn(const RaySlabs& slabs, const GEO_Box& box, double scale, double& entry) {
+  return slabs.Cross<kOctant>(box, scale, entry);
+}
+
+TEST(RaySlabs, OctantTestsAnswerAsTheGeneralOnes) {
+  using MayHit = bool (*)(const RaySlabs&, const GEO_Box&, double, double);
+  using Crossing = int (*)(const RaySlabs&, const GEO_Box&, double, double&);
+  const MayHit mayHit[8] = {MayHitBeforeIn<0>, MayHitBeforeIn<1>, MayHitBeforeIn<2>, MayHitBeforeIn<3>,
+                            MayHitBeforeIn<4>, MayHitBeforeIn<5>, MayHitBeforeIn<6>, MayHitBeforeIn<7>};
+  const Crossing cross[8] = {CrossIn<0>, CrossIn<1>, CrossIn<2>, CrossIn<3>,
+                             CrossIn<4>, CrossIn<5>, CrossIn<6>, CrossIn<7>};
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  std::vector<Case> cases = Cases();
+  // Boxes the slab values cannot decide, on plain rays of every octant.
+  for (const GEO_Box& box : {GEO_Box{0.1, 1.3, nan, 2.0, 0.2, 0.9}, GEO_Box{1.3, 0.1, 0.5, 0.7, 0.2, 0.9},
+                             GEO_Box{1e200, 2e200, -1e200, 3e200, 0.0, 1.0}}) {
+    for (int octant = 0; octant < 8; ++octant) {
+      const Point3D to{octant & 1 ? -2.3 : 2.7, octant & 2 ? -1.9 : 3.1, octant & 4 ? -2.2 : 2.9};
+      cases.push_back({box, Ray::FromPoints({0.4, 0.6, 0.5}, to)});
+    }
+  }
+  int asked = 0;
+  std::array<int, 8> perOctant{};
+  for (const Case& c : cases) {
+    const RaySlabs slabs(c.ray);
+    if (!slabs.Plain()) continue;
+    const int octant = slabs.Octant();
+    for (double scale : {BoxScale(c.box), 1e151}) {
+      for (double limit : {std::numeric_limits<double>::infinity(), 3.7, 0.35}) {
+        ASSERT_EQ(mayHit[octant](slabs, c.box, scale, limit), slabs.MayHitBefore(c.box, scale, limit))
+            << c.ray.origin.x << " " << c.ray.origin.y << " " << c.ray.origin.z << " limit " << limit;
+      }
+      double expected = -1.0, got = -2.0;
+      const int n = slabs.Cross(c.box, scale, expected);
+      ASSERT_EQ(cross[octant](slabs, c.box, scale, got), n) << c.ray.origin.x << " " << c.ray.origin.y;
+      if (n != 0) { ASSERT_TRUE(SameBits(got, expected)); }
+      ++asked;
+    }
+    ++perOctant[static_cast<std::size_t>(octant)];
+  }
+  EXPECT_GT(asked, 10000);
+  for (int n : perOctant) EXPECT_GT(n, 10);
 }
 
 TEST(RaySlabs, GrowsBoxesAsTheWalksDid) {

@@ -5,7 +5,8 @@
 
 #include "editor/dialog_fields.h"
 #include "editor/graphic_editor.h"
-#include "editor/modules/built_from_sources.h"
+#include "editor/modules/composite_scene_texts.h"
+#include "editor/modules/consumed_sources.h"
 #include "editor/modules/module_steps.h"
 #include "editor/modules/object_choice.h"
 #include "editor/modules/solid_modules.h"
@@ -38,7 +39,6 @@ std::unique_ptr<CG_GraphicObject> CG_AnimEditorModule::Create(CG_GraphicEditor& 
     return nullptr;
   }
   const std::vector<CG_GraphicObject*> sources{object, move, rotate};
-  if (CheckNameForSources(editor, name.c_str(), sources) == 0) return nullptr;
 
   const CG_SceneEditorItem* item = editor.FindItem(object);
   const Point3D centre = item != nullptr ? item->centre : Point3D();
@@ -48,7 +48,7 @@ std::unique_ptr<CG_GraphicObject> CG_AnimEditorModule::Create(CG_GraphicEditor& 
       AnimSceneText(name, ObjectBlock(*object), centre, TextToInt(charString(FieldText(controls, "from"))),
                     TextToInt(charString(FieldText(controls, "to"))), move != nullptr ? &moveBlock : nullptr,
                     rotate != nullptr ? &rotateBlock : nullptr);
-  return ExchangeSourcesForText(editor, text, name.c_str(), sources);
+  return BuildFromSources(editor, name.c_str(), text, sources);
 }
 
 CG_GraphicObject* CG_AnimEditorModule::Modify(CG_GraphicEditor&, CG_GraphicObject&, int) { return nullptr; }

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "editor/graphic_editor.h"
-#include "editor/modules/built_from_sources.h"
+#include "editor/modules/composite_scene_texts.h"
+#include "editor/modules/consumed_sources.h"
 #include "editor/modules/module_steps.h"
 #include "editor/modules/object_choice.h"
 #include "editor/modules/solid_modules.h"
@@ -33,9 +34,8 @@ std::unique_ptr<CG_GraphicObject> CG_CSGEditorModule::Create(CG_GraphicEditor& e
     return nullptr;
   }
   const std::vector<CG_GraphicObject*> sources{first, second};
-  if (CheckNameForSources(editor, name.c_str(), sources) == 0) return nullptr;
   const std::string text = CSGSceneText(name, keyword.Text(), ObjectBlock(*first), ObjectBlock(*second));
-  return ExchangeSourcesForText(editor, text, name.c_str(), sources);
+  return BuildFromSources(editor, name.c_str(), text, sources);
 }
 
 CG_GraphicObject* CG_CSGEditorModule::Modify(CG_GraphicEditor&, CG_GraphicObject&, int) { return nullptr; }

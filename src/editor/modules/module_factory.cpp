@@ -12,6 +12,8 @@
 #include "editor/modules/brep_module.h"
 #include "editor/modules/bezier_module.h"
 #include "editor/modules/camera_module.h"
+#include "editor/modules/flip_module.h"
+#include "editor/modules/group_module.h"
 #include "editor/modules/lamp_modules.h"
 #include "editor/modules/mapping_modules.h"
 #include "editor/modules/polyline_module.h"
@@ -52,6 +54,9 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_BezierEditorModule", &Make<CG_BezierEditorModule>},
     {EditorModuleList::kObject, "CG_PolylineEditorModule", &Make<CG_PolylineEditorModule>},
     {EditorModuleList::kMaterial, "CG_PhongMaterialEditorModule", &Make<CG_PhongMaterialEditorModule>},
+    {EditorModuleList::kObject, "CG_FlipEditorModule", &Make<CG_FlipEditorModule>},
+    {EditorModuleList::kObject, "CG_GroupEditorModule", &Make<CG_GroupEditorModule>},
+    {EditorModuleList::kObject, "CG_PathControlEditorModule", &Make<CG_PathControlEditorModule>},
     {EditorModuleList::kObject, "CG_AnimEditorModule", &Make<CG_AnimEditorModule>},
     {EditorModuleList::kObject, "CG_AbstractVRMLNodeEditorModule", &Make<CG_AbstractVRMLNodeEditorModule>},
     {EditorModuleList::kObject, "CG_UCBSplineEditorModule", &Make<CG_UCBSplineEditorModule>},

@@ -1,9 +1,17 @@
 #include "editor/modules/object_choice.h"
 
 #include "editor/graphic_editor.h"
-#include "editor/scene_editor_item.h"
 
 namespace zavo {
+
+ListBox_obj* EmptyChoiceList(const char* label, const std::vector<const char*>& names) {
+  auto* list = new ListBox_obj(label);
+  list->entries.SetSize(static_cast<std::uint32_t>(names.size() + 1));
+  list->entries[0] = "";
+  for (std::size_t i = 0; i < names.size(); ++i) list->entries[static_cast<std::uint32_t>(i + 1)] = names[i];
+  list->selected = "";
+  return list;
+}
 
 std::vector<const char*> ItemObjectNames(CG_GraphicEditor& editor, bool curvesOnly) {
   std::vector<const char*> names;
@@ -15,15 +23,6 @@ std::vector<const char*> ItemObjectNames(CG_GraphicEditor& editor, bool curvesOn
     names.push_back(item->object->name.Text() != nullptr ? item->object->name.Text() : "");
   }
   return names;
-}
-
-ListBox_obj* EmptyChoiceList(const char* label, const std::vector<const char*>& names) {
-  auto* list = new ListBox_obj(label);
-  list->entries.SetSize(static_cast<std::uint32_t>(names.size() + 1));
-  list->entries[0] = "";
-  for (std::size_t i = 0; i < names.size(); ++i) list->entries[static_cast<std::uint32_t>(i + 1)] = names[i];
-  list->selected = "";
-  return list;
 }
 
 CG_GraphicObject* ChosenObject(const CG_GraphicEditor& editor, const gcg_list& controls, const char* label) {

@@ -61,13 +61,9 @@ int CG_PolylineEditorModule::RunSpecial(CG_GraphicEditor& editor, int index, CG_
   }
 }
 
-std::unique_ptr<CG_MOAStatus> CG_PolylineEditorModule::NewMOAStatus() {
-  return std::make_unique<CG_MOAPolylineStatus>(currentEditor_);
-}
-
 std::unique_ptr<CG_MOAStatus> CG_PolylineEditorModule::NewMOAStatus(CG_GraphicEditor& editor) {
   currentEditor_ = &editor;
-  return NewMOAStatus();
+  return std::make_unique<CG_MOAPolylineStatus>(&editor);
 }
 
 CG_MOAStatus* CG_PolylineEditorModule::MOAAdd(CG_GraphicEditor&, CG_SceneEditorItem* item, CG_GraphicObject* object,
@@ -87,18 +83,13 @@ CG_MOAStatus* CG_PolylineEditorModule::MOAAdd(CG_GraphicEditor&, CG_SceneEditorI
   return status;
 }
 
-int CG_PolylineEditorModule::MOAAdd(CG_MOAStatus& status, CG_GraphicEditor& editor, CG_GraphicObject& object,
-                                    int last) {
-  MOAAdd(editor, nullptr, &object, &status, nullptr);
-  return last;
+int CG_PolylineEditorModule::MOAName(Seq<charString>& names) {
+  names.SetSize(1);
+  names[0] = "Sweep";
+  return 1;
 }
 
-const char* CG_PolylineEditorModule::MOAName() { return "Sweep"; }
-
-int CG_PolylineEditorModule::MOARun(CG_GraphicEditor& editor, CG_MOAStatus& status) {
-  currentEditor_ = &editor;
-  return SweepAlongPath(status, 0);
-}
+int CG_PolylineEditorModule::MOARun(CG_MOAStatus& status, int index) { return SweepAlongPath(status, index); }
 
 void CG_PolylineEditorModule::Info(Seq<charString>& names) { SetInfo(names, "curve", "polyline"); }
 

@@ -48,20 +48,17 @@ public:
   int RunSpecial(CG_GraphicEditor& editor, int index, CG_GraphicObject*& object,
                  const Transformation* wrapper) override;
 
-  // A new empty collection bound to the editor (none: the current editor).
-  std::unique_ptr<CG_MOAStatus> NewMOAStatus() override;
-  std::unique_ptr<CG_MOAStatus> NewMOAStatus(CG_GraphicEditor& editor);
+  // A new empty collection bound to the editor, which becomes the current one.
+  std::unique_ptr<CG_MOAStatus> NewMOAStatus(CG_GraphicEditor& editor) override;
   // Adds an entry for the item and one for the object, each with the
   // transformation when given. Nothing for a status that is not exactly a
   // CG_MOAPolylineStatus. The status.
   CG_MOAStatus* MOAAdd(CG_GraphicEditor& editor, CG_SceneEditorItem* item, CG_GraphicObject* object,
-                       CG_MOAStatus* status, const Transformation* transformation);
-  // The object alone, without a transformation; answers last.
-  int MOAAdd(CG_MOAStatus& status, CG_GraphicEditor& editor, CG_GraphicObject& object, int last) override;
-  // "Sweep".
-  const char* MOAName() override;
-  // SweepAlongPath with flag 0, for the editor.
-  int MOARun(CG_GraphicEditor& editor, CG_MOAStatus& status) override;
+                       CG_MOAStatus* status, const Transformation* transformation) override;
+  // The one entry "Sweep"; 1.
+  int MOAName(Seq<charString>& names) override;
+  // SweepAlongPath with the command index as flag.
+  int MOARun(CG_MOAStatus& status, int index) override;
   // The action "Sweep": with flag set nothing but 1. Otherwise the dialog
   // "Sweep" (brep name, path curve, deformation graph), then the collected
   // objects' control points as profiles swept into brep objects: 1; 0 on

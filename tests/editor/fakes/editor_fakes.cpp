@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "editor/layers.h"
 #include "editor/text_routines.h"
 
 namespace zavo::test {
@@ -424,6 +425,19 @@ void EditorFakes::AttachTo(BackToEditor& editor) {
   editor.SetDialog(&dialog);
   editor.SetConsole(&console);
   editor.SetFlyMenu(&flyMenu);
+}
+
+int ReadWithItems(CG_GraphicEditor& editor, const std::string& text) {
+  std::istringstream in(text);
+  if (editor.scene.Get(in) == 0) return 0;
+  for (CG_GraphicObject& object : editor.scene.GetObjects()) {
+    if (editor.FindItem(&object) != nullptr) continue;
+    CG_SceneEditorItem* item = editor.CreateItem(&object);
+    if (item == nullptr) continue;
+    editor.InsertItem(item);
+    if (editor.activeLayer != nullptr) editor.activeLayer->Add(item);
+  }
+  return 1;
 }
 
 }  // namespace zavo::test

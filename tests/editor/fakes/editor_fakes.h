@@ -323,6 +323,10 @@ struct EditorFakes {
   void AttachTo(BackToEditor& editor);
 };
 
+// Reads scene text into the editor's scene (1 when it read) and gives each
+// object that has no item yet an item in the active layer.
+int ReadWithItems(CG_GraphicEditor& editor, const std::string& text);
+
 // The number of elements of a list.
 template <class T>
 long Count(const DblList<T>& list) {

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "composite_fixture.h"
-#include "editor/modules/built_from_sources.h"
+#include "editor/modules/composite_scene_texts.h"
+#include "editor/modules/consumed_sources.h"
 #include "models/core/anim.h"
 #include "models/core/csg.h"
 
@@ -252,16 +253,15 @@ TEST(CompositeNames, ANameMustBeValidAndNotAnotherObjects) {
   }
 }
 
-TEST(CompositeNames, ATextThatDoesNotReadLeavesTheSourcesAsTheyWere) {
+TEST(CompositeNames, ATextThatDoesNotReadLeavesTheSourcesInTheScene) {
   CompositeDocument doc;
   CG_GraphicObject* a = doc.editor->scene.FindObject("a");
   CG_GraphicObject* path = doc.editor->scene.FindObject("path");
-  CG_SceneEditorItem* aItem = doc.editor->FindItem(a);
   const std::string broken = "{object\nname d;\nmodel { union\nfirst " + ObjectBlock(*a) + "\n}\n}\n.";
-  EXPECT_EQ(ExchangeSourcesForText(*doc.editor, broken, "d", {path, a, a}), nullptr);
-  EXPECT_EQ(doc.Names(), (std::vector<std::string>{"sun", "a", "b", "c", "path"}));
+  EXPECT_EQ(BuildFromSources(*doc.editor, "d", broken, {path, a, a}), nullptr);
   EXPECT_EQ(doc.editor->scene.FindObject("a"), a);
-  EXPECT_EQ(doc.editor->FindItem(a), aItem);
+  EXPECT_EQ(doc.editor->scene.FindObject("path"), path);
+  EXPECT_EQ(doc.editor->scene.FindObject("d"), nullptr);
   EXPECT_TRUE(doc.Shown("a"));
   EXPECT_TRUE(doc.Shown("path"));
   EXPECT_EQ(doc.Messages().size(), 1u);

@@ -66,15 +66,7 @@ public:
   // Reads objects into the scene and gives each new one an item in the
   // active layer.
   void Read(const std::string& text) {
-    std::istringstream in(text + ".\n");
-    ASSERT_EQ(editor->scene.Get(in), 1) << editor->scene.GetErrorMessage();
-    for (CG_GraphicObject& object : editor->scene.GetObjects()) {
-      if (editor->FindItem(&object) != nullptr) continue;
-      CG_SceneEditorItem* item = editor->CreateItem(&object);
-      if (item == nullptr) continue;
-      editor->InsertItem(item);
-      if (editor->activeLayer != nullptr) editor->activeLayer->Add(item);
-    }
+    ASSERT_EQ(ReadWithItems(*editor, text + ".\n"), 1) << editor->scene.GetErrorMessage();
   }
   // The mesh "quad" (kQuadMesh, inline), inside a transf "moved" with the
   // step when one is given.

@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "field", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim"}},
-      {1, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "field", "cone", "arealamp", "camera", "conelamp", "AbstractVRMLNode", "ucbspline", "pointlamp", "polyline", "bezier", "anim"}},
+      {0, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "field", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim", "group", "deformgraph"}},
+      {1, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "field", "cone", "arealamp", "camera", "conelamp", "AbstractVRMLNode", "ucbspline", "pointlamp", "polyline", "bezier", "anim", "group", "deformgraph"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
@@ -41,6 +41,9 @@ TEST(ModuleFactory, AnswersOnlyForBuiltClassesInTheirOwnList) {
       {EditorModuleList::kObject, "box", "CG_BoxEditorModule", true},
       {EditorModuleList::kMaterial, "phong", "CG_PhongMaterialEditorModule", true},
       {EditorModuleList::kObject, "phong", "CG_PhongMaterialEditorModule", false},
+      {EditorModuleList::kObject, "flip", "CG_FlipEditorModule", true},
+      {EditorModuleList::kObject, "group", "CG_GroupEditorModule", true},
+      {EditorModuleList::kObject, "deformgraph", "CG_PathControlEditorModule", true},
       {EditorModuleList::kObject, "pointlamp", "CG_PointLampEditorModule", false},
       {EditorModuleList::kLamp, "sphere", "CG_SphereEditorModule", false},
       {EditorModuleList::kObject, "union", "CG_CSGEditorModule", true},

@@ -1,9 +1,12 @@
 #pragma once
-// Reading back what the modules made: the steps and child of a transform
-// wrapper, the number fields of a solid, the material of an object.
+// Reading back what the modules made: the text they write, the steps and
+// child of a transform wrapper, the number fields of a solid, the material of
+// an object.
 
 #include <array>
+#include <locale>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,15 @@
 namespace zavo::test {
 
 using Step = std::array<double, 4>;  // kind, three values
+
+// What write(stream) writes, in the classic locale.
+template <class Write>
+std::string TextOf(Write write) {
+  std::ostringstream os;
+  os.imbue(std::locale::classic());
+  write(os);
+  return os.str();
+}
 
 // The wrapper's steps; its child in child. The wrapper is left as it was.
 inline std::vector<Step> StepsOf(GTransf& wrapper, CG_GraphicObject*& child) {

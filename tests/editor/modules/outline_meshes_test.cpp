@@ -11,6 +11,7 @@
 #include <string>
 
 #include "models/curved/polyline.h"
+#include "module_test_support.h"
 
 namespace zavo::test {
 namespace {
@@ -23,14 +24,6 @@ std::unique_ptr<CG_Polyline> MakePolyline(const Outline& points, int open) {
   for (std::size_t i = 0; i < points.size(); ++i) description.points[static_cast<std::uint32_t>(i)] = points[i];
   description.open = open;
   return std::make_unique<CG_Polyline>(data, description);
-}
-
-template <class Write>
-std::string TextOf(Write write) {
-  std::ostringstream os;
-  os.imbue(std::locale::classic());
-  write(os);
-  return os.str();
 }
 
 void ExpectOutline(const Outline& actual, const Outline& expected) {

@@ -16,14 +16,13 @@
 #include "models/curved/polyline.h"
 #include "module_fixture.h"
 #include "module_test_support.h"
+#include "scene_document_fixture.h"
 
 namespace zavo::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-const char kMaterial[] =
-    "{ material name standard; model { phong Ka 0.2; Kd 0.7; Ks 0.3; Od (0.9,0.8,0.1); } }\n";
 // An open outline above the x-y plane, turned about z by "rotation".
 const char kArc[] =
     "{ object name obj000001; material standard; model { polyline open 1;"
@@ -40,21 +39,9 @@ const char kSweepScene[] =
     "{ object name graph; model { deformgraph size { object name g; model { polyline"
     " p ( 0 , 1.2 , 0 ); p ( 1 , 2.8 , 0 ); } } } }\n";
 
-// A document of the objects' text, in its own working directory, with the
-// layer "work" active.
-class PolylineDocument : public ModuleDocument {
+class PolylineDocument : public SceneDocument {
 public:
-  explicit PolylineDocument(const std::string& objects) {
-    while (editor->items.First() != nullptr) editor->RemoveItem(editor->items.First());
-    std::istringstream text(kMaterial + objects + ".\n");
-    loaded = editor->scene.Load(text);
-    editor->CreateItems();
-    // An unnamed document takes no undo snapshots.
-    editor->options.UseUndo = 0;
-    editor->NewLayer("work");
-    editor->SetActiveLayer("work");
-    for (CG_SceneEditorItem& item : editor->items) editor->activeLayer->Add(&item);
-  }
+  using SceneDocument::SceneDocument;
 
   CG_PolylineEditorModule& Module() { return dynamic_cast<CG_PolylineEditorModule&>(Object("polyline")); }
   // The special command chosen for the object, as request 39 runs it.
@@ -62,25 +49,7 @@ public:
     fakes.listShower.AnswerText(command);
     return editor->RunSpecialCommand(objectName);
   }
-  // The object and whether it has an item in the active layer.
-  bool Shown(const char* objectName) {
-    CG_SceneEditorItem* item = editor->FindItem(editor->scene.FindObject(objectName));
-    return item != nullptr && editor->activeLayer->Holds(item);
-  }
-  std::size_t ObjectCount() { return CountOf(editor->scene.GetObjects()); }
-
-  TempDir dir;
-  ScopedCwd cwd{dir.path()};
-  int loaded = 0;
 };
-
-template <class Write>
-std::string TextOf(Write write) {
-  std::ostringstream os;
-  os.imbue(std::locale::classic());
-  write(os);
-  return os.str();
-}
 
 TEST(PolylineModule, CreatesAnOpenTwoPointPolylineAlongX) {
   ModuleDocument doc;
@@ -321,7 +290,10 @@ TEST(PolylineModule, TheCollectionTakesItemsAndObjectsAsSeparateEntries) {
   } other;
   EXPECT_EQ(module.MOAAdd(*doc.editor, item, rim, &other, &m), &other);
   EXPECT_TRUE(other.entries.empty());
-  EXPECT_STREQ(module.MOAName(), "Sweep");
+  Seq<charString> names(3);
+  EXPECT_EQ(module.MOAName(names), 1);
+  ASSERT_EQ(names.Count(), 1u);
+  EXPECT_STREQ(names[0].Text(), "Sweep");
 }
 
 // The collected squares, each added with a transformation that is not applied.
@@ -346,7 +318,7 @@ TEST(PolylineModule, SweepingTwoSquaresWithoutPathMakesTwoPrisms) {
 
   WriteFile(doc.dir / "swp000001_1.br_", "stale hierarchy");
   doc.Answer({});
-  EXPECT_EQ(doc.Module().MOARun(*doc.editor, *status), 1);
+  EXPECT_EQ(doc.Module().MOARun(*status, 0), 1);
   ASSERT_EQ(doc.fakes.dialog.calls.size(), 1u);
   EXPECT_EQ(doc.fakes.dialog.calls[0].title, "Sweep");
   EXPECT_EQ(doc.fakes.dialog.calls[0].tree,
@@ -371,7 +343,7 @@ TEST(PolylineModule, SweepAlongAChosenPathScaledByAGraph) {
   PolylineDocument doc(kSweepScene);
   std::unique_ptr<CG_MOAStatus> status = CollectSquares(doc);
   doc.Answer({{"brep name", "duct"}, {"Path", "rail"}, {"Control", "graph"}});
-  EXPECT_EQ(doc.Module().MOARun(*doc.editor, *status), 1);
+  EXPECT_EQ(doc.Module().MOARun(*status, 0), 1);
   const std::vector<std::string> lines = SplitLines(ReadFile(doc.dir / "duct_0.brp"));
   ASSERT_GT(lines.size(), 3u);
   EXPECT_EQ(lines[2], "12");  // three path points, four points each
@@ -398,7 +370,7 @@ TEST(PolylineModule, SweepRefusals) {
         c.collect ? CollectSquares(doc) : doc.Module().NewMOAStatus(*doc.editor);
     const std::size_t before = doc.ObjectCount();
     doc.Answer({{"brep name", "cut"}});
-    EXPECT_EQ(doc.Module().MOARun(*doc.editor, *status), 0);
+    EXPECT_EQ(doc.Module().MOARun(*status, 0), 0);
     EXPECT_EQ(doc.fakes.system.messages, c.messages);
     EXPECT_EQ(doc.ObjectCount(), before);
     EXPECT_TRUE(fs::is_empty(doc.dir.path()));

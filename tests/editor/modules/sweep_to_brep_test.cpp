@@ -13,6 +13,7 @@
 #include "common/temp_dir.h"
 #include "models/curved/deform_graph.h"
 #include "models/curved/polyline.h"
+#include "module_test_support.h"
 
 namespace zavo::test {
 namespace {
@@ -129,14 +130,6 @@ TEST(SweepToBRep, ScalesComeFromTheControlBeforeTheEndOfItsRange) {
   const double expected[] = {1.2, 1.6, 2.0, 2.4};  // at 0, 1/4, 1/2, 3/4
   ASSERT_EQ(scales.size(), 4u);
   for (std::size_t j = 0; j < 4; ++j) EXPECT_NEAR(scales[j], expected[j], 0.006) << j;
-}
-
-template <class Write>
-std::string TextOf(Write write) {
-  std::ostringstream os;
-  os.imbue(std::locale::classic());
-  write(os);
-  return os.str();
 }
 
 TEST(SweepToBRep, ARegionWithAHoleIsPlacedAndScaledAlongThePath) {
