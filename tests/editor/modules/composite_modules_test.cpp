@@ -72,8 +72,9 @@ TEST(AnimModule, TheDialogListsTheLayersObjectsAndCurves) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
-    CompositeDocument doc(c.test);
+    CompositeDocument doc;
     ASSERT_EQ(doc.loaded, 1);
+    doc.editor->options.Test = c.test;
     doc.fakes.dialog.AnswerCancel();
     EXPECT_EQ(doc.Object("anim").Create(*doc.editor), nullptr);
     ASSERT_EQ(doc.fakes.dialog.calls.size(), 1u);

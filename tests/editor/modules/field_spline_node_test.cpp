@@ -59,7 +59,7 @@ TEST(FieldModule, ButtonsShowAndChangeTheChosenParameterWhateverTheEnd) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    CompositeDocument doc(0, std::string(kBreeze));
+    CompositeDocument doc(kBreeze);
     ASSERT_EQ(doc.loaded, 1);
     CG_GraphicObject* field = doc.editor->scene.FindObject("breeze");
     ASSERT_NE(field, nullptr);
@@ -77,7 +77,7 @@ TEST(FieldModule, ButtonsShowAndChangeTheChosenParameterWhateverTheEnd) {
 }
 
 TEST(FieldModule, UpdateParamPutsTheThreeNumbersIntoTheFields) {
-  CompositeDocument doc(0, std::string(kBreeze));
+  CompositeDocument doc(kBreeze);
   CG_GraphicObject* field = doc.editor->scene.FindObject("breeze");
   ASSERT_NE(field, nullptr);
   // A dialog that chooses freq, presses "update param" and records the fields.
