@@ -130,7 +130,7 @@ TEST(EditorModulesEndToEnd, SolidsCreatedThroughTheNewObjectRequestAreSavedAndRe
   EXPECT_EQ(driver.Request(16).result, 1);
   EXPECT_EQ(doc.fakes.listShower.titles, (std::vector<std::string>{"Select an object type", "Select an object type"}));
   EXPECT_EQ(doc.fakes.listShower.shown.front(),
-            (std::vector<std::string>{"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "field", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim", "deformgraph"}));
+            (std::vector<std::string>{"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "NURBScurve", "NURBSmesh", "field", "beziercurve", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim", "deformgraph"}));
   for (const char* name : {"ball", "obj000001"}) {
     CG_SceneEditorItem* item = doc.editor->FindItem(doc.editor->scene.FindObject(name));
     ASSERT_NE(item, nullptr) << name;

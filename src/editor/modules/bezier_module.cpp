@@ -5,11 +5,10 @@
 #include "editor/graphic_editor.h"
 #include "editor/modules/model_list.h"
 #include "editor/modules/module_steps.h"
+#include "editor/modules/patch_model_commands.h"
 #include "editor/modules/patch_model_storage.h"
 #include "editor/modules/solid_modules.h"
-#include "editor/number_prefix.h"
 #include "editor/text_routines.h"
-#include "foundation/number_text.h"
 #include "foundation/runtime_error_box.h"
 #include "models/curved/bezier.h"
 #include "scene/material.h"
@@ -21,11 +20,6 @@ namespace {
 constexpr const char* kCaption = "Modifing bezier";
 
 double& Axis(Point3D& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.y : p.z; }
-
-// The number at the start of the text truncated toward zero; 0 for none.
-int TruncatedNumber(const charString& text) {
-  return SaturateToInt(RealPrefix(text.Text() != nullptr ? text.Text() : ""));
-}
 
 std::unique_ptr<CG_GraphicObject> LoadModel(CG_GraphicEditor& editor) {
   charString model, name;
@@ -109,19 +103,7 @@ CG_GraphicObject* CG_BezierEditorModule::Modify(CG_GraphicEditor& editor, CG_Gra
   auto* bezier = dynamic_cast<GBezier*>(&object);
   if (bezier == nullptr) return nullptr;
   if (editor.multiEdit == nullptr) RuntimeErrorBox("No output");
-  Seq<charString> labels, texts;
-  AppendText(labels, "div");
-  AppendText(labels, "cache");
-  AppendText(texts, IntToText(bezier->Div()).Text());
-  AppendText(texts, IntToText(bezier->Cache()).Text());
-  if (editor.EditTexts(kCaption, labels, texts) == 0) return nullptr;
-  CG_BezierDescription description;
-  bezier->GetDescription(description);
-  description.div = TruncatedNumber(texts[0]);
-  description.cache = TruncatedNumber(texts[1]);
-  description.progress = &editor.scene.GetInterface();
-  bezier->SetDescription(description);
-  return bezier;
+  return ModifyPatchModel(editor, *bezier, kCaption);
 }
 
 int CG_BezierEditorModule::SpecialNames(CG_GraphicEditor&, Seq<charString>& names, CG_GraphicObject&) {

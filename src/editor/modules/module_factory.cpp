@@ -11,6 +11,9 @@
 #include "editor/modules/box_module.h"
 #include "editor/modules/brep_module.h"
 #include "editor/modules/bezier_module.h"
+#include "editor/modules/bezier_curve_module.h"
+#include "editor/modules/nurbs_curve_module.h"
+#include "editor/modules/nurbs_mesh_module.h"
 #include "editor/modules/camera_module.h"
 #include "editor/modules/flip_module.h"
 #include "editor/modules/group_module.h"
@@ -53,6 +56,9 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_BlobEditorModule", &Make<CG_BlobEditorModule>},
     {EditorModuleList::kObject, "CG_BezierEditorModule", &Make<CG_BezierEditorModule>},
     {EditorModuleList::kObject, "CG_PolylineEditorModule", &Make<CG_PolylineEditorModule>},
+    {EditorModuleList::kObject, "CG_BezierCurveEditorModule", &Make<CG_BezierCurveEditorModule>},
+    {EditorModuleList::kObject, "CG_NURBSCurveEditorModule", &Make<CG_NURBSCurveEditorModule>},
+    {EditorModuleList::kObject, "CG_NURBSMeshEditorModule", &Make<CG_NURBSMeshEditorModule>},
     {EditorModuleList::kMaterial, "CG_PhongMaterialEditorModule", &Make<CG_PhongMaterialEditorModule>},
     {EditorModuleList::kObject, "CG_FlipEditorModule", &Make<CG_FlipEditorModule>},
     {EditorModuleList::kObject, "CG_GroupEditorModule", &Make<CG_GroupEditorModule>},

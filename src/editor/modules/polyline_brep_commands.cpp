@@ -10,6 +10,7 @@
 
 #include "editor/graphic_editor.h"
 #include "editor/modules/brep_objects.h"
+#include "editor/modules/derived_object_name.h"
 #include "editor/modules/module_steps.h"
 #include "editor/modules/polyline_module.h"
 #include "editor/number_prefix.h"
@@ -17,29 +18,6 @@
 using namespace zavo;
 
 namespace {
-
-// The first free "obj" name, never the polyline's own: the polyline, which
-// is outside the scene while the command runs, stands in the scene for the
-// proposal.
-charString ProposeName(CG_GraphicEditor& editor, CG_GraphicObject& polyline) {
-  const bool standIn = polyline.name.Text() != nullptr && editor.scene.FindObject(polyline.name.Text()) == nullptr;
-  if (standIn) editor.scene.AddObject(std::unique_ptr<CG_GraphicObject>(&polyline));
-  charString proposal;
-  editor.MakeUniqueName("obj", kObjectName, proposal);
-  // The scene gives the polyline back; the command that runs on it owns it.
-  if (standIn) static_cast<void>(editor.scene.DetachObject(&polyline).release());
-  return proposal;
-}
-
-// The brep name typed in the dialog: it must pass the editor's check and may
-// not be the polyline's own name, which the polyline takes back into the
-// scene when the command ends.
-bool AcceptBRepName(CG_GraphicEditor& editor, const CG_GraphicObject& polyline, const char* name) {
-  if (editor.CheckNewName(name, kObjectName) == 0) return false;
-  if (polyline.name.Text() == nullptr || std::string(polyline.name.Text()) != name) return true;
-  editor.Message((std::string("Object '") + name + "' exist.").c_str());
-  return false;
-}
 
 // An existing mesh file is replaced only when the user says Yes.
 bool MayReplace(CG_GraphicEditor& editor, const std::string& file) {
@@ -61,13 +39,13 @@ int MakeOutlineBRep(CG_GraphicEditor& editor, CG_GraphicObject& polyline, const 
                     const std::vector<std::pair<const char*, const char*>>& fields,
                     const std::function<bool(const gcg_list&)>& check,
                     const std::function<void(std::ostream&)>& write) {
-  const charString proposal = ProposeName(editor, polyline);
+  const charString proposal = ProposeDerivedName(editor, polyline);
   gcg_list controls;
   controls.Append(new Edit_obj("brep name", proposal.Text()));
   for (const auto& [label, text] : fields) controls.Append(new Edit_obj(label, text));
   if (editor.ShowDialog(caption, controls) == 0) return 0;
   const std::string name = FieldString(controls, "brep name");
-  if (!AcceptBRepName(editor, polyline, name.c_str())) return 0;
+  if (!AcceptDerivedName(editor, polyline, name.c_str())) return 0;
   if (!check(controls)) return 0;
   const std::string file = name + ".brp";
   if (!MayReplace(editor, file)) return 0;

@@ -35,6 +35,11 @@ inline const char kOnePatch[] =
     "( 0.5 , -1.5 , 0.3 ) ( 0.5 , -0.5 , 0.9 ) ( 0.5 , 0.5 , 0.9 ) ( 0.5 , 1.5 , 0.3 )\n"
     "( 1.5 , -1.5 , 0 ) ( 1.5 , -0.5 , 0.3 ) ( 1.5 , 0.5 , 0.3 ) ( 1.5 , 1.5 , 0 )\n}\n}\n";
 
+// One bilinear NURBS patch, gently tilted, as a model file keeps it.
+inline const char kOneNURBSPatch[] =
+    "{ NURBS\n{ patch orderx 2; ordery 2; dimx 2; dimy 2;\n{ 0; 0; 1; 1; }\n{ 0; 0; 1; 1; }\n"
+    "( -1.5 , -1.5 , 0 ) , 1;\n( 1.5 , -1.5 , 0.3 ) , 1;\n( -1.5 , 1.5 , 0.3 ) , 1;\n( 1.5 , 1.5 , 0.9 ) , 1;\n}\n}\n.\n";
+
 inline const char kTwoDrops[] = "[blob1.0]\nthreshold = 0.5\nsphere = 0 0 0 1.3 1\nsphere = 0.9 0 0 1.1 1\n";
 
 class ModelFileDocument : public ModuleDocument {

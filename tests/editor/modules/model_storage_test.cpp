@@ -30,6 +30,7 @@ struct ModelKind {
 const ModelKind kKinds[] = {
     {"brep", "brp", kCubeMesh, "\t\tmodel { pbrep"},
     {"bezier", "bzr", kOnePatch, "\t\tmodel { bezier"},
+    {"NURBSmesh", "nrb", kOneNURBSPatch, "\t\tmodel { NURBS"},
 };
 
 // A document with the model file "part" of the kind, and an object made for

@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "field", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim", "group", "deformgraph"}},
-      {1, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "field", "cone", "arealamp", "camera", "conelamp", "AbstractVRMLNode", "ucbspline", "pointlamp", "polyline", "bezier", "anim", "group", "deformgraph"}},
+      {0, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "NURBScurve", "NURBSmesh", "field", "beziercurve", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim", "group", "deformgraph"}},
+      {1, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "NURBScurve", "NURBSmesh", "field", "beziercurve", "cone", "arealamp", "camera", "conelamp", "AbstractVRMLNode", "ucbspline", "pointlamp", "polyline", "bezier", "anim", "group", "deformgraph"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
