@@ -130,7 +130,7 @@ TEST(EditorModulesEndToEnd, SolidsCreatedThroughTheNewObjectRequestAreSavedAndRe
   EXPECT_EQ(driver.Request(16).result, 1);
   EXPECT_EQ(doc.fakes.listShower.titles, (std::vector<std::string>{"Select an object type", "Select an object type"}));
   EXPECT_EQ(doc.fakes.listShower.shown.front(),
-            (std::vector<std::string>{"sphere", "cylinder", "box", "brep", "blob", "flip", "NURBScurve", "NURBSmesh", "beziercurve", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "deformgraph"}));
+            (std::vector<std::string>{"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "NURBScurve", "NURBSmesh", "field", "beziercurve", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim", "deformgraph"}));
   for (const char* name : {"ball", "obj000001"}) {
     CG_SceneEditorItem* item = doc.editor->FindItem(doc.editor->scene.FindObject(name));
     ASSERT_NE(item, nullptr) << name;
@@ -265,6 +265,47 @@ TEST(EditorModulesEndToEnd, ABoxAndAMeshMovedBetweenTheSceneAndAModelFile) {
     for (int x = 0; x < first.Width(); ++x) ASSERT_EQ(Pixel(second, x, y), Pixel(first, x, y)) << x << " " << y;
   }
   EXPECT_TRUE(doc.fakes.system.messages.empty()) << doc.fakes.system.messages.front();
+}
+
+}  // namespace
+}  // namespace zavo::test
+
+namespace zavo::test {
+namespace {
+
+// The union of two overlapping spheres made through the new-object request,
+// saved with request 68 and rendered: it covers the middle of the picture,
+// where the spheres overlap, and the spheres are no objects of their own.
+TEST(EditorModulesEndToEnd, AUnionMadeFromTwoSpheresIsSavedAndRendered) {
+  TempDir dir;
+  const ScopedCwd cwd(dir.path());
+  std::string scene = kScene;
+  scene.erase(scene.rfind(".\n"));
+  scene +=
+      "{ object\n\tname a;\n\tmaterial standard;\n\tmodel { sphere center ( -0.35 , 0.2 , 0 ); radius 1.1; } }\n"
+      "{ object\n\tname b;\n\tmaterial standard;\n\tmodel { sphere center ( 0.45 , -0.1 , 0.3 ); radius 0.9; } }\n.\n";
+  {
+    std::ofstream out(dir / "pair.qz");
+    out << scene;
+  }
+  ModuleDocument doc;
+  EditorDriver driver(*doc.editor);
+  ASSERT_EQ(driver.Request(66, "pair").result, 1);
+  doc.fakes.listShower.AnswerText("union");
+  doc.Answer({{"first", "a"}, {"second", "b"}});
+  EXPECT_EQ(driver.Request(16).result, 1);
+  EXPECT_TRUE(doc.fakes.system.messages.empty());
+  EXPECT_EQ(doc.editor->scene.FindObject("a"), nullptr);
+  EXPECT_EQ(doc.editor->scene.FindObject("b"), nullptr);
+  CG_SceneEditorItem* item = doc.editor->FindItem(doc.editor->scene.FindObject("obj000001"));
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(doc.editor->activeLayer->Holds(item));
+
+  ASSERT_EQ(driver.Request(68, "made").result, 1);
+  const std::string saved = ReadFile(dir / "made.qz");
+  EXPECT_NE(saved.find("\tname obj000001;\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("model { union\nfirst "), std::string::npos) << saved;
+  ExpectRenderedSphereInTheMiddle(dir.path(), "made");
 }
 
 }  // namespace

@@ -28,4 +28,8 @@ bool IsFieldModel(const CG_GraphicObject& object);
 bool ApplyFieldParameters(CG_GraphicObject& object, const std::vector<double>& values,
                           std::vector<FieldParameter>& parameters);
 
+// The field's parameters as its description holds them; false, and none,
+// for an object that is no field.
+bool ReadFieldParameters(CG_GraphicObject& object, std::vector<FieldParameter>& parameters);
+
 }  // namespace zavo

@@ -2,7 +2,11 @@
 
 #include <cstring>
 
+#include "editor/modules/anim_module.h"
 #include "editor/modules/area_lamp_module.h"
+#include "editor/modules/csg_module.h"
+#include "editor/modules/field_module.h"
+#include "editor/modules/test_mode_modules.h"
 #include "editor/modules/blob_module.h"
 #include "editor/modules/box_module.h"
 #include "editor/modules/brep_module.h"
@@ -59,6 +63,11 @@ constexpr FactoryEntry kBuilt[] = {
     {EditorModuleList::kObject, "CG_FlipEditorModule", &Make<CG_FlipEditorModule>},
     {EditorModuleList::kObject, "CG_GroupEditorModule", &Make<CG_GroupEditorModule>},
     {EditorModuleList::kObject, "CG_PathControlEditorModule", &Make<CG_PathControlEditorModule>},
+    {EditorModuleList::kObject, "CG_AnimEditorModule", &Make<CG_AnimEditorModule>},
+    {EditorModuleList::kObject, "CG_AbstractVRMLNodeEditorModule", &Make<CG_AbstractVRMLNodeEditorModule>},
+    {EditorModuleList::kObject, "CG_UCBSplineEditorModule", &Make<CG_UCBSplineEditorModule>},
+    {EditorModuleList::kObject, "CG_FieldEditorModule", &Make<CG_FieldEditorModule>},
+    {EditorModuleList::kObject, "CG_CSGEditorModule", &Make<CG_CSGEditorModule>},
 };
 
 }  // namespace

@@ -13,8 +13,8 @@ TEST(ModuleFactory, TheDocumentHoldsTheBuiltModulesInRegistrationOrder) {
     std::vector<std::string> objects;
   };
   const Case cases[] = {
-      {0, {"sphere", "cylinder", "box", "brep", "blob", "flip", "NURBScurve", "NURBSmesh", "beziercurve", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "group", "deformgraph"}},
-      {1, {"sphere", "cylinder", "box", "brep", "blob", "flip", "NURBScurve", "NURBSmesh", "beziercurve", "cone", "arealamp", "camera", "conelamp", "pointlamp", "polyline", "bezier", "group", "deformgraph"}},
+      {0, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "NURBScurve", "NURBSmesh", "field", "beziercurve", "cone", "arealamp", "camera", "pointlamp", "polyline", "bezier", "anim", "group", "deformgraph"}},
+      {1, {"sphere", "cylinder", "box", "brep", "intersect", "subtract", "union", "blob", "flip", "NURBScurve", "NURBSmesh", "field", "beziercurve", "cone", "arealamp", "camera", "conelamp", "AbstractVRMLNode", "ucbspline", "pointlamp", "polyline", "bezier", "anim", "group", "deformgraph"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.test);
@@ -46,6 +46,11 @@ TEST(ModuleFactory, AnswersOnlyForBuiltClassesInTheirOwnList) {
       {EditorModuleList::kObject, "deformgraph", "CG_PathControlEditorModule", true},
       {EditorModuleList::kObject, "pointlamp", "CG_PointLampEditorModule", false},
       {EditorModuleList::kLamp, "sphere", "CG_SphereEditorModule", false},
+      {EditorModuleList::kObject, "union", "CG_CSGEditorModule", true},
+      {EditorModuleList::kObject, "anim", "CG_AnimEditorModule", true},
+      {EditorModuleList::kObject, "field", "CG_FieldEditorModule", true},
+      {EditorModuleList::kObject, "AbstractVRMLNode", "CG_AbstractVRMLNodeEditorModule", true},
+      {EditorModuleList::kObject, "ucbspline", "CG_UCBSplineEditorModule", true},
       {EditorModuleList::kObject, "sphere", nullptr, false},
   };
   for (const Case& c : cases) {
