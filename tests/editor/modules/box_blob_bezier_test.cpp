@@ -15,19 +15,12 @@
 #include "models/core/box.h"
 #include "models/curved/bezier.h"
 #include "models/curved/blob.h"
+#include "module_test_support.h"
 
 namespace zavo::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> InfoOf(CG_ObjectEditorModule& module) {
-  Seq<charString> names;
-  module.Info(names);
-  std::vector<std::string> out;
-  for (std::uint32_t i = 0; i < names.Count(); ++i) out.emplace_back(names[i].Text());
-  return out;
-}
 
 std::vector<double> BoundsOf(const GBox& box) {
   CG_BoxDescription d;

@@ -13,17 +13,10 @@
 #include "editor/modules/consumed_sources.h"
 #include "models/core/anim.h"
 #include "models/core/csg.h"
+#include "module_test_support.h"
 
 namespace zavo::test {
 namespace {
-
-std::vector<std::string> InfoOf(CG_ObjectEditorModule& module) {
-  Seq<charString> names;
-  module.Info(names);
-  std::vector<std::string> out;
-  for (std::uint32_t i = 0; i < names.Count(); ++i) out.emplace_back(names[i].Text());
-  return out;
-}
 
 TEST(CompositeSceneTexts, AreBuiltLineByLineAroundTheBlocks) {
   const std::string ball = "{ object\n\tname ball;\n}\n";

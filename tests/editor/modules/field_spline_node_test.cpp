@@ -14,17 +14,10 @@
 #include "model_file_fixture.h"
 #include "models/curved/spline.h"
 #include "models/curved/vrml_node.h"
+#include "module_test_support.h"
 
 namespace zavo::test {
 namespace {
-
-std::vector<std::string> InfoOf(CG_ObjectEditorModule& module) {
-  Seq<charString> names;
-  module.Info(names);
-  std::vector<std::string> out;
-  for (std::uint32_t i = 0; i < names.Count(); ++i) out.emplace_back(names[i].Text());
-  return out;
-}
 
 // ---- Field ----
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/editor_modules.h"
 #include "foundation/seq.h"
 #include "models/core/cone.h"
 #include "models/core/cone_lamp.h"
@@ -22,6 +23,15 @@
 namespace zavo::test {
 
 using Step = std::array<double, 4>;  // kind, three values
+
+// The path of names a module's Info gives (category, then name).
+inline std::vector<std::string> InfoOf(CG_ObjectEditorModule& module) {
+  Seq<charString> names;
+  module.Info(names);
+  std::vector<std::string> out;
+  for (std::uint32_t i = 0; i < names.Count(); ++i) out.emplace_back(names[i].Text());
+  return out;
+}
 
 // What write(stream) writes, in the classic locale.
 template <class Write>
