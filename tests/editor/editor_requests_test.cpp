@@ -82,11 +82,9 @@ TEST_F(EditorRequests, PathsGoToTheScene) {
   EXPECT_STREQ(editor->GetScene()->GetTexturePath(), "textures");
 }
 
-TEST_F(EditorRequests, RequestsOfLaterPartsAnswerZeroAndChangeNothing) {
-  for (int code : {5}) {
-    SCOPED_TRACE(code);
-    EXPECT_EQ(driver.Request(code, "x").result, 0);
-  }
+TEST_F(EditorRequests, ACancelledPRPEditAndTheRepaintsChangeNothing) {
+  // The PRP field left unanswered counts as a cancel.
+  EXPECT_EQ(driver.Request(5, "x").result, 0);
   EXPECT_EQ(driver.Request(23).result, 1);
   EXPECT_EQ(driver.Request(24).result, 1);
   EXPECT_NE(editor->GetScene()->FindObject("camera"), nullptr);
