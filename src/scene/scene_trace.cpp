@@ -41,9 +41,12 @@ void CG_GraphicScene::PrepareWorkers(int count) {
     }
     workers_.push_back(std::move(state));
   }
-  for (CG_GraphicObjectQZData& entry : traceList_) {
-    for (int w = 1; w < count; ++w) {
-      entry.workerRecords.push_back(entry.object != nullptr ? entry.object->NewIntrInfo() : nullptr);
+  // One worker's records after another: records that different threads
+  // write share no cache line.
+  for (CG_GraphicObjectQZData& entry : traceList_) entry.workerRecords.resize(count > 1 ? count - 1 : 0);
+  for (int w = 1; w < count; ++w) {
+    for (CG_GraphicObjectQZData& entry : traceList_) {
+      if (entry.object != nullptr) entry.workerRecords[w - 1] = entry.object->NewIntrInfo();
     }
   }
 }
