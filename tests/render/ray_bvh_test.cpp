@@ -51,11 +51,12 @@ std::string Box(const std::string& name, const char* material, double x, double 
 }
 
 // A random scene of about n objects inside [-5, 5]^3 above a ground box.
-std::string RandomScene(int n, std::uint32_t seed) {
+std::string RandomScene(int n, std::uint32_t seed, int width = 24, int height = 18) {
   std::mt19937 gen(seed);
   std::uniform_real_distribution<double> pos(-5, 5), size(0.02, 1.5), unit(0, 1);
   std::string text =
-      "{ param render raytracing; dimx 24; dimy 18; mode 4; ambientcolor (1,1,1); }\n"
+      "{ param render raytracing; dimx " + std::to_string(width) + "; dimy " + std::to_string(height) +
+      "; mode 4; ambientcolor (1,1,1); }\n"
       "{ material name solid; model { phong Ka 0.1; Kd 0.6; Ks 0.3; Kh 0.4; n 30; Od (0.8,0.5,0.3); Os (1,1,1); } }\n"
       "{ material name glass; model { phong Ka 0.02; Kd 0.05; Ks 0.15; Kt 0.8; ni 1.5; n 80; Od (0.9,1,0.9); "
       "Os (1,1,1); } }\n"
@@ -90,7 +91,7 @@ std::string RandomScene(int n, std::uint32_t seed) {
   // Equal boxes side by side with touching faces.
   for (int i = 0; i < 6; ++i) text += Box("eq" + std::to_string(i), "solid", 1, 1, 1, 0.5, 0.5, 0.5);
   for (int i = 0; i < 4; ++i) text += Box("row" + std::to_string(i), "glass", -4 + i, 4, -4, 1, 1, 1);
-  return text;
+  return text + ".\n";
 }
 
 Point3D RandomDirection(std::mt19937& gen) {
@@ -111,6 +112,8 @@ struct Method {
   const char* optimiz;
   int buildhier;
 };
+
+void PrintTo(const Method& m, std::ostream* os) { *os << m.optimiz << " " << m.buildhier; }
 
 class BvhQueries : public ::testing::TestWithParam<Method> {
 protected:
@@ -225,7 +228,7 @@ std::string RenderedBytes(const std::string& text, int threads, bool tree) {
 }
 
 TEST(BvhImages, AreTheTreeWalksImagesByteForByte) {
-  const std::string scenes[] = {RandomScene(60, 5), RandomScene(300, 6)};
+  const std::string scenes[] = {RandomScene(60, 5, 96, 72), RandomScene(300, 6, 96, 72)};
   for (const std::string& text : scenes) {
     for (const int threads : {1, 4}) {
       const std::string tree = RenderedBytes(text, threads, true);
