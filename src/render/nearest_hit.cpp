@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "geometry/bounding_object.h"
 #include "geometry/ray_slabs.h"
@@ -212,6 +213,69 @@ CG_GraphicObjectQZData* SearchTree(Walk& walk, int method, CG_GraphicObjectQZDat
   }
 }
 
+// The nearest hit of the tree's ordered walks (methods 1 and 2), found through
+// the queries' own hierarchy: false when this ray is left to the tree's walk.
+// unbounded: the nearest hit of the objects without a volume (or null).
+//
+// Why the answer is the walk's. The walk replaces its best only by a strictly
+// nearer hit, so it answers the unique nearest entry it tests, if any is
+// nearer than the unbounded best. Every hit of an entry lies in the entry's
+// object box, which lies within the item's box (checked when the items were
+// made), so a hit at t meets the item's box at or before t; the query passes
+// over a box only where it is entered beyond the nearest hit so far. So every
+// entry the walk could find at or below the query's nearest t_W is tested here
+// as well: nothing nearer exists, and a second entry at t_W shows as a tie
+// (left to the walk). It remains that the walk reaches the winner W at all:
+// when its hit point lies well inside the intersection of the grown boxes on
+// W's path, the walk crosses each of those boxes at or before t_W, and as its
+// own nearest never falls below t_W it passes over none of them; so it tests
+// W. Hits are taken beyond 0 (at t > 0; a ray that finds one at or below 0 is
+// left to the walk). W is not intersected after the others but by an item of
+// the same entry, which gives the same record: the caller reads W's record.
+bool NearestThroughBvh(const zavo::RayBvh& bvh, const Ray& ray, CG_GraphicObjectQZData* unbounded,
+                       CG_GraphicObjectQZData*& result) {
+  double limit = std::numeric_limits<double>::infinity();
+  if (unbounded != nullptr) {
+    limit = Nearest(unbounded);
+    if (!(limit > 0.0)) return false;
+  }
+  CG_GraphicObjectQZData* winner = nullptr;
+  std::uint32_t winnerItem = 0;
+  bool tie = false, odd = false;
+  const zavo::RayBvhRay bvhRay(ray);
+  bvh.Nearest(bvhRay, limit, [&](std::uint32_t first, std::uint32_t end) {
+    for (std::uint32_t i = first; i < end; ++i) {
+      CG_GraphicObjectQZData* entry = bvh.Entry(i);
+      if (!Hits(entry, ray)) continue;
+      const double t = Nearest(entry);
+      if (t < limit) {
+        odd = odd || !(t > 0.0);
+        limit = t;
+        winner = entry;
+        winnerItem = i;
+        tie = false;
+      } else if (t == limit) {
+        tie = tie || (winner != nullptr && entry != winner);
+      } else if (t != t) {
+        odd = true;
+      }
+    }
+  });
+  if (odd) return false;
+  if (winner == nullptr) {
+    result = unbounded;
+    return true;
+  }
+  if (tie) return false;
+  const Point3D p = ray.PointAt(limit);
+  const GEO_Box& box = bvh.ItemBox(winnerItem);
+  double scale = std::max(1.0, zavo::BoxScale(box));
+  for (double v : {ray.origin.x, ray.origin.y, ray.origin.z, p.x, p.y, p.z}) scale = std::max(scale, std::fabs(v));
+  if (!zavo::WellInside(p, box, 1e-11 * scale)) return false;
+  result = winner;
+  return true;
+}
+
 }  // namespace
 
 Point3D CG_GraphicScene::EyePoint() const {
@@ -239,9 +303,18 @@ CG_GraphicObjectQZData* CG_GraphicScene::FirstIntersection(const Ray& ray) {
   });
   if (!hierarchyRoot_) return best;
   if (GetRayHierarchy() == nullptr) LayOutHierarchy();
+  const zavo::RayHierarchy& tree = *GetRayHierarchy();
   const zavo::RaySlabs slabs(ray);
+  if ((param_.buildhier == 1 || param_.buildhier == 2) && slabs.Plain() && !zavo::TreeWalksForced()) {
+    // Method 1 ends at once at a root without a volume.
+    const zavo::RayBvh* bvh = tree.NearestBvh();
+    CG_GraphicObjectQZData* found = nullptr;
+    if (bvh != nullptr && (param_.buildhier == 2 || tree.Node(0).hasBox) && NearestThroughBvh(*bvh, ray, best, found)) {
+      return found;
+    }
+  }
   return zavo::ForOctant(slabs, [&](auto octant) {
-    Walk<octant()> walk{*GetRayHierarchy(), slabs};
+    Walk<octant()> walk{tree, slabs};
     return SearchTree(walk, param_.buildhier, best, *this);
   });
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "geometry/box.h"
+#include "scene/ray_bvh.h"
 #include "scene/trace_data.h"
 
 class BoundingObject;
@@ -44,10 +45,30 @@ public:
   const RayHierNode& Node(std::uint32_t i) const { return nodes_[i]; }
   CG_GraphicObjectQZData* Entry(std::uint32_t i) const { return entries_[i]; }
 
+  // The hierarchies of the ray queries' own (see ray_bvh.h), null where the
+  // tree's walks answer: for the nearest hit by the ordered walks (methods 1
+  // and 2 of "buildhier"), and for shadows. Items of the nearest hit: the
+  // entries of the leaves reached through boxed nodes only (the root may have
+  // none), each with the intersection of the grown boxes on its path. Items
+  // of shadows: every entry of every node, with its rank in the shadow walk's
+  // order and the intersection of the boxes on its path; those without any
+  // box on their path are kept apart (Unboxed).
+  const RayBvh* NearestBvh() const { return nearest_.Empty() ? nullptr : &nearest_; }
+  const RayBvh* ShadowBvh() const { return shadowOn_ ? &shadow_ : nullptr; }
+  const std::vector<RayBvh::Item>& Unboxed() const { return unboxed_; }
+  // Below this many entries the tree's walks are used.
+  static constexpr std::size_t kBvhLeast = 1;
+
 private:
+  void MakeBvhs();
+
   const GlobalHierNode* root_ = nullptr;
   std::vector<RayHierNode> nodes_;
   std::vector<CG_GraphicObjectQZData*> entries_;
+  RayBvh nearest_;
+  RayBvh shadow_;
+  std::vector<RayBvh::Item> unboxed_;
+  bool shadowOn_ = false;
 };
 
 }  // namespace zavo

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "geometry/bounding_object.h"
@@ -137,6 +139,55 @@ int ShadowWalk(const zavo::RayHierarchy& tree, const zavo::RaySlabs& slabs, doub
   return 0;
 }
 
+// The shadow walk answered through the queries' own hierarchy (the items
+// without a box on their path tested first): 1 as soon as test accepts an
+// entry; else 0, with the hits that test appended (from position `from` on)
+// put in the order of the tree's walk, by rank.
+//
+// Why the answer is the walk's. The walk tests an entry when the ray passes
+// every boxed node on its path before the lamp, and test appends an entry
+// only for a hit before the lamp. Such a hit lies in the entry's object box,
+// which lies within every box on its path (checked when the items were made):
+// the walk tests every entry with a hit before the lamp, and so does the query
+// (its item box holds that box too). Entries without one add nothing either
+// way. So both find the same set of hits before the lamp, and an entry that
+// stops the search is in one when it is in the other; without one, the hits
+// in the walk's order are the same list.
+template <class Test>
+int ShadowThroughBvh(const zavo::RayHierarchy& tree, const zavo::RayBvh& bvh, const Ray& ray, double distance,
+                     zavo::ShadowHitList& hits, long& count, const Test& test) {
+  const long from = count;
+  thread_local std::vector<std::uint32_t> ranks;
+  ranks.clear();
+  const auto one = [&](CG_GraphicObjectQZData& entry, std::uint32_t rank) {
+    const long before = count;
+    const bool stops = test(entry);
+    if (count != before) ranks.push_back(rank);
+    return stops;
+  };
+  for (const zavo::RayBvh::Item& item : tree.Unboxed()) {
+    if (one(*item.entry, item.rank)) return 1;
+  }
+  const zavo::RayBvhRay bvhRay(ray);
+  const bool stopped = bvh.Any(bvhRay, distance, [&](std::uint32_t first, std::uint32_t end) {
+    for (std::uint32_t i = first; i < end; ++i) {
+      if (one(*bvh.Entry(i), bvh.Rank(i))) return true;
+    }
+    return false;
+  });
+  if (stopped) return 1;
+  const std::size_t n = ranks.size();
+  if (n > 1 && !std::is_sorted(ranks.begin(), ranks.end())) {
+    thread_local std::vector<std::pair<std::uint32_t, CG_GraphicObjectQZData*>> sorted;
+    sorted.clear();
+    for (std::size_t k = 0; k < n; ++k) sorted.push_back({ranks[k], hits[from + static_cast<long>(k)]});
+    std::sort(sorted.begin(), sorted.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t k = 0; k < n; ++k) hits[from + static_cast<long>(k)] = sorted[k].second;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSourceBase& lamp,
@@ -170,6 +221,11 @@ int CG_GraphicScene::ShadowIntersections(const Point3D& point, const CG_LightSou
   const auto test = [&](CG_GraphicObjectQZData& entry) {
     return ShadowTest(entry, ray, distance, hits, count, stop, opaqueStops) != 0;
   };
+  if (slabs.Plain() && !zavo::TreeWalksForced()) {
+    if (const zavo::RayBvh* bvh = tree.ShadowBvh(); bvh != nullptr) {
+      return ShadowThroughBvh(tree, *bvh, ray, distance, hits, count, test);
+    }
+  }
   return zavo::ForOctant(slabs, [&](auto octant) { return ShadowWalk<octant()>(tree, slabs, distance, test); });
 }
 

@@ -1,0 +1,222 @@
+#include "scene/ray_bvh.h"
+
+#include <algorithm>
+#include <atomic>
+#include <limits>
+
+namespace zavo {
+
+namespace {
+
+std::atomic<bool> treeWalksForced{false};
+
+// A double rounded to a float not above it, or not below it.
+float Down(double v) {
+  float f = static_cast<float>(v);
+  if (static_cast<double>(f) > v) f = std::nextafter(f, -std::numeric_limits<float>::infinity());
+  return f;
+}
+float Up(double v) {
+  float f = static_cast<float>(v);
+  if (static_cast<double>(f) < v) f = std::nextafter(f, std::numeric_limits<float>::infinity());
+  return f;
+}
+
+struct Bounds {
+  float lo[3] = {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::infinity(),
+                 std::numeric_limits<float>::infinity()};
+  float hi[3] = {-std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+                 -std::numeric_limits<float>::infinity()};
+  void Add(const float* b) {
+    for (int a = 0; a < 3; ++a) {
+      lo[a] = std::min(lo[a], b[a]);
+      hi[a] = std::max(hi[a], b[a + 3]);
+    }
+  }
+  void Add(const Bounds& o) {
+    for (int a = 0; a < 3; ++a) {
+      lo[a] = std::min(lo[a], o.lo[a]);
+      hi[a] = std::max(hi[a], o.hi[a]);
+    }
+  }
+  void AddPoint(const float* p) {
+    for (int a = 0; a < 3; ++a) {
+      lo[a] = std::min(lo[a], p[a]);
+      hi[a] = std::max(hi[a], p[a]);
+    }
+  }
+  bool Empty() const { return !(lo[0] <= hi[0]); }
+  // Half the surface area.
+  double Area() const {
+    if (Empty()) return 0.0;
+    const double x = double(hi[0]) - lo[0], y = double(hi[1]) - lo[1], z = double(hi[2]) - lo[2];
+    return x * y + y * z + z * x;
+  }
+};
+
+struct Prim {
+  float b[6];
+  float c[3];  // the centre
+};
+
+constexpr int kBins = 16;
+constexpr std::uint32_t kLeafMost = 4;
+constexpr double kTraverseCost = 1.0;
+constexpr double kItemCost = 1.5;
+
+}  // namespace
+
+void ForceTreeWalks(bool force) { treeWalksForced.store(force, std::memory_order_relaxed); }
+bool TreeWalksForced() { return treeWalksForced.load(std::memory_order_relaxed); }
+
+GEO_Box PaddedForBvh(const GEO_Box& b) {
+  double m = 1.0;
+  for (double v : {b.xmin, b.xmax, b.ymin, b.ymax, b.zmin, b.zmax}) m = std::max(m, std::fabs(v));
+  const double pad = 1e-9 * m;
+  return {b.xmin - pad, b.xmax + pad, b.ymin - pad, b.ymax + pad, b.zmin - pad, b.zmax + pad};
+}
+
+void RayBvh::Clear() {
+  nodes_.clear();
+  entries_.clear();
+  ranks_.clear();
+  boxes_.clear();
+}
+
+bool RayBvh::Build(std::vector<Item> items) {
+  Clear();
+  const std::uint32_t n = static_cast<std::uint32_t>(items.size());
+  if (n == 0) return true;
+  constexpr double kFloatMost = 1e38;
+  std::vector<Prim> prims(n);
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const GEO_Box p = PaddedForBvh(items[i].box);
+    const double v[6] = {p.xmin, p.ymin, p.zmin, p.xmax, p.ymax, p.zmax};
+    for (int k = 0; k < 6; ++k) {
+      if (!(std::fabs(v[k]) < kFloatMost)) return false;
+    }
+    Prim& prim = prims[i];
+    for (int a = 0; a < 3; ++a) {
+      if (!(v[a] <= v[a + 3])) return false;
+      prim.b[a] = Down(v[a]);
+      prim.b[a + 3] = Up(v[a + 3]);
+      prim.c[a] = static_cast<float>(0.5 * (v[a] + v[a + 3]));
+    }
+  }
+
+  std::vector<std::uint32_t> order(n);
+  for (std::uint32_t i = 0; i < n; ++i) order[i] = i;
+  nodes_.reserve(2 * static_cast<std::size_t>(n));
+  nodes_.emplace_back();
+
+  struct Task {
+    std::uint32_t node, begin, end;
+    int depth;
+  };
+  std::vector<Task> tasks{{0, 0, n, 0}};
+  while (!tasks.empty()) {
+    const Task task = tasks.back();
+    tasks.pop_back();
+    Bounds box, centres;
+    for (std::uint32_t k = task.begin; k < task.end; ++k) {
+      box.Add(prims[order[k]].b);
+      centres.AddPoint(prims[order[k]].c);
+    }
+    RayBvhNode& node = nodes_[task.node];
+    for (int a = 0; a < 3; ++a) {
+      node.b[a] = box.lo[a];
+      node.b[a + 3] = box.hi[a];
+    }
+    const std::uint32_t count = task.end - task.begin;
+    const auto makeLeaf = [&] {
+      nodes_[task.node].index = task.begin;
+      nodes_[task.node].count = count;
+    };
+    if (count <= 1 || task.depth >= kMaxDepth) {
+      makeLeaf();
+      continue;
+    }
+
+    // The best binned split over the three axes.
+    double bestCost = std::numeric_limits<double>::infinity();
+    int bestAxis = -1, bestBin = 0;
+    for (int a = 0; a < 3; ++a) {
+      const double lo = centres.lo[a], extent = double(centres.hi[a]) - lo;
+      if (!(extent > 0.0)) continue;
+      const double scale = kBins / extent;
+      Bounds bins[kBins];
+      std::uint32_t counts[kBins] = {};
+      for (std::uint32_t k = task.begin; k < task.end; ++k) {
+        const Prim& prim = prims[order[k]];
+        const int bin = std::min(kBins - 1, static_cast<int>((prim.c[a] - lo) * scale));
+        bins[bin].Add(prim.b);
+        ++counts[bin];
+      }
+      double rightArea[kBins];
+      std::uint32_t rightCount[kBins];
+      Bounds right;
+      std::uint32_t rc = 0;
+      for (int b = kBins - 1; b > 0; --b) {
+        right.Add(bins[b]);
+        rc += counts[b];
+        rightArea[b] = right.Area();
+        rightCount[b] = rc;
+      }
+      Bounds left;
+      std::uint32_t lc = 0;
+      for (int b = 1; b < kBins; ++b) {
+        left.Add(bins[b - 1]);
+        lc += counts[b - 1];
+        if (lc == 0 || rightCount[b] == 0) continue;
+        const double cost = left.Area() * lc + rightArea[b] * rightCount[b];
+        if (cost < bestCost) {
+          bestCost = cost;
+          bestAxis = a;
+          bestBin = b;
+        }
+      }
+    }
+
+    std::uint32_t middle = task.begin + count / 2;
+    if (bestAxis >= 0) {
+      const double area = box.Area();
+      const double splitCost = kTraverseCost + (area > 0.0 ? bestCost / area : double(count)) * kItemCost;
+      if (count <= kLeafMost && splitCost >= count * kItemCost) {
+        makeLeaf();
+        continue;
+      }
+      const double lo = centres.lo[bestAxis], scale = kBins / (double(centres.hi[bestAxis]) - lo);
+      const auto inLeft = [&](std::uint32_t i) {
+        return std::min(kBins - 1, static_cast<int>((prims[i].c[bestAxis] - lo) * scale)) < bestBin;
+      };
+      middle = static_cast<std::uint32_t>(
+          std::partition(order.begin() + task.begin, order.begin() + task.end, inLeft) - order.begin());
+    } else if (count <= kLeafMost) {
+      // Every centre at one point: no split helps.
+      makeLeaf();
+      continue;
+    }
+    if (middle == task.begin || middle == task.end) middle = task.begin + count / 2;
+
+    const std::uint32_t first = static_cast<std::uint32_t>(nodes_.size());
+    nodes_.emplace_back();
+    nodes_.emplace_back();
+    nodes_[task.node].index = first;
+    nodes_[task.node].count = 0;
+    tasks.push_back({first + 1, middle, task.end, task.depth + 1});
+    tasks.push_back({first, task.begin, middle, task.depth + 1});
+  }
+
+  entries_.resize(n);
+  ranks_.resize(n);
+  boxes_.resize(n);
+  for (std::uint32_t k = 0; k < n; ++k) {
+    const Item& item = items[order[k]];
+    entries_[k] = item.entry;
+    ranks_[k] = item.rank;
+    boxes_[k] = item.box;
+  }
+  return true;
+}
+
+}  // namespace zavo
