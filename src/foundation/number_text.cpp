@@ -64,6 +64,21 @@ bool CheckSyntax(std::string_view t, long long& magnitude, bool& zero) {
 }  // namespace
 
 bool NumberTextToDouble(std::string_view text, double& value) {
+  // The common case first: one sign at most, then a digit or ".", and a
+  // text that from_chars takes whole and in range. from_chars reads from there
+  // on exactly the syntax checked below (it takes no "inf" or "nan" then),
+  // so only texts it refuses or finds out of range need the check.
+  const std::size_t lead = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  if (lead < text.size() && (IsDigit(text[lead]) || text[lead] == '.')) {
+    const std::size_t from = text[0] == '+' ? 1 : 0;
+    double v = 0;
+    const auto [end, ec] =
+        std::from_chars(text.data() + from, text.data() + text.size(), v, std::chars_format::general);
+    if (ec == std::errc() && end == text.data() + text.size()) {
+      value = v;
+      return true;
+    }
+  }
   long long magnitude = 0;
   bool zero = false;
   if (!CheckSyntax(text, magnitude, zero)) return false;

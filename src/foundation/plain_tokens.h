@@ -127,6 +127,19 @@ private:
 // The rest of the stream as one text (empty when it cannot be read).
 inline std::string ReadWholeStream(std::istream& in) {
   std::string text;
+  // A stream that can tell its length (a file) is read in one piece straight
+  // into the text; the block loop takes whatever is left, and leaves the
+  // stream's state as it always did (at its end).
+  std::streambuf* const buffer = in.rdbuf();
+  if (in.good() && buffer != nullptr) {
+    const std::streampos here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
+    const std::streampos end = here == std::streampos(-1) ? here : buffer->pubseekoff(0, std::ios::end, std::ios::in);
+    if (end != std::streampos(-1) && buffer->pubseekpos(here, std::ios::in) == here && end > here) {
+      text.resize(static_cast<std::size_t>(end - here));
+      const std::streamsize got = buffer->sgetn(text.data(), static_cast<std::streamsize>(text.size()));
+      text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    }
+  }
   char block[1 << 16];
   while (in.read(block, sizeof block) || in.gcount() > 0) text.append(block, static_cast<std::size_t>(in.gcount()));
   return text;

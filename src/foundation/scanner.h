@@ -380,6 +380,11 @@ void CommonScanner<Memo>::SkipBlanksAndComments() {
          c = this->current_) {
       this->Read();
     }
+    // Most tokens begin with no comment opener at all.
+    if (this->current_ != static_cast<unsigned char>(comment1_[0]) &&
+        this->current_ != static_cast<unsigned char>(comment2_[0])) {
+      return;
+    }
     if (StartsComment(comment1_)) {
       SkipComment(comment1_);
     } else if (StartsComment(comment2_)) {

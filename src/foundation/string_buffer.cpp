@@ -8,12 +8,6 @@ StringBuffer::~StringBuffer() { Release(); }
 
 void StringBuffer::Fail(const char* what) { RuntimeErrorBox(what); }
 
-void StringBuffer::Release() {
-  if (owned_) delete[] buffer_;
-  buffer_ = nullptr;
-  owned_ = 0;
-}
-
 void StringBuffer::Alloc(std::uint32_t capacity) {
   char* storage = new char[static_cast<std::size_t>(capacity) + 1];
   Release();
@@ -23,37 +17,7 @@ void StringBuffer::Alloc(std::uint32_t capacity) {
   Free();
 }
 
-int StringBuffer::Attach(char* storage, std::uint32_t capacity, int closed) {
-  Release();
-  buffer_ = storage;
-  capacity_ = capacity;
-  if (closed) {
-    closed_ = 1;
-    const void* end = storage ? std::memchr(storage, '\0', capacity) : nullptr;
-    length_ = end ? static_cast<std::uint32_t>(static_cast<const char*>(end) - storage)
-                  : (storage ? capacity : 0);
-  } else if (storage) {
-    Free();
-  } else {
-    closed_ = 0;
-    length_ = 0;
-  }
-  return 0;
-}
-
-void StringBuffer::Free() {
-  if (!buffer_) Fail("StringBuffer::Free");
-  length_ = 0;
-  closed_ = 0;
-}
-
-void StringBuffer::Close() {
-  if (!buffer_) Fail("StringBuffer::Close");
-  buffer_[length_] = '\0';
-  closed_ = 1;
-}
-
-const char* StringBuffer::Get() const {
-  if (!buffer_ || !closed_) Fail("StringBuffer::Get");
-  return buffer_;
+std::uint32_t StringBuffer::ClosedLength(const char* storage, std::uint32_t capacity) {
+  const void* end = std::memchr(storage, '\0', capacity);
+  return end ? static_cast<std::uint32_t>(static_cast<const char*>(end) - storage) : capacity;
 }

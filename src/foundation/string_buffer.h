@@ -24,9 +24,27 @@ public:
   // Releases owned storage and adopts the caller's (room for capacity characters
   // and the terminator; not owned). Attached open, the buffer is emptied; attached
   // closed, the text already in the storage is the buffer's text. Returns 0.
-  int Attach(char* storage, std::uint32_t capacity, int closed);
+  int Attach(char* storage, std::uint32_t capacity, int closed) {
+    Release();
+    buffer_ = storage;
+    capacity_ = capacity;
+    if (closed) {
+      closed_ = 1;
+      length_ = storage ? ClosedLength(storage, capacity) : 0;
+    } else if (storage) {
+      Free();
+    } else {
+      closed_ = 0;
+      length_ = 0;
+    }
+    return 0;
+  }
   // Empties the buffer and opens it. "StringBuffer::Free" without storage.
-  void Free();
+  void Free() {
+    if (!buffer_) Fail("StringBuffer::Free");
+    length_ = 0;
+    closed_ = 0;
+  }
   // Appends one character while the length is below the capacity; drops it
   // otherwise. "StringBuffer::Add" without storage or when closed.
   void Add(char c) {
@@ -34,9 +52,16 @@ public:
     if (length_ < capacity_) buffer_[length_++] = c;
   }
   // Terminates the text and closes the buffer. "StringBuffer::Close" without storage.
-  void Close();
+  void Close() {
+    if (!buffer_) Fail("StringBuffer::Close");
+    buffer_[length_] = '\0';
+    closed_ = 1;
+  }
   // The text. "StringBuffer::Get" without storage or when open.
-  const char* Get() const;
+  const char* Get() const {
+    if (!buffer_ || !closed_) Fail("StringBuffer::Get");
+    return buffer_;
+  }
 
   std::uint32_t Length() const { return length_; }
   std::uint32_t Capacity() const { return capacity_; }
@@ -44,7 +69,14 @@ public:
 
 private:
   [[noreturn]] static void Fail(const char* what);
-  void Release();
+  void Release() {
+    if (owned_) delete[] buffer_;
+    buffer_ = nullptr;
+    owned_ = 0;
+  }
+  // The length of a text attached closed: up to its terminator, or the
+  // whole capacity when there is none.
+  static std::uint32_t ClosedLength(const char* storage, std::uint32_t capacity);
 
   char* buffer_ = nullptr;
   std::uint32_t capacity_ = 0;

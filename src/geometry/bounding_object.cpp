@@ -1,6 +1,7 @@
 #include "geometry/bounding_object.h"
 
 #include <ostream>
+#include <string>
 
 #include "geometry/real_text.h"
 
@@ -38,11 +39,16 @@ void BoundingBox::Save(std::ostream& os) const {
     double value;
   } lines[] = {{"\t\txmin ", box.xmin}, {"\t\txmax ", box.xmax}, {"\t\tymin ", box.ymin},
                {"\t\tymax ", box.ymax}, {"\t\tzmin ", box.zmin}, {"\t\tzmax ", box.zmax}};
-  os << "\t{ box\n";
+  // The block goes out in one write (the hierarchy caches and logs write one
+  // per node).
+  std::string text;
+  text.reserve(192);
+  text += "\t{ box\n";
   for (const auto& line : lines) {
-    os << line.key;
-    zavo::WriteReal(os, line.value);
-    os << ";\n";
+    text += line.key;
+    zavo::AppendReal(text, line.value);
+    text += ";\n";
   }
-  os << "\t}\n";
+  text += "\t}\n";
+  os.write(text.data(), static_cast<std::streamsize>(text.size()));
 }

@@ -1,12 +1,18 @@
 #include "render/global_hier_file.h"
 
 #include <algorithm>
+#include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -20,13 +26,78 @@ namespace zavo {
 
 namespace {
 
-// One entry as read, before the tree is checked and made.
+// One entry as read, before the tree is checked and made. Its items (child
+// indices, or element indices of the sequence) are the run [first, first +
+// count) of the reader's item list.
 struct Entry {
   int index = 0;
   std::unique_ptr<BoundingObject> bound;
   int link = 0;
   bool interior = false;
-  std::vector<std::uint32_t> items;  // child indices, or element indices of the sequence
+  std::uint32_t first = 0;
+  std::uint32_t count = 0;
+};
+
+// The elements of the sequence by name, for matching the names of the
+// leaves: an open-addressing table of the distinct names, each slot with the
+// first element of its name not matched yet; the further elements of a name
+// follow it in sequence order through the chain of next elements.
+class NameTable {
+public:
+  explicit NameTable(const SeqGraphicObject& objects) : nextOfName_(objects.Count(), kNone) {
+    std::size_t capacity = 16;
+    while (capacity < 2 * static_cast<std::size_t>(objects.Count())) capacity *= 2;
+    slots_.resize(capacity);
+    mask_ = capacity - 1;
+    std::vector<std::uint32_t> last(capacity, kNone);  // the last element of each slot's name
+    for (std::uint32_t i = 0; i < objects.Count(); ++i) {
+      const char* name = BoundContMan::Name(objects[i]);
+      if (name == nullptr) continue;
+      const std::string_view text(name);
+      const std::size_t at = Find(text);
+      Slot& slot = slots_[at];
+      if (slot.name == nullptr) {
+        slot.name = name;
+        slot.length = text.size();
+        slot.next = i;
+      } else {
+        nextOfName_[last[at]] = i;
+      }
+      last[at] = i;
+    }
+  }
+
+  // The first element named text not matched yet, now matched; false when
+  // there is none.
+  bool Take(std::string_view text, std::uint32_t& element) {
+    Slot& slot = slots_[Find(text)];
+    if (slot.name == nullptr || slot.next == kNone) return false;
+    element = slot.next;
+    slot.next = nextOfName_[element];
+    return true;
+  }
+
+private:
+  static constexpr std::uint32_t kNone = UINT32_MAX;
+  struct Slot {
+    const char* name = nullptr;  // the object's own name; null: a free slot
+    std::size_t length = 0;
+    std::uint32_t next = kNone;
+  };
+
+  // The slot of text: its own, or the free one where it would go.
+  std::size_t Find(std::string_view text) const {
+    std::size_t at = std::hash<std::string_view>()(text) & mask_;
+    while (slots_[at].name != nullptr &&
+           !(slots_[at].length == text.size() && std::memcmp(slots_[at].name, text.data(), text.size()) == 0)) {
+      at = (at + 1) & mask_;
+    }
+    return at;
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+  std::vector<std::uint32_t> nextOfName_;
 };
 
 // Whether a coordinate lies on the inner side of a bound's coordinate, the
@@ -49,11 +120,7 @@ bool BoxWithin(const GEO_Box& inner, const GEO_Box& outer) {
 class CacheReader {
 public:
   CacheReader(std::istream& in, const SeqGraphicObject& objects, const List<BoundingObjectModule>& modules)
-      : scanner_(in, kHierarchyCacheScannerConfig), objects_(objects), modules_(modules) {
-    for (std::uint32_t i = 0; i < objects.Count(); ++i) {
-      const char* name = BoundContMan::Name(objects[i]);
-      if (name != nullptr) byName_[name].elements.push_back(i);
-    }
+      : scanner_(in, kHierarchyCacheScannerConfig), objects_(objects), modules_(modules), byName_(objects) {
     scanner_.Next();
   }
 
@@ -62,7 +129,12 @@ public:
     int root = 0;
     if (!Number(n) || n < 2) return nullptr;
     if (!Number(root) || root < 1 || root >= n) return nullptr;
-    // Every entry takes tokens: the loop ends with the text, whatever N says.
+    // Every entry takes tokens: the loop ends with the text, whatever N says
+    // (room is made ahead only for as many entries as a tree over the
+    // sequence may well have).
+    const std::size_t expected = 2 * static_cast<std::size_t>(objects_.Count()) + 16;
+    entries_.reserve(std::min(static_cast<std::size_t>(n - 1), expected));
+    items_.reserve(std::min(static_cast<std::size_t>(n - 1), expected) + objects_.Count());
     for (int e = 1; e < n; ++e) {
       Entry entry;
       if (!ReadEntry(n, entry)) return nullptr;
@@ -76,12 +148,6 @@ public:
   }
 
 private:
-  // Unmatched elements of one name, in sequence order.
-  struct Bucket {
-    std::vector<std::uint32_t> elements;
-    std::size_t used = 0;
-  };
-
   // A number token, read as a real and truncated.
   bool Number(int& value) {
     double x = 0;
@@ -99,15 +165,17 @@ private:
     if (!Number(kind) || (kind != 0 && kind != 1)) return false;
     if (!Number(count) || count < 1) return false;
     entry.interior = kind == 1;
+    entry.first = static_cast<std::uint32_t>(items_.size());
+    entry.count = static_cast<std::uint32_t>(count);
     for (int i = 0; i < count; ++i) {
       if (entry.interior) {
         int child = 0;
         if (!Number(child) || child < 1 || child >= n) return false;
-        entry.items.push_back(static_cast<std::uint32_t>(child));
+        items_.push_back(static_cast<std::uint32_t>(child));
       } else {
         std::uint32_t element = 0;
         if (!MatchName(element)) return false;
-        entry.items.push_back(element);
+        items_.push_back(element);
       }
     }
     return true;
@@ -116,9 +184,7 @@ private:
   // The first element not matched yet whose name is the token in view.
   bool MatchName(std::uint32_t& element) {
     if (scanner_.Kind() == kTokenError) return false;  // the end, or a token too long
-    const auto it = byName_.find(std::string_view(scanner_.Text()));
-    if (it == byName_.end() || it->second.used == it->second.elements.size()) return false;
-    element = it->second.elements[it->second.used++];
+    if (!byName_.Take(std::string_view(scanner_.Text()), element)) return false;
     ++matched_;
     scanner_.Next();
     return true;
@@ -145,7 +211,7 @@ private:
       ++count;
       const Entry& entry = EntryOf(index);
       const GEO_Box bound = entry.bound->GetBox();
-      for (std::uint32_t item : entry.items) {
+      for (std::uint32_t item : Items(entry)) {
         if (entry.interior) {
           if (!BoxInside(EntryOf(static_cast<int>(item)).bound->GetBox(), bound)) return false;
           pending.emplace_back(static_cast<int>(item), depth + 1);
@@ -165,13 +231,25 @@ private:
   void Widen() {
     for (auto it = visited_.rbegin(); it != visited_.rend(); ++it) {
       Entry& entry = entries_[static_cast<std::size_t>(at_[static_cast<std::size_t>(*it)])];
-      for (std::uint32_t item : entry.items) {
+      for (std::uint32_t item : Items(entry)) {
         const BoundingObject* inner = entry.interior ? EntryOf(static_cast<int>(item)).bound.get()
                                                      : BoundContMan::Volume(objects_[item]);
         if (BoxWithin(inner->GetBox(), entry.bound->GetBox())) continue;
-        entry.bound = entry.bound->UnionBox(*inner);
+        if (typeid(*entry.bound) == typeid(BoundingBox)) {
+          // What UnionBox makes of a plain box, without a new volume.
+          GEO_Box& box = static_cast<BoundingBox&>(*entry.bound).box;
+          GEO_Box both;
+          GEO_Box::Union(box, both, inner->GetBox());
+          box = both;
+        } else {
+          entry.bound = entry.bound->UnionBox(*inner);
+        }
       }
     }
+  }
+
+  std::span<const std::uint32_t> Items(const Entry& entry) const {
+    return {items_.data() + entry.first, entry.count};
   }
 
   const Entry& EntryOf(int index) const {
@@ -192,13 +270,14 @@ private:
       const Entry& entry = EntryOf(i);
       GlobalHierNode* node = nodes[static_cast<std::size_t>(i)];
       node->next = nodes[static_cast<std::size_t>(entry.link)];
-      const auto count = static_cast<std::uint32_t>(entry.items.size());
+      const auto items = Items(entry);
+      const auto count = static_cast<std::uint32_t>(items.size());
       if (entry.interior) {
         node->children.SetSize(count);
-        for (std::uint32_t c = 0; c < count; ++c) node->children[c] = owned[entry.items[c]].release();
+        for (std::uint32_t c = 0; c < count; ++c) node->children[c] = owned[items[c]].release();
       } else {
         node->elements.SetSize(count);
-        for (std::uint32_t c = 0; c < count; ++c) node->elements[c] = objects_[entry.items[c]];
+        for (std::uint32_t c = 0; c < count; ++c) node->elements[c] = objects_[items[c]];
       }
     }
     return std::move(owned[static_cast<std::size_t>(root)]);
@@ -207,9 +286,10 @@ private:
   CScanner<ScannerMemo> scanner_;
   const SeqGraphicObject& objects_;
   const List<BoundingObjectModule>& modules_;
-  std::unordered_map<std::string_view, Bucket> byName_;
+  NameTable byName_;
   std::uint32_t matched_ = 0;
   std::vector<Entry> entries_;
+  std::vector<std::uint32_t> items_;  // the items of every entry, entry after entry
   std::vector<int> at_;  // entry of each index
   std::vector<int> visited_;  // the indices reached from the root, in pre-order
 };
@@ -234,26 +314,48 @@ void SaveGlobalHierarchy(std::ostream& os, const GlobalHierNode* root) {
     return it == index.end() ? 0 : it->second;
   };
   const std::size_t n = order.size();
-  os << std::to_string(n) << '\n' << (n > 1 ? "1" : "0") << '\n';
+  // The text between two bounds goes out in one write.
+  std::string text;
+  const auto number = [&text](std::size_t value, char after) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
+    text += after;
+  };
+  const auto flush = [&] {
+    os.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+  };
+  number(n, '\n');
+  text += n > 1 ? "1\n" : "0\n";
   for (std::size_t i = 1; i < n; ++i) {
     const GlobalHierNode* node = order[i];
-    os << std::to_string(i) << '\n';
-    if (node->box != nullptr) WriteBound(os, *node->box);
-    os << '\n' << std::to_string(indexOf(node->next)) << '\n';
+    number(i, '\n');
+    if (node->box != nullptr) {
+      flush();
+      WriteBound(os, *node->box);
+    }
+    text += '\n';
+    number(static_cast<std::size_t>(indexOf(node->next)), '\n');
     if (node->children.Count() > 0) {
-      os << "1\n" << std::to_string(node->children.Count()) << '\n';
+      text += "1\n";
+      number(node->children.Count(), '\n');
       for (std::uint32_t c = 0; c < node->children.Count(); ++c) {
-        os << std::to_string(indexOf(node->children[c])) << ' ';
+        number(static_cast<std::size_t>(indexOf(node->children[c])), ' ');
       }
     } else {
-      os << "0\n" << std::to_string(node->elements.Count()) << '\n';
+      text += "0\n";
+      number(node->elements.Count(), '\n');
       for (std::uint32_t e = 0; e < node->elements.Count(); ++e) {
         const char* name = BoundContMan::Name(node->elements[e]);
-        os << (name != nullptr ? name : "") << ' ';
+        if (name != nullptr) text += name;
+        text += ' ';
       }
     }
-    os << '\n';
+    text += '\n';
+    if (text.size() >= (1u << 16)) flush();
   }
+  flush();
 }
 
 GlobalHierarchyPtr LoadGlobalHierarchy(std::istream& in, const SeqGraphicObject& objects,

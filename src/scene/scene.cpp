@@ -46,8 +46,14 @@ void CG_GraphicScene::Clear() {
 }
 
 int CG_GraphicScene::AddObject(std::unique_ptr<CG_GraphicObject> object) {
-  if (!object || FindObject(object->name) != nullptr) return 0;
-  if (reading_ && object->name.Text() != nullptr) readingIndex_.emplace(object->name.Text(), object.get());
+  if (!object) return 0;
+  if (reading_ && object->name.Text() != nullptr) {
+    // One look-up in the reading index both finds a name already taken and
+    // enters a new one.
+    if (!readingIndex_.try_emplace(object->name.Text(), object.get()).second) return 0;
+  } else if (FindObject(object->name) != nullptr) {
+    return 0;
+  }
   objects_.Append(object.release());
   return 1;
 }

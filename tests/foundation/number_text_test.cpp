@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <clocale>
+#include <cstdint>
 #include <climits>
 #include <cmath>
 #include <limits>
 #include <locale>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
 
 #include "foundation/scanner.h"
 
@@ -86,6 +92,95 @@ TEST(NumberText, TextMustBeOneWholeNumber) {
     double v = -99;
     EXPECT_FALSE(zavo::NumberTextToDouble(t, v));
     EXPECT_EQ(v, -99);
+  }
+}
+
+// The reading every number text had before it took the common case at once:
+// the whole syntax checked first, then from_chars, an underflow giving 0 with
+// its sign and an overflow a failure.
+bool CheckedReading(std::string_view t, double& value) {
+  const auto digits = [&t](std::size_t i) {
+    std::size_t j = i;
+    while (j < t.size() && t[j] >= '0' && t[j] <= '9') ++j;
+    return j;
+  };
+  // The decimal exponent of the leading non-zero digit tells an overflow
+  // from an underflow.
+  long long leading = LLONG_MIN;
+  std::size_t i = !t.empty() && (t[0] == '+' || t[0] == '-') ? 1 : 0;
+  const std::size_t intEnd = digits(i);
+  for (std::size_t k = i; k < intEnd && leading == LLONG_MIN; ++k) {
+    if (t[k] != '0') leading = static_cast<long long>(intEnd - k) - 1;
+  }
+  std::size_t mantissaDigits = intEnd - i;
+  i = intEnd;
+  if (i < t.size() && t[i] == '.') {
+    const std::size_t fracEnd = digits(i + 1);
+    for (std::size_t k = i + 1; k < fracEnd && leading == LLONG_MIN; ++k) {
+      if (t[k] != '0') leading = -static_cast<long long>(k - i);
+    }
+    mantissaDigits += fracEnd - i - 1;
+    i = fracEnd;
+  }
+  if (mantissaDigits == 0) return false;
+  long long exponent = 0;
+  if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
+    ++i;
+    const bool negative = i < t.size() && t[i] == '-';
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    const std::size_t expEnd = digits(i);
+    if (expEnd == i) return false;
+    for (std::size_t k = i; k < expEnd; ++k) {
+      if (exponent < 1000000000LL) exponent = exponent * 10 + (t[k] - '0');
+    }
+    if (negative) exponent = -exponent;
+    i = expEnd;
+  }
+  if (i != t.size()) return false;
+  const std::string_view body = t[0] == '+' ? t.substr(1) : t;
+  double v = 0;
+  const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), v, std::chars_format::general);
+  if (end != body.data() + body.size()) return false;
+  if (ec == std::errc::result_out_of_range) {
+    if (leading != LLONG_MIN && leading + exponent > 0) return false;  // too large
+    v = body.front() == '-' ? -0.0 : 0.0;                               // too small
+  } else if (ec != std::errc()) {
+    return false;
+  }
+  value = v;
+  return true;
+}
+
+TEST(NumberText, EveryTextReadsAsTheCheckedReadingDid) {
+  const std::string manyDigits = "3." + std::string(300, '9');
+  const std::string longInteger = std::string(308, '9');
+  const std::string tooLong = "1" + std::string(309, '0');
+  const std::string tinyMany = "0." + std::string(330, '0') + "1";
+  const char* texts[] = {
+      "0", "-0", "+0", "0.0", "-0.0", "000123", "1.", "-1.", "+1.", ".5", "-.5", "+.5", "1.e5", "1.E+5",
+      "2e-3", "2E-3", "7E+2", "-7e2", "1.5e3", "1e0", "1e-0", "1e+0", "0e999", "0.000e-999",
+      "0.1", "0.2", "0.3", "3.14159265358979323846264338327950288419716939937510",
+      "9007199254740993", "9007199254740992.5", "18446744073709551616", "123456789012345678901234567890",
+      "1.7976931348623157e308", "1.7976931348623158e308", "1.7976931348623159e308", "-1.7976931348623157e308",
+      "2.2250738585072011e-308", "2.2250738585072014e-308", "4.9e-324", "2.4703282292062328e-324",
+      "2.4703282292062327e-324", "1e-320", "-1e-320", "1e-400", "-1e-400", "1E-999", "1e999", "-1e999",
+      "1e2147483648", "1e-2147483649", "1e99999999999999999999",
+      "", "+", "-", ".", "-.", "+.", "e5", ".e5", "1e", "1e+", "1e-", "1.5.3", "+-1", "-+1", "--1",
+      "++1", " 1", "1 ", "0x10", "0x1p3", "nan", "-nan", "inf", "-inf", "+inf", "infinity", "1,5",
+      "1e5x", "1f", "1_0", "1..", "..1",
+  };
+  std::vector<std::string> all(std::begin(texts), std::end(texts));
+  for (const std::string& extra : {manyDigits, longInteger, tooLong, tinyMany}) {
+    all.push_back(extra);
+    all.push_back("-" + extra);
+  }
+  for (const std::string& t : all) {
+    SCOPED_TRACE(t);
+    double expected = -99;
+    double got = -99;
+    const bool expectedOk = CheckedReading(t, expected);
+    EXPECT_EQ(zavo::NumberTextToDouble(t, got), expectedOk);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected));
   }
 }
 
