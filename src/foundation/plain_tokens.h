@@ -127,7 +127,7 @@ private:
 // The rest of the stream as one text (empty when it cannot be read).
 inline std::string ReadWholeStream(std::istream& in) {
   std::string text;
-  // A stream that can tell its length (a file) is read in one piece straight
+  // A stream that can tell its length (a file) is read with one call straight
   // into the text; the block loop takes whatever is left, and leaves the
   // stream's state as it always did (at its end).
   std::streambuf* const buffer = in.rdbuf();
