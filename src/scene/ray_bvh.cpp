@@ -153,9 +153,11 @@ bool RayBvh::Build(const std::vector<Item>& items) {
     Bounds leftBox, rightBox, leftCentres, rightCentres;
     std::uint32_t middle = task.begin + count / 2;
     if (extent > 0.0) {
-      const double lo = task.centres.lo[axis], scale = kBins / extent;
+      // Fewer bins for a few items: as good a choice for less work.
+      const int binCount = static_cast<int>(std::min<std::uint32_t>(kBins, std::max<std::uint32_t>(4, count)));
+      const double lo = task.centres.lo[axis], scale = binCount / extent;
       const auto binOf = [&](const Prim& prim) {
-        return std::min(kBins - 1, static_cast<int>((prim.c[axis] - lo) * scale));
+        return std::min(binCount - 1, static_cast<int>((prim.c[axis] - lo) * scale));
       };
       Bounds bins[kBins], binCentres[kBins];
       std::uint32_t counts[kBins] = {};
@@ -170,7 +172,7 @@ bool RayBvh::Build(const std::vector<Item>& items) {
       std::uint32_t rightCount[kBins];
       Bounds right;
       std::uint32_t rc = 0;
-      for (int b = kBins - 1; b > 0; --b) {
+      for (int b = binCount - 1; b > 0; --b) {
         right.Add(bins[b]);
         rc += counts[b];
         rightArea[b] = right.Area();
@@ -180,7 +182,7 @@ bool RayBvh::Build(const std::vector<Item>& items) {
       int bestBin = 0;
       Bounds left;
       std::uint32_t lc = 0;
-      for (int b = 1; b < kBins; ++b) {
+      for (int b = 1; b < binCount; ++b) {
         left.Add(bins[b - 1]);
         lc += counts[b - 1];
         if (lc == 0 || rightCount[b] == 0) continue;
@@ -196,7 +198,7 @@ bool RayBvh::Build(const std::vector<Item>& items) {
         makeLeaf();
         continue;
       }
-      for (int b = 0; b < kBins; ++b) {
+      for (int b = 0; b < binCount; ++b) {
         if (b < bestBin) {
           leftBox.Add(bins[b]);
           leftCentres.Add(binCentres[b]);
