@@ -57,6 +57,7 @@ struct Bounds {
 struct Prim {
   float b[6];
   float c[3];  // the centre
+  std::uint32_t item;
 };
 
 constexpr int kBins = 16;
@@ -83,12 +84,13 @@ void RayBvh::Clear() {
   boxes_.clear();
 }
 
-bool RayBvh::Build(std::vector<Item> items) {
+bool RayBvh::Build(const std::vector<Item>& items) {
   Clear();
   const std::uint32_t n = static_cast<std::uint32_t>(items.size());
   if (n == 0) return true;
   constexpr double kFloatMost = 1e38;
   std::vector<Prim> prims(n);
+  Bounds rootBox, rootCentres;
   for (std::uint32_t i = 0; i < n; ++i) {
     const GEO_Box p = PaddedForBvh(items[i].box);
     const double v[6] = {p.xmin, p.ymin, p.zmin, p.xmax, p.ymax, p.zmax};
@@ -102,30 +104,30 @@ bool RayBvh::Build(std::vector<Item> items) {
       prim.b[a + 3] = Up(v[a + 3]);
       prim.c[a] = static_cast<float>(0.5 * (v[a] + v[a + 3]));
     }
+    prim.item = i;
+    rootBox.Add(prim.b);
+    rootCentres.AddPoint(prim.c);
   }
 
-  std::vector<std::uint32_t> order(n);
-  for (std::uint32_t i = 0; i < n; ++i) order[i] = i;
   nodes_.reserve(2 * static_cast<std::size_t>(n));
   nodes_.emplace_back();
 
+  // A node to make: the items [begin, end) of prims, their box and the box
+  // of their centres.
   struct Task {
     std::uint32_t node, begin, end;
     int depth;
+    Bounds box, centres;
   };
-  std::vector<Task> tasks{{0, 0, n, 0}};
+  std::vector<Task> tasks;
+  tasks.push_back({0, 0, n, 0, rootBox, rootCentres});
   while (!tasks.empty()) {
     const Task task = tasks.back();
     tasks.pop_back();
-    Bounds box, centres;
-    for (std::uint32_t k = task.begin; k < task.end; ++k) {
-      box.Add(prims[order[k]].b);
-      centres.AddPoint(prims[order[k]].c);
-    }
     RayBvhNode& node = nodes_[task.node];
     for (int a = 0; a < 3; ++a) {
-      node.b[a] = box.lo[a];
-      node.b[a + 3] = box.hi[a];
+      node.b[a] = task.box.lo[a];
+      node.b[a + 3] = task.box.hi[a];
     }
     const std::uint32_t count = task.end - task.begin;
     const auto makeLeaf = [&] {
@@ -137,81 +139,107 @@ bool RayBvh::Build(std::vector<Item> items) {
       continue;
     }
 
-    // The best binned split over the three axes.
-    double bestCost = std::numeric_limits<double>::infinity();
-    int bestAxis = -1, bestBin = 0;
+    // The axis along which the centres spread most, cut at the best of the
+    // bin boundaries.
+    int axis = 0;
+    double extent = -1.0;
     for (int a = 0; a < 3; ++a) {
-      const double lo = centres.lo[a], extent = double(centres.hi[a]) - lo;
-      if (!(extent > 0.0)) continue;
-      const double scale = kBins / extent;
-      Bounds bins[kBins];
+      const double e = double(task.centres.hi[a]) - task.centres.lo[a];
+      if (e > extent) {
+        extent = e;
+        axis = a;
+      }
+    }
+    Bounds leftBox, rightBox, leftCentres, rightCentres;
+    std::uint32_t middle = task.begin + count / 2;
+    if (extent > 0.0) {
+      // Fewer bins for a few items: as good a choice for less work.
+      const int binCount = static_cast<int>(std::min<std::uint32_t>(kBins, std::max<std::uint32_t>(4, count)));
+      const double lo = task.centres.lo[axis], scale = binCount / extent;
+      const auto binOf = [&](const Prim& prim) {
+        return std::min(binCount - 1, static_cast<int>((prim.c[axis] - lo) * scale));
+      };
+      Bounds bins[kBins], binCentres[kBins];
       std::uint32_t counts[kBins] = {};
       for (std::uint32_t k = task.begin; k < task.end; ++k) {
-        const Prim& prim = prims[order[k]];
-        const int bin = std::min(kBins - 1, static_cast<int>((prim.c[a] - lo) * scale));
+        const Prim& prim = prims[k];
+        const int bin = binOf(prim);
         bins[bin].Add(prim.b);
+        binCentres[bin].AddPoint(prim.c);
         ++counts[bin];
       }
       double rightArea[kBins];
       std::uint32_t rightCount[kBins];
       Bounds right;
       std::uint32_t rc = 0;
-      for (int b = kBins - 1; b > 0; --b) {
+      for (int b = binCount - 1; b > 0; --b) {
         right.Add(bins[b]);
         rc += counts[b];
         rightArea[b] = right.Area();
         rightCount[b] = rc;
       }
+      double bestCost = std::numeric_limits<double>::infinity();
+      int bestBin = 0;
       Bounds left;
       std::uint32_t lc = 0;
-      for (int b = 1; b < kBins; ++b) {
+      for (int b = 1; b < binCount; ++b) {
         left.Add(bins[b - 1]);
         lc += counts[b - 1];
         if (lc == 0 || rightCount[b] == 0) continue;
         const double cost = left.Area() * lc + rightArea[b] * rightCount[b];
         if (cost < bestCost) {
           bestCost = cost;
-          bestAxis = a;
           bestBin = b;
         }
       }
-    }
-
-    std::uint32_t middle = task.begin + count / 2;
-    if (bestAxis >= 0) {
-      const double area = box.Area();
+      const double area = task.box.Area();
       const double splitCost = kTraverseCost + (area > 0.0 ? bestCost / area : double(count)) * kItemCost;
       if (count <= kLeafMost && splitCost >= count * kItemCost) {
         makeLeaf();
         continue;
       }
-      const double lo = centres.lo[bestAxis], scale = kBins / (double(centres.hi[bestAxis]) - lo);
-      const auto inLeft = [&](std::uint32_t i) {
-        return std::min(kBins - 1, static_cast<int>((prims[i].c[bestAxis] - lo) * scale)) < bestBin;
-      };
+      for (int b = 0; b < binCount; ++b) {
+        if (b < bestBin) {
+          leftBox.Add(bins[b]);
+          leftCentres.Add(binCentres[b]);
+        } else {
+          rightBox.Add(bins[b]);
+          rightCentres.Add(binCentres[b]);
+        }
+      }
       middle = static_cast<std::uint32_t>(
-          std::partition(order.begin() + task.begin, order.begin() + task.end, inLeft) - order.begin());
+          std::partition(prims.begin() + task.begin, prims.begin() + task.end,
+                         [&](const Prim& prim) { return binOf(prim) < bestBin; }) -
+          prims.begin());
     } else if (count <= kLeafMost) {
       // Every centre at one point: no split helps.
       makeLeaf();
       continue;
     }
-    if (middle == task.begin || middle == task.end) middle = task.begin + count / 2;
+    if (middle == task.begin || middle == task.end || leftBox.Empty() || rightBox.Empty()) {
+      // Cut in halves as the items come.
+      middle = task.begin + count / 2;
+      leftBox = rightBox = leftCentres = rightCentres = Bounds();
+      for (std::uint32_t k = task.begin; k < task.end; ++k) {
+        (k < middle ? leftBox : rightBox).Add(prims[k].b);
+        (k < middle ? leftCentres : rightCentres).AddPoint(prims[k].c);
+      }
+    }
 
     const std::uint32_t first = static_cast<std::uint32_t>(nodes_.size());
     nodes_.emplace_back();
     nodes_.emplace_back();
     nodes_[task.node].index = first;
     nodes_[task.node].count = 0;
-    tasks.push_back({first + 1, middle, task.end, task.depth + 1});
-    tasks.push_back({first, task.begin, middle, task.depth + 1});
+    tasks.push_back({first + 1, middle, task.end, task.depth + 1, rightBox, rightCentres});
+    tasks.push_back({first, task.begin, middle, task.depth + 1, leftBox, leftCentres});
   }
 
   entries_.resize(n);
   ranks_.resize(n);
   boxes_.resize(n);
   for (std::uint32_t k = 0; k < n; ++k) {
-    const Item& item = items[order[k]];
+    const Item& item = items[prims[k].item];
     entries_[k] = item.entry;
     ranks_[k] = item.rank;
     boxes_[k] = item.box;

@@ -90,7 +90,7 @@ public:
 
   // Builds over the items (reordered); false (and empty) when a box is not
   // finite within the range of floats.
-  bool Build(std::vector<Item> items);
+  bool Build(const std::vector<Item>& items);
   void Clear();
   bool Empty() const { return nodes_.empty(); }
   std::size_t Size() const { return entries_.size(); }

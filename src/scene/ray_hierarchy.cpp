@@ -17,6 +17,7 @@ void RayHierarchy::Clear() {
   shadow_.Clear();
   unboxed_.clear();
   shadowOn_ = false;
+  shadowShared_ = false;
 }
 
 void RayHierarchy::Make(const GlobalHierNode* root) {
@@ -90,7 +91,10 @@ bool HeldBy(const CG_GraphicObjectQZData* entry, const GEO_Box& box) {
 }  // namespace
 
 void RayHierarchy::MakeBvhs() {
-  if (entries_.size() < kBvhLeast) return;
+  // A tree of a few entries (a mesh on a ground, whose faces have their own
+  // hierarchy) is walked as fast as a hierarchy of its own would be.
+  constexpr std::size_t kFewest = 8;
+  if (entries_.size() < kFewest) return;
   // The preorder of the shadow walk: a node's entries, then its children in
   // order, each with everything below it.
   struct Visit {
@@ -141,8 +145,21 @@ void RayHierarchy::MakeBvhs() {
       pending.push_back(child);
     }
   }
-  if (nearSound && !nearItems.empty() && !nearest_.Build(std::move(nearItems))) nearest_.Clear();
-  shadowOn_ = shadowSound && shadow_.Build(std::move(shadowItems));
+  if (nearSound && !nearItems.empty() && !nearest_.Build(nearItems)) nearest_.Clear();
+  if (!shadowSound) {
+    unboxed_.clear();
+    return;
+  }
+  // Where both have the same items (every entry in a leaf below boxed nodes
+  // only, as the builders make them), the shadows use the nearest hit's
+  // hierarchy: its boxes hold those of the shadow items, and the items come
+  // in the same order with the same ranks.
+  if (!nearest_.Empty() && unboxed_.empty() && nearItems.size() == shadowItems.size()) {
+    shadowOn_ = true;
+    shadowShared_ = true;
+    return;
+  }
+  shadowOn_ = shadow_.Build(shadowItems);
   if (!shadowOn_) {
     shadow_.Clear();
     unboxed_.clear();

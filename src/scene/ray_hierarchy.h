@@ -54,10 +54,8 @@ public:
   // order and the intersection of the boxes on its path; those without any
   // box on their path are kept apart (Unboxed).
   const RayBvh* NearestBvh() const { return nearest_.Empty() ? nullptr : &nearest_; }
-  const RayBvh* ShadowBvh() const { return shadowOn_ ? &shadow_ : nullptr; }
+  const RayBvh* ShadowBvh() const { return !shadowOn_ ? nullptr : shadowShared_ ? &nearest_ : &shadow_; }
   const std::vector<RayBvh::Item>& Unboxed() const { return unboxed_; }
-  // Below this many entries the tree's walks are used.
-  static constexpr std::size_t kBvhLeast = 1;
 
 private:
   void MakeBvhs();
@@ -69,6 +67,7 @@ private:
   RayBvh shadow_;
   std::vector<RayBvh::Item> unboxed_;
   bool shadowOn_ = false;
+  bool shadowShared_ = false;  // the shadows use nearest_
 };
 
 }  // namespace zavo

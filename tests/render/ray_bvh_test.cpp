@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <optional>
@@ -115,17 +116,9 @@ struct Method {
 
 void PrintTo(const Method& m, std::ostream* os) { *os << m.optimiz << " " << m.buildhier; }
 
-class BvhQueries : public ::testing::TestWithParam<Method> {
+// Queries of the scene's hierarchy, fast against the tree's walks.
+class QueryComparison {
 protected:
-  void Make(int n, std::uint32_t seed) {
-    ASSERT_EQ(fixture.Load(RandomScene(n, seed)), 1);
-    scene.GetParam()._general_optimiz = GetParam().optimiz;
-    scene.GetParam().buildhier = GetParam().buildhier;
-    scene.PrepareTraceData();
-    scene.BuildGlobalHierarchy();
-    ASSERT_NE(scene.GetHierarchyRoot(), nullptr);
-    ASSERT_NE(scene.GetRayHierarchy(), nullptr);
-  }
 
   CG_GraphicObjectQZData* Nearest(const Ray& ray, bool tree) {
     if (!tree) return scene.FirstIntersection(ray);
@@ -189,10 +182,23 @@ protected:
     return hits;
   }
 
-  ~BvhQueries() override { scene.ReleaseTraceData(); }
+  ~QueryComparison() { scene.ReleaseTraceData(); }
 
   RenderScene fixture;
   CG_GraphicScene& scene = fixture.scene;
+};
+
+class BvhQueries : public QueryComparison, public ::testing::TestWithParam<Method> {
+protected:
+  void Make(int n, std::uint32_t seed) {
+    ASSERT_EQ(fixture.Load(RandomScene(n, seed)), 1);
+    scene.GetParam()._general_optimiz = GetParam().optimiz;
+    scene.GetParam().buildhier = GetParam().buildhier;
+    scene.PrepareTraceData();
+    scene.BuildGlobalHierarchy();
+    ASSERT_NE(scene.GetHierarchyRoot(), nullptr);
+    ASSERT_NE(scene.GetRayHierarchy(), nullptr);
+  }
 };
 
 TEST_P(BvhQueries, AnswerAsTheTreeWalksOnRandomScenes) {
@@ -211,6 +217,62 @@ INSTANTIATE_TEST_SUITE_P(Methods, BvhQueries,
                          [](const auto& info) {
                            return std::string(info.param.optimiz) + "_" + std::to_string(info.param.buildhier);
                          });
+
+// A tree as the builders never make one, but the cache reader may read: a
+// root without a box, nodes without boxes, entries in inner nodes as well.
+class HandMadeTree : public QueryComparison, public ::testing::Test {
+protected:
+  GlobalHierNode* Make(std::vector<CG_GraphicObjectQZData*> entries, int depth) {
+    auto* node = new GlobalHierNode();
+    std::uniform_real_distribution<double> unit(0, 1);
+    const bool boxed = depth > 0 && unit(gen) < 0.9;
+    if (boxed) {
+      GEO_Box all{1e300, -1e300, 1e300, -1e300, 1e300, -1e300};
+      for (CG_GraphicObjectQZData* entry : entries) {
+        GEO_Box b;
+        EXPECT_EQ(CG_GraphicObject::GetBox(entry->object, b), 1);
+        all = {std::min(all.xmin, b.xmin), std::max(all.xmax, b.xmax), std::min(all.ymin, b.ymin),
+               std::max(all.ymax, b.ymax), std::min(all.zmin, b.zmin), std::max(all.zmax, b.zmax)};
+      }
+      node->box = new BoundingBox(all);
+    }
+    std::vector<CG_GraphicObjectQZData*> here;
+    if (entries.size() <= 3) {
+      here = entries;
+      entries.clear();
+    } else {
+      const std::size_t kept = depth == 0 ? 2 : static_cast<std::size_t>(unit(gen) * 3);
+      here.assign(entries.begin(), entries.begin() + kept);
+      entries.erase(entries.begin(), entries.begin() + kept);
+    }
+    node->elements.SetSize(static_cast<std::uint32_t>(here.size()));
+    for (std::size_t i = 0; i < here.size(); ++i) node->elements[static_cast<std::uint32_t>(i)] = here[i];
+    if (!entries.empty()) {
+      const std::size_t cut = 1 + static_cast<std::size_t>(unit(gen) * static_cast<double>(entries.size() - 1));
+      node->children.SetSize(2);
+      node->children[0] = Make({entries.begin(), entries.begin() + cut}, depth + 1);
+      node->children[1] = Make({entries.begin() + cut, entries.end()}, depth + 1);
+    }
+    return node;
+  }
+
+  std::mt19937 gen{31};
+};
+
+TEST_F(HandMadeTree, AnswersAsTheTreeWalks) {
+  ASSERT_EQ(fixture.Load(RandomScene(200, 77)), 1);
+  scene.PrepareTraceData();
+  std::vector<CG_GraphicObjectQZData*> entries;
+  for (CG_GraphicObjectQZData& entry : scene.GetTraceList()) entries.push_back(&entry);
+  std::shuffle(entries.begin(), entries.end(), gen);
+  scene.SetHierarchyRoot(GlobalHierarchyPtr(Make(entries, 0)));
+  const RayHierarchy& tree = *scene.GetRayHierarchy();
+  ASSERT_NE(tree.ShadowBvh(), nullptr);
+  ASSERT_NE(tree.ShadowBvh(), tree.NearestBvh());
+  EXPECT_FALSE(tree.Unboxed().empty());
+  scene.GetParam().buildhier = 2;  // method 1 ends at a root without a box
+  EXPECT_GT(Compare(3000, 3), 50);
+}
 
 // The image bytes of the scene rendered fast or by the tree's walks.
 std::string RenderedBytes(const std::string& text, int threads, bool tree) {
