@@ -187,7 +187,7 @@ void CG_GraphicScene::ReleaseTraceData() {
 }
 
 void CG_GraphicScene::ReleaseHierarchy() {
-  workers_.clear();
+  ReleaseWorkers();
   globalHierarchy_.reset();
   hierarchyRoot_.reset();
   rayHierarchy_.Clear();

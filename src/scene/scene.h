@@ -539,6 +539,8 @@ private:
   int remainingTime_ = 0;
   int renderSucceeded_ = 0;
   std::vector<std::unique_ptr<zavo::TraceWorkerState>> workers_;
+  // The trace entries' record slots of workers 1, 2, ... (see PrepareWorkers).
+  std::vector<std::unique_ptr<CG_GraphicObjectIntrInfo>> workerRecordSlots_;
   int threadCount_ = 0;
   BitmapManager outputImage_;
   Transformation inverseViewMatrix_;

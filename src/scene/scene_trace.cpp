@@ -43,19 +43,23 @@ void CG_GraphicScene::PrepareWorkers(int count) {
     }
     workers_.push_back(std::move(state));
   }
-  // One worker's records after another: records that different threads
-  // write share no cache line.
-  for (CG_GraphicObjectQZData& entry : traceList_) entry.workerRecords.resize(count > 1 ? count - 1 : 0);
-  for (int w = 1; w < count; ++w) {
-    for (CG_GraphicObjectQZData& entry : traceList_) {
-      if (entry.object != nullptr) entry.workerRecords[w - 1] = entry.object->NewIntrInfo();
-    }
+  if (count <= 1) return;
+  // The slots of all entries in one piece; each worker fills its own.
+  const std::size_t per = static_cast<std::size_t>(count - 1);
+  std::size_t entries = 0;
+  for ([[maybe_unused]] CG_GraphicObjectQZData& entry : traceList_) ++entries;
+  workerRecordSlots_ = std::vector<std::unique_ptr<CG_GraphicObjectIntrInfo>>(entries * per);
+  std::size_t at = 0;
+  for (CG_GraphicObjectQZData& entry : traceList_) {
+    entry.workerRecords = workerRecordSlots_.data() + at;
+    at += per;
   }
 }
 
 void CG_GraphicScene::ReleaseWorkers() {
   workers_.clear();
-  for (CG_GraphicObjectQZData& entry : traceList_) entry.workerRecords.clear();
+  for (CG_GraphicObjectQZData& entry : traceList_) entry.workerRecords = nullptr;
+  workerRecordSlots_ = decltype(workerRecordSlots_)();
 }
 
 void CG_GraphicScene::PrepareTraceData() {

@@ -47,16 +47,27 @@ public:
   CG_GraphicObject* object;
   int owned;
   std::unique_ptr<CG_GraphicObjectIntrInfo> record;
-  // The records of workers 1, 2, ... of a render on several threads.
-  std::vector<std::unique_ptr<CG_GraphicObjectIntrInfo>> workerRecords;
+  // The record slots of workers 1, 2, ... of a render on several threads
+  // (kept by the scene, null outside such a render). A worker makes its record
+  // the first time it meets the entry, on its own thread: most workers never
+  // meet most entries of a large scene.
+  std::unique_ptr<CG_GraphicObjectIntrInfo>* workerRecords = nullptr;
   // The record of the worker running on this thread.
   CG_GraphicObjectIntrInfo* Record() const {
     const int worker = zavo::TraceWorker();
-    return worker == 0 ? record.get() : workerRecords[static_cast<std::size_t>(worker) - 1].get();
+    if (worker == 0) return record.get();
+    std::unique_ptr<CG_GraphicObjectIntrInfo>& slot = workerRecords[worker - 1];
+    return slot ? slot.get() : MakeWorkerRecord(slot);
   }
   // The scene object the entry was made from (the object itself, or the one
   // it is a declassed part of); null when unknown.
   CG_GraphicObject* source;
+
+private:
+  [[gnu::noinline]] CG_GraphicObjectIntrInfo* MakeWorkerRecord(std::unique_ptr<CG_GraphicObjectIntrInfo>& slot) const {
+    if (object != nullptr) slot = object->NewIntrInfo();
+    return slot.get();
+  }
 };
 
 // An entry of the list of traced objects that have no bounding volume, kept
