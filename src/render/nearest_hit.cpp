@@ -269,7 +269,7 @@ bool NearestThroughBvh(const zavo::RayBvh& bvh, const Ray& ray, CG_GraphicObject
   if (tie) return false;
   const Point3D p = ray.PointAt(limit);
   const GEO_Box& box = bvh.ItemBox(winnerItem);
-  double scale = std::max(1.0, zavo::BoxScale(box));
+  double scale = zavo::BoxScale(box);
   for (double v : {ray.origin.x, ray.origin.y, ray.origin.z, p.x, p.y, p.z}) scale = std::max(scale, std::fabs(v));
   if (!zavo::WellInside(p, box, 1e-11 * scale)) return false;
   result = winner;

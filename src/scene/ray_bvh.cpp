@@ -70,13 +70,6 @@ constexpr double kItemCost = 1.5;
 void ForceTreeWalks(bool force) { treeWalksForced.store(force, std::memory_order_relaxed); }
 bool TreeWalksForced() { return treeWalksForced.load(std::memory_order_relaxed); }
 
-GEO_Box PaddedForBvh(const GEO_Box& b) {
-  double m = 1.0;
-  for (double v : {b.xmin, b.xmax, b.ymin, b.ymax, b.zmin, b.zmax}) m = std::max(m, std::fabs(v));
-  const double pad = 1e-9 * m;
-  return {b.xmin - pad, b.xmax + pad, b.ymin - pad, b.ymax + pad, b.zmin - pad, b.zmax + pad};
-}
-
 void RayBvh::Clear() {
   nodes_.clear();
   entries_.clear();
@@ -92,7 +85,7 @@ bool RayBvh::Build(const std::vector<Item>& items) {
   std::vector<Prim> prims(n);
   Bounds rootBox, rootCentres;
   for (std::uint32_t i = 0; i < n; ++i) {
-    const GEO_Box p = PaddedForBvh(items[i].box);
+    const GEO_Box p = GrownForRays(items[i].box);
     const double v[6] = {p.xmin, p.ymin, p.zmin, p.xmax, p.ymax, p.zmax};
     for (int k = 0; k < 6; ++k) {
       if (!(std::fabs(v[k]) < kFloatMost)) return false;

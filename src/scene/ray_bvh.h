@@ -189,16 +189,6 @@ private:
   std::vector<GEO_Box> boxes_;
 };
 
-// The box grown outward by a relative pad (1e-9 of its largest coordinate,
-// at least 1e-9).
-GEO_Box PaddedForBvh(const GEO_Box& b);
-
-// Whether inner lies within outer.
-inline bool BoxWithin(const GEO_Box& inner, const GEO_Box& outer) {
-  return outer.xmin <= inner.xmin && inner.xmax <= outer.xmax && outer.ymin <= inner.ymin &&
-         inner.ymax <= outer.ymax && outer.zmin <= inner.zmin && inner.zmax <= outer.zmax;
-}
-
 // Whether the point lies inside the box by more than margin on every axis.
 inline bool WellInside(const Point3D& p, const GEO_Box& b, double margin) {
   return b.xmin + margin < p.x && p.x < b.xmax - margin && b.ymin + margin < p.y && p.y < b.ymax - margin &&

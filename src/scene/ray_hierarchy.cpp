@@ -85,7 +85,7 @@ bool HeldBy(const CG_GraphicObjectQZData* entry, const GEO_Box& box) {
   // Hits are taken beyond the object's tolerance only: one below 0 could lie
   // behind the origin, where the queries do not look.
   if (!(entry->object->toll >= 0.0)) return false;
-  return BoxWithin(own, box);
+  return box.Contains(own) != 0;
 }
 
 }  // namespace
